@@ -1,0 +1,87 @@
+#include "keying/keyer_settings.h"
+
+#include "platform/settings_stream.h"
+
+#include <cmath>
+
+namespace keying {
+
+namespace {
+int toMs(double seconds)
+{
+    const double ms = std::round(seconds * 1000.0);
+    if (!(ms >= 0) || ms > 2147483647.0)
+        return 0;
+    return static_cast<int>(ms);
+}
+}  // namespace
+
+int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption)
+{
+    auto reader = platform::SettingsReader::open(path);
+    if (!reader)
+        return 0;
+    int count = 0;
+    auto text = [&](QString& into) {
+        auto v = reader->readText();
+        if (!v)
+            return false;
+        into = *v;
+        ++count;
+        return true;
+    };
+    for (int i = 0; i < 9; ++i) {
+        if (!text(s.Text1to9[i]))
+            return count;
+    }
+    if (s.Text1to9[8].isEmpty())
+        s.Text1to9[8] = QStringLiteral("VVV DE ");
+    if (!text(s.Text10) || !text(s.Text11) || !text(s.Text12) || !text(s.Text13) ||
+        !text(s.txtSpace))
+        return count;
+    auto option = reader->readNumber();
+    if (!option)
+        return count;
+    CWKeyingOption = static_cast<int>(*option);
+    ++count;
+    if (!text(s.Text14))
+        return count;
+    auto check = reader->readNumber();
+    if (!check)
+        return count;
+    s.Check1 = *check != 0 ? 1 : 0;
+    ++count;
+    if (!text(s.txtCWLoop))
+        return count;
+    s.repeatIntervalMs = toMs(platform::parseNumber(s.txtCWLoop).value_or(0));
+    return count;
+}
+
+bool readVoiceKeyerSettings(platform::SettingsReader& reader, PhoneWindowSettings& s)
+{
+    for (QString& t : s.Text1to10) {
+        auto v = reader.readText();
+        if (!v)
+            return false;
+        t = *v;
+    }
+    auto line = reader.readNumber();
+    if (!line)
+        return false;
+    s.pttLineOption = (*line == 0 || *line == 1 || *line == 2) ? static_cast<int>(*line) : -1;
+    auto loop = reader.readText();
+    if (!loop)
+        return false;
+    s.txtPHLoop = *loop;
+    auto seconds = platform::parseNumber(*loop);
+    if (!seconds && !loop->trimmed().isEmpty())
+        return false;
+    s.repeatIntervalMs = toMs(seconds.value_or(0));
+    auto address = reader.readText();
+    if (!address)
+        return false;
+    s.Text11 = *address;
+    return true;
+}
+
+}  // namespace keying

@@ -1,0 +1,30 @@
+// The contest logger's start: the platform services, the shared state and
+// the start-up window, then the event loop.
+
+#include "app/app_state.h"
+#include "app/frmSplash.h"
+#include "app/main_windows.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::WidgetPrompt prompt;
+    platform::Beeper beeper;
+    platform::SystemClock clock;
+    platform::Screen screen;
+    platform::Registry registry;
+    platform::Services services{prompt, beeper, clock, screen, registry};
+
+    app::AppState state(services);
+    state.endProgram = [] { QCoreApplication::exit(0); };
+    app::MainWindows mainWindows(state);
+    state.openMainWindow = [&mainWindows] { mainWindows.open(); };
+
+    frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
+    splash.Form_Load();
+    return QApplication::exec();
+}

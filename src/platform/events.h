@@ -1,0 +1,34 @@
+#pragma once
+// Long handlers let pending events run in their middle (a key may stop a CW
+// message that is being sent). Doing it through one helper keeps every
+// re-entry point visible; ReentryGuard keeps a routine from running inside
+// itself when an event handled there calls it again.
+
+namespace platform {
+
+/// Handles the events waiting in the queue, then returns.
+void letPendingEventsRun();
+
+class ReentryGuard {
+public:
+    explicit ReentryGuard(bool& busyFlag) : m_flag(busyFlag), m_entered(!busyFlag)
+    {
+        if (m_entered)
+            m_flag = true;
+    }
+    ~ReentryGuard()
+    {
+        if (m_entered)
+            m_flag = false;
+    }
+    ReentryGuard(const ReentryGuard&) = delete;
+    ReentryGuard& operator=(const ReentryGuard&) = delete;
+    /// False when the routine is already running further up the stack.
+    [[nodiscard]] bool entered() const { return m_entered; }
+
+private:
+    bool& m_flag;
+    bool m_entered;
+};
+
+}  // namespace platform

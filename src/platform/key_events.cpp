@@ -1,0 +1,205 @@
+#include "platform/key_events.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace platform {
+
+int vbKeyCode(const QKeyEvent& e)
+{
+    const int k = e.key();
+    if (k >= Qt::Key_A && k <= Qt::Key_Z)
+        return k;  // 65..90
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return (e.modifiers() & Qt::KeypadModifier) ? 96 + (k - Qt::Key_0) : k;
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return vbkey::F1 + (k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_Backspace: return vbkey::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vbkey::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vbkey::Return;
+    case Qt::Key_Shift: return vbkey::Shift;
+    case Qt::Key_Control: return vbkey::Control;
+    case Qt::Key_Escape: return vbkey::Escape;
+    case Qt::Key_Space: return vbkey::Space;
+    case Qt::Key_PageUp: return vbkey::PageUp;
+    case Qt::Key_PageDown: return vbkey::PageDown;
+    case Qt::Key_End: return vbkey::End;
+    case Qt::Key_Home: return vbkey::Home;
+    case Qt::Key_Left: return vbkey::Left;
+    case Qt::Key_Up: return vbkey::Up;
+    case Qt::Key_Right: return vbkey::Right;
+    case Qt::Key_Down: return vbkey::Down;
+    case Qt::Key_Insert: return vbkey::Insert;
+    case Qt::Key_Delete: return vbkey::Delete;
+    case Qt::Key_Minus: return 189;
+    case Qt::Key_Period: return 190;
+    case Qt::Key_Slash: return 191;
+    case Qt::Key_Comma: return 188;
+    default: return 0;
+    }
+}
+
+int vbKeyAscii(const QKeyEvent& e)
+{
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Escape: return 27;
+    default: break;
+    }
+    const QString t = e.text();
+    if (t.isEmpty())
+        return 0;
+    const char16_t c = t.at(0).unicode();
+    if ((e.modifiers() & Qt::ControlModifier) && e.key() >= Qt::Key_A && e.key() <= Qt::Key_Z)
+        return e.key() - Qt::Key_A + 1;
+    if (c == 127)
+        return 0;  // Delete types nothing
+    return c;
+}
+
+int vbShiftState(const QKeyEvent& e)
+{
+    int s = 0;
+    if (e.modifiers() & Qt::ShiftModifier)
+        s |= ShiftMask;
+    if (e.modifiers() & Qt::ControlModifier)
+        s |= CtrlMask;
+    if (e.modifiers() & Qt::AltModifier)
+        s |= AltMask;
+    return s;
+}
+
+KeyRouter::KeyRouter(QWidget* window) : QObject(window), m_window(window)
+{
+    window->installEventFilter(this);
+}
+
+void KeyRouter::attach(QWidget* control)
+{
+    if (!control || control == m_window)
+        return;
+    control->removeEventFilter(this);
+    control->installEventFilter(this);
+    m_controls.try_emplace(control);
+}
+
+void KeyRouter::attachAll()
+{
+    for (QWidget* w : m_window->findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            attach(w);
+}
+
+void KeyRouter::onKeyDown(QWidget* control, KeyDownHandler h)
+{
+    attach(control);
+    m_controls[control].keyDown = std::move(h);
+}
+
+void KeyRouter::onKeyPress(QWidget* control, KeyPressHandler h)
+{
+    attach(control);
+    m_controls[control].keyPress = std::move(h);
+}
+
+void KeyRouter::onGotFocus(QWidget* control, FocusHandler h)
+{
+    attach(control);
+    m_controls[control].gotFocus = std::move(h);
+}
+
+void KeyRouter::onLostFocus(QWidget* control, FocusHandler h)
+{
+    attach(control);
+    m_controls[control].lostFocus = std::move(h);
+}
+
+bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        if (m_delivering)
+            return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w)
+            return false;
+        // A key that a control ignores travels on to the window: it was
+        // routed at the control already.
+        if (w == m_window) {
+            QWidget* focus = m_window->focusWidget();
+            if (focus && focus != w && m_controls.count(focus))
+                return false;
+        }
+        return routeKey(w, static_cast<QKeyEvent*>(event));
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        auto it = m_controls.find(watched);
+        if (it == m_controls.end())
+            return false;
+        // Focus moving to or from another application, or to a menu, is not
+        // a move between the window's controls.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+        const FocusHandler& h =
+            event->type() == QEvent::FocusIn ? it->second.gotFocus : it->second.lostFocus;
+        if (h)
+            h();
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+bool KeyRouter::routeKey(QWidget* target, QKeyEvent* event)
+{
+    // Tab moves the focus and is never seen by the key handlers.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return false;
+    QPointer<QWidget> guard(target);
+    const auto it = m_controls.find(target);
+    ControlHandlers handlers = it != m_controls.end() ? it->second : ControlHandlers{};
+
+    int keyCode = vbKeyCode(*event);
+    const int shift = vbShiftState(*event);
+    bool suppressed = false;
+    if (keyCode != 0) {
+        if (m_formKeyDown)
+            m_formKeyDown(keyCode, shift);
+        if (keyCode != 0 && handlers.keyDown && guard)
+            handlers.keyDown(keyCode, shift);
+        suppressed = keyCode == 0;
+    }
+    if (!guard)
+        return true;
+
+    const int original = vbKeyAscii(*event);
+    if (original == 0)
+        return suppressed;
+    int keyAscii = original;
+    if (m_formKeyPress)
+        m_formKeyPress(keyAscii);
+    if (keyAscii != 0 && handlers.keyPress && guard)
+        handlers.keyPress(keyAscii);
+    if (!guard || keyAscii == 0)
+        return true;
+    if (keyAscii == original)
+        return suppressed && original < 32;
+    // Deliver the changed character in place of the typed one.
+    const QString text(QChar(static_cast<char16_t>(keyAscii)));
+    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    m_delivering = true;
+    QApplication::sendEvent(target, &replacement);
+    m_delivering = false;
+    return true;
+}
+
+}  // namespace platform

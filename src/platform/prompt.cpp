@@ -1,0 +1,144 @@
+#include "platform/prompt.h"
+
+#include "platform/colors.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+QWidget* parentWindow() { return QApplication::activeWindow(); }
+}  // namespace
+
+MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                   const QString& title)
+{
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Cancel: return MsgResult::Cancel;
+    default: return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    }
+}
+
+QString WidgetPrompt::inputBox(const QString& text, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parentWindow(), title, text, QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+QString WidgetPrompt::openFileName(const FileDialogRequest& request)
+{
+    QString start = request.initialDir;
+    if (!request.fileName.isEmpty())
+        start += u'/' + request.fileName;
+    return QFileDialog::getOpenFileName(parentWindow(), request.title, start, request.filter);
+}
+
+QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
+{
+    QString start = request.initialDir;
+    if (!request.fileName.isEmpty())
+        start += u'/' + request.fileName;
+    return QFileDialog::getSaveFileName(parentWindow(), request.title, start, request.filter);
+}
+
+std::optional<qint32> WidgetPrompt::chooseColor(qint32 initial)
+{
+    const QColor chosen = QColorDialog::getColor(vbColorToQColor(initial), parentWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return qColorToVbColor(chosen);
+}
+
+bool ScriptedPrompt::anyShownWithTitle(const QString& title) const
+{
+    return countShownWithTitle(title) > 0;
+}
+
+int ScriptedPrompt::countShownWithTitle(const QString& title) const
+{
+    int n = 0;
+    for (const auto& s : m_shown)
+        if (s.title == title)
+            ++n;
+    return n;
+}
+
+std::optional<ScriptedPrompt::Answer> ScriptedPrompt::next()
+{
+    if (m_answers.empty())
+        return std::nullopt;
+    Answer a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
+
+MsgResult ScriptedPrompt::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                     const QString& title)
+{
+    m_shown.push_back({Kind::Message, text, title, {}, buttons, icon});
+    if (buttons == MsgButtons::Ok)
+        return MsgResult::Ok;
+    if (auto a = next(); a && std::holds_alternative<MsgResult>(*a))
+        return std::get<MsgResult>(*a);
+    return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
+}
+
+QString ScriptedPrompt::inputBox(const QString& text, const QString& title, const QString& defaultText)
+{
+    m_shown.push_back({Kind::Input, text, title, defaultText});
+    if (auto a = next(); a && std::holds_alternative<QString>(*a))
+        return std::get<QString>(*a);
+    return {};
+}
+
+QString ScriptedPrompt::openFileName(const FileDialogRequest& request)
+{
+    m_shown.push_back({Kind::OpenFile, request.fileName, request.title, request.initialDir});
+    if (auto a = next(); a && std::holds_alternative<QString>(*a))
+        return std::get<QString>(*a);
+    return {};
+}
+
+QString ScriptedPrompt::saveFileName(const FileDialogRequest& request)
+{
+    m_shown.push_back({Kind::SaveFile, request.fileName, request.title, request.initialDir});
+    if (auto a = next(); a && std::holds_alternative<QString>(*a))
+        return std::get<QString>(*a);
+    return {};
+}
+
+std::optional<qint32> ScriptedPrompt::chooseColor(qint32 initial)
+{
+    m_shown.push_back({Kind::Color, QString::number(initial), QStringLiteral("Color"), {}});
+    if (auto a = next(); a && std::holds_alternative<std::optional<qint32>>(*a))
+        return std::get<std::optional<qint32>>(*a);
+    return std::nullopt;
+}
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+// Writing files so that a crash, a full disk or a failing drive never leaves
+// a half-written file behind: the new content goes to a temporary file in the
+// same folder, which replaces the old file only once it is complete.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+struct FileWriteResult {
+    bool ok = false;
+    QString error;  ///< the system's description of the failure
+};
+
+/// Replaces path with data, atomically. The old file stays as it was when
+/// anything fails.
+[[nodiscard]] FileWriteResult writeFileSafely(const QString& path, const QByteArray& data);
+
+/// Appends data to path and flushes it to the disk before returning.
+[[nodiscard]] FileWriteResult appendToFile(const QString& path, const QByteArray& data);
+
+/// Copies a file, replacing the target safely.
+[[nodiscard]] FileWriteResult copyFileSafely(const QString& from, const QString& to);
+
+/// The whole content of a file; nullopt when it cannot be read.
+[[nodiscard]] std::optional<QByteArray> readWholeFile(const QString& path);
+
+}  // namespace platform

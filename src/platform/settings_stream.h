@@ -1,0 +1,84 @@
+#pragma once
+// The text form shared by every settings file and by the contact log.
+//
+// Values are separated by commas or line ends; text values stand between
+// double quotes (a quote inside a text is never escaped, so the writer drops
+// it), numbers are bare, true/false options are #TRUE# / #FALSE#. Lines end
+// in CR LF. Files are in the 8-bit Latin-1 code page.
+//
+// A reader takes the file as one stream of values whatever its line breaks:
+// a comma and a line end both end a value, a quoted value may hold commas,
+// a blank line counts as one empty value, and reading past the end fails.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+class SettingsReader {
+public:
+    explicit SettingsReader(const QByteArray& bytes);
+
+    /// Opens and reads a whole file; nullopt when it cannot be read.
+    [[nodiscard]] static std::optional<SettingsReader> open(const QString& path);
+
+    /// True when no character is left (the end-of-file test of a reading loop).
+    [[nodiscard]] bool atEnd() const { return m_pos >= m_text.size(); }
+    /// True when only blank lines and blanks are left.
+    [[nodiscard]] bool onlyBlankLinesLeft() const;
+
+    /// The next value as text: a quoted value without its quotes, an unquoted
+    /// one up to the next comma or line end with surrounding blanks removed.
+    /// nullopt past the end of the stream.
+    [[nodiscard]] std::optional<QString> readText();
+    /// The next value as a number; an empty value reads as 0, #TRUE# as -1
+    /// and #FALSE# as 0. nullopt past the end or when it is not a number.
+    [[nodiscard]] std::optional<double> readNumber();
+    /// The next value as #TRUE# / #FALSE# (a number reads as non-zero).
+    [[nodiscard]] std::optional<bool> readBool();
+
+private:
+    struct RawValue {
+        QString text;
+        bool quoted = false;
+    };
+    std::optional<RawValue> readRaw();
+    void consumeTerminator();
+
+    QString m_text;
+    qsizetype m_pos = 0;
+};
+
+/// Parses a number the way the settings files hold it: a point as decimal
+/// separator, with or without a leading zero, optional sign and exponent.
+[[nodiscard]] std::optional<double> parseNumber(const QString& text);
+
+/// Formats a number in the settings files' bare form (shortest text that reads
+/// back to the same value, point as decimal separator).
+[[nodiscard]] QString formatNumber(double value);
+[[nodiscard]] QString formatSingle(float value);
+
+class SettingsWriter {
+public:
+    /// A text value in double quotes. Double quotes inside it are dropped:
+    /// the file form has no escape, and one quote would make every later
+    /// value of the file unreadable.
+    SettingsWriter& text(const QString& value);
+    SettingsWriter& number(double value);
+    SettingsWriter& single(float value);
+    SettingsWriter& integer(qint64 value);
+    SettingsWriter& boolean(bool value);
+    /// Ends the current line with CR LF.
+    SettingsWriter& endLine();
+
+    [[nodiscard]] QByteArray bytes() const { return m_text.toLatin1(); }
+    [[nodiscard]] const QString& text() const { return m_text; }
+
+private:
+    void separate();
+    QString m_text;
+    bool m_lineHasValue = false;
+};
+
+}  // namespace platform
