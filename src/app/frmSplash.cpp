@@ -8,6 +8,7 @@
 #include "platform/scaling.h"
 
 #include <QDir>
+#include <QLineEdit>
 
 frmSplash::frmSplash(app::AppState& state, app::UserFolderEnvironment env, QWidget* parent)
     : QWidget(parent), m_state(state), m_env(std::move(env))
@@ -47,4 +48,7 @@ void frmSplash::Form_Load()
     m_setup->setAttribute(Qt::WA_DeleteOnClose);
     m_setup->Form_Load();
     m_setup->show();
+    m_setup->raise();
+    m_setup->activateWindow();
+    m_setup->Text1->setFocus();
 }

@@ -81,7 +81,7 @@ void frmStationID::buildControls()
     for (const Row& r : rows) {
         const bool hidden = index >= 9;
         // The three hidden fields sit under the visible ones, at the same rows.
-        const double rowTop = hidden ? 150 + (index - 9 + 6) * 390 : top;
+        const double rowTop = hidden ? 150 + (index - 9 + 6) * 370 : top;
         auto* label = makeControl<QLabel>(this, r.label, ControlKind::Label,
                                           QRectF(120, rowTop + 30, 2700, 285), LabelFont);
         label->setText(QString::fromLatin1(r.caption));
@@ -92,38 +92,38 @@ void frmStationID::buildControls()
             label->hide();
             (*r.box)->hide();
         } else {
-            top += 390;
+            top += 370;
         }
         ++index;
     }
     Text6->setMaxLength(7);
     auto* md = makeControl<QLabel>(this, "Label13", ControlKind::Label,
-                                   QRectF(120, 150 + 9 * 390, 2700, 285), LabelFont);
+                                   QRectF(120, 150 + 9 * 370, 2700, 285), LabelFont);
     md->setText(QStringLiteral("(for MD party)"));
     md->hide();
 
     Frame2 = makeControl<QGroupBox>(this, "Frame2", ControlKind::Frame,
-                                    QRectF(120, 3780, 2280, 780), FrameFont);
+                                    QRectF(120, 3540, 4710, 600), FrameFont);
     Frame2->setTitle(QStringLiteral("Are you in Zivudaduri?"));
     Option1 = makeControl<QRadioButton>(Frame2, "Option1", ControlKind::OptionButton,
-                                        QRectF(240, 330, 900, 330), BoxFont);
+                                        QRectF(1200, 240, 900, 300), BoxFont);
     Option1->setText(QStringLiteral("Yes"));
     Option2 = makeControl<QRadioButton>(Frame2, "Option2", ControlKind::OptionButton,
-                                        QRectF(1200, 330, 900, 330), BoxFont);
+                                        QRectF(2700, 240, 900, 300), BoxFont);
     Option2->setText(QStringLiteral("No"));
 
     Frame3 = makeControl<QGroupBox>(this, "Frame3", ControlKind::Frame,
-                                    QRectF(2520, 3780, 2280, 780), FrameFont);
+                                    QRectF(120, 4200, 4710, 600), FrameFont);
     Frame3->setTitle(QStringLiteral("Are you operating as a Rover?"));
     Option4 = makeControl<QRadioButton>(Frame3, "Option4", ControlKind::OptionButton,
-                                        QRectF(240, 330, 900, 330), BoxFont);
+                                        QRectF(1200, 240, 900, 300), BoxFont);
     Option4->setText(QStringLiteral("Yes"));
     Option3 = makeControl<QRadioButton>(Frame3, "Option3", ControlKind::OptionButton,
-                                        QRectF(1200, 330, 900, 330), BoxFont);
+                                        QRectF(2700, 240, 900, 300), BoxFont);
     Option3->setText(QStringLiteral("No"));
 
     Command1 = makeControl<QPushButton>(this, "Command1", ControlKind::CommandButton,
-                                        QRectF(1800, 4740, 1350, 450), ButtonFont);
+                                        QRectF(1800, 4890, 1350, 420), ButtonFont);
     Command1->setText(QStringLiteral("Done"));
 
     // Beyond the right edge of the window as it opens.

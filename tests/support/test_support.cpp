@@ -26,6 +26,7 @@ ProgramFolderFixture::ProgramFolderFixture()
     QDir(m_dir.path()).mkpath(QStringLiteral("user/Ostrel Software/Shared"));
     f.UserDataFolder = m_dir.filePath(QStringLiteral("user/Ostrel Software/Zivudaduri"));
     f.SharedDataFolder = m_dir.filePath(QStringLiteral("user/Ostrel Software/Shared"));
+    app::LoadPreferences(state.sharedPrefs, f.SharedDataFolder + QStringLiteral("/SharedUserPreferences.xml"));
 }
 
 ProgramFolderFixture::~ProgramFolderFixture() { QDir::setCurrent(m_previousDir); }

@@ -1,0 +1,38 @@
+#pragma once
+// The help page: the text of ReadSQSO.txt from the program folder, read
+// afresh each time the window is opened from the Help menu, with a Close
+// button. A missing or unreadable file gives an empty page and no message.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace app {
+struct AppState;
+}
+
+class Form5 : public QDialog {
+public:
+    explicit Form5(app::AppState& state, QWidget* parent = nullptr);
+
+    /// Builds the window, loads it, shows it modally until it is hidden
+    /// (Close or the close box) and destroys it, so that every opening reads
+    /// the help text afresh.
+    static void showModal(app::AppState& state, QWidget* parent = nullptr);
+
+    /// Scales the window, centres it and fills the text box. Any failure
+    /// ends the loading silently; the window still opens.
+    void Form_Load();
+
+    QPlainTextEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;  // Close
+
+private:
+    void buildControls();
+    void wireEvents();
+    bool loadSteps();
+    void Command1_Click();
+
+    app::AppState& m_state;
+};
