@@ -10,6 +10,7 @@
 #include "keying/keyer_settings.h"
 #include "keying/keying_state.h"
 #include "log/county_table.h"
+#include "log/log_state.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -37,6 +38,7 @@ struct AppState {
     CountryPrefixTable countryPrefixes;
     StateLocationTable stateLocations;
     contactlog::CountyTable counties;
+    contactlog::LogState log;  ///< the contact log and its shared values
     keying::KeyingState keying;
     keying::CwWindowSettings cwSettings;
     keying::PhoneWindowSettings phoneSettings;

@@ -310,6 +310,9 @@ void frmStationID::Command1_Click()
     }
 
     m_done = true;
+    // The main window's loading begins by closing this window, so its
+    // questions never appear over the setup window.
+    hide();
     if (m_state.openMainWindow)
         m_state.openMainWindow();
     unloadWindow();

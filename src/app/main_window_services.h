@@ -18,9 +18,7 @@ enum class MenuWindow {
     ExportAdif,        ///< File > Export ADIF File
     ExportDaybook,     ///< File > Export for Daybook Import (hidden)
     CopyListToClipboard,
-    FormSize,          ///< Options > Appearance > Form Size
-    Colors,            ///< Options > Appearance > Colors
-    Taskbar,           ///< Options > Appearance > Taskbar
+    Colors,            ///< Options > Appearance > Colors (the window then reloads)
     CwSetup,
     VoiceSetup,
     RigInterface,
@@ -28,7 +26,7 @@ enum class MenuWindow {
     SpectrumMap,
     VoiceNavigation,
     Privileges,
-    ChangeCounty,
+    ChangeCounty,      ///< the window then shows the new own county
     CountyMap,
     Graph,
     CountyList,
@@ -52,6 +50,19 @@ public:
     /// redraw when the band map is the chosen display.
     virtual void SetBandMapScale(MainWindowBase& window) { (void)window; }
     virtual void DisplayBandMapLabels(MainWindowBase& window) { (void)window; }
+    /// Lays out the spot list or the band map on the window, as the spotting
+    /// window's display option says.
+    virtual void PacketResize(MainWindowBase& window) { (void)window; }
+    /// Takes one spot for the window's spot store, band map and spot list;
+    /// the frequency and the record may be rewritten in place.
+    virtual void BandMapSpots(MainWindowBase& window, QString& qDXSpotCall, QString& qDXSpotFreq,
+                              QString& qDXSpotRecord)
+    {
+        (void)window;
+        (void)qDXSpotCall;
+        (void)qDXSpotFreq;
+        (void)qDXSpotRecord;
+    }
 
     /// Shows the window's edit dialog modally for record recordIndex; its
     /// Done writes the edited fields into the contact log in memory.
@@ -60,6 +71,11 @@ public:
         (void)window;
         (void)recordIndex;
     }
+
+    /// Closes the windows that work for the main window, as it closes:
+    /// keyers, voice navigation, spotting, spectrum map, rig interface,
+    /// forwarding window (and the rover county window of the in-state one).
+    virtual void unloadWindows(MainWindowBase& window) { (void)window; }
 
     /// Opens the window or runs the export of a menu item.
     virtual void open(MainWindowBase& window, MenuWindow which)

@@ -1,15 +1,33 @@
 #include "app/main_windows.h"
 
+#include "app/Infrm.h"
+#include "app/Outfrm.h"
 #include "app/app_state.h"
+
+#include <QLineEdit>
 
 namespace app {
 
+MainWindows::MainWindows(AppState& state) : m_state(state) {}
+
+MainWindows::~MainWindows() = default;
+
 void MainWindows::open()
 {
-    // The main windows are not part of the program yet: Done ends the run
-    // once the preferences are saved.
-    if (m_state.endProgram)
-        m_state.endProgram();
+    if (m_window)
+        return;
+    if (m_state.prefs.OutOfStateFlag != 0)
+        m_window = std::make_unique<Outfrm>(m_state, *m_services);
+    else
+        m_window = std::make_unique<Infrm>(m_state, *m_services);
+    // The whole loading happens before the window is first seen, the
+    // question about the existing log included.
+    m_window->Form_Load();
+    if (m_window->programEnded())
+        return;
+    m_window->show();
+    m_window->activateWindow();
+    m_window->txtCall->setFocus();
 }
 
 }  // namespace app

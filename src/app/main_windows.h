@@ -2,18 +2,37 @@
 // The hand-over from the setup window to the main window of the operator's
 // location, which lives for the rest of the run.
 
+#include "app/main_window_services.h"
+
+#include <memory>
+
+class MainWindowBase;
+
 namespace app {
 
 struct AppState;
 
 class MainWindows {
 public:
-    explicit MainWindows(AppState& state) : m_state(state) {}
-    /// Opens the out-of-state or the in-state main window, by OutOfStateFlag.
+    explicit MainWindows(AppState& state);
+    ~MainWindows();
+
+    /// What the main window asks of the other subsystems; the defaults do
+    /// nothing. Set before open(); the object must outlive the window.
+    void setServices(MainWindowServices& services) { m_services = &services; }
+
+    /// Creates, loads and shows the out-of-state window when OutOfStateFlag
+    /// is set and the in-state window otherwise. Called once.
     void open();
+
+    /// The main window that open() created; null before.
+    [[nodiscard]] MainWindowBase* window() const { return m_window.get(); }
 
 private:
     AppState& m_state;
+    MainWindowServices m_noServices;
+    MainWindowServices* m_services = &m_noServices;
+    std::unique_ptr<MainWindowBase> m_window;
 };
 
 }  // namespace app

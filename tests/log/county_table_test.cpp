@@ -61,3 +61,13 @@ TEST(KeyFilters, UpperCaseAndDigitsOnly)
         EXPECT_EQ(d, c.digits) << c.in;
     }
 }
+
+#include "log/call_file_name.h"
+
+TEST(CallToFileName, LeadingDigitsAndCapitals)
+{
+    EXPECT_EQ(contactlog::CallToFileName(QStringLiteral("K6AA/P")), QStringLiteral("K6AA"));
+    EXPECT_EQ(contactlog::CallToFileName(QStringLiteral("k6aa")), QStringLiteral("YourCall"));
+    EXPECT_EQ(contactlog::CallToFileName(QString()), QStringLiteral("YourCall"));
+    EXPECT_EQ(contactlog::CallToFileName(QStringLiteral("W1AWx")), QStringLiteral("W1AW"));
+}

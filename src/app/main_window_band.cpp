@@ -1,0 +1,158 @@
+// Band and mode: the menus, the status-row labels and the rig's hand-over;
+// and the small entry menus (Clear, Recall, List Previous Contacts).
+
+#include "app/main_window_base.h"
+
+#include "app/app_state.h"
+#include "log/recent_contacts.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
+#include <array>
+
+namespace {
+
+const std::array<const char*, 8> Bands = {"160", "80", "40", "20", "15", "10", "6", "2"};
+
+// The contest bands' frequency ranges in MHz, open at both ends, in the
+// order of Bands.
+struct BandRange {
+    float low;
+    float high;
+};
+const std::array<BandRange, 8> BandRanges = {{{1.7999f, 2.0001f},
+                                              {3.4999f, 4.0001f},
+                                              {6.9999f, 7.3001f},
+                                              {13.9999f, 14.3501f},
+                                              {20.9999f, 21.4501f},
+                                              {27.9999f, 29.7001f},
+                                              {49.9999f, 54.0001f},
+                                              {143.9999f, 148.0001f}}};
+
+}  // namespace
+
+void MainWindowBase::mnuBand160Ch_Click() { selectBand(0); }
+void MainWindowBase::mnuBand80Ch_Click() { selectBand(1); }
+void MainWindowBase::mnuBand40Ch_Click() { selectBand(2); }
+void MainWindowBase::mnuBand20Ch_Click() { selectBand(3); }
+void MainWindowBase::mnuBand15Ch_Click() { selectBand(4); }
+void MainWindowBase::mnuBand10Ch_Click() { selectBand(5); }
+void MainWindowBase::mnuBand6Ch_Click() { selectBand(6); }
+void MainWindowBase::mnuBand2Ch_Click() { selectBand(7); }
+void MainWindowBase::mnu160_Click() { selectMode(QStringLiteral("CW")); }
+void MainWindowBase::mnuSSB_Click() { selectMode(QStringLiteral("PH")); }
+
+void MainWindowBase::selectBand(int index)
+{
+    const QString band = QString::fromLatin1(Bands[static_cast<std::size_t>(index)]);
+    m_state.prefs.CurrentBand = band;
+    ResetBandMenus();
+    bandItems[static_cast<std::size_t>(index)]->setChecked(true);
+    Label24->setText(band);
+    app::SaveQSOPref(m_state);
+    // The displays depend on the band: the possible duplicates, the dupe
+    // warnings and the lists are read afresh.
+    ReloadLog();
+}
+
+void MainWindowBase::ResetBandMenus()
+{
+    for (QAction* item : bandItems)
+        item->setChecked(false);
+    if (!txtDX->isHidden() || !lblDX->isHidden()) {
+        m_services.SetBandMapScale(*this);
+        if (!lblDX->isHidden())
+            m_services.DisplayBandMapLabels(*this);
+    }
+    afterBandOrModeChange();
+}
+
+void MainWindowBase::selectMode(const QString& mode)
+{
+    m_state.prefs.CurrentMode = mode;
+    Label30->setText(mode);
+    app::SaveQSOPref(m_state);
+    ReloadLog();
+    mnu160->setChecked(mode == QStringLiteral("CW"));
+    mnuSSB->setChecked(mode == QStringLiteral("PH"));
+    mnuDigital->setChecked(false);
+    afterBandOrModeChange();
+}
+
+void MainWindowBase::Label24_Click()
+{
+    for (std::size_t i = 0; i < Bands.size(); ++i) {
+        if (m_state.prefs.CurrentBand.compare(QString::fromLatin1(Bands[i]), Qt::CaseInsensitive) == 0) {
+            selectBand(static_cast<int>((i + 1) % Bands.size()));
+            return;
+        }
+    }
+}
+
+void MainWindowBase::Label30_Click()
+{
+    if (m_state.prefs.CurrentMode.compare(QStringLiteral("CW"), Qt::CaseInsensitive) == 0)
+        mnuSSB_Click();
+    else
+        mnu160_Click();
+}
+
+void MainWindowBase::BandFreqConversion(float& frequencyValue)
+{
+    for (std::size_t i = 0; i < BandRanges.size(); ++i) {
+        if (frequencyValue > BandRanges[i].low && frequencyValue < BandRanges[i].high) {
+            if (QString::fromLatin1(Bands[i]) != m_state.prefs.CurrentBand)
+                selectBand(static_cast<int>(i));
+            break;
+        }
+    }
+    // "#####.##0": three decimals, no leading zero before the point.
+    QString text = QString::number(static_cast<double>(frequencyValue), 'f', 3);
+    if (text.startsWith(QStringLiteral("0.")))
+        text.remove(0, 1);
+    m_state.log.RigFrequencyText = text;
+}
+
+void MainWindowBase::ModeSelection(QString& strMode)
+{
+    if (strMode.isEmpty() || strMode.compare(m_state.prefs.CurrentMode, Qt::CaseInsensitive) == 0)
+        return;
+    if (strMode == QStringLiteral("PH"))
+        mnuSSB_Click();
+    else if (strMode == QStringLiteral("CW"))
+        mnu160_Click();
+}
+
+void MainWindowBase::PacketResize() { m_services.PacketResize(*this); }
+
+void MainWindowBase::DisplayBandMapLabels() { m_services.DisplayBandMapLabels(*this); }
+
+void MainWindowBase::BandMapSpots(QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord)
+{
+    m_services.BandMapSpots(*this, qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
+}
+
+void MainWindowBase::mnuClear_Click() { ClearEntryFields(); }
+
+void MainWindowBase::mnuListPrevious_Click()
+{
+    // The item's check mark has already changed with the click; the mark is
+    // the live option and the preference its saved copy.
+    m_state.prefs.ListPreviousFlag = mnuListPrevious->isChecked() ? 1 : 0;
+    app::SaveQSOPref(m_state);
+}
+
+void MainWindowBase::mnuRecall_Click()
+{
+    const auto& log = m_state.log.contacts;
+    if (log.ContactCount() < 1)
+        return;
+    const auto& last = log.record(log.ContactCount());
+    txtCall->setText(last.LogCall);
+    txtSec->setFocus();
+    txtSec->setSelection(0, static_cast<int>(txtSec->text().size()));
+    if (contactlog::isNumericText(last.LogSerialRcvd))
+        txtRSTR->setText(last.LogSerialRcvd);
+}

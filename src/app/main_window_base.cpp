@@ -1,0 +1,403 @@
+#include "app/main_window_base.h"
+
+#include "app/app_state.h"
+#include "app/contact_list_model.h"
+#include "platform/colors.h"
+#include "platform/controls.h"
+#include "platform/key_events.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTimer>
+#include <QTreeView>
+
+using platform::ControlKind;
+using platform::FontSpec;
+using platform::makeControl;
+
+namespace {
+
+const FontSpec HeadingFont{QStringLiteral("Arial"), 9.75, true};
+const FontSpec LabelFont{QStringLiteral("MS Sans Serif"), 8.25, true};
+const FontSpec EntryFont{QStringLiteral("Arial"), 9.75, true};
+const FontSpec ListFont{QStringLiteral("MS Sans Serif"), 8.25, false};
+const FontSpec ButtonFont{QStringLiteral("MS Sans Serif"), 8.25, true};
+
+const QColor Navy(0, 0, 128);
+
+void paint(QWidget* w, const QColor& back, const QColor& fore = Qt::black)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::Button, back);
+    p.setColor(QPalette::WindowText, fore);
+    p.setColor(QPalette::ButtonText, fore);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// Clicks on a label, and mouse releases on the contact list, as handlers.
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QObject* parent, std::function<void(Qt::MouseButton)> onRelease)
+        : QObject(parent), m_onRelease(std::move(onRelease))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_onRelease(static_cast<QMouseEvent*>(event)->button());
+        return false;
+    }
+
+private:
+    std::function<void(Qt::MouseButton)> m_onRelease;
+};
+
+// Runs a handler when a control receives one kind of event.
+class EventHook : public QObject {
+public:
+    EventHook(QObject* parent, QEvent::Type type, std::function<void()> handler)
+        : QObject(parent), m_type(type), m_handler(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == m_type)
+            m_handler();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_handler;
+};
+
+}  // namespace
+
+MainWindowBase::MainWindowBase(app::AppState& state, app::MainWindowServices& services,
+                               contactlog::WindowKind kind, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_services(services), m_kind(kind)
+{
+    m_surface = new QWidget(this);
+    m_surface->setObjectName(QStringLiteral("surface"));
+    setCentralWidget(m_surface);
+    // Design size: the whole 9,600 twip width, the client area and menu bar
+    // within the 7,200 twip height.
+    platform::setWindowTwipSize(this, 9600, 6900);
+}
+
+MainWindowBase::~MainWindowBase() = default;
+
+QLabel* MainWindowBase::makeLabel(const char* name, const QRectF& twips, const QString& caption,
+                                  bool heading)
+{
+    auto* l = makeControl<QLabel>(m_surface, name, ControlKind::Label, twips,
+                                  heading ? HeadingFont : LabelFont);
+    l->setText(caption);
+    if (heading) {
+        paint(l, Navy, Qt::white);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    return l;
+}
+
+void MainWindowBase::buildFrame(const Layout& layout)
+{
+    buildControls(layout);
+    buildMenus();
+    wireEvents();
+}
+
+void MainWindowBase::buildControls(const Layout& L)
+{
+    QWidget* s = m_surface;
+    // Contact list.
+    lblRecentContacts = makeLabel("lblRecentContacts", {0, 0, 6375, 375},
+                                  QStringLiteral("Recent Contacts"), true);
+    cmdList = makeControl<QPushButton>(s, "cmdList", ControlKind::CommandButton,
+                                       {5160, 80, 825, 240}, ButtonFont);
+    cmdList->setText(QStringLiteral("Last 20"));
+    cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
+    ListView1 = makeControl<QTableView>(s, "ListView1", ControlKind::ListView, {0, 480, 6375, 1935},
+                                        ListFont);
+    m_listModel = new app::ContactListModel(m_state.log.contacts, this);
+    ListView1->setModel(m_listModel);
+    // A report list: rows of one fixed height and no row headers, so that
+    // all 11,000 contacts lay out as fast as twenty.
+    ListView1->verticalHeader()->hide();
+    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The rows follow the list's font, which the scaling changes.
+    ListView1->installEventFilter(new EventHook(this, QEvent::FontChange, [this] {
+        ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(ListView1->font()).height() + 2);
+    }));
+    ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(ListView1->font()).height() + 2);
+    ListView1->setShowGrid(false);
+    ListView1->setWordWrap(false);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->horizontalHeader()->setSectionsMovable(false);
+    ListView1->horizontalHeader()->setStretchLastSection(false);
+    ListView1->horizontalHeader()->setSectionsClickable(true);
+    ListView1->horizontalHeader()->setHighlightSections(false);
+    ListView1->setToolTip(QStringLiteral("Click record to edit or delete."));
+    for (QPushButton** b : {&cmdEdit, &cmdDelete}) {
+        const bool edit = b == &cmdEdit;
+        *b = makeControl<QPushButton>(s, edit ? "cmdEdit" : "cmdDelete", ControlKind::CommandButton,
+                                      {edit ? 2160.0 : 4200.0, 1440, 1215, 855}, ButtonFont);
+        (*b)->setText(edit ? QStringLiteral("Edit Contact") : QStringLiteral("Delete Contact"));
+        paint(*b, QColor(0, 192, 192));
+        (*b)->hide();
+    }
+
+    // Score panel: seven rows of a caption and a value.
+    lblScorStats = makeLabel("lblScorStats", {6480, 0, 2895, 375}, QStringLiteral("Score Statistics"), true);
+    const char* valueNames[7] = {"lblTotCon", "lblSectogo", "Label27", "lblTotSec", "lblTotScore",
+                                 "lblAQSO20", "lblAQSO60"};
+    const char* captions[7] = {"Total PH Contacts ........", "Total CW Contacts ......",
+                               "QSO Points ..................", "Total Multipliers ...........",
+                               "Total Score..................", "QSOs / Hr (last 20 min)",
+                               "QSOs / Hr (last 60 min)"};
+    QLabel** values[7] = {&lblTotCon, &lblSectogo, &Label27, &lblTotSec, &lblTotScore, &lblAQSO20,
+                          &lblAQSO60};
+    const double step = (L.scoreLastTop - L.scoreFirstTop) / 6;
+    for (int i = 0; i < 7; ++i) {
+        const double top = L.scoreFirstTop + i * step;
+        scoreCaptions[i] = makeLabel(L.scoreCaptionNames[i], {6480, top, 1935, 255},
+                                     QString::fromLatin1(captions[i]));
+        *values[i] = makeLabel(valueNames[i], {8400, top, 975, 255}, i < 5 ? QStringLiteral("0") : QString());
+        (*values[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    // Entry row.
+    lblStation[0] = makeLabel("lblStation(0)", {0, 2520, 1135, 375}, QStringLiteral("  Call"), true);
+    lblStation[1] = makeLabel("lblStation(1)", {1200, 2520, 1015, 375}, QStringLiteral("Serial"), true);
+    lblStation[4] = makeLabel("lblStation(4)", L.countyHeading, QStringLiteral("County"), true);
+    auto box = [&](QLineEdit** b, const char* name, const QRectF& r, int maxLength) {
+        *b = makeControl<QLineEdit>(s, name, ControlKind::TextBox, r, EntryFont);
+        (*b)->setMaxLength(maxLength);
+    };
+    box(&txtCall, "txtCall", {0, 2970, 1135, 375}, 12);
+    box(&txtRSTR, "txtRSTR", {1200, 2970, 1015, 375}, L.serialMaxLength);
+    box(&txtCntry, "txtCntry", L.txtCntry, 30);
+    box(&txtSec, "txtSec", L.txtSec, 20);
+    box(&txtRSTS, "txtRSTS", {0, 2970, 600, 375}, 3);
+    txtRSTS->hide();
+    Label3 = makeLabel("Label3", L.Label3, QStringLiteral("New"));
+    Label3->setStyleSheet(QStringLiteral("color: red;"));
+
+    // Dialog and possible-duplicates lines.
+    lblDialog = makeLabel("lblDialog", L.lblDialog, QString());
+    paint(lblDialog, QColor(0, 192, 192));
+    lblDialog->setWordWrap(true);
+    lblDialog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblPossDup = makeLabel("lblPossDup", L.lblPossDup,
+                           m_kind == contactlog::WindowKind::InState ? QStringLiteral("   Possible Duplicates")
+                                                                     : QStringLiteral("Possible Duplicates"),
+                           true);
+    cmdDup = makeControl<QPushButton>(s, "cmdDup", ControlKind::CommandButton, L.cmdDup, ButtonFont);
+    cmdDup->setText(QStringLiteral("On"));
+    cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
+    lblDupe = makeLabel("lblDupe", L.lblDupe, QString());
+    lblDupe->setWordWrap(true);
+    lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDupe->setAutoFillBackground(true);
+
+    // Multiplier lists, sorted by the list boxes themselves.
+    List1 = makeControl<QListWidget>(s, "List1", ControlKind::ListBox, L.List1, ListFont);
+    List2 = makeControl<QListWidget>(s, "List2", ControlKind::ListBox, L.List2, ListFont);
+    lblStation[static_cast<std::size_t>(L.list1HeadingIndex)] =
+        makeLabel(QByteArray("lblStation(" + QByteArray::number(L.list1HeadingIndex) + ")").constData(),
+                  L.list1Heading, QString(), true);
+    lblStation[static_cast<std::size_t>(L.list2HeadingIndex)] =
+        makeLabel(QByteArray("lblStation(" + QByteArray::number(L.list2HeadingIndex) + ")").constData(),
+                  L.list2Heading, QString(), true);
+    Line3 = new platform::LineControl(s);
+    Line3->setObjectName(QStringLiteral("Line3"));
+    Line3->setLine(0, L.line3Y, 9600, L.line3Y);
+
+    // Post-contest boxes, hidden until the menu item shows them.
+    lblPostConDate = makeLabel("lblPostConDate", L.lblPostConDate, QStringLiteral("Date"));
+    box(&txtPostConDate, "txtPostConDate", L.txtPostConDate, 10);
+    lblPostConTime = makeLabel("lblPostConTime", L.lblPostConTime, QStringLiteral("Time"));
+    box(&txtPostConTime, "txtPostConTime", L.txtPostConTime, 5);
+    for (QWidget* w : {static_cast<QWidget*>(lblPostConDate), static_cast<QWidget*>(txtPostConDate),
+                       static_cast<QWidget*>(lblPostConTime), static_cast<QWidget*>(txtPostConTime)})
+        w->hide();
+
+    // Spot displays, hidden until the spotting display lays them out.
+    txtDX = makeControl<QTreeView>(s, "txtDX", ControlKind::ListView, {0, 480, 6375, 1935}, ListFont);
+    txtDX->setRootIsDecorated(false);
+    txtDX->setUniformRowHeights(true);
+    txtDX->setModel(new QStandardItemModel(0, 8, txtDX));
+    txtDX->hide();
+    lblDX = makeLabel("lblDX", {0, 480, 6375, 1935}, QString());
+    lblDX->hide();
+    LineDX = new platform::LineControl(s);
+    LineDX->setObjectName(QStringLiteral("LineDX"));
+    LineDX->hide();
+    for (int i = 0; i < 5; ++i) {
+        lblFreqSpot[static_cast<std::size_t>(i)] =
+            makeLabel(QByteArray("lblFreqSpot(" + QByteArray::number(i) + ")").constData(),
+                      {i * 1275.0, 2160, 1215, 255}, QString());
+        lblFreqSpot[static_cast<std::size_t>(i)]->hide();
+    }
+
+    // Status row.
+    Label12 = makeLabel("Label12", L.Label12,
+                        m_kind == contactlog::WindowKind::InState ? QStringLiteral(" Oper Time")
+                                                                  : QStringLiteral("Operating Time"));
+    lblttrack = makeLabel("lblttrack", L.lblttrack, QStringLiteral("00:00:00"));
+    lblttrack->setAlignment(Qt::AlignCenter);
+    cmdLogOn = makeControl<QPushButton>(s, "cmdLogOn", ControlKind::CommandButton, L.cmdLogOn, ButtonFont);
+    cmdLogOn->setText(QStringLiteral("&Log \"Time On\""));
+    cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
+    Label21 = makeLabel("Label21", L.Label21, QStringLiteral("Band"));
+    for (QLabel* heading : {Label12, Label21})
+        platform::setFontSpec(heading, FontSpec{});
+    Label24 = makeLabel("Label24", L.Label24, QStringLiteral("160"), true);
+    lblBandSwitch = makeLabel("lblBandSwitch", L.lblBandSwitch, QStringLiteral("Mode"));
+    platform::setFontSpec(lblBandSwitch, FontSpec{});
+    Label30 = makeLabel("Label30", L.Label30, QStringLiteral("CW"), true);
+    Label30->setToolTip(QStringLiteral("Click to change modes."));
+    Label2 = makeLabel("Label2", L.Label2, QStringLiteral("CALL"), true);
+    Label1 = makeLabel("Label1", L.Label1, QStringLiteral("1"), true);
+    Label25 = makeLabel("Label25", L.Label25,
+                        m_kind == contactlog::WindowKind::InState ? QStringLiteral("County")
+                                                                  : QStringLiteral("SPC"),
+                        true);
+    lblCurTime = makeLabel("lblCurTime", {8280, L.clockTop, 900, 255}, QStringLiteral("Reg Time"));
+    Label16 = makeLabel("Label16", {9180, L.clockTop, 360, 255}, QStringLiteral("am"));
+    lblutctime = makeLabel("lblutctime", {8280, L.clockTop + 270, 900, 255}, QStringLiteral("UTC TIME"));
+    Label11 = makeLabel("Label11", {9180, L.clockTop + 270, 360, 255}, QStringLiteral("UTC"));
+    const char* geoNames[3] = {"Label17", "Label18", "Label20"};
+    const char* geoCaptions[3] = {"Con", "Bearing", "Miles"};
+    for (int i = 0; i < 3; ++i)
+        geoHeadings[static_cast<std::size_t>(i)] =
+            makeLabel(geoNames[i], L.geoHeadings[static_cast<std::size_t>(i)], QString::fromLatin1(geoCaptions[i]));
+    Label19 = makeLabel("Label19", L.Label19, QString());
+    Label22 = makeLabel("Label22", L.Label22, QString());
+    Label23 = makeLabel("Label23", L.Label23, QString());
+    if (!L.geoShown)
+        for (QLabel* l : {geoHeadings[0], geoHeadings[1], geoHeadings[2], Label19, Label22, Label23})
+            l->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(60000);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+
+    // Tab moves among the entry boxes only; the buttons and lists take the
+    // focus by mouse, so Space and Enter keep logging from the keyboard.
+    for (QWidget* w : m_surface->findChildren<QWidget*>())
+        if (!qobject_cast<QLineEdit*>(w) && w->focusPolicy() != Qt::NoFocus)
+            w->setFocusPolicy(Qt::ClickFocus);
+    for (QPushButton* b : m_surface->findChildren<QPushButton*>())
+        b->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(txtCall, txtRSTR);
+    setTabOrder(txtRSTR, txtCntry);
+    setTabOrder(txtCntry, txtSec);
+    setTabOrder(txtSec, txtPostConTime);
+    setTabOrder(txtPostConTime, txtPostConDate);
+    setTabOrder(txtPostConDate, txtRSTS);
+}
+
+void MainWindowBase::wireEvents()
+{
+    using app::MenuWindow;
+    connect(mnuNew, &QAction::triggered, this, [this] { mnuNew_Click(); });
+    connect(mnuArchive, &QAction::triggered, this, [this] { mnuArchive_Click(); });
+    connect(mnuRestore, &QAction::triggered, this, [this] { mnuRestore_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    const std::pair<QAction*, MenuWindow> opened[] = {
+        {mnuWriteSumm, MenuWindow::WriteSubmission},   {mnuexportADIF, MenuWindow::ExportAdif},
+        {mnuDaybookImport, MenuWindow::ExportDaybook}, {mnuCopyListtoClipboard, MenuWindow::CopyListToClipboard},
+        {mnuColors, MenuWindow::Colors},               {mnuCW, MenuWindow::CwSetup},
+        {mnuVoice, MenuWindow::VoiceSetup},            {mnuRigInterface, MenuWindow::RigInterface},
+        {mnuDXSpotting, MenuWindow::DxSpotting},       {mnuSpectrumMap, MenuWindow::SpectrumMap},
+        {mnuBlind, MenuWindow::VoiceNavigation},       {mnuPrivileges, MenuWindow::Privileges},
+        {mnuChangeCounty, MenuWindow::ChangeCounty},   {mnuMap, MenuWindow::CountyMap},
+        {mnuGraph, MenuWindow::Graph},                 {mnuCountyList, MenuWindow::CountyList},
+        {mnuHelp, MenuWindow::Help},
+    };
+    for (const auto& [action, which] : opened)
+        if (action)
+            connect(action, &QAction::triggered, this, [this, which = which] { openMenuWindow(which); });
+    connect(mnuFormSize, &QAction::triggered, this, [this] { app::askFormSizePercent(m_state); });
+    connect(mnuTaskbar, &QAction::triggered, this, [this] { app::toggleTaskbarDisplay(frame(), m_state); });
+    connect(mnuListPrevious, &QAction::triggered, this, [this] { mnuListPrevious_Click(); });
+    connect(mnuPostContest, &QAction::triggered, this, [this] { mnuPostContest_Click(); });
+    void (MainWindowBase::*bandHandlers[8])() = {
+        &MainWindowBase::mnuBand160Ch_Click, &MainWindowBase::mnuBand80Ch_Click,
+        &MainWindowBase::mnuBand40Ch_Click,  &MainWindowBase::mnuBand20Ch_Click,
+        &MainWindowBase::mnuBand15Ch_Click,  &MainWindowBase::mnuBand10Ch_Click,
+        &MainWindowBase::mnuBand6Ch_Click,   &MainWindowBase::mnuBand2Ch_Click};
+    for (int i = 0; i < 8; ++i)
+        connect(bandItems[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, h = bandHandlers[i]] { (this->*h)(); });
+    connect(mnu160, &QAction::triggered, this, [this] { mnu160_Click(); });
+    connect(mnuSSB, &QAction::triggered, this, [this] { mnuSSB_Click(); });
+    connect(mnuClear, &QAction::triggered, this, [this] { mnuClear_Click(); });
+    connect(mnuRecall, &QAction::triggered, this, [this] { mnuRecall_Click(); });
+
+    connect(cmdList, &QPushButton::clicked, this, [this] { cmdList_Click(); });
+    connect(cmdDup, &QPushButton::clicked, this, [this] { cmdDup_Click(); });
+    connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdLogOn, &QPushButton::clicked, this, [this] { cmdLogOn_Click(); });
+    connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { ListView1_ColumnClick(column); });
+    ListView1->viewport()->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
+        if (b == Qt::LeftButton)
+            ListView1_Click();
+        ListView1_MouseUp(b == Qt::RightButton ? 2 : b == Qt::LeftButton ? 1 : 4);
+    }));
+    Label24->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
+        if (b == Qt::LeftButton)
+            Label24_Click();
+    }));
+    Label30->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
+        if (b == Qt::LeftButton)
+            Label30_Click();
+    }));
+
+    connect(txtCall, &QLineEdit::textChanged, this, [this] { txtCall_Change(); });
+    connect(txtRSTS, &QLineEdit::textChanged, this, [this] { txtRSTS_Change(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+
+    m_keys = new platform::KeyRouter(this);
+    m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); });
+    m_keys->setFormKeyPress([this](int& KeyAscii) { Form_KeyPress(KeyAscii); });
+    m_keys->onKeyPress(txtCall, [this](int& k) { txtCall_KeyPress(k); });
+    m_keys->onKeyPress(txtRSTR, [this](int& k) { txtRSTR_KeyPress(k); });
+    m_keys->onKeyPress(txtSec, [this](int& k) { txtSec_KeyPress(k); });
+    m_keys->onKeyPress(txtPostConDate, [this](int& k) { txtPostConDate_KeyPress(k); });
+    m_keys->onKeyPress(txtPostConTime, [this](int& k) { txtPostConTime_KeyPress(k); });
+    m_keys->onGotFocus(txtCall, [this] { txtCall_GotFocus(); });
+    m_keys->onLostFocus(txtCall, [this] { txtCall_LostFocus(); });
+    m_keys->onGotFocus(txtRSTR, [this] { txtRSTR_GotFocus(); });
+    m_keys->onGotFocus(txtSec, [this] { txtSec_GotFocus(); });
+    m_keys->onGotFocus(txtPostConDate, [this] { txtPostConDate_GotFocus(); });
+    m_keys->onGotFocus(txtPostConTime, [this] { txtPostConTime_GotFocus(); });
+    m_keys->onLostFocus(ListView1, [this] { ListView1_LostFocus(); });
+}
+
+void MainWindowBase::finishWiring() { m_keys->attachAll(); }
+
+std::vector<QWidget*> MainWindowBase::sameHeightLists() const { return {List2}; }

@@ -1,0 +1,377 @@
+#pragma once
+// What the two main windows have in common: the frame (menus, timers, key
+// routing), the contact list, the score panel, the entry row, the dialog and
+// possible-duplicates lines, the clocks and the operating-time clock, band
+// and mode, post-contest entry and the work on the log as a whole. Outfrm
+// and Infrm keep only their differences: their layout figures, their
+// multiplier displays and their logging routine.
+//
+// The handlers carry the historical names (control_Event). The window's
+// rules live in the log units; a handler reads its controls, calls a rule
+// and writes its controls.
+//
+// The class is spread over several files by concern:
+//   main_window_base.cpp         construction, controls, wiring
+//   main_window_menus.cpp        the menu bar
+//   main_window_load.cpp         loading, reload, new log, archive, restore
+//   main_window_entry.cpp        entry boxes and their keystroke rules
+//   main_window_logging.cpp      showing a logging attempt, clearing, dupes
+//   main_window_list.cpp         contact list and its buttons
+//   main_window_clock.cpp        clocks, rates, Time On/Off, post-contest
+//   main_window_band.cpp         band and mode, rig hand-over, small menus
+
+#include "app/form_size.h"
+#include "app/main_window_services.h"
+#include "app/main_window_target.h"
+#include "log/dupe_checks.h"
+#include "log/logging.h"
+
+#include <QMainWindow>
+#include <QRectF>
+#include <array>
+#include <vector>
+
+class QAbstractItemView;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTableView;
+class QTimer;
+class QTreeView;
+
+namespace app {
+struct AppState;
+class ContactListModel;
+}  // namespace app
+namespace platform {
+class KeyRouter;
+class LineControl;
+}  // namespace platform
+
+class MainWindowBase : public QMainWindow, public app::MainWindowTarget {
+public:
+    ~MainWindowBase() override;
+
+    /// Twip figures that differ between the two windows.
+    struct Layout {
+        double scoreFirstTop = 440;
+        double scoreLastTop = 2280;
+        std::array<const char*, 7> scoreCaptionNames{};
+        QRectF countyHeading, txtSec, txtCntry, Label3;
+        int serialMaxLength = 8;
+        QRectF lblDialog, lblPossDup, cmdDup, lblDupe;
+        QRectF List1, List2, list1Heading, list2Heading;
+        int list1HeadingIndex = 7, list2HeadingIndex = 5;
+        double line3Y = 5850;
+        QRectF lblPostConDate, txtPostConDate, lblPostConTime, txtPostConTime;
+        QRectF Label12, lblttrack, cmdLogOn, Label21, Label24, lblBandSwitch, Label30;
+        QRectF Label2, Label1, Label25;
+        double clockTop = 5900;
+        std::array<QRectF, 3> geoHeadings;
+        QRectF Label19, Label22, Label23;
+        bool geoShown = false;
+    };
+
+    /// The loading of the window, before it is first shown: scaling, list
+    /// columns, mode, band and station labels, county table, the question
+    /// whether to continue the existing log, the log itself, rig polling.
+    void Form_Load();
+
+    /// True once the program was ended from inside the window (an unreadable
+    /// log); the caller must not show the window then.
+    [[nodiscard]] bool programEnded() const { return m_programEnded; }
+
+    // ----- public operations -------------------------------------------
+    /// The logging routine: Enter in an entry box, the post-contest boxes and
+    /// the CW window's "!" run it. It never runs inside itself.
+    virtual void Mains() = 0;
+    /// Reloads the log from log.txt and refreshes every display of it.
+    void ReloadLog();
+    /// Empties the entry boxes and messages and returns to the call box.
+    void ClearEntryFields();
+    /// Refills the contact list (last 20 or all) and the next serial.
+    void ListRecentContacts();
+    void ShowQSORate();
+    void ShowOperatingTime();
+    virtual void ShowScore() = 0;
+    /// The recall menu: the last contact back into the entry boxes.
+    void mnuRecall_Click();
+
+    // The band and mode handlers, also run by the rig hand-over.
+    void mnuBand160Ch_Click();
+    void mnuBand80Ch_Click();
+    void mnuBand40Ch_Click();
+    void mnuBand20Ch_Click();
+    void mnuBand15Ch_Click();
+    void mnuBand10Ch_Click();
+    void mnuBand6Ch_Click();
+    void mnuBand2Ch_Click();
+    void mnu160_Click();  ///< the "&CW" item
+    void mnuSSB_Click();  ///< the "&PH" item
+
+    // app::MainWindowTarget: what the rig and the spotting windows ask.
+    void BandFreqConversion(float& frequencyValue) override;
+    void ModeSelection(QString& strMode) override;
+    void PacketResize() override;
+    void DisplayBandMapLabels() override;
+    void BandMapSpots(QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord) override;
+
+    /// Key handling of the whole window, seen before the focused control.
+    void Form_KeyDown(int& KeyCode, int Shift);
+    void Form_KeyPress(int& KeyAscii);
+
+    // ----- controls -----------------------------------------------------
+    QLabel* lblRecentContacts = nullptr;
+    QPushButton* cmdList = nullptr;
+    QTableView* ListView1 = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdDelete = nullptr;
+
+    QLabel* lblScorStats = nullptr;
+    QLabel* lblTotCon = nullptr;    ///< phone contacts
+    QLabel* lblSectogo = nullptr;   ///< CW contacts
+    QLabel* Label27 = nullptr;      ///< QSO points
+    QLabel* lblTotSec = nullptr;    ///< multipliers
+    QLabel* lblTotScore = nullptr;  ///< claimed score, read by the submission writer
+    QLabel* lblAQSO20 = nullptr;
+    QLabel* lblAQSO60 = nullptr;
+    std::array<QLabel*, 7> scoreCaptions{};
+
+    /// The field and list headings; element 4 heads the county box.
+    std::array<QLabel*, 10> lblStation{};
+    QLineEdit* txtCall = nullptr;
+    QLineEdit* txtRSTR = nullptr;
+    QLineEdit* txtCntry = nullptr;
+    QLineEdit* txtSec = nullptr;
+    QLineEdit* txtRSTS = nullptr;
+    QLabel* Label3 = nullptr;  ///< "New"
+
+    QLabel* lblDialog = nullptr;
+    QLabel* lblPossDup = nullptr;
+    QPushButton* cmdDup = nullptr;
+    QLabel* lblDupe = nullptr;
+
+    QListWidget* List1 = nullptr;
+    QListWidget* List2 = nullptr;
+    platform::LineControl* Line3 = nullptr;
+
+    QLabel* lblPostConDate = nullptr;
+    QLineEdit* txtPostConDate = nullptr;
+    QLabel* lblPostConTime = nullptr;
+    QLineEdit* txtPostConTime = nullptr;
+
+    // Spot displays, placed and shown by the spotting display layout.
+    QTreeView* txtDX = nullptr;
+    QLabel* lblDX = nullptr;
+    platform::LineControl* LineDX = nullptr;
+    std::array<QLabel*, 5> lblFreqSpot{};
+
+    QLabel* Label12 = nullptr;  ///< operating-time heading
+    QLabel* lblttrack = nullptr;
+    QPushButton* cmdLogOn = nullptr;
+    QLabel* Label21 = nullptr;  ///< "Band"
+    QLabel* Label24 = nullptr;  ///< band
+    QLabel* lblBandSwitch = nullptr;  ///< "Mode"
+    QLabel* Label30 = nullptr;  ///< mode
+    QLabel* Label2 = nullptr;   ///< own call
+    QLabel* Label1 = nullptr;   ///< next serial
+    QLabel* Label25 = nullptr;  ///< own state/country, or own county in-state
+    QLabel* lblCurTime = nullptr;
+    QLabel* Label16 = nullptr;  ///< am / pm
+    QLabel* lblutctime = nullptr;
+    QLabel* Label11 = nullptr;  ///< "UTC"
+    QLabel* Label19 = nullptr;  ///< continent
+    QLabel* Label22 = nullptr;  ///< bearing
+    QLabel* Label23 = nullptr;  ///< distance
+    std::array<QLabel*, 3> geoHeadings{};  ///< "Con", "Bearing", "Miles"
+
+    QTimer* Timer1 = nullptr;  ///< rates, every minute
+    QTimer* Timer2 = nullptr;  ///< clocks, every second
+
+    // ----- menus ---------------------------------------------------------
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuArchive = nullptr;
+    QAction* mnuRestore = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuWriteSumm = nullptr;
+    QAction* mnuDaybookImport = nullptr;
+    QAction* mnuexportADIF = nullptr;
+    QAction* mnuCopyListtoClipboard = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuFormSize = nullptr;
+    QAction* mnuColors = nullptr;
+    QAction* mnuTaskbar = nullptr;
+    QAction* mnuCW = nullptr;
+    QAction* mnuVoice = nullptr;
+    QAction* mnuRigInterface = nullptr;
+    QAction* mnuDXSpotting = nullptr;
+    QAction* mnuSpectrumMap = nullptr;
+    QAction* mnuBlind = nullptr;
+    QAction* mnuListPrevious = nullptr;
+    QAction* mnuPostContest = nullptr;
+    QMenu* mnuSetup = nullptr;  ///< out-of-state only, hidden
+    QMenu* mnuBandChange = nullptr;
+    std::array<QAction*, 8> bandItems{};  ///< mnuBand160Ch … mnuBand2Ch
+    QAction* mnuPrivileges = nullptr;
+    QMenu* mnuBand = nullptr;  ///< the Mode menu
+    QAction* mnu160 = nullptr;  ///< "&CW"
+    QAction* mnuSSB = nullptr;  ///< "&PH"
+    QAction* mnuDigital = nullptr;
+    QAction* mnuClear = nullptr;
+    QAction* mnuChangeCounty = nullptr;  ///< in-state only
+    QAction* mnuMap = nullptr;
+    QAction* mnuGraph = nullptr;
+    QAction* mnuRecall = nullptr;
+    QAction* mnuCountyList = nullptr;
+    QAction* mnuHelp = nullptr;
+
+    /// The contact list's rows.
+    [[nodiscard]] app::ContactListModel& contactList() const { return *m_listModel; }
+    /// The window's rule flavour.
+    [[nodiscard]] contactlog::WindowKind kind() const { return m_kind; }
+
+protected:
+    MainWindowBase(app::AppState& state, app::MainWindowServices& services,
+                   contactlog::WindowKind kind, QWidget* parent);
+
+    /// Builds the shared controls, the menus and the timers, and wires them.
+    /// The subclass calls it from its constructor, adds its own controls,
+    /// then calls finishWiring().
+    void buildFrame(const Layout& layout);
+    /// Puts the key router in front of every control once all exist.
+    void finishWiring();
+
+    // ----- differences, supplied by each window ---------------------------
+    /// The dialog line's text after loading.
+    [[nodiscard]] virtual QString loadDialogText() const = 0;
+    /// The contact list's columns (captions and design widths).
+    virtual void buildListColumns() = 0;
+    /// The in-state multiplier table and grid, built while loading.
+    virtual void buildMultiplierTable() {}
+    /// The station labels of the status row.
+    virtual void showStationLabels() = 0;
+    /// The reload's refresh of every display after the log was recounted.
+    virtual void refreshAfterReload() = 0;
+    /// After a stored contact: the county (and section, DX) displays.
+    virtual void showStoredContact(const contactlog::LogAttemptResult& result) = 0;
+    /// The serial box hands a key on to the next box of the exchange.
+    virtual void handKeyOnFromSerial(int& KeyAscii) = 0;
+    /// Where Space in the serial box sends the focus.
+    [[nodiscard]] virtual QLineEdit* afterSerialBox() const = 0;
+    virtual void txtSec_GotFocus() = 0;
+    /// Band and mode changes: the in-state window refreshes its country box.
+    virtual void afterBandOrModeChange() {}
+    /// The call box's text changed (in-state: the country lookup).
+    virtual void afterCallChange() {}
+    /// The multiplier lists that take List1's height (List2, in-state List3).
+    [[nodiscard]] virtual std::vector<QWidget*> sameHeightLists() const;
+
+    // ----- shared pieces for the subclasses -------------------------------
+    [[nodiscard]] contactlog::LoggingContext loggingContext() const;
+    [[nodiscard]] contactlog::EntryValues entryValues() const;
+    [[nodiscard]] contactlog::DupeKey dupeKey() const;
+    /// Shows one logging attempt's result (the steps after the rule work).
+    void showLogAttempt(const contactlog::LogAttemptResult& result);
+    /// Sets a list's column widths from design widths (twips at 9,600 wide).
+    void setColumnWidths(QAbstractItemView* view, const std::vector<double>& designWidths);
+    void setDialog(const QString& text, bool red = false);
+    void resetDupeLine();
+    void focusField(contactlog::EntryField field);
+    /// The county box's keystroke rules (both windows).
+    void txtSec_KeyPress(int& KeyAscii);
+    /// Simulates Tab from box: the focus moves on to the next entry box.
+    void tabFrom(QWidget* box);
+    QLabel* makeLabel(const char* name, const QRectF& twips, const QString& caption,
+                      bool heading = false);
+    [[nodiscard]] QString logPath() const;
+    /// Guards the logging routine against running inside itself.
+    [[nodiscard]] bool& mainsRunningFlag() { return m_mainsRunning; }
+
+    void closeEvent(QCloseEvent* event) override;
+
+    app::AppState& m_state;
+    app::MainWindowServices& m_services;
+    contactlog::WindowKind m_kind;
+    QWidget* m_surface = nullptr;
+    platform::KeyRouter* m_keys = nullptr;
+    app::ContactListModel* m_listModel = nullptr;
+    /// In-state: the abbreviations of the state/province table.
+    const std::vector<QString>* m_stateProvAbbrevs = nullptr;
+
+private:
+    void buildControls(const Layout& layout);
+    void buildMenus();
+    void wireEvents();
+
+    // Loading and the log as a whole (main_window_load.cpp).
+    void loadSteps();
+    [[nodiscard]] app::MainWindowFrame frame() const;
+    void applySavedMode();
+    void applySavedBand();
+    void loadCountyTable();
+    void AskOpenExistingLog();
+    bool NewLog();
+    void mnuNew_Click();
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+    void mnuExit_Click();
+    void openMenuWindow(app::MenuWindow which);
+    /// Ends the program: the log cannot be read, or Exit.
+    void endProgram();
+
+    // Entry boxes (main_window_entry.cpp).
+    void txtCall_KeyPress(int& KeyAscii);
+    void txtRSTR_KeyPress(int& KeyAscii);
+    void txtCall_GotFocus();
+    void txtCall_LostFocus();
+    void txtRSTR_GotFocus();
+    void txtCall_Change();
+    void txtRSTS_Change();
+    void Label1_Change();
+
+    // Duplicates and clearing (main_window_logging.cpp).
+    void DupCheck2();
+    void PartialCallCheck(int KeyAscii);
+    void playDupePrompt();
+    void emptyEntryBoxes(bool focusFirst);
+
+    // Contact list (main_window_list.cpp).
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void cmdList_Click();
+    void cmdDup_Click();
+    void ListView1_Click();
+    void ListView1_LostFocus();
+    void ListView1_ColumnClick(int column);
+    void ListView1_MouseUp(int button);
+    [[nodiscard]] int selectedRecord() const;
+    void showEditButtons(bool shown);
+
+    // Clocks and post-contest (main_window_clock.cpp).
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void cmdLogOn_Click();
+    void mnuPostContest_Click();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_GotFocus();
+    void txtPostConDate_KeyPress(int& KeyAscii);
+    void txtPostConTime_KeyPress(int& KeyAscii);
+
+    // Band, mode and the small menus (main_window_band.cpp).
+    void selectBand(int index);
+    void selectMode(const QString& mode);
+    void ResetBandMenus();
+    void Label24_Click();
+    void Label30_Click();
+    void mnuClear_Click();
+    void mnuListPrevious_Click();
+
+    bool m_programEnded = false;
+    bool m_mainsRunning = false;
+    bool m_suppressNextKeyPress = false;
+};

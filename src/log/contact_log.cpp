@@ -1,0 +1,218 @@
+#include "log/contact_log.h"
+
+#include "platform/settings_stream.h"
+
+#include <QFile>
+
+namespace contactlog {
+
+namespace {
+const ContactRecord& emptyRecord()
+{
+    static const ContactRecord empty;
+    return empty;
+}
+}  // namespace
+
+const ContactRecord& ContactLog::record(int n) const
+{
+    if (n < 1 || n > ContactCount())
+        return emptyRecord();
+    return m_records[static_cast<std::size_t>(n - 1)];
+}
+
+ContactRecord& ContactLog::recordForEdit(int n)
+{
+    Q_ASSERT(n >= 1 && n <= ContactCount());
+    if (n < 1 || n > ContactCount()) {
+        // A number outside the log edits a scratch record that is never
+        // stored, instead of memory that is not the log's.
+        static ContactRecord scratch;
+        scratch = {};
+        return scratch;
+    }
+    return m_records[static_cast<std::size_t>(n - 1)];
+}
+
+bool ContactLog::add(const ContactRecord& record)
+{
+    if (isFull())
+        return false;
+    m_records.push_back(record);
+    return true;
+}
+
+void ContactLog::remove(int n)
+{
+    if (n < 1 || n > ContactCount())
+        return;
+    m_records.erase(m_records.begin() + (n - 1));
+}
+
+void ContactLog::insert(int n, const ContactRecord& record)
+{
+    if (n < 1 || n > ContactCount() + 1 || isFull())
+        return;
+    m_records.insert(m_records.begin() + (n - 1), record);
+}
+
+void ContactLog::removeLast()
+{
+    if (!m_records.empty())
+        m_records.pop_back();
+}
+
+void ContactLog::replaceAll(std::vector<ContactRecord> records)
+{
+    if (records.size() > static_cast<std::size_t>(MaxContacts))
+        records.resize(MaxContacts);
+    m_records = std::move(records);
+}
+
+namespace {
+void writeRecord(platform::SettingsWriter& w, const ContactRecord& r)
+{
+    w.text(r.LogCall)
+        .text(r.LogRstSent)
+        .text(r.LogRstRcvd)
+        .text(r.LogSPC)
+        .text(r.LogCountyRcvd)
+        .text(r.LogState)
+        .text(r.LogCountySent)
+        .text(r.LogSpare8)
+        .text(r.LogSpare9)
+        .text(r.LogSpare10)
+        .text(r.LogSerialSent)
+        .text(r.LogDate)
+        .text(r.LogTime)
+        .text(r.LogMode)
+        .text(r.LogBand)
+        .number(r.LogSpareNumber)
+        .text(r.LogSpare17)
+        .text(r.LogSpare18)
+        .text(r.LogSerialRcvd)
+        .text(r.LogFrequency)
+        .endLine();
+}
+
+// Reads the next twenty values into r; false when they run out.
+bool readRecord(platform::SettingsReader& reader, ContactRecord& r)
+{
+    QString* const texts[] = {&r.LogCall,       &r.LogRstSent,  &r.LogRstRcvd,    &r.LogSPC,
+                              &r.LogCountyRcvd, &r.LogState,    &r.LogCountySent, &r.LogSpare8,
+                              &r.LogSpare9,     &r.LogSpare10,  &r.LogSerialSent, &r.LogDate,
+                              &r.LogTime,       &r.LogMode,     &r.LogBand};
+    for (QString* field : texts) {
+        auto v = reader.readText();
+        if (!v)
+            return false;
+        *field = std::move(*v);
+    }
+    auto number = reader.readText();
+    if (!number)
+        return false;
+    // A value that is not a number reads as 0, as it always has.
+    r.LogSpareNumber = number->isEmpty() ? 0.0 : platform::parseNumber(*number).value_or(0.0);
+    QString* const tail[] = {&r.LogSpare17, &r.LogSpare18, &r.LogSerialRcvd, &r.LogFrequency};
+    for (QString* field : tail) {
+        auto v = reader.readText();
+        if (!v)
+            return false;
+        *field = std::move(*v);
+    }
+    return true;
+}
+}  // namespace
+
+QByteArray formatContactLine(const ContactRecord& record)
+{
+    platform::SettingsWriter w;
+    writeRecord(w, record);
+    return w.bytes();
+}
+
+QByteArray formatLogFile(const ContactLog& log)
+{
+    platform::SettingsWriter w;
+    for (const ContactRecord& r : log.records())
+        writeRecord(w, r);
+    return w.bytes();
+}
+
+LogReadResult parseLogFile(const QByteArray& bytes)
+{
+    LogReadResult result;
+    platform::SettingsReader reader(bytes);
+    // Blank lines after the last record are tolerated: an editor that added
+    // one must not make the whole log unreadable.
+    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
+        if (static_cast<int>(result.records.size()) >= ContactLog::MaxContacts) {
+            result.error = LogReadError::TooMany;
+            return result;
+        }
+        ContactRecord r;
+        if (!readRecord(reader, r)) {
+            result.error = LogReadError::ShortRecord;
+            return result;
+        }
+        result.records.push_back(std::move(r));
+    }
+    return result;
+}
+
+LogReadResult readLogFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        LogReadResult missing;
+        missing.error = LogReadError::Missing;
+        return missing;
+    }
+    return parseLogFile(file.readAll());
+}
+
+LogReadError LoadLog(ContactLog& log, const QString& path)
+{
+    LogReadResult read = readLogFile(path);
+    if (!read.ok())
+        return read.error;
+    log.replaceAll(std::move(read.records));
+    if (log.ContactCountAtLoad == 0)
+        log.ContactCountAtLoad = static_cast<float>(log.ContactCount());
+    return LogReadError::None;
+}
+
+platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QString& path)
+{
+    if (n < 1 || n > log.ContactCount())
+        return {false, QStringLiteral("There is no contact number %1 to write.").arg(n)};
+    QByteArray line = formatContactLine(log.record(n));
+    QFile existing(path);
+    if (existing.exists() && existing.size() > 0 && existing.open(QIODevice::ReadOnly)) {
+        existing.seek(existing.size() - 1);
+        char last = 0;
+        if (existing.getChar(&last) && last != '\n' && last != '\r')
+            line.prepend("\r\n");
+        existing.close();
+    }
+    return platform::appendToFile(path, line);
+}
+
+platform::FileWriteResult RewriteLog(const ContactLog& log, const QString& path)
+{
+    return platform::writeFileSafely(path, formatLogFile(log));
+}
+
+platform::FileWriteResult DeleteContact(ContactLog& log, int k, const QString& path)
+{
+    if (k < 1 || k > log.ContactCount())
+        return {false, QStringLiteral("There is no contact number %1 to delete.").arg(k)};
+    const ContactRecord removed = log.record(k);
+    log.remove(k);
+    auto result = RewriteLog(log, path);
+    if (!result.ok)
+        log.insert(k, removed);
+    return result;
+}
+
+}  // namespace contactlog

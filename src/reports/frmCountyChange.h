@@ -1,0 +1,69 @@
+#pragma once
+// "County Change": the in-state operator's own county, sent with every
+// contact. Done makes the box's county the own county and writes the
+// preferences file; the rover button opens the rover county window, whose
+// first listed county then comes back into the box and is taken at once.
+//
+// The in-state main window creates the dialog for each use, shows it
+// modally (showModal) and discards it; it then shows the own county in its
+// label.
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class RoverCountyWindow;
+
+namespace app {
+struct AppState;
+}
+namespace platform {
+class KeyRouter;
+}
+
+class frmCountyChange : public QDialog {
+public:
+    /// rover: the main window's rover county window, created at first use.
+    frmCountyChange(app::AppState& state, RoverCountyWindow& rover, QWidget* parent = nullptr);
+
+    /// Scales the window and puts the operator's county into the box.
+    void Form_Load();
+
+    /// Shows a window modally: returns once the window is hidden. The default
+    /// runs it with QDialog::exec; tests put a function in its place that
+    /// drives the window and returns.
+    using ModalRunner = std::function<void(QDialog& window)>;
+    static void execModal(QDialog& window);
+
+    /// Builds, loads and shows the dialog modally, then discards it.
+    static void showModal(app::AppState& state, RoverCountyWindow& rover, QWidget* parent = nullptr,
+                          const ModalRunner& runner = execModal);
+
+    /// How the rover county window is shown from the rover button.
+    ModalRunner showRoverModally = execModal;
+
+    /// 1 when the last county check failed, 0 when it passed.
+    quint8 CountyInvalidFlag = 0;
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;  // "   Invalid!"
+    QPushButton* Command1 = nullptr;  // Done
+    QPushButton* cmdMultipleCounties = nullptr;
+
+private:
+    void buildControls();
+    void wireEvents();
+
+    void Command1_Click();
+    void cmdMultipleCounties_Click();
+    void Text1_GotFocus();
+    void Text1_KeyPress(int& KeyAscii);
+    void Text1_LostFocus();
+
+    app::AppState& m_state;
+    RoverCountyWindow& m_rover;
+    platform::KeyRouter* m_keys = nullptr;
+};

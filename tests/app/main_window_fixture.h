@@ -1,0 +1,160 @@
+#pragma once
+// A main window on its own program folder, loaded and shown offscreen, with
+// an operator's hands: keys go to whichever control has the focus, as they
+// would on a keyboard.
+
+#include "app/Infrm.h"
+#include "app/Outfrm.h"
+#include "app/app_state.h"
+#include "app/contact_list_model.h"
+#include "log/contact_log.h"
+#include "support/test_support.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+namespace testing_support {
+
+/// The neighbouring subsystems, recording what the window asked of them.
+struct RecordingServices final : app::MainWindowServices {
+    QStringList promptsPlayed;
+    int rigStarts = 0;
+    std::vector<int> edited;
+    std::function<void(int)> onEdit;
+    /// A prompt that never reports its end: the window must not wait forever.
+    bool promptNeverEnds = false;
+    platform::ManualClock* clock = nullptr;
+    int playingPolls = 0;
+
+    void BlindKeyPhone(const QString& name) override { promptsPlayed.append(name); }
+    bool navigationPromptPlaying() const override
+    {
+        if (!promptNeverEnds)
+            return false;
+        ++const_cast<RecordingServices*>(this)->playingPolls;
+        if (clock)
+            clock->advanceMs(100);
+        return true;
+    }
+    void startRigPolling() override { ++rigStarts; }
+    void editContact(MainWindowBase&, int n) override
+    {
+        edited.push_back(n);
+        if (onEdit)
+            onEdit(n);
+    }
+};
+
+/// A log line as the store writes it.
+inline QByteArray logLine(const QString& call, const QString& county, const QString& serialSent,
+                          const QString& date, const QString& time, const QString& mode,
+                          const QString& band, const QString& serialRcvd)
+{
+    contactlog::ContactRecord r;
+    r.LogCall = call;
+    r.LogCountyRcvd = county;
+    r.LogSerialSent = serialSent;
+    r.LogDate = date;
+    r.LogTime = time;
+    r.LogMode = mode;
+    r.LogBand = band;
+    r.LogSerialRcvd = serialRcvd;
+    return contactlog::formatContactLine(r);
+}
+
+class MainWindowFixture {
+public:
+    MainWindowFixture()
+    {
+        fx.copyShipped(QStringLiteral("county2.txt"));
+        auto& p = fx.state.prefs;
+        p.MyCall = QStringLiteral("W1AW");
+        p.MySPC = QStringLiteral("CT");
+        p.MyCountry = QStringLiteral("USA");
+        p.CurrentMode = QStringLiteral("CW");
+        p.CurrentBand = QStringLiteral("20");
+        p.UtcOffsetHours = 7;
+        p.FormSizePercent = 100;
+        p.PartyState = QStringLiteral("CA");
+        p.OutOfStateFlag = 1;
+        p.RigType = QStringLiteral("None");
+        p.MyCounty = QStringLiteral("Alameda");
+        p.WorkedMultColor = 32768;
+        p.RemainingMultColor = 255;
+        // Local 09:02:41 at UTC-7 is 16:02:41 UTC.
+        fx.fakes.clock.set(QDate(2021, 10, 2), QTime(9, 2, 41), -7 * 3600);
+        services.clock = &fx.fakes.clock;
+        fx.state.endProgram = [this] { ++programEnds; };
+    }
+
+    ~MainWindowFixture()
+    {
+        window.reset();
+        QApplication::processEvents();
+    }
+
+    /// Answers the start-up question with Yes (or what the test queued
+    /// first), loads and shows the window.
+    MainWindowBase& open(bool answerYes = true)
+    {
+        if (answerYes)
+            fx.fakes.prompt.answer(platform::MsgResult::Yes);
+        if (fx.state.prefs.OutOfStateFlag != 0)
+            window = std::make_unique<Outfrm>(fx.state, services);
+        else
+            window = std::make_unique<Infrm>(fx.state, services);
+        window->Form_Load();
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+        window->txtCall->setFocus();
+        QApplication::processEvents();
+        return *window;
+    }
+
+    /// Types text one key at a time into the control that has the focus.
+    void type(const QString& text)
+    {
+        for (QChar c : text) {
+            QWidget* target = QApplication::focusWidget();
+            if (!target)
+                target = window->txtCall;
+            QTest::keyClick(target, c.toLatin1());
+        }
+    }
+    void press(Qt::Key key)
+    {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : window->txtCall, key);
+    }
+    void enter() { press(Qt::Key_Return); }
+
+    /// Types a whole contact the quick way: call, serial, county, Enter.
+    void logContact(const QString& call, const QString& serial, const QString& county)
+    {
+        window->txtCall->setFocus();
+        type(call);
+        press(Qt::Key_Space);
+        type(serial);
+        press(Qt::Key_Space);
+        type(county);
+        enter();
+    }
+
+    [[nodiscard]] QByteArray logBytes() const { return readBytes(fx.path(QStringLiteral("log.txt"))); }
+    [[nodiscard]] int contacts() const { return fx.state.log.contacts.ContactCount(); }
+    [[nodiscard]] QString cell(int row, int column) const
+    {
+        return window->contactList().cellText(row, column);
+    }
+
+    ProgramFolderFixture fx;
+    RecordingServices services;
+    std::unique_ptr<MainWindowBase> window;
+    int programEnds = 0;
+};
+
+}  // namespace testing_support

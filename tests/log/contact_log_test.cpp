@@ -1,0 +1,188 @@
+#include "log/contact_log.h"
+#include "log_test_helpers.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace contactlog;
+using namespace testing_support;
+
+namespace {
+const QByteArray fixtureLine =
+    "\"N0CALL\",\"\",\"\",\"\",\"ALAMEDA\",\"\",\"\",\"\",\"\",\"\",\"012\",\"2021/10/02\",\"16:02:41\",\"CW\",\"20\","
+    "0,\"\",\"\",\"7\",\"\"\r\n";
+
+QByteArray lines(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += fixtureLine;
+    return bytes;
+}
+}  // namespace
+
+TEST(ContactLogFile, FixtureLineRoundTripsByteForByte)
+{
+    const LogReadResult read = parseLogFile(fixtureLine);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.records.size(), 1u);
+    const ContactRecord& r = read.records[0];
+    EXPECT_EQ(r.LogCall, "N0CALL");
+    EXPECT_EQ(r.LogCountyRcvd, "ALAMEDA");
+    EXPECT_EQ(r.LogSerialSent, "012");
+    EXPECT_EQ(r.LogDate, "2021/10/02");
+    EXPECT_EQ(r.LogTime, "16:02:41");
+    EXPECT_EQ(r.LogMode, "CW");
+    EXPECT_EQ(r.LogBand, "20");
+    EXPECT_EQ(r.LogSpareNumber, 0.0);
+    EXPECT_EQ(r.LogSerialRcvd, "7");
+    EXPECT_EQ(formatContactLine(r), fixtureLine);
+}
+
+TEST(ContactLogFile, EveryFieldKeepsItsPlaceAndCommasAndNumbersSurvive)
+{
+    ContactRecord r;
+    QString* texts[] = {&r.LogCall,       &r.LogRstSent,  &r.LogRstRcvd,   &r.LogSPC,        &r.LogCountyRcvd,
+                        &r.LogState,      &r.LogCountySent, &r.LogSpare8,  &r.LogSpare9,     &r.LogSpare10,
+                        &r.LogSerialSent, &r.LogDate,     &r.LogTime,      &r.LogMode,       &r.LogBand,
+                        &r.LogSpare17,    &r.LogSpare18,  &r.LogSerialRcvd, &r.LogFrequency};
+    int i = 0;
+    for (QString* t : texts)
+        *t = QStringLiteral("v%1,x").arg(++i);  // a comma inside a quoted value
+    r.LogSpareNumber = 12.5;
+    const QByteArray line = formatContactLine(r);
+    EXPECT_TRUE(line.contains(",12.5,"));
+    const LogReadResult read = parseLogFile(line + line);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.records.size(), 2u);
+    EXPECT_EQ(read.records[1], r);
+}
+
+TEST(ContactLogFile, DamagedAndShortFiles)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        LogReadError error;
+        int records;
+    };
+    QByteArray noFinalLineEnd = lines(2);
+    noFinalLineEnd.chop(2);
+    QByteArray nineteen = fixtureLine;
+    nineteen.replace(",\"\"\r\n", "\r\n");  // the last value missing
+    const Case cases[] = {
+        {"empty file", "", LogReadError::None, 0},
+        {"last line without line end", noFinalLineEnd, LogReadError::None, 2},
+        {"blank lines after the last record", lines(2) + "\r\n\r\n", LogReadError::None, 2},
+        {"a line of 19 values", nineteen + lines(1), LogReadError::ShortRecord, 1},
+        {"one value short at the end", nineteen, LogReadError::ShortRecord, 0},
+        {"text in the number field", QByteArray(fixtureLine).replace(",0,", ",abc,"), LogReadError::None, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LogReadResult read = parseLogFile(c.bytes);
+        EXPECT_EQ(read.error, c.error);
+        EXPECT_EQ(static_cast<int>(read.records.size()), c.records);
+    }
+    // A 19-value line borrows the next line's first value: the log shifts.
+    const LogReadResult shifted = parseLogFile(nineteen + lines(1));
+    EXPECT_EQ(shifted.records[0].LogFrequency, "N0CALL");
+    EXPECT_EQ(parseLogFile(QByteArray(fixtureLine).replace(",0,", ",abc,")).records[0].LogSpareNumber, 0.0);
+}
+
+TEST(ContactLogFile, HoldsElevenThousandContactsAndNoMore)
+{
+    const LogReadResult full = parseLogFile(lines(ContactLog::MaxContacts));
+    EXPECT_TRUE(full.ok());
+    EXPECT_EQ(static_cast<int>(full.records.size()), ContactLog::MaxContacts);
+    EXPECT_EQ(parseLogFile(lines(ContactLog::MaxContacts + 1)).error, LogReadError::TooMany);
+
+    ContactLog log;
+    log.replaceAll(full.records);
+    EXPECT_TRUE(log.isFull());
+    EXPECT_FALSE(log.add(logtest::contact("K6AA", "1")));
+    EXPECT_EQ(log.ContactCount(), ContactLog::MaxContacts);
+}
+
+TEST(ContactLogStore, LoadSetsCountAtLoadOnlyOnceAndKeepsMemoryOnFailure)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.txt");
+    ContactLog log;
+    writeBytes(path, "");
+    EXPECT_EQ(LoadLog(log, path), LogReadError::None);
+    EXPECT_EQ(log.ContactCountAtLoad, 0.0f);  // an empty log leaves it 0
+    writeBytes(path, lines(3));
+    EXPECT_EQ(LoadLog(log, path), LogReadError::None);
+    EXPECT_EQ(log.ContactCountAtLoad, 3.0f);
+    writeBytes(path, lines(5));
+    EXPECT_EQ(LoadLog(log, path), LogReadError::None);
+    EXPECT_EQ(log.ContactCount(), 5);
+    EXPECT_EQ(log.ContactCountAtLoad, 3.0f);
+
+    writeBytes(path, QByteArray(fixtureLine).left(30));
+    EXPECT_EQ(LoadLog(log, path), LogReadError::ShortRecord);
+    EXPECT_EQ(log.ContactCount(), 5);
+    EXPECT_EQ(LoadLog(log, dir.filePath("missing.txt")), LogReadError::Missing);
+}
+
+TEST(ContactLogStore, AppendCreatesTheFileAndNeverJoinsAnUnfinishedLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.txt");
+    ContactLog log = logtest::logOf({logtest::contact("K6AA", "1"), logtest::contact("W1AW", "2")});
+    ASSERT_TRUE(AppendContact(log, 1, path).ok);
+    EXPECT_EQ(readBytes(path), formatContactLine(log.record(1)));
+
+    // A last line without its line end (an editor's save) gets one first.
+    QByteArray cut = readBytes(path);
+    cut.chop(2);
+    writeBytes(path, cut);
+    ASSERT_TRUE(AppendContact(log, 2, path).ok);
+    const LogReadResult read = readLogFile(path);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.records.size(), 2u);
+    EXPECT_EQ(read.records[1].LogCall, "W1AW");
+
+    EXPECT_FALSE(AppendContact(log, 1, dir.filePath("nope/log.txt")).ok);
+}
+
+TEST(ContactLogStore, RewriteAndDelete)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.txt");
+    ContactLog log = logtest::logOf(
+        {logtest::contact("K6AA", "1"), logtest::contact("W1AW", "2"), logtest::contact("N6XX", "3")});
+    ASSERT_TRUE(DeleteContact(log, 1, path).ok);
+    ASSERT_EQ(log.ContactCount(), 2);
+    EXPECT_EQ(log.record(1).LogCall, "W1AW");
+    EXPECT_EQ(log.record(2).LogCall, "N6XX");
+    EXPECT_EQ(readBytes(path), formatContactLine(log.record(1)) + formatContactLine(log.record(2)));
+
+    // A delete that cannot be written puts the record back: memory and file agree.
+    const QString unwritable = dir.filePath("nope/log.txt");
+    const auto failed = DeleteContact(log, 2, unwritable);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.error.isEmpty());
+    EXPECT_EQ(log.ContactCount(), 2);
+    EXPECT_EQ(log.record(2).LogCall, "N6XX");
+    EXPECT_FALSE(DeleteContact(log, 3, path).ok);
+
+    log.clear();
+    ASSERT_TRUE(RewriteLog(log, path).ok);
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(readBytes(path).isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
+}
+
+TEST(ContactLogStore, RecordZeroAndOutsideReadEmpty)
+{
+    ContactLog log = logtest::logOf({logtest::contact("K6AA", "1")});
+    EXPECT_EQ(log.record(0), ContactRecord{});
+    EXPECT_EQ(log.record(2), ContactRecord{});
+    log.removeLast();
+    ASSERT_TRUE(log.add(ContactRecord{}));
+    EXPECT_EQ(log.record(1), ContactRecord{});  // a reused slot starts empty
+}
