@@ -5,12 +5,15 @@
 #include "app/frmSplash.h"
 #include "app/main_windows.h"
 
+#include "platform/fonts.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::installFontSubstitutions();
 
     platform::WidgetPrompt prompt;
     platform::Beeper beeper;

@@ -1,0 +1,16 @@
+#include "platform/fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace platform {
+
+void installFontSubstitutions()
+{
+    const QStringList narrowSans = {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                                    QStringLiteral("Arimo"), QStringLiteral("Helvetica")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), narrowSans);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), narrowSans);
+}
+
+}  // namespace platform
