@@ -34,7 +34,8 @@ void Form5::buildControls()
     Command1 = makeControl<QPushButton>(this, "Command1", ControlKind::CommandButton,
                                         QRectF(3240, 5400, 1215, 375), ButtonFont);
     Command1->setText(QStringLiteral("Close"));
-    Command1->setAutoDefault(false);
+    // Enter presses the button that has the focus, as Space does.
+    Command1->setAutoDefault(true);
 
     Text1 = makeControl<QPlainTextEdit>(this, "Text1", ControlKind::TextBox,
                                         QRectF(240, 240, 7215, 4935), TextFont);
@@ -52,11 +53,15 @@ void Form5::wireEvents()
     QObject::connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void Form5::showModal(app::AppState& state, QWidget* parent)
+void Form5::showModal(app::AppState& state, QWidget* parent,
+                      const std::function<void(QDialog&)>& run)
 {
     Form5 form(state, parent);
     form.Form_Load();
-    form.exec();
+    if (run)
+        run(form);
+    else
+        form.exec();
 }
 
 void Form5::Form_Load() { loadSteps(); }

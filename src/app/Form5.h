@@ -4,6 +4,7 @@
 // button. A missing or unreadable file gives an empty page and no message.
 
 #include <QDialog>
+#include <functional>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -19,7 +20,10 @@ public:
     /// Builds the window, loads it, shows it modally until it is hidden
     /// (Close or the close box) and destroys it, so that every opening reads
     /// the help text afresh.
-    static void showModal(app::AppState& state, QWidget* parent = nullptr);
+    /// run shows it and returns once it is hidden; by default the dialog's
+    /// own modal loop.
+    static void showModal(app::AppState& state, QWidget* parent = nullptr,
+                          const std::function<void(QDialog&)>& run = {});
 
     /// Scales the window, centres it and fills the text box. Any failure
     /// ends the loading silently; the window still opens.

@@ -34,41 +34,44 @@ Form6::Form6(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(s
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral(" Modify Multiplier Color Selections"));
-    platform::setWindowTwipSize(this, 6000, 3180);
+    platform::setWindowTwipSize(this, 7440, 3180);
     buildControls();
     wireEvents();
 }
 
 void Form6::buildControls()
 {
+    // Room for the captions in the substitute fonts, which run wider than
+    // the ones the window was first drawn with.
     Label1 = makeControl<QLabel>(this, "Label1", ControlKind::Label,
-                                 QRectF(240, 300, 3255, 375), LabelFont);
+                                 QRectF(240, 300, 3960, 375), LabelFont);
     Label1->setText(QStringLiteral("Appearance of multiplier worked"));
     Command3 = makeControl<QPushButton>(this, "Command3", ControlKind::CommandButton,
-                                        QRectF(3720, 240, 2040, 495), ButtonFont);
+                                        QRectF(4320, 240, 2880, 495), ButtonFont);
     Command3->setText(QStringLiteral("Change \"Worked\" Color"));
 
     Line1 = new platform::LineControl(this);
     Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setLine(120, 960, 5880, 960);
+    Line1->setLine(120, 960, 7320, 960);
 
     Label2 = makeControl<QLabel>(this, "Label2", ControlKind::Label,
-                                 QRectF(240, 1260, 3255, 375), LabelFont);
+                                 QRectF(240, 1260, 3960, 375), LabelFont);
     Label2->setText(QStringLiteral("Appearance of multiplier remaining"));
     Command1 = makeControl<QPushButton>(this, "Command1", ControlKind::CommandButton,
-                                        QRectF(3720, 1200, 2040, 495), ButtonFont);
+                                        QRectF(4320, 1200, 2880, 495), ButtonFont);
     Command1->setText(QStringLiteral("Change \"Remaining\" Color"));
 
     Line2 = new platform::LineControl(this);
     Line2->setObjectName(QStringLiteral("Line2"));
-    Line2->setLine(120, 1920, 5880, 1920);
+    Line2->setLine(120, 1920, 7320, 1920);
 
     Command6 = makeControl<QPushButton>(this, "Command6", ControlKind::CommandButton,
-                                        QRectF(2400, 2220, 1215, 495), ButtonFont);
+                                        QRectF(3112, 2220, 1215, 495), ButtonFont);
     Command6->setText(QStringLiteral("Done"));
 
+    // Enter presses the button that has the focus, as Space does.
     for (QPushButton* b : {Command3, Command1, Command6})
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);
 }
 
 void Form6::wireEvents()
@@ -78,11 +81,15 @@ void Form6::wireEvents()
     QObject::connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
 }
 
-void Form6::showModal(app::AppState& state, QWidget* parent)
+void Form6::showModal(app::AppState& state, QWidget* parent,
+                      const std::function<void(QDialog&)>& run)
 {
     Form6 form(state, parent);
     form.Form_Load();
-    form.exec();
+    if (run)
+        run(form);
+    else
+        form.exec();
 }
 
 void Form6::Form_Load()

@@ -6,6 +6,7 @@
 // redrawing the main window is the opener's business, after Done.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -24,7 +25,10 @@ public:
     /// Builds the window, loads it, shows it modally until Done (or the
     /// close box) hides it, and destroys it. The caller then saves the
     /// preferences and reloads the log so that the labels take the colours.
-    static void showModal(app::AppState& state, QWidget* parent = nullptr);
+    /// run shows it and returns once it is hidden; by default the dialog's
+    /// own modal loop.
+    static void showModal(app::AppState& state, QWidget* parent = nullptr,
+                          const std::function<void(QDialog&)>& run = {});
 
     /// Scales the window and shows the current colours.
     void Form_Load();

@@ -1,12 +1,14 @@
+// The in-state window's construction: its layout figures, the grid of
+// states and provinces with its block headings, and what its loading adds
+// to the common frame (list columns, the state/province table, the station
+// labels).
+
 #include "app/Infrm.h"
 
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "log/instate_score.h"
-#include "log/key_filters.h"
-#include "platform/colors.h"
 #include "platform/controls.h"
-#include "platform/events.h"
 #include "platform/key_events.h"
 
 #include <QAction>
@@ -14,8 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableView>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <functional>
 
 using platform::ControlKind;
 
@@ -40,7 +44,7 @@ MainWindowBase::Layout inLayout()
     L.List2 = {4200, 3600, 1125, 2370};
     L.list1Heading = {3000, 3360, 1125, 240};
     L.list2Heading = {4200, 3360, 1125, 240};
-    L.list1HeadingIndex = 6;
+    L.list1HeadingIndex = 5;
     L.list2HeadingIndex = 8;
     L.line3Y = 6000;
     L.lblPostConDate = {960, 3480, 1095, 240};
@@ -115,17 +119,26 @@ Infrm::Infrm(app::AppState& state, app::MainWindowServices& services, QWidget* p
     buildFrame(inLayout());
     lblStation[0]->setText(QStringLiteral("Call"));
     lblStation[2] = makeLabel("lblStation(2)", {2280, 2520, 2220, 375}, QStringLiteral("St / Prv / Country"), true);
-    lblStation[6]->setText(QStringLiteral("DX"));
+    // "New" sits on this heading.
+    Label3->raise();
+    lblStation[5]->setText(QStringLiteral("DX"));
     lblStation[8]->setText(QStringLiteral("Cnty Wkd - 0"));
     lblStation[7] = makeLabel("lblStation(7)", {5400, 3360, 1125, 240}, QStringLiteral("Cnty Rem - 0"), true);
     List3 = platform::makeControl<QListWidget>(m_surface, "List3", ControlKind::ListBox,
                                                {5400, 3600, 1125, 2370});
     List3->setFont(List1->font());
     List3->setFocusPolicy(Qt::ClickFocus);
-    for (QListWidget* list : {List1, List2, List3})
-        list->setSortingEnabled(true);
     buildGrid();
 
+    // The county lists count every mode, or the current mode only.
+    Command1 = platform::makeControl<QPushButton>(m_surface, "Command1", ControlKind::CommandButton,
+                                                  {2985, 6060, 720, 375},
+                                                  platform::FontSpec{QStringLiteral("MS Sans Serif"), 8.25, true});
+    Command1->setText(QStringLiteral("All Modes"));
+    Command1->setToolTip(QStringLiteral("Counties worked on all modes or on the current mode only."));
+    Command1->setFocusPolicy(Qt::NoFocus);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
@@ -217,206 +230,11 @@ void Infrm::showStationLabels()
                         QStringLiteral(" in the St / Prv / Country field to enable the County field");
     lblStation[4]->setToolTip(tip);
     txtSec->setToolTip(tip);
-    Label25->setText(p.MyCounty);
-    Label25_Change();
+    showOwnCounty(p.MyCounty);
     Label2->setText(p.MyCall);
-}
-
-void Infrm::Mains()
-{
-    platform::ReentryGuard guard(mainsRunningFlag());
-    if (!guard.entered())
-        return;
-    const auto result = contactlog::attemptLogContact(m_state.log, entryValues(), loggingContext(),
-                                                      m_state.services.clock.now(), m_state.services.clock);
-    if (result.continentNA && Label19->text().isEmpty())
-        Label19->setText(QStringLiteral("NA"));
-    showLogAttempt(result);
-}
-
-void Infrm::showStoredContact(const contactlog::LogAttemptResult& result)
-{
-    (void)result;
-    const auto effects =
-        contactlog::applyStoredInStateContact(m_state.log, m_dxList, !Label3->isHidden(), false);
-    if (effects.sectionRowMarked > 0)
-        colourSection(effects.sectionRowMarked, true);
-    showMultiplierLists();
-}
-
-void Infrm::refreshAfterReload()
-{
-    for (int i = 1; i <= contactlog::StateProvCount; ++i)
-        colourSection(i, false);
-    const auto rebuilt = contactlog::RebuildInStateMultipliers(m_state.log, m_state.counties, std::nullopt);
-    for (int row : rebuilt.sectionsWorked)
-        colourSection(row, true);
-    m_dxList = rebuilt.dxList;
-    showMultiplierLists();
-    ShowQSORate();
-    ShowScore();
-    ListRecentContacts();
-}
-
-void Infrm::colourSection(int row, bool worked)
-{
-    if (row < 1 || row > contactlog::StateProvCount)
-        return;
-    QLabel* l = Label10[static_cast<std::size_t>(row)];
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, platform::vbColorToQColor(worked ? m_state.prefs.WorkedMultColor
-                                                                      : m_state.prefs.RemainingMultColor));
-    l->setPalette(p);
-}
-
-void Infrm::showMultiplierLists()
-{
-    auto fill = [](QListWidget* box, const std::vector<QString>& names) {
-        box->clear();
-        QStringList items;
-        for (const QString& n : names)
-            items.append(n);
-        box->addItems(items);
-    };
-    fill(List1, m_dxList.names);
-    fill(List2, m_state.log.counties.worked);
-    fill(List3, m_state.log.counties.toGo);
-    lblStation[6]->setText(contactlog::dxCaption(m_dxList));
-    lblStation[8]->setText(contactlog::countiesWorkedCaption(m_state.log.counties));
-    lblStation[7]->setText(contactlog::countiesRemainingCaption(m_state.log.counties));
-}
-
-void Infrm::ShowScore()
-{
-    const auto texts = contactlog::ShowScore(m_state.log);
-    lblTotCon->setText(texts.lblTotCon);
-    lblSectogo->setText(texts.lblSectogo);
-    Label27->setText(texts.Label27);
-    lblTotSec->setText(texts.lblTotSec);
-    lblTotScore->setText(texts.lblTotScore);
-}
-
-void Infrm::handKeyOnFromSerial(int& KeyAscii)
-{
-    contactlog::UpperCaseKey(KeyAscii);
-    txtCntry_KeyPress(KeyAscii);
 }
 
 QLineEdit* Infrm::afterSerialBox() const { return txtCntry; }
 
-void Infrm::txtCntry_KeyPress(int& KeyAscii)
-{
-    auto& log = m_state.log;
-    if (KeyAscii == '"')
-        KeyAscii = 0;
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
-        return;
-    }
-    const int caret = txtCntry->hasSelectedText() ? txtCntry->selectionStart() : txtCntry->cursorPosition();
-    if (KeyAscii == 32 && caret == 0 && log.KeyCarryState == 0) {
-        KeyAscii = 0;
-        txtSec->setFocus();
-        return;
-    }
-    if (log.KeyCarryState == 3) {
-        // A letter typed in the serial box starts this box.
-        txtCntry->setText(QString(QChar(static_cast<char16_t>(KeyAscii))));
-        txtCntry->setCursorPosition(1);
-        log.KeyCarryState = 0;
-        return;
-    }
-    if (KeyAscii != 32 && KeyAscii != 0 && caret == 0)
-        txtCntry->clear();
-    if (txtCntry->text().isEmpty() || caret <= 1)
-        contactlog::UpperCaseKey(KeyAscii);
-}
-
-void Infrm::txtCntry_GotFocus()
-{
-    if (m_state.prefs.VoiceNavLevel >= 2)
-        m_services.BlindKeyPhone(QStringLiteral("SPC"));
-    if (txtCntry->text().isEmpty()) {
-        txtCntry->setText(m_state.prefs.PartyState);
-        txtCntry->selectAll();
-    }
-}
-
-void Infrm::txtCntry_Change()
-{
-    Label3->hide();
-    const QString text = txtCntry->text();
-    lblStation[4]->setEnabled(text.compare(m_state.prefs.PartyState, Qt::CaseInsensitive) == 0);
-    if (contactlog::isNewDxCountry(text, m_dxList))
-        Label3->show();
-}
-
-void Infrm::txtSec_GotFocus()
-{
-    // The county box belongs to stations in the party state only.
-    if (txtCntry->text().compare(m_state.prefs.PartyState, Qt::CaseInsensitive) != 0) {
-        txtCall->setFocus();
-        lblStation[4]->setEnabled(false);
-    } else {
-        lblStation[4]->setEnabled(true);
-    }
-    if (m_state.prefs.VoiceNavLevel >= 2)
-        m_services.BlindKeyPhone(QStringLiteral("County"));
-}
-
-void Infrm::afterBandOrModeChange()
-{
-    if (!txtCall->text().isEmpty())
-        txtCntry_Change();
-}
-
 std::vector<QWidget*> Infrm::sameHeightLists() const { return {List2, List3}; }
 
-void Infrm::Label25_Change() { m_state.log.OperatorCountyText = Label25->text(); }
-
-void Infrm::Label10_Click(int index) { txtCntry->setText(Label10[static_cast<std::size_t>(index)]->text()); }
-
-void Infrm::Label10_MouseMove(int index)
-{
-    const QString caption = Label10[static_cast<std::size_t>(index)]->text();
-    int count = 0;
-    for (const auto& r : m_state.log.contacts.records())
-        if (r.LogSPC.compare(caption, Qt::CaseInsensitive) == 0)
-            ++count;
-    const double points = m_state.services.screen.metrics().widthTwips * 8 / 9600 *
-                          m_state.prefs.FormSizePercent / 100;
-    if (points > 0) {
-        QFont f = lblDupe->font();
-        f.setPointSizeF(points);
-        lblDupe->setFont(f);
-    }
-    const QString name = index <= contactlog::StateProvCount && index < static_cast<int>(StateProvName.size())
-                             ? StateProvName[static_cast<std::size_t>(index)]
-                             : QString();
-    lblDupe->setText(QStringLiteral("  ") + name + QStringLiteral("    Total =") + QLatin1Char(' ') +
-                     QString::number(count));
-}
-
-void Infrm::List1_Click()
-{
-    if (QListWidgetItem* item = List1->currentItem())
-        txtCntry->setText(item->text());
-    txtCntry->setFocus();
-}
-
-void Infrm::List2_Click()
-{
-    if (QListWidgetItem* item = List2->currentItem())
-        txtSec->setText(item->text());
-    txtCntry->setText(m_state.prefs.PartyState);
-    txtSec->setFocus();
-}
-
-void Infrm::List3_Click()
-{
-    if (QListWidgetItem* item = List3->currentItem())
-        txtSec->setText(item->text());
-    txtCntry->setText(m_state.prefs.PartyState);
-    txtSec->setFocus();
-}

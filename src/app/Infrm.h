@@ -3,23 +3,50 @@
 // states, Canadian provinces and DX countries, and sends the own county
 // with every contact. Its multipliers are the 58 states and provinces,
 // shown as a grid of labels coloured worked or still needed; it lists the
-// DX countries and the counties worked and remaining. Everything else is
-// the main windows' common frame (MainWindowBase).
+// DX countries and the counties worked and remaining. While a call is typed
+// it shows where the station is (country, continent, bearing, distance). A
+// rover on a county line has every contact logged once more for each
+// further county of the rover county window's list. Everything else is the
+// main windows' common frame (MainWindowBase).
+//
+// The class is spread over several files by concern:
+//   Infrm.cpp              construction, layout, grid, loading hooks
+//   Infrm_multipliers.cpp  sections, county and DX lists, score, grid clicks
+//   Infrm_entry.cpp        state/province/country box, county box focus,
+//                          country lookup, distance and bearing
+//   Infrm_logging.cpp      the logging routine, rover re-logging, rig
+//                          hand-over while logging
 
 #include "app/main_window_base.h"
 #include "log/log_state.h"
+#include "log/rover_relog.h"
 
 #include <array>
+#include <optional>
 
 class Infrm final : public MainWindowBase {
 public:
     Infrm(app::AppState& state, app::MainWindowServices& services, QWidget* parent = nullptr);
 
+    /// The logging routine: checks and stores the entry, then, for a rover
+    /// on a county line, logs the contact once more for each further county.
+    /// It never runs inside itself: an Enter, a CW "!" or anything else that
+    /// asks for it while it runs is refused.
     void Mains() override;
     void ShowScore() override;
 
+    // The rig's hand-over. While the logging routine runs (it lets events
+    // run), a new band or mode waits until it has finished, so that one
+    // contact and its rover copies are logged on the band and mode they were
+    // entered on and the log is not reloaded under the routine's feet.
+    void BandFreqConversion(float& frequencyValue) override;
+    void ModeSelection(QString& strMode) override;
+
     /// The third multiplier list: counties remaining.
     QListWidget* List3 = nullptr;
+    /// The "All Modes" / "Crnt Mode" button: the county lists count the
+    /// contacts of all modes or of the current mode only.
+    QPushButton* Command1 = nullptr;
     /// The state and province grid; elements 1 to 58 are the sections,
     /// 59 to 64 exist hidden. Element 0 is unused.
     std::array<QLabel*, 65> Label10{};
@@ -32,6 +59,9 @@ public:
     std::vector<QString> StateProvName;
     float StateProvCount = 0;
 
+    /// 0 while no rover re-logging runs, else the list index being logged.
+    [[nodiscard]] int RoverIndex() const { return m_relogger.RoverIndex(); }
+
 protected:
     [[nodiscard]] QString loadDialogText() const override;
     void buildListColumns() override;
@@ -43,23 +73,49 @@ protected:
     [[nodiscard]] QLineEdit* afterSerialBox() const override;
     void txtSec_GotFocus() override;
     void afterBandOrModeChange() override;
+    void afterCallChange() override;
+    void afterCallLeft() override;
     [[nodiscard]] std::vector<QWidget*> sameHeightLists() const override;
 
 private:
     void buildGrid();
+
+    // Multipliers and score (Infrm_multipliers.cpp).
     void showMultiplierLists();
     void colourSection(int row, bool worked);
-    void txtCntry_KeyPress(int& KeyAscii);
-    void txtCntry_GotFocus();
-    void txtCntry_Change();
-    void Label25_Change();
+    /// Counts and shows one stored contact; a rover's copy earns no points.
+    void countStoredContact(bool roverCopy);
+    void Command1_Click();
     void Label10_Click(int index);
     void Label10_MouseMove(int index);
     void List1_Click();
     void List2_Click();
     void List3_Click();
 
+    // Entry boxes and the lookups (Infrm_entry.cpp).
+    void txtCntry_KeyPress(int& KeyAscii);
+    void txtCntry_GotFocus();
+    void txtCntry_Change();
+    void LookupCallCountry();
+    void ShowDistanceBearing(double latitude, double longitude);
+    /// Shows the operator's county in Label25 and keeps the CW mirror.
+    void showOwnCounty(const QString& county);
+    void Label25_Change();
+
+    // Logging and the rover (Infrm_logging.cpp).
+    /// One logging attempt on the entry boxes; the contact it stored (an
+    /// empty source when it stored none).
+    contactlog::RoverSource logEntry();
+    void LogRoverCounties(const contactlog::RoverSource& source, const QStringList& counties,
+                          bool incrementSerial);
+    contactlog::RoverCopyOutcome logRoverCopy(const contactlog::RoverCopy& copy);
+    void applyDeferredRigChanges();
+
     /// The DX countries worked, as List1 shows them.
     contactlog::DXWorkedList m_dxList;
     std::vector<QString> m_abbrevs;  ///< rows 1..58 without the empty entry 0
+    contactlog::RoverRelogger m_relogger;
+    /// A frequency or mode the rig handed over while the logging routine ran.
+    std::optional<float> m_deferredFrequency;
+    std::optional<QString> m_deferredMode;
 };

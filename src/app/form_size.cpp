@@ -153,6 +153,7 @@ void FitToScreen(const MainWindowFrame& frame, AppState& state)
         return;
 
     QWidget* window = frame.window;
+    const bool wasActive = window->isActiveWindow();
     window->hide();
     const QRectF old = platform::windowTwipGeometry(window);
     const platform::ScreenMetrics screen = state.services.screen.metrics();
@@ -182,6 +183,10 @@ void FitToScreen(const MainWindowFrame& frame, AppState& state)
     }
     FitListHeights(frame);
     window->show();
+    // Hiding took the keyboard away; the operator goes on typing where the
+    // Taskbar item was chosen.
+    if (wasActive)
+        window->activateWindow();
 }
 
 std::optional<quint8> formSizeFromAnswer(const QString& answer)

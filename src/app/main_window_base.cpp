@@ -5,6 +5,7 @@
 #include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "reports/frmCountyChangeRover.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -85,12 +86,38 @@ private:
     std::function<void()> m_handler;
 };
 
+// Mouse moves over the surface itself, not over one of its controls.
+class SurfaceMoveFilter : public QObject {
+public:
+    SurfaceMoveFilter(QObject* parent, QWidget* surface, std::function<void()> handler)
+        : QObject(parent), m_surface(surface), m_handler(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_surface && event->type() == QEvent::MouseMove) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (!m_surface->childAt(at))
+                m_handler();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_surface;
+    std::function<void()> m_handler;
+};
+
 }  // namespace
 
 MainWindowBase::MainWindowBase(app::AppState& state, app::MainWindowServices& services,
                                contactlog::WindowKind kind, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_services(services), m_kind(kind)
 {
+    if (kind == contactlog::WindowKind::InState)
+        m_rover = std::make_unique<RoverCountyWindow>(state);
     m_surface = new QWidget(this);
     m_surface->setObjectName(QStringLiteral("surface"));
     setCentralWidget(m_surface);
@@ -327,19 +354,20 @@ void MainWindowBase::wireEvents()
     const std::pair<QAction*, MenuWindow> opened[] = {
         {mnuWriteSumm, MenuWindow::WriteSubmission},   {mnuexportADIF, MenuWindow::ExportAdif},
         {mnuDaybookImport, MenuWindow::ExportDaybook}, {mnuCopyListtoClipboard, MenuWindow::CopyListToClipboard},
-        {mnuColors, MenuWindow::Colors},               {mnuCW, MenuWindow::CwSetup},
-        {mnuVoice, MenuWindow::VoiceSetup},            {mnuRigInterface, MenuWindow::RigInterface},
-        {mnuDXSpotting, MenuWindow::DxSpotting},       {mnuSpectrumMap, MenuWindow::SpectrumMap},
-        {mnuBlind, MenuWindow::VoiceNavigation},       {mnuPrivileges, MenuWindow::Privileges},
-        {mnuChangeCounty, MenuWindow::ChangeCounty},   {mnuMap, MenuWindow::CountyMap},
+        {mnuCW, MenuWindow::CwSetup},                  {mnuVoice, MenuWindow::VoiceSetup},
+        {mnuRigInterface, MenuWindow::RigInterface},   {mnuDXSpotting, MenuWindow::DxSpotting},
+        {mnuSpectrumMap, MenuWindow::SpectrumMap},     {mnuBlind, MenuWindow::VoiceNavigation},
+        {mnuPrivileges, MenuWindow::Privileges},       {mnuMap, MenuWindow::CountyMap},
         {mnuGraph, MenuWindow::Graph},                 {mnuCountyList, MenuWindow::CountyList},
-        {mnuHelp, MenuWindow::Help},
     };
     for (const auto& [action, which] : opened)
-        if (action)
-            connect(action, &QAction::triggered, this, [this, which = which] { openMenuWindow(which); });
-    connect(mnuFormSize, &QAction::triggered, this, [this] { app::askFormSizePercent(m_state); });
-    connect(mnuTaskbar, &QAction::triggered, this, [this] { app::toggleTaskbarDisplay(frame(), m_state); });
+        connect(action, &QAction::triggered, this, [this, which = which] { openMenuWindow(which); });
+    connect(mnuFormSize, &QAction::triggered, this, [this] { mnuFormSize_Click(); });
+    connect(mnuTaskbar, &QAction::triggered, this, [this] { mnuTaskbar_Click(); });
+    connect(mnuColors, &QAction::triggered, this, [this] { mnuColors_Click(); });
+    if (mnuChangeCounty)
+        connect(mnuChangeCounty, &QAction::triggered, this, [this] { mnuChangeCounty_Click(); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
     connect(mnuListPrevious, &QAction::triggered, this, [this] { mnuListPrevious_Click(); });
     connect(mnuPostContest, &QAction::triggered, this, [this] { mnuPostContest_Click(); });
     void (MainWindowBase::*bandHandlers[8])() = {
@@ -380,6 +408,11 @@ void MainWindowBase::wireEvents()
     connect(txtRSTS, &QLineEdit::textChanged, this, [this] { txtRSTS_Change(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+
+    // Only a move over the window's own surface counts, not one over a
+    // control that passes its move on to the surface.
+    m_surface->setMouseTracking(true);
+    m_surface->installEventFilter(new SurfaceMoveFilter(this, m_surface, [this] { Form_MouseMove(); }));
 
     m_keys = new platform::KeyRouter(this);
     m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); });

@@ -12,7 +12,9 @@
 //
 // The class is spread over several files by concern:
 //   main_window_base.cpp         construction, controls, wiring
-//   main_window_menus.cpp        the menu bar
+//   main_window_menus.cpp        the menu bar and the windows it opens
+//   main_window_keys.cpp         the window's own keys: shortcuts, keyers
+//   main_window_closing.cpp      activation, closing, Exit
 //   main_window_load.cpp         loading, reload, new log, archive, restore
 //   main_window_entry.cpp        entry boxes and their keystroke rules
 //   main_window_logging.cpp      showing a logging attempt, clearing, dupes
@@ -29,10 +31,13 @@
 #include <QMainWindow>
 #include <QRectF>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractItemView;
 class QAction;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -41,6 +46,7 @@ class QPushButton;
 class QTableView;
 class QTimer;
 class QTreeView;
+class RoverCountyWindow;
 
 namespace app {
 struct AppState;
@@ -122,6 +128,27 @@ public:
     /// Key handling of the whole window, seen before the focused control.
     void Form_KeyDown(int& KeyCode, int Shift);
     void Form_KeyPress(int& KeyAscii);
+
+    /// Redraws the band map's spot labels when the band map is the chosen
+    /// spot display; otherwise does nothing.
+    void RefreshBandMap();
+
+    /// The in-state window's rover county window (created hidden at its
+    /// first use, kept until the window closes); null in the out-of-state
+    /// window, which never has one.
+    [[nodiscard]] RoverCountyWindow* roverCountyWindow() const { return m_rover.get(); }
+
+    /// How the forwarding window is unloaded in the closing order; set by
+    /// whoever created it.
+    void setForwardingWindowUnload(std::function<void()> unload)
+    {
+        m_unloadForwardingWindow = std::move(unload);
+    }
+
+    /// Shows one of the window's own modal dialogs (help, colours, county
+    /// change) and returns once it is hidden. Tests put a function in its
+    /// place that drives the dialog and returns.
+    std::function<void(QDialog&)> runModal;
 
     // ----- controls -----------------------------------------------------
     QLabel* lblRecentContacts = nullptr;
@@ -268,6 +295,9 @@ protected:
     virtual void afterBandOrModeChange() {}
     /// The call box's text changed (in-state: the country lookup).
     virtual void afterCallChange() {}
+    /// The call box was left, after its duplicate check (in-state: the
+    /// province code of a Canadian call).
+    virtual void afterCallLeft() {}
     /// The multiplier lists that take List1's height (List2, in-state List3).
     [[nodiscard]] virtual std::vector<QWidget*> sameHeightLists() const;
 
@@ -281,6 +311,9 @@ protected:
     void setColumnWidths(QAbstractItemView* view, const std::vector<double>& designWidths);
     void setDialog(const QString& text, bool red = false);
     void resetDupeLine();
+    /// Plays "Dupe" whatever the navigation level; waits (bounded) while it
+    /// plays when navigation is on.
+    void playDupePrompt();
     void focusField(contactlog::EntryField field);
     /// The county box's keystroke rules (both windows).
     void txtSec_KeyPress(int& KeyAscii);
@@ -293,6 +326,7 @@ protected:
     [[nodiscard]] bool& mainsRunningFlag() { return m_mainsRunning; }
 
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
     app::AppState& m_state;
     app::MainWindowServices& m_services;
@@ -319,10 +353,35 @@ private:
     void mnuNew_Click();
     void mnuArchive_Click();
     void mnuRestore_Click();
-    void mnuExit_Click();
-    void openMenuWindow(app::MenuWindow which);
-    /// Ends the program: the log cannot be read, or Exit.
+    /// Ends the program: the log cannot be read, Exit, or the closing.
     void endProgram();
+
+    // Menus (main_window_menus.cpp).
+    void openMenuWindow(app::MenuWindow which);
+    void mnuFormSize_Click();
+    void mnuTaskbar_Click();
+    void mnuColors_Click();
+    void mnuChangeCounty_Click();
+    void mnuHelp_Click();
+    void showModal(QDialog& dialog);
+
+    // Keys (main_window_keys.cpp).
+    /// The Ctrl shortcuts; true when KeyCode was one of them.
+    bool openShortcutWindow(int KeyCode);
+    /// Any key stops a repeating F1 message.
+    void stopRepeats();
+    void cwKeyDown(int& KeyCode);
+    void toggleKeyboardCW();
+    /// The text F12 shows while keyboard-CW mode is on.
+    [[nodiscard]] QString keyboardCWText() const;
+
+    // Activation and closing (main_window_closing.cpp).
+    void Form_Activate();
+    void Form_MouseMove();
+    void Form_QueryUnload(bool& Cancel);
+    void Form_Unload();
+    void Form_Terminate();
+    void mnuExit_Click();
 
     // Entry boxes (main_window_entry.cpp).
     void txtCall_KeyPress(int& KeyAscii);
@@ -337,7 +396,6 @@ private:
     // Duplicates and clearing (main_window_logging.cpp).
     void DupCheck2();
     void PartialCallCheck(int KeyAscii);
-    void playDupePrompt();
     void emptyEntryBoxes(bool focusFirst);
 
     // Contact list (main_window_list.cpp).
@@ -374,4 +432,6 @@ private:
     bool m_programEnded = false;
     bool m_mainsRunning = false;
     bool m_suppressNextKeyPress = false;
+    std::unique_ptr<RoverCountyWindow> m_rover;
+    std::function<void()> m_unloadForwardingWindow;
 };

@@ -28,32 +28,6 @@ int caretOf(const QLineEdit* box)
 
 }  // namespace
 
-void MainWindowBase::Form_KeyDown(int& KeyCode, int Shift)
-{
-    (void)KeyCode;
-    // The control character of a Ctrl combination never reaches a field:
-    // Ctrl+M would otherwise be an Enter that logs the contact.
-    if (Shift == platform::CtrlMask)
-        m_suppressNextKeyPress = true;
-}
-
-void MainWindowBase::Form_KeyPress(int& KeyAscii)
-{
-    if (m_suppressNextKeyPress) {
-        m_suppressNextKeyPress = false;
-        KeyAscii = 0;
-        return;
-    }
-    contactlog::DropQuoteKey(KeyAscii);
-    if (KeyAscii == 27) {
-        KeyAscii = 0;
-        if (m_state.keying.CWSendingFlag == 0)
-            ClearEntryFields();
-        else
-            m_state.keying.CWSendBuffer.clear();
-    }
-}
-
 void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
 {
     auto& log = m_state.log;
@@ -241,6 +215,7 @@ void MainWindowBase::txtCall_LostFocus()
 {
     if (!txtCall->text().isEmpty())
         DupCheck2();
+    afterCallLeft();
 }
 
 void MainWindowBase::txtRSTR_GotFocus()

@@ -1,10 +1,9 @@
 // Loading the main window, and the work on the log as a whole: reload,
-// new log, archive, restore, exit.
+// new log, archive, restore.
 
 #include "app/main_window_base.h"
 
 #include "app/app_state.h"
-#include "app/closing.h"
 #include "log/call_file_name.h"
 #include "log/log_maintenance.h"
 #include "log/log_totals.h"
@@ -13,7 +12,6 @@
 #include "platform/file_system.h"
 #include "platform/scaling.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -242,36 +240,6 @@ void MainWindowBase::mnuRestore_Click()
     ReloadLog();
 }
 
-void MainWindowBase::mnuExit_Click()
-{
-    app::bankRunningOperatingTime(m_state);
-    endProgram();
-}
-
-void MainWindowBase::endProgram()
-{
-    m_programEnded = true;
-    Timer1->stop();
-    Timer2->stop();
-    if (m_state.endProgram)
-        m_state.endProgram();
-}
-
-void MainWindowBase::openMenuWindow(app::MenuWindow which)
-{
-    // Several of these windows open their files by bare name.
-    QDir::setCurrent(m_state.folders.ProgramFolder);
-    m_services.open(*this, which);
-    if (which == app::MenuWindow::Colors) {
-        // The lists and labels take the new colours.
-        app::SaveQSOPref(m_state);
-        ReloadLog();
-    } else if (which == app::MenuWindow::ChangeCounty) {
-        app::SaveQSOPref(m_state);
-        Label25->setText(m_state.prefs.MyCounty);
-    }
-}
-
 app::MainWindowFrame MainWindowBase::frame() const
 {
     app::MainWindowFrame f;
@@ -283,17 +251,4 @@ app::MainWindowFrame MainWindowBase::frame() const
     f.txtDX = txtDX;
     f.mnuTaskbar = mnuTaskbar;
     return f;
-}
-
-void MainWindowBase::closeEvent(QCloseEvent* event)
-{
-    if (app::closeRequestRefused(m_state.keying)) {
-        event->ignore();
-        return;
-    }
-    m_services.unloadWindows(*this);
-    app::BackupLog(m_state);
-    app::bankRunningOperatingTime(m_state);
-    event->accept();
-    endProgram();
 }

@@ -1,12 +1,20 @@
-// The menu bar of the main windows. The menus define no shortcut keys: the
-// Ctrl shortcuts are handled at window level, and "&" marks the access
-// letter. Items whose windows belong to other parts of the program open
-// through MainWindowServices.
+// The menu bar of the main windows and the windows it opens. The menus
+// define no shortcut keys: the Ctrl shortcuts are handled at window level,
+// and "&" marks the access letter. Items whose windows belong to other parts
+// of the program open through MainWindowServices.
 
 #include "app/main_window_base.h"
 
+#include "app/Form5.h"
+#include "app/Form6.h"
+#include "app/app_state.h"
+#include "reports/frmCountyChange.h"
+#include "reports/frmCountyChangeRover.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -113,4 +121,57 @@ void MainWindowBase::buildMenus()
     mnuRecall = command("mnuRecall", "&Recall");
     mnuCountyList = command("mnuCountyList", "L&ist");
     mnuHelp = command("mnuHelp", "&Help");
+}
+
+void MainWindowBase::showModal(QDialog& dialog)
+{
+    if (runModal)
+        runModal(dialog);
+    else
+        dialog.exec();
+    // The keyboard comes back to the entry: without this, a desktop that
+    // leaves the focus nowhere when a dialog closes would make the next keys
+    // miss the window's shortcuts.
+    activateWindow();
+}
+
+void MainWindowBase::openMenuWindow(app::MenuWindow which)
+{
+    // Several of these windows open their files by bare name.
+    QDir::setCurrent(m_state.folders.ProgramFolder);
+    if (which == app::MenuWindow::DxSpotting)
+        app::SaveQSOPref(m_state);
+    m_services.open(*this, which);
+}
+
+void MainWindowBase::mnuFormSize_Click() { app::askFormSizePercent(m_state); }
+
+void MainWindowBase::mnuTaskbar_Click()
+{
+    app::toggleTaskbarDisplay(frame(), m_state);
+    // The item's mark shows the option, not the click: a refused click
+    // leaves it as it was.
+    mnuTaskbar->setChecked(m_state.prefs.TaskbarDisplay != 0);
+}
+
+void MainWindowBase::mnuColors_Click()
+{
+    Form6::showModal(m_state, this, [this](QDialog& d) { showModal(d); });
+    app::SaveQSOPref(m_state);
+    // The lists and labels take the new colours.
+    ReloadLog();
+}
+
+void MainWindowBase::mnuChangeCounty_Click()
+{
+    if (!m_rover)
+        return;
+    frmCountyChange::showModal(m_state, *m_rover, this, [this](QDialog& d) { showModal(d); });
+    app::SaveQSOPref(m_state);
+    Label25->setText(m_state.prefs.MyCounty);
+}
+
+void MainWindowBase::mnuHelp_Click()
+{
+    Form5::showModal(m_state, this, [this](QDialog& d) { showModal(d); });
 }

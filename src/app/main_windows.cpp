@@ -1,5 +1,6 @@
 #include "app/main_windows.h"
 
+#include "app/Form1.h"
 #include "app/Infrm.h"
 #include "app/Outfrm.h"
 #include "app/app_state.h"
@@ -16,10 +17,15 @@ void MainWindows::open()
 {
     if (m_window)
         return;
-    if (m_state.prefs.OutOfStateFlag != 0)
+    m_form1 = std::make_unique<Form1>(m_state);
+    if (m_state.prefs.OutOfStateFlag != 0) {
         m_window = std::make_unique<Outfrm>(m_state, *m_services);
-    else
+        m_form1->setMainWindows(m_window.get(), nullptr);
+    } else {
         m_window = std::make_unique<Infrm>(m_state, *m_services);
+        m_form1->setMainWindows(nullptr, m_window.get());
+    }
+    m_window->setForwardingWindowUnload([this] { m_form1.reset(); });
     // The whole loading happens before the window is first seen, the
     // question about the existing log included.
     m_window->Form_Load();

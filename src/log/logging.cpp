@@ -94,7 +94,10 @@ ContactRecord buildContactRecord(const EntryValues& entry, const LoggingContext&
         r.LogSPC = entry.spc;
         r.LogCountySent = ctx.MyCounty;
     }
-    if (entry.postContestShown) {
+    if (entry.stamp) {
+        r.LogDate = entry.stamp->LogDate;
+        r.LogTime = entry.stamp->LogTime;
+    } else if (entry.postContestShown) {
         r.LogDate = entry.postConDate;
         r.LogTime = entry.postConTime;
     } else {
@@ -104,7 +107,7 @@ ContactRecord buildContactRecord(const EntryValues& entry, const LoggingContext&
     }
     r.LogMode = ctx.CurrentMode;
     r.LogBand = ctx.CurrentBand;
-    r.LogFrequency = rigFrequencyText;
+    r.LogFrequency = entry.stamp ? entry.stamp->LogFrequency : rigFrequencyText;
     return r;
 }
 
@@ -161,7 +164,7 @@ LogAttemptResult attemptLogContact(LogState& state, const EntryValues& entry, co
     const bool inState = ctx.window == WindowKind::InState;
     const CountyTable& counties = countiesOf(ctx);
 
-    if (entry.postContestShown) {
+    if (entry.postContestShown && !entry.stamp) {
         const PostContestCheck check = validatePostContest(entry.postConDate, entry.postConTime, nowLocal.date());
         result.postConDate = result.entry.postConDate = check.date;
         result.postConTime = result.entry.postConTime = check.time;
@@ -222,7 +225,10 @@ LogAttemptResult attemptLogContact(LogState& state, const EntryValues& entry, co
         storeContact(state, result, ctx, nowLocal);
     result.clearEntry = checksPassed && result.stored != StoreOutcome::LogFull &&
                         result.stored != StoreOutcome::WriteFailed;
-    state.RigFrequencyText.clear();
+    // A copy keeps its own frequency; the rig's latest one belongs to the
+    // next new contact.
+    if (!entry.stamp)
+        state.RigFrequencyText.clear();
     return result;
 }
 

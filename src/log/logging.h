@@ -38,6 +38,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -56,6 +57,16 @@ struct DialogNotice {
     bool red = false;  ///< duplicate messages stand on red
 };
 
+/// The moment and rig frequency of a contact logged once more (a rover's
+/// copy of a contact for a further county): the copy is the same contact, so
+/// it keeps them whatever the clock, the post-contest boxes or the rig say
+/// by the time it is stored.
+struct ContactStamp {
+    QString LogDate;
+    QString LogTime;
+    QString LogFrequency;
+};
+
 /// What the operator typed, and the window's labels the routine reads.
 struct EntryValues {
     QString call;         ///< txtCall
@@ -66,6 +77,10 @@ struct EntryValues {
     bool postContestShown = false;  ///< txtPostConTime / txtPostConDate visible
     QString postConDate;
     QString postConTime;
+    /// Set for a contact logged once more: its date, time and frequency are
+    /// stored as they are, the post-contest check is skipped and the rig's
+    /// latest frequency is left for the next new contact.
+    std::optional<ContactStamp> stamp;
 };
 
 /// The station values and tables the routine needs.
@@ -121,7 +136,7 @@ std::vector<DialogNotice> CheckSection(LogState& state, const QString& spc,
 
 /// The record a passing entry becomes (the fields each window fills).
 /// LogDate/LogTime are the contest's UTC (local plus UtcOffsetHours), or the
-/// post-contest boxes' texts while they are shown.
+/// post-contest boxes' texts while they are shown, or the entry's stamp.
 [[nodiscard]] ContactRecord buildContactRecord(const EntryValues& entry, const LoggingContext& ctx,
                                                int n, const QDateTime& nowLocal,
                                                const QString& rigFrequencyText);
@@ -143,7 +158,8 @@ ScoredContact scoreStoredContact(LogState& state);
 /// nowLocal is the computer's local date and time; clock stamps a duplicate.
 /// Sets the four check flags, stores and appends a passing contact (a
 /// contact that cannot be appended is taken back out of memory), and empties
-/// RigFrequencyText unless the post-contest check failed. In-state, a county
+/// RigFrequencyText unless the post-contest check failed or the entry is a
+/// stamped copy. In-state, a county
 /// abbreviation is expanded before the duplicate check, so a duplicate typed
 /// by its abbreviation is still found.
 [[nodiscard]] LogAttemptResult attemptLogContact(LogState& state, const EntryValues& entry,

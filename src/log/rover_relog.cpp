@@ -38,6 +38,47 @@ private:
 
 }  // namespace
 
+RoverSource roverSourceOf(const ContactLog& log, int n)
+{
+    RoverSource s;
+    if (n < 1 || n > log.ContactCount())
+        return s;
+    const ContactRecord& r = log.record(n);
+    s.record = n;
+    s.LogCall = r.LogCall;
+    s.LogSerialRcvd = r.LogSerialRcvd;
+    s.LogSerialSent = r.LogSerialSent;
+    s.LogSPC = r.LogSPC;
+    s.LogCountyRcvd = r.LogCountyRcvd;
+    s.LogDate = r.LogDate;
+    s.LogTime = r.LogTime;
+    s.LogMode = r.LogMode;
+    s.LogBand = r.LogBand;
+    s.LogFrequency = r.LogFrequency;
+    return s;
+}
+
+EntryValues roverCopyEntry(const RoverCopy& copy, const QString& nextSerial)
+{
+    const RoverSource& s = copy.source;
+    EntryValues e;
+    e.call = s.LogCall;
+    e.serialRcvd = s.LogSerialRcvd;
+    e.county = s.LogCountyRcvd;
+    e.spc = s.LogSPC;
+    e.nextSerial = copy.keepSerialSent ? s.LogSerialSent : nextSerial;
+    e.stamp = ContactStamp{s.LogDate, s.LogTime, s.LogFrequency};
+    return e;
+}
+
+LoggingContext roverCopyContext(LoggingContext windowContext, const RoverCopy& copy)
+{
+    windowContext.MyCounty = copy.county;
+    windowContext.CurrentBand = copy.source.LogBand;
+    windowContext.CurrentMode = copy.source.LogMode;
+    return windowContext;
+}
+
 bool RoverRelogger::shouldRun(bool roverFlag, const QStringList& counties,
                               const RoverSource& justStored) const
 {

@@ -2,10 +2,10 @@
 // A rover on a line between counties counts, for the other station, as being
 // in each of them at once, so one contact is logged once per county: the
 // contact itself with the first county of the rover's list as the own
-// county, then a copy for each further county. This unit drives the copies;
-// the in-state window supplies the steps that touch its boxes (setting the
-// own county, putting the contact back into the entry boxes and running its
-// logging routine).
+// county, then a copy for each further county. This unit drives the copies
+// and says what each copy is (roverCopyEntry, roverCopyContext); the in-state
+// window supplies the steps that touch the window (showing the own county,
+// running the logging attempt and showing its outcome).
 //
 // Whatever happens on the way (a copy refused as a duplicate, a step that
 // fails or throws, a window that gives up), the own county ends as the first
@@ -13,6 +13,9 @@
 // from a county the operator is no longer in. A re-logging runs only right
 // after a contact was stored, and every copy is made from that contact, so a
 // refused entry never brings back an older contact to be logged again.
+
+#include "log/contact_log.h"
+#include "log/logging.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +32,16 @@ struct RoverSource {
     QString LogSerialSent;
     QString LogSPC;
     QString LogCountyRcvd;
+    QString LogDate;
+    QString LogTime;
+    QString LogMode;
+    QString LogBand;
+    QString LogFrequency;
 };
+
+/// The source of the copies: record n of the log as just stored; an empty
+/// source (record 0) when n is no record of the log.
+[[nodiscard]] RoverSource roverSourceOf(const ContactLog& log, int n);
 
 /// One copy for one further county.
 struct RoverCopy {
@@ -51,8 +63,9 @@ struct RoverRelogHooks {
     /// Makes county the operator's own county: MyCounty and the window's
     /// own-county label. Never saves the preferences.
     std::function<void(const QString& county)> setOwnCounty;
-    /// Puts copy.source back into the entry boxes (the serial sent as
-    /// keepSerialSent says) and runs the logging routine once. The record it
+    /// Runs one logging attempt for the copy (its entry from roverCopyEntry,
+    /// its context from roverCopyContext), without touching the entry boxes,
+    /// which may already hold the operator's next contact. The record it
     /// stores must score no points: it is the same contact once more.
     std::function<RoverCopyOutcome(const RoverCopy& copy)> logCopy;
     /// Sounds the failure beep.
@@ -65,6 +78,17 @@ struct RoverRelogResult {
     int notStored = 0;    ///< copies refused
     bool failed = false;  ///< a step failed; the later counties were not logged
 };
+
+/// What the logging routine is given for a copy: the source's call and
+/// exchange, stamped with the source's date, time and frequency, and the
+/// serial sent: the source's own when copy.keepSerialSent, else nextSerial
+/// (the next serial number as the window shows it).
+[[nodiscard]] EntryValues roverCopyEntry(const RoverCopy& copy, const QString& nextSerial);
+
+/// The logging context of a copy: the window's context with the source's
+/// band and mode, and the copy's county as the own county (stored as the
+/// county sent and part of the duplicate check).
+[[nodiscard]] LoggingContext roverCopyContext(LoggingContext windowContext, const RoverCopy& copy);
 
 class RoverRelogger {
 public:

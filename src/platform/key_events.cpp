@@ -52,6 +52,9 @@ int vbKeyAscii(const QKeyEvent& e)
     case Qt::Key_Escape: return 27;
     default: break;
     }
+    // An Alt combination types nothing; it belongs to the menus.
+    if ((e.modifiers() & Qt::AltModifier) && !(e.modifiers() & Qt::ControlModifier))
+        return 0;
     const QString t = e.text();
     if (t.isEmpty())
         return 0;
@@ -182,8 +185,11 @@ bool KeyRouter::routeKey(QWidget* target, QKeyEvent* event)
         return true;
 
     const int original = vbKeyAscii(*event);
-    if (original == 0)
-        return suppressed;
+    if (original == 0) {
+        // A key that types nothing here must not type in the control either.
+        const bool altText = (event->modifiers() & Qt::AltModifier) && !event->text().isEmpty();
+        return suppressed || altText;
+    }
     int keyAscii = original;
     if (m_formKeyPress)
         m_formKeyPress(keyAscii);

@@ -105,7 +105,7 @@ TEST_F(ColorsFixture, FontsFollowTheUncappedWidthFactorAndTheWindowSitsAtTheCent
     const QRectF g = platform::windowTwipGeometry(window.get());
     EXPECT_DOUBLE_EQ(g.left(), (28800 - g.width()) / 2);
     EXPECT_DOUBLE_EQ(g.top(), (16200 - g.height()) / 2);
-    EXPECT_DOUBLE_EQ(window->Line1->X2(), 5880 * 3);
+    EXPECT_DOUBLE_EQ(window->Line1->X2(), 7320 * 3);
     EXPECT_DOUBLE_EQ(window->Line1->Y1(), 960 * 2.25);
     EXPECT_TRUE(fx.fakes.prompt.shown().empty());
 }

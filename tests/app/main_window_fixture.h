@@ -46,6 +46,59 @@ struct RecordingServices final : app::MainWindowServices {
         if (onEdit)
             onEdit(n);
     }
+
+    // The frame's calls into the keyers, the windows it opens and those it
+    // unloads, in the order made ("FKeyCW:112", "open:CwKeyer", "unload:CWFrm").
+    QStringList calls;
+    /// What the keyers report back.
+    QString speedText = QStringLiteral("13");
+    bool playing = false;
+    long winKeyStatus = 0;
+    /// Runs inside the keyers' sending loop (events may run there).
+    std::function<void()> onLoop;
+
+    static QString name(app::MenuWindow w) { return QStringLiteral("menu:%1").arg(static_cast<int>(w)); }
+    void open(MainWindowBase&, app::MenuWindow w) override { calls << name(w); }
+    void open(MainWindowBase&, app::ShortcutWindow w) override
+    {
+        static const char* const names[] = {"CwKeyer",     "VoiceKeyer", "DxSpotting", "RigInterface",
+                                            "SpectrumMap", "Privileges", "RigTune"};
+        calls << QStringLiteral("open:") + QLatin1String(names[static_cast<int>(w)]);
+    }
+    void unload(MainWindowBase&, app::SatelliteWindow w) override
+    {
+        static const char* const names[] = {"PhoneFrm",    "CWFrm",         "BlindFrm", "PacketSpotfrm",
+                                            "SpectrumMap", "RigControlfrm", "frmWinKey"};
+        calls << QStringLiteral("unload:") + QLatin1String(names[static_cast<int>(w)]);
+    }
+    void FKeyCW(int& k) override { calls << QStringLiteral("FKeyCW:%1").arg(k); }
+    void FKeyPhone(int& k) override { calls << QStringLiteral("FKeyPhone:%1").arg(k); }
+    void UpDown1_UpClick() override { calls << QStringLiteral("speedUp"); }
+    void UpDown1_DownClick() override { calls << QStringLiteral("speedDown"); }
+    QString cwSpeedText() const override { return speedText; }
+    void LoopThroughCWBuffer() override
+    {
+        calls << QStringLiteral("loop");
+        if (onLoop)
+            onLoop();
+    }
+    void stopCwRepeatTimer() override { calls << QStringLiteral("stopCwRepeat"); }
+    void stopVoiceRepeatTimer() override { calls << QStringLiteral("stopVoiceRepeat"); }
+    bool voicePlaying() const override { return playing; }
+    void stopVoicePlayback() override
+    {
+        calls << QStringLiteral("stopVoice");
+        playing = false;
+    }
+    long wk_getstatus() override { return winKeyStatus; }
+    void wk_clearbuf() override
+    {
+        calls << QStringLiteral("wk_clearbuf");
+        winKeyStatus = 0;
+    }
+    void wk_backspace() override { calls << QStringLiteral("wk_backspace"); }
+    void releaseKeyingAndPorts() override { calls << QStringLiteral("release"); }
+    void DisplayBandMapLabels(MainWindowBase&) override { calls << QStringLiteral("DisplayBandMapLabels"); }
 };
 
 /// A log line as the store writes it.

@@ -202,3 +202,20 @@ TEST_F(LoggingFixture, AContactThatCannotBeWrittenIsNotLogged)
     EXPECT_EQ(state.contacts.ContactCount(), 0);
     EXPECT_EQ(state.totals.QSOPoints, 0.0f);
 }
+
+TEST_F(LoggingFixture, StampedCopyKeepsItsMomentAndLeavesTheRigFrequency)
+{
+    state.TimedOnFlag = 1;
+    EntryValues e = entry("W5XX", "3", "", "TX");
+    e.postContestShown = true;  // the boxes' texts do not count for a copy
+    e.postConDate = "nonsense";
+    e.stamp = ContactStamp{"2021/10/01", "23:59:58", "7.025"};
+    state.RigFrequencyText = "14.030";
+    const LogAttemptResult r = attemptLogContact(state, e, ctx(WindowKind::InState), now, clock);
+    ASSERT_EQ(r.stored, StoreOutcome::Logged);
+    const ContactRecord& stored = state.contacts.record(1);
+    EXPECT_EQ(stored.LogDate, "2021/10/01");
+    EXPECT_EQ(stored.LogTime, "23:59:58");
+    EXPECT_EQ(stored.LogFrequency, "7.025");
+    EXPECT_EQ(state.RigFrequencyText, "14.030");
+}

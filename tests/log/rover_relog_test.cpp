@@ -249,3 +249,47 @@ TEST_F(RoverWindow, FailingToRestoreTheCountyStillEndsTheReLogging)
     EXPECT_FALSE(relogger.running());
     EXPECT_EQ(relogger.RoverIndex(), 0);
 }
+
+TEST(RoverCopyEntry, CopyRepeatsTheStoredContactFromTheFurtherCounty)
+{
+    LogState state;
+    ContactRecord r;
+    r.LogCall = "W5XX";
+    r.LogSerialRcvd = "7";
+    r.LogSerialSent = "012";
+    r.LogSPC = "TX";
+    r.LogDate = "2021/10/02";
+    r.LogTime = "16:02:41";
+    r.LogMode = "PH";
+    r.LogBand = "40";
+    r.LogFrequency = "7.200";
+    ASSERT_TRUE(state.contacts.add(r));
+    EXPECT_EQ(roverSourceOf(state.contacts, 0).record, 0);
+    EXPECT_EQ(roverSourceOf(state.contacts, 2).record, 0);
+
+    RoverCopy copy;
+    copy.listIndex = 1;
+    copy.county = "Butte";
+    copy.source = roverSourceOf(state.contacts, 1);
+    ASSERT_EQ(copy.source.record, 1);
+
+    const EntryValues kept = roverCopyEntry(copy, "013");
+    EXPECT_EQ(kept.call, "W5XX");
+    EXPECT_EQ(kept.serialRcvd, "7");
+    EXPECT_EQ(kept.spc, "TX");
+    EXPECT_EQ(kept.nextSerial, "012");
+    ASSERT_TRUE(kept.stamp.has_value());
+    EXPECT_EQ(kept.stamp->LogTime, "16:02:41");
+    EXPECT_EQ(kept.stamp->LogFrequency, "7.200");
+    copy.keepSerialSent = false;
+    EXPECT_EQ(roverCopyEntry(copy, "013").nextSerial, "013");
+
+    LoggingContext window;
+    window.CurrentBand = "20";
+    window.CurrentMode = "CW";
+    window.MyCounty = "Alameda";
+    const LoggingContext c = roverCopyContext(window, copy);
+    EXPECT_EQ(c.MyCounty, "Butte");
+    EXPECT_EQ(c.CurrentBand, "40");
+    EXPECT_EQ(c.CurrentMode, "PH");
+}

@@ -77,3 +77,16 @@ TEST(KeyRouter, FocusHandlers)
     EXPECT_EQ(got, 1);
     EXPECT_EQ(lost, 1);
 }
+
+TEST(KeyRouter, AltCombinationsTypeNothing)
+{
+    QWidget window;
+    auto* box = new QLineEdit(&window);
+    KeyRouter keys(&window);
+    keys.attachAll();
+    window.show();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Z, Qt::AltModifier);
+    QTest::keyClick(box, Qt::Key_A);
+    EXPECT_EQ(box->text(), QStringLiteral("a"));
+}

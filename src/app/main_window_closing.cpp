@@ -1,0 +1,105 @@
+// The main window's life after loading: activation, the mouse over its
+// surface, and the closing that ends the program. Closing is refused while
+// the port sender keys a message; otherwise it unloads every window that
+// works for this one, in a fixed order, backs up a changed log, banks a
+// running operating-time clock and ends the program. Exit ends it at once.
+
+#include "app/main_window_base.h"
+
+#include "app/app_state.h"
+#include "app/closing.h"
+#include "reports/frmCountyChangeRover.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+bool MainWindowBase::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void MainWindowBase::Form_Activate() { RefreshBandMap(); }
+
+void MainWindowBase::RefreshBandMap()
+{
+    if (!lblDX->isHidden())
+        m_services.DisplayBandMapLabels(*this);
+}
+
+void MainWindowBase::Form_MouseMove()
+{
+    // A duplicate warning, the partial calls or a spot's details go as soon
+    // as the mouse leaves the controls.
+    lblDupe->clear();
+}
+
+void MainWindowBase::closeEvent(QCloseEvent* event)
+{
+    if (m_programEnded) {
+        event->accept();
+        return;
+    }
+    bool Cancel = false;
+    Form_QueryUnload(Cancel);
+    if (Cancel) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+    Form_Terminate();
+}
+
+void MainWindowBase::Form_QueryUnload(bool& Cancel)
+{
+    // The port sender lets events run between characters: with its buffer
+    // emptied it stops after the character it is keying, and the operator's
+    // next close goes through.
+    if (app::closeRequestRefused(m_state.keying))
+        Cancel = true;
+}
+
+void MainWindowBase::Form_Unload()
+{
+    using app::SatelliteWindow;
+    for (SatelliteWindow which : {SatelliteWindow::PhoneFrm, SatelliteWindow::CWFrm,
+                                  SatelliteWindow::BlindFrm, SatelliteWindow::PacketSpotfrm,
+                                  SatelliteWindow::SpectrumMap, SatelliteWindow::RigControlfrm})
+        m_services.unload(*this, which);
+    if (m_unloadForwardingWindow)
+        m_unloadForwardingWindow();
+    if (m_rover)
+        m_rover->unload();
+    m_services.unload(*this, SatelliteWindow::frmWinKey);
+    app::BackupLog(m_state);
+}
+
+void MainWindowBase::Form_Terminate()
+{
+    app::bankRunningOperatingTime(m_state);
+    endProgram();
+}
+
+void MainWindowBase::mnuExit_Click()
+{
+    // Exit skips the closing that unloads each window, and with it the
+    // windows' own closing steps: the keying lines and ports are released
+    // here, and a message being keyed ends after its current character,
+    // so that no transmitter stays keyed after the program has gone.
+    m_state.keying.CWSendBuffer.clear();
+    m_services.releaseKeyingAndPorts();
+    app::bankRunningOperatingTime(m_state);
+    endProgram();
+}
+
+void MainWindowBase::endProgram()
+{
+    m_programEnded = true;
+    Timer1->stop();
+    Timer2->stop();
+    if (m_state.endProgram)
+        m_state.endProgram();
+}
