@@ -30,17 +30,8 @@ public:
 
     /// The logging routine: checks and stores the entry, then, for a rover
     /// on a county line, logs the contact once more for each further county.
-    /// It never runs inside itself: an Enter, a CW "!" or anything else that
-    /// asks for it while it runs is refused.
-    void Mains() override;
+    void runLoggingRoutine() override;
     void ShowScore() override;
-
-    // The rig's hand-over. While the logging routine runs (it lets events
-    // run), a new band or mode waits until it has finished, so that one
-    // contact and its rover copies are logged on the band and mode they were
-    // entered on and the log is not reloaded under the routine's feet.
-    void BandFreqConversion(float& frequencyValue) override;
-    void ModeSelection(QString& strMode) override;
 
     /// The third multiplier list: counties remaining.
     QListWidget* List3 = nullptr;
@@ -99,7 +90,7 @@ private:
     void LookupCallCountry();
     void ShowDistanceBearing(double latitude, double longitude);
     /// Shows the operator's county in Label25 and keeps the CW mirror.
-    void showOwnCounty(const QString& county);
+    void showOwnCounty(const QString& county) override;
     void Label25_Change();
 
     // Logging and the rover (Infrm_logging.cpp).
@@ -109,13 +100,9 @@ private:
     void LogRoverCounties(const contactlog::RoverSource& source, const QStringList& counties,
                           bool incrementSerial);
     contactlog::RoverCopyOutcome logRoverCopy(const contactlog::RoverCopy& copy);
-    void applyDeferredRigChanges();
 
     /// The DX countries worked, as List1 shows them.
     contactlog::DXWorkedList m_dxList;
     std::vector<QString> m_abbrevs;  ///< rows 1..58 without the empty entry 0
     contactlog::RoverRelogger m_relogger;
-    /// A frequency or mode the rig handed over while the logging routine ran.
-    std::optional<float> m_deferredFrequency;
-    std::optional<QString> m_deferredMode;
 };

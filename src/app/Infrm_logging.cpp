@@ -20,19 +20,13 @@
 
 #include <QLabel>
 
-void Infrm::Mains()
+void Infrm::runLoggingRoutine()
 {
-    {
-        platform::ReentryGuard guard(mainsRunningFlag());
-        if (!guard.entered())
-            return;
-        const contactlog::RoverSource source = logEntry();
-        RoverCountyWindow* rover = roverCountyWindow();
-        const QStringList counties = rover ? rover->counties() : QStringList();
-        if (m_relogger.shouldRun(m_state.prefs.RoverFlag == 1, counties, source))
-            LogRoverCounties(source, counties, rover->incrementSerial());
-    }
-    applyDeferredRigChanges();
+    const contactlog::RoverSource source = logEntry();
+    RoverCountyWindow* rover = roverCountyWindow();
+    const QStringList counties = rover ? rover->counties() : QStringList();
+    if (m_relogger.shouldRun(m_state.prefs.RoverFlag == 1, counties, source))
+        LogRoverCounties(source, counties, rover->incrementSerial());
 }
 
 contactlog::RoverSource Infrm::logEntry()
@@ -104,36 +98,4 @@ contactlog::RoverCopyOutcome Infrm::logRoverCopy(const contactlog::RoverCopy& co
     case contactlog::StoreOutcome::WriteFailed: break;
     }
     return contactlog::RoverCopyOutcome::Failed;
-}
-
-void Infrm::BandFreqConversion(float& frequencyValue)
-{
-    if (mainsRunningFlag()) {
-        m_deferredFrequency = frequencyValue;
-        return;
-    }
-    MainWindowBase::BandFreqConversion(frequencyValue);
-}
-
-void Infrm::ModeSelection(QString& strMode)
-{
-    if (mainsRunningFlag()) {
-        m_deferredMode = strMode;
-        return;
-    }
-    MainWindowBase::ModeSelection(strMode);
-}
-
-void Infrm::applyDeferredRigChanges()
-{
-    if (m_deferredFrequency) {
-        float frequency = *m_deferredFrequency;
-        m_deferredFrequency.reset();
-        MainWindowBase::BandFreqConversion(frequency);
-    }
-    if (m_deferredMode) {
-        QString mode = *m_deferredMode;
-        m_deferredMode.reset();
-        MainWindowBase::ModeSelection(mode);
-    }
 }

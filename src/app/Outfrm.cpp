@@ -98,11 +98,8 @@ void Outfrm::showStationLabels()
         Label2->setText(p.MyCall);
 }
 
-void Outfrm::Mains()
+void Outfrm::runLoggingRoutine()
 {
-    platform::ReentryGuard guard(mainsRunningFlag());
-    if (!guard.entered())
-        return;
     const auto result = contactlog::attemptLogContact(m_state.log, entryValues(), loggingContext(),
                                                       m_state.services.clock.now(), m_state.services.clock);
     showLogAttempt(result);

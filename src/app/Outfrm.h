@@ -10,7 +10,7 @@ class Outfrm final : public MainWindowBase {
 public:
     Outfrm(app::AppState& state, app::MainWindowServices& services, QWidget* parent = nullptr);
 
-    void Mains() override;
+    void runLoggingRoutine() override;
     void ShowScore() override;
     /// Both county lists from the whole log.
     void RebuildCountyLists();

@@ -3,11 +3,9 @@
 #include "app/app_state.h"
 #include "platform/controls.h"
 #include "platform/number_text.h"
+#include "platform/scaling.h"
 
 #include <QAction>
-#include <QHeaderView>
-#include <QTableView>
-#include <QTreeView>
 #include <cmath>
 
 namespace app {
@@ -15,24 +13,6 @@ namespace app {
 namespace {
 
 using K = platform::ControlKind;
-
-QHeaderView* columnHeader(QWidget* w)
-{
-    if (auto* table = qobject_cast<QTableView*>(w))
-        return table->horizontalHeader();
-    if (auto* tree = qobject_cast<QTreeView*>(w))
-        return tree->header();
-    return nullptr;
-}
-
-void scaleColumns(QWidget* w, double factor)
-{
-    if (!w)
-        return;
-    if (QHeaderView* h = columnHeader(w))
-        for (int i = 0; i < h->count(); ++i)
-            h->resizeSection(i, static_cast<int>(std::lround(h->sectionSize(i) * factor)));
-}
 
 /// Multiplies a font size by p / 100; a size that would reach zero cannot
 /// be shown, and counts as a failure.
@@ -94,8 +74,8 @@ bool applyFormSizeSteps(const MainWindowFrame& frame, double p, const platform::
     }
     if (!FitListHeights(frame))
         return false;
-    scaleColumns(frame.ListView1, p / 100);
-    scaleColumns(frame.txtDX, p / 100);
+    platform::scaleColumns(frame.ListView1, p / 100);
+    platform::scaleColumns(frame.txtDX, p / 100);
     return true;
 }
 
@@ -179,7 +159,7 @@ void FitToScreen(const MainWindowFrame& frame, AppState& state)
             platform::setTwipGeometry(
                 c, QRectF(t.left() * rw, t.top() * rh, t.width() * rw, t.height() * rh));
         }
-        scaleColumns(frame.txtDX, rw);
+        platform::scaleColumns(frame.txtDX, rw);
     }
     FitListHeights(frame);
     window->show();

@@ -3,6 +3,8 @@
 
 #include "app/main_window_base.h"
 
+#include "platform/events.h"
+
 #include "app/app_state.h"
 #include "log/recent_contacts.h"
 
@@ -101,6 +103,10 @@ void MainWindowBase::Label30_Click()
 
 void MainWindowBase::BandFreqConversion(float& frequencyValue)
 {
+    if (m_mainsRunning) {
+        m_deferredFrequency = frequencyValue;
+        return;
+    }
     for (std::size_t i = 0; i < BandRanges.size(); ++i) {
         if (frequencyValue > BandRanges[i].low && frequencyValue < BandRanges[i].high) {
             if (QString::fromLatin1(Bands[i]) != m_state.prefs.CurrentBand)
@@ -117,12 +123,41 @@ void MainWindowBase::BandFreqConversion(float& frequencyValue)
 
 void MainWindowBase::ModeSelection(QString& strMode)
 {
+    if (m_mainsRunning) {
+        m_deferredMode = strMode;
+        return;
+    }
     if (strMode.isEmpty() || strMode.compare(m_state.prefs.CurrentMode, Qt::CaseInsensitive) == 0)
         return;
     if (strMode == QStringLiteral("PH"))
         mnuSSB_Click();
     else if (strMode == QStringLiteral("CW"))
         mnu160_Click();
+}
+
+void MainWindowBase::applyDeferredRigChanges()
+{
+    if (m_deferredFrequency) {
+        float frequency = *m_deferredFrequency;
+        m_deferredFrequency.reset();
+        BandFreqConversion(frequency);
+    }
+    if (m_deferredMode) {
+        QString mode = *m_deferredMode;
+        m_deferredMode.reset();
+        ModeSelection(mode);
+    }
+}
+
+void MainWindowBase::Mains()
+{
+    {
+        platform::ReentryGuard guard(m_mainsRunning);
+        if (!guard.entered())
+            return;
+        runLoggingRoutine();
+    }
+    applyDeferredRigChanges();
 }
 
 void MainWindowBase::PacketResize() { m_services.PacketResize(*this); }

@@ -29,6 +29,7 @@
 #include "log/logging.h"
 
 #include <QMainWindow>
+#include <optional>
 #include <QRectF>
 #include <array>
 #include <functional>
@@ -92,8 +93,11 @@ public:
 
     // ----- public operations -------------------------------------------
     /// The logging routine: Enter in an entry box, the post-contest boxes and
-    /// the CW window's "!" run it. It never runs inside itself.
-    virtual void Mains() = 0;
+    /// the CW window's "!" run it. It never runs inside itself: anything that
+    /// asks for it while it runs is refused. A band or mode the rig hands over
+    /// meanwhile waits until it has finished, so a contact (and a rover's
+    /// copies) is logged on the band and mode it was entered on.
+    void Mains();
     /// Reloads the log from log.txt and refreshes every display of it.
     void ReloadLog();
     /// Empties the entry boxes and messages and returns to the call box.
@@ -322,8 +326,13 @@ protected:
     QLabel* makeLabel(const char* name, const QRectF& twips, const QString& caption,
                       bool heading = false);
     [[nodiscard]] QString logPath() const;
-    /// Guards the logging routine against running inside itself.
-    [[nodiscard]] bool& mainsRunningFlag() { return m_mainsRunning; }
+    /// Shows the operator's own county (the in-state window also keeps the
+    /// mirror the CW messages read).
+    virtual void showOwnCounty(const QString& county);
+    /// The window's own logging routine, run by Mains under its guard.
+    virtual void runLoggingRoutine() = 0;
+    /// True while the logging routine runs.
+    [[nodiscard]] bool mainsRunning() const { return m_mainsRunning; }
 
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -431,6 +440,10 @@ private:
 
     bool m_programEnded = false;
     bool m_mainsRunning = false;
+    /// A frequency or mode the rig handed over while the logging routine ran.
+    std::optional<float> m_deferredFrequency;
+    std::optional<QString> m_deferredMode;
+    void applyDeferredRigChanges();
     bool m_suppressNextKeyPress = false;
     std::unique_ptr<RoverCountyWindow> m_rover;
     std::function<void()> m_unloadForwardingWindow;

@@ -162,13 +162,15 @@ void MainWindowBase::mnuColors_Click()
     ReloadLog();
 }
 
+void MainWindowBase::showOwnCounty(const QString& county) { Label25->setText(county); }
+
 void MainWindowBase::mnuChangeCounty_Click()
 {
     if (!m_rover)
         return;
     frmCountyChange::showModal(m_state, *m_rover, this, [this](QDialog& d) { showModal(d); });
     app::SaveQSOPref(m_state);
-    Label25->setText(m_state.prefs.MyCounty);
+    showOwnCounty(m_state.prefs.MyCounty);
 }
 
 void MainWindowBase::mnuHelp_Click()

@@ -19,28 +19,12 @@ bool outOfRange(double v)
     return !std::isfinite(v) || std::abs(v) > 2147483647.0;
 }
 
-QHeaderView* columnHeader(QWidget* w)
-{
-    if (auto* table = qobject_cast<QTableView*>(w))
-        return table->horizontalHeader();
-    if (auto* tree = qobject_cast<QTreeView*>(w))
-        return tree->header();
-    return nullptr;
-}
-
 void scaleFont(QWidget* w, double factor)
 {
     QFont f = w->font();
     if (f.pointSizeF() > 0)
         f.setPointSizeF(f.pointSizeF() * factor);
     w->setFont(f);
-}
-
-void scaleColumns(QWidget* w, double factor)
-{
-    if (QHeaderView* h = columnHeader(w))
-        for (int i = 0; i < h->count(); ++i)
-            h->resizeSection(i, static_cast<int>(std::lround(h->sectionSize(i) * factor)));
 }
 
 /// The controls of a window in the order the window holds them.
@@ -54,6 +38,24 @@ QList<QWidget*> controlsOf(QWidget* window)
 }
 
 }  // namespace
+
+QHeaderView* columnHeader(QWidget* w)
+{
+    if (auto* table = qobject_cast<QTableView*>(w))
+        return table->horizontalHeader();
+    if (auto* tree = qobject_cast<QTreeView*>(w))
+        return tree->header();
+    return nullptr;
+}
+
+void scaleColumns(QWidget* w, double factor)
+{
+    if (!w)
+        return;
+    if (QHeaderView* h = columnHeader(w))
+        for (int i = 0; i < h->count(); ++i)
+            h->resizeSection(i, static_cast<int>(std::lround(h->sectionSize(i) * factor)));
+}
 
 ScaleRule ScaleRule::resizeForm()
 {

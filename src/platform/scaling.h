@@ -14,9 +14,16 @@
 #include <QString>
 #include <set>
 
+class QHeaderView;
+
 namespace platform {
 
 class Prompt;
+
+/// The column header of a list view (a table or tree view), or null.
+[[nodiscard]] QHeaderView* columnHeader(QWidget* listView);
+/// Multiplies every column width of a list view by factor.
+void scaleColumns(QWidget* listView, double factor);
 
 constexpr double DesignScreenWidth = 9600;
 constexpr double DesignScreenHeight = 7200;

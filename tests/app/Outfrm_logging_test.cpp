@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -300,6 +301,27 @@ TEST(OutfrmLogging, RigFrequencyAndBandFollowTheRigIntoTheLog)
     // The frequency is used once.
     f.logContact(QStringLiteral("K6ABD"), QStringLiteral("6"), QStringLiteral("alam"));
     EXPECT_TRUE(f.fx.state.log.contacts.record(2).LogFrequency.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutfrmLogging, RigBandChangeDuringLoggingWaitsForTheContact)
+{
+    MainWindowFixture f;
+    auto& w = f.open();
+    QTimer::singleShot(0, [&] {
+        float mhz = 7.025f;
+        w.BandFreqConversion(mhz);
+        EXPECT_EQ(f.fx.state.prefs.CurrentBand, QStringLiteral("20"));
+    });
+    f.type(QStringLiteral("k6abc5alam"));
+    f.enter();
+    ASSERT_EQ(f.contacts(), 1);
+    EXPECT_EQ(f.fx.state.log.contacts.record(1).LogBand, QStringLiteral("20"));
+    // The rig's band applies once the contact is stored.
+    EXPECT_EQ(f.fx.state.prefs.CurrentBand, QStringLiteral("40"));
 }
 
 }  // namespace
