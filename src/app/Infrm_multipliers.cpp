@@ -120,13 +120,7 @@ void Infrm::Label10_MouseMove(int index)
     for (const auto& r : m_state.log.contacts.records())
         if (r.LogSPC.compare(caption, Qt::CaseInsensitive) == 0)
             ++count;
-    const double points = m_state.services.screen.metrics().widthTwips * 8 / 9600 *
-                          m_state.prefs.FormSizePercent / 100;
-    if (points > 0) {
-        QFont f = lblDupe->font();
-        f.setPointSizeF(points);
-        lblDupe->setFont(f);
-    }
+    sizeDupeLine(8);
     const QString name = index <= contactlog::StateProvCount && index < static_cast<int>(StateProvName.size())
                              ? StateProvName[static_cast<std::size_t>(index)]
                              : QString();

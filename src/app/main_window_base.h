@@ -326,6 +326,9 @@ protected:
     QLabel* makeLabel(const char* name, const QRectF& twips, const QString& caption,
                       bool heading = false);
     [[nodiscard]] QString logPath() const;
+    /// Sets the possible-duplicates line's font: designPoints on the design
+    /// screen at full window size.
+    void sizeDupeLine(double designPoints);
     /// Shows the operator's own county (the in-state window also keeps the
     /// mirror the CW messages read).
     virtual void showOwnCounty(const QString& county);

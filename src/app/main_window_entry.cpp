@@ -28,19 +28,25 @@ int caretOf(const QLineEdit* box)
 
 }  // namespace
 
-void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
+void MainWindowBase::sizeDupeLine(double designPoints)
 {
-    auto& log = m_state.log;
-    const bool in = m_kind == contactlog::WindowKind::InState;
-    const bool enter = KeyAscii == 13;
-
-    const double points = m_state.services.screen.metrics().widthTwips * 9 / 9600 *
+    // The line's font follows the screen width and the window's size.
+    const double points = m_state.services.screen.metrics().widthTwips * designPoints / 9600 *
                           m_state.prefs.FormSizePercent / 100;
     if (points > 0) {
         QFont f = lblDupe->font();
         f.setPointSizeF(points);
         lblDupe->setFont(f);
     }
+}
+
+void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
+{
+    auto& log = m_state.log;
+    const bool in = m_kind == contactlog::WindowKind::InState;
+    const bool enter = KeyAscii == 13;
+
+    sizeDupeLine(9);
 
     const QString text = txtCall->text();
     if (text.size() < 2 && (in || !enter)) {

@@ -5,6 +5,7 @@
 // entry box's own keystroke rules.
 
 #include "app/main_window_base.h"
+#include "app/main_window_colors.h"
 
 #include "app/app_state.h"
 #include "log/key_filters.h"
@@ -19,15 +20,7 @@ using namespace platform::vbkey;
 
 constexpr int WinKeyOption = 5;
 
-const QColor Teal(0, 192, 192);
-const QColor PaleYellow(255, 255, 192);
 
-void setBack(QLabel* label, const QColor& color)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, color);
-    label->setPalette(p);
-}
 
 bool modeIs(const QString& mode, const char* name)
 {
@@ -138,11 +131,11 @@ void MainWindowBase::toggleKeyboardCW()
     if (mode == 0) {
         mode = 1;
         lblDialog->setText(keyboardCWText());
-        setBack(lblDialog, PaleYellow);
+        app::setBackColor(lblDialog, app::DialogPaleYellow);
     } else {
         mode = 0;
         lblDialog->clear();
-        setBack(lblDialog, Teal);
+        app::setBackColor(lblDialog, app::DialogTeal);
     }
 }
 

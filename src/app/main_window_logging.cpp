@@ -2,6 +2,7 @@
 // duplicate checks.
 
 #include "app/main_window_base.h"
+#include "app/main_window_colors.h"
 
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
@@ -12,16 +13,6 @@
 #include <QLineEdit>
 
 namespace {
-
-const QColor Teal(0, 192, 192);
-const QColor Red(255, 0, 0);
-
-void setBack(QLabel* label, const QColor& color)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, color);
-    label->setPalette(p);
-}
 
 QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
 
@@ -65,12 +56,12 @@ contactlog::DupeKey MainWindowBase::dupeKey() const
 void MainWindowBase::setDialog(const QString& text, bool red)
 {
     lblDialog->setText(text);
-    setBack(lblDialog, red ? Red : Teal);
+    app::setBackColor(lblDialog, red ? app::DialogRed : app::DialogTeal);
 }
 
 void MainWindowBase::resetDupeLine()
 {
-    setBack(lblDupe, buttonFace());
+    app::setBackColor(lblDupe, buttonFace());
     lblDupe->clear();
 }
 
@@ -168,8 +159,8 @@ void MainWindowBase::ClearEntryFields()
 {
     for (QLineEdit* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
         box->clear();
-    setBack(lblDupe, buttonFace());
-    setBack(lblDialog, Teal);
+    app::setBackColor(lblDupe, buttonFace());
+    app::setBackColor(lblDialog, app::DialogTeal);
     for (QLabel* l : {lblDupe, lblDialog, Label19, Label22, Label23})
         l->clear();
     if (m_kind == contactlog::WindowKind::InState)
@@ -215,7 +206,7 @@ void MainWindowBase::DupCheck2()
     }
     if (r.warningRecord > 0) {
         setDialog(r.warning, true);
-        setBack(lblDupe, buttonFace());
+        app::setBackColor(lblDupe, buttonFace());
         if (m_kind == contactlog::WindowKind::InState)
             lblDupe->clear();
         for (int i = 0; i < r.warningBeeps; ++i)
@@ -226,9 +217,9 @@ void MainWindowBase::DupCheck2()
 void MainWindowBase::PartialCallCheck(int KeyAscii)
 {
     const auto r = contactlog::PartialCallCheck(m_state.log, txtCall->text(), KeyAscii, dupeKey());
-    setBack(lblDialog, Teal);
+    app::setBackColor(lblDialog, app::DialogTeal);
     lblDupe->setText(r.dupeList);
-    setBack(lblDupe, r.dupeList.isEmpty() ? buttonFace() : Teal);
+    app::setBackColor(lblDupe, r.dupeList.isEmpty() ? buttonFace() : app::DialogTeal);
     if (r.dialog)
         lblDialog->setText(*r.dialog);
     if (r.beep)
