@@ -109,6 +109,19 @@ private:
     std::function<void(int)> m_move;
 };
 
+// The most characters the operator types into the state/province/country box.
+constexpr int TypedCountryMax = 30;
+
+// A typed character that would make the box longer than max is dropped;
+// text put in by the program is never cut.
+void limitTypedLength(const QLineEdit* box, int max, int& KeyAscii)
+{
+    if (KeyAscii < 32)
+        return;
+    if (box->text().size() - box->selectedText().size() >= max)
+        KeyAscii = 0;
+}
+
 }  // namespace
 
 Infrm::Infrm(app::AppState& state, app::MainWindowServices& services, QWidget* parent)
@@ -119,6 +132,14 @@ Infrm::Infrm(app::AppState& state, app::MainWindowServices& services, QWidget* p
     buildFrame(inLayout());
     lblStation[0]->setText(QStringLiteral("Call"));
     lblStation[2] = makeLabel("lblStation(2)", {2280, 2520, 2220, 375}, QStringLiteral("St / Prv / Country"), true);
+    // The County heading is dimmed while the entry is no party-state
+    // station: its caption greys out.
+    QPalette countyHeading = lblStation[4]->palette();
+    countyHeading.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    lblStation[4]->setPalette(countyHeading);
+    // The box holds a country name of any length that the lookup or the
+    // type-ahead puts in; only what the operator types is limited.
+    txtCntry->setMaxLength(32767);
     // "New" sits on this heading.
     Label3->raise();
     lblStation[5]->setText(QStringLiteral("DX"));
@@ -143,7 +164,10 @@ Infrm::Infrm(app::AppState& state, app::MainWindowServices& services, QWidget* p
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
     connect(txtCntry, &QLineEdit::textChanged, this, [this] { txtCntry_Change(); });
-    m_keys->onKeyPress(txtCntry, [this](int& k) { txtCntry_KeyPress(k); });
+    m_keys->onKeyPress(txtCntry, [this](int& k) {
+        txtCntry_KeyPress(k);
+        limitTypedLength(txtCntry, TypedCountryMax, k);
+    });
     m_keys->onGotFocus(txtCntry, [this] { txtCntry_GotFocus(); });
     m_stateProvAbbrevs = &m_abbrevs;
     finishWiring();

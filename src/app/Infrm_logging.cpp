@@ -18,6 +18,7 @@
 #include "platform/prompt.h"
 #include "reports/frmCountyChangeRover.h"
 
+#include <QAction>
 #include <QLabel>
 
 void Infrm::runLoggingRoutine()
@@ -54,6 +55,15 @@ void Infrm::LogRoverCounties(const contactlog::RoverSource& source, const QStrin
     };
     hooks.logCopy = [this](const contactlog::RoverCopy& copy) { return logRoverCopy(copy); };
     hooks.reportFailure = [this] { m_state.services.beeper.beep(); };
+    // The own county is the re-logging's while it runs: a county chosen in
+    // the middle of it would be overwritten by the list's first county.
+    const bool changeCountyOffered = mnuChangeCounty->isEnabled();
+    mnuChangeCounty->setEnabled(false);
+    struct OfferAgain {
+        QAction* item;
+        bool offered;
+        ~OfferAgain() { item->setEnabled(offered); }
+    } offerAgain{mnuChangeCounty, changeCountyOffered};
     (void)m_relogger.LogRoverCounties(counties, incrementSerial, source, hooks);
 }
 

@@ -63,9 +63,12 @@ void Infrm::showStoredContact(const contactlog::LogAttemptResult& result)
 void Infrm::countStoredContact(bool roverCopy)
 {
     // The "New" label tells whether the country was new when it was typed:
-    // only then does it join the DX list while logging.
+    // only then does it join the DX list while logging. A rover's copy was
+    // not typed: the label then belongs to whatever the boxes hold by now,
+    // and the contact itself has already joined the list if it was new.
+    const bool newCountry = !roverCopy && !Label3->isHidden();
     const auto effects =
-        contactlog::applyStoredInStateContact(m_state.log, m_dxList, !Label3->isHidden(), roverCopy);
+        contactlog::applyStoredInStateContact(m_state.log, m_dxList, newCountry, roverCopy);
     if (effects.sectionRowMarked > 0)
         colourSection(effects.sectionRowMarked, true);
     if (effects.countyAdded || effects.dxAdded)

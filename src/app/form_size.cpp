@@ -172,7 +172,8 @@ void FitToScreen(const MainWindowFrame& frame, AppState& state)
 std::optional<quint8> formSizeFromAnswer(const QString& answer)
 {
     const auto value = platform::typedNumber(answer);
-    if (!value)
+    // "nan" and "inf" read as numbers but are none the operator could mean.
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     double v = *value;
     if (v > 100)

@@ -6,6 +6,7 @@
 #include "platform/events.h"
 
 #include "app/app_state.h"
+#include "app/form_size.h"
 #include "log/recent_contacts.h"
 
 #include <QAction>
@@ -160,7 +161,11 @@ void MainWindowBase::Mains()
     applyDeferredRigChanges();
 }
 
-void MainWindowBase::PacketResize() { m_services.PacketResize(*this); }
+void MainWindowBase::PacketResize()
+{
+    m_services.PacketResize(*this);
+    app::FitListHeights(frame());
+}
 
 void MainWindowBase::DisplayBandMapLabels() { m_services.DisplayBandMapLabels(*this); }
 

@@ -31,20 +31,24 @@ bool modeIs(const QString& mode, const char* name)
 
 void MainWindowBase::Form_KeyDown(int& KeyCode, int Shift)
 {
-    if (Shift == platform::CtrlMask) {
+    if ((Shift & platform::CtrlMask) != 0) {
         // The control character of a Ctrl combination never reaches a field:
-        // Ctrl+M would otherwise be an Enter that logs the contact.
+        // Ctrl+M would otherwise be an Enter that logs the contact. That
+        // holds with Shift or Alt pressed too, in whichever order the
+        // modifiers went down.
         m_suppressNextKeyPress = true;
+    } else {
+        // A Ctrl tapped on its own types nothing; the character of the next
+        // key without Ctrl is the operator's and must not be lost.
+        m_suppressNextKeyPress = false;
+    }
+    if (Shift == platform::CtrlMask) {
         // Windows opened here read their files by bare name.
         QDir::setCurrent(m_state.folders.ProgramFolder);
         if (openShortcutWindow(KeyCode)) {
             KeyCode = 0;
             return;
         }
-    } else {
-        // A Ctrl tapped on its own types nothing; the character of the next
-        // key without Ctrl is the operator's and must not be lost.
-        m_suppressNextKeyPress = false;
     }
 
     stopRepeats();

@@ -13,6 +13,7 @@
 #include "platform/scaling.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -205,10 +206,13 @@ void MainWindowBase::mnuArchive_Click()
     prompt.message(contactlog::archiveInfoText(), contactlog::archiveInfoTitle());
     const auto paths = logPaths(m_state);
     platform::FileDialogRequest request;
+    // The dialog opens in the backup folder and offers the archive's name
+    // in it; the name goes alone, since the dialog starts from the folder.
     request.initialDir = paths.backupFolder;
-    request.fileName = contactlog::defaultArchivePath(paths.backupFolder,
-                                                      contactlog::CallToFileName(m_state.prefs.MyCall),
-                                                      m_state.services.clock.now().date());
+    request.fileName = QFileInfo(contactlog::defaultArchivePath(paths.backupFolder,
+                                                                contactlog::CallToFileName(m_state.prefs.MyCall),
+                                                                m_state.services.clock.now().date()))
+                           .fileName();
     request.filter = contactlog::logFileFilter();
     const QString target = prompt.saveFileName(request);
     if (target.isEmpty())

@@ -35,12 +35,68 @@ int vbKeyCode(const QKeyEvent& e)
     case Qt::Key_Down: return vbkey::Down;
     case Qt::Key_Insert: return vbkey::Insert;
     case Qt::Key_Delete: return vbkey::Delete;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Period: return 190;
-    case Qt::Key_Slash: return 191;
-    case Qt::Key_Comma: return 188;
-    default: return 0;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_Meta: return 91;
+    case Qt::Key_Menu: return 93;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    default: break;
     }
+    // The keypad's operators have keys of their own.
+    if (e.modifiers() & Qt::KeypadModifier) {
+        switch (k) {
+        case Qt::Key_Asterisk: return 106;
+        case Qt::Key_Plus: return 107;
+        case Qt::Key_Minus: return 109;
+        case Qt::Key_Period:
+        case Qt::Key_Comma: return 110;
+        case Qt::Key_Slash: return 111;
+        default: break;
+        }
+    }
+    // Punctuation, shifted or not, by the key it is on (US layout).
+    switch (k) {
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
+    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    default: break;
+    }
+    // Every other key still goes down: the window's handler must see each
+    // key, if only to stop a repeating message.
+    return k == 0 || k == Qt::Key_unknown ? 0 : 255;
 }
 
 int vbKeyAscii(const QKeyEvent& e)
@@ -151,11 +207,22 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
-        const FocusHandler& h =
+        if (m_deliveringFocus)
+            return false;
+        const FocusHandler h =
             event->type() == QEvent::FocusIn ? it->second.gotFocus : it->second.lostFocus;
-        if (h)
+        if (!h)
+            return false;
+        // The control takes or gives up the focus first (its caret, its
+        // selection), then the handler runs: a handler that moves the focus
+        // on leaves no caret behind.
+        QPointer<QObject> alive(watched);
+        m_deliveringFocus = true;
+        QApplication::sendEvent(watched, event);
+        m_deliveringFocus = false;
+        if (alive)
             h();
-        return false;
+        return true;
     }
     default:
         return false;

@@ -33,7 +33,9 @@ constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Escape =
 /// Shift-state bits passed with KeyDown.
 constexpr int ShiftMask = 1, CtrlMask = 2, AltMask = 4;
 
-/// The key code of a Qt key event (0 when it has none).
+/// The key code of a Qt key event; a key without a code of its own gets 255,
+/// so that every key goes down through the handlers (0 only for an event
+/// that is no key).
 [[nodiscard]] int vbKeyCode(const QKeyEvent& event);
 /// The character code a key types (Enter 13, Backspace 8, Esc 27, Ctrl+letter
 /// its control code), 0 for a key that types nothing.
@@ -79,6 +81,7 @@ private:
     KeyPressHandler m_formKeyPress;
     std::map<QObject*, ControlHandlers> m_controls;
     bool m_delivering = false;
+    bool m_deliveringFocus = false;
 
 };
 

@@ -14,6 +14,21 @@ namespace {
 QWidget* parentWindow() { return QApplication::activeWindow(); }
 }  // namespace
 
+QString qtFileFilter(const QString& filter)
+{
+    if (!filter.contains(u'|'))
+        return filter;
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString patterns = parts[i + 1].trimmed().replace(u';', u' ');
+        result << (description.contains(u'(') ? description
+                                               : description + QStringLiteral(" (") + patterns + u')');
+    }
+    return result.join(QStringLiteral(";;"));
+}
+
 MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                    const QString& title)
 {
@@ -56,7 +71,7 @@ QString WidgetPrompt::openFileName(const FileDialogRequest& request)
     QString start = request.initialDir;
     if (!request.fileName.isEmpty())
         start += u'/' + request.fileName;
-    return QFileDialog::getOpenFileName(parentWindow(), request.title, start, request.filter);
+    return QFileDialog::getOpenFileName(parentWindow(), request.title, start, qtFileFilter(request.filter));
 }
 
 QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
@@ -64,7 +79,7 @@ QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
     QString start = request.initialDir;
     if (!request.fileName.isEmpty())
         start += u'/' + request.fileName;
-    return QFileDialog::getSaveFileName(parentWindow(), request.title, start, request.filter);
+    return QFileDialog::getSaveFileName(parentWindow(), request.title, start, qtFileFilter(request.filter));
 }
 
 std::optional<qint32> WidgetPrompt::chooseColor(qint32 initial)

@@ -22,8 +22,13 @@ struct FileDialogRequest {
     QString title;
     QString initialDir;
     QString fileName;  ///< proposed file name (save) or initial selection
-    QString filter;    ///< Qt filter text, for example "Log files (*.log)"
+    /// "Description|pattern" pairs separated by "|" ("Log Files (*.log)|*.log"),
+    /// or a Qt filter ("Log files (*.log)").
+    QString filter;
 };
+
+/// The Qt form of a file filter given as "Description|pattern" pairs.
+[[nodiscard]] QString qtFileFilter(const QString& filter);
 
 class Prompt {
 public:

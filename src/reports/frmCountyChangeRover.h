@@ -61,6 +61,9 @@ public:
     void ValidateRoverCounty();
     void AddRoverCounty();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void wireEvents();

@@ -244,4 +244,50 @@ TEST(InfrmLookup, NewCountryMarkGoesOnceTheCountryIsWorked)
     EXPECT_TRUE(w.Label3->isHidden());
 }
 
+TEST(InfrmLookup, LongCountryNamesAreNeverCutAndOnlyTypingIsLimited)
+{
+    InStateFixture f;
+    const QString name = QStringLiteral("Tristan da Cunha & Gough Islands");
+    f.fx.state.countryPrefixes.rows.push_back({QStringLiteral("ZD9"), name, QStringLiteral("AF"), -12.3f, -37.1f});
+    auto& w = f.openTimedOn();
+    f.type(QStringLiteral("ZD9AA"));
+    EXPECT_EQ(w.txtCntry->text(), name);
+    f.press(Qt::Key_Space);
+    f.type(QStringLiteral("5"));
+    f.enter();
+    ASSERT_EQ(f.contacts(), 1);
+    EXPECT_EQ(f.record(1).LogSPC, name);
+    EXPECT_EQ(f.items(w.List1), QStringList{name});
+
+    // Completed from what is typed, in full.
+    w.txtCntry->setFocus();
+    f.type(QStringLiteral("tri"));
+    EXPECT_EQ(w.txtCntry->text(), name);
+    // Typed by hand, at most 30 characters.
+    w.txtCntry->clear();
+    f.type(QString(40, QLatin1Char('q')));
+    EXPECT_EQ(w.txtCntry->text().size(), 30);
+}
+
+TEST(InfrmLookup, DimmedCountyHeadingShowsItsCaptionGrey)
+{
+    InStateFixture f;
+    auto& w = f.openTimedOn();
+    auto whitePixels = [](QWidget* widget) {
+        const QImage image = widget->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(255, 255, 255))
+                    ++n;
+        return n;
+    };
+    w.txtCntry->setText(QStringLiteral("CA"));
+    ASSERT_TRUE(w.lblStation[4]->isEnabled());
+    EXPECT_GT(whitePixels(w.lblStation[4]), 0);
+    w.txtCntry->setText(QStringLiteral("TX"));
+    ASSERT_FALSE(w.lblStation[4]->isEnabled());
+    EXPECT_EQ(whitePixels(w.lblStation[4]), 0);
+}
+
 }  // namespace

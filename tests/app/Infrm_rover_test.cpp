@@ -240,4 +240,67 @@ TEST(InfrmRover, KeysTypedWhileTheCopiesAreMadeGoToTheNextContact)
     EXPECT_EQ(w.txtCall->text(), QStringLiteral("K7ZZ"));
 }
 
+TEST(InfrmRover, OwnCountyCannotBeChangedWhileTheCopiesAreMade)
+{
+    RoverFixture f;
+    auto& w = f.openTimedOn();
+    f.setRoverCounties(ThreeCounties);
+    bool offeredWhileCopying = true;
+    bool dialogOpened = false;
+    int waits = 0;
+    std::function<void()> changeOnceCopying = [&] {
+        if (f.in().RoverIndex() == 0 && ++waits < 50) {
+            f.duringNextEvents(changeOnceCopying);
+            return;
+        }
+        offeredWhileCopying = w.mnuChangeCounty->isEnabled();
+        w.runModal = [&](QDialog& dialog) {
+            dialogOpened = true;
+            auto& change = dynamic_cast<frmCountyChange&>(dialog);
+            change.Text1->setText(QStringLiteral("Lake"));
+            QTest::mouseClick(change.Command1, Qt::LeftButton);
+        };
+        w.mnuChangeCounty->trigger();
+        w.runModal = nullptr;
+    };
+    f.duringNextEvents(changeOnceCopying);
+    f.logIn(QStringLiteral("W5XX"), QStringLiteral("3"), QStringLiteral("TX"));
+    QApplication::processEvents();
+    ASSERT_EQ(f.contacts(), 3);
+    EXPECT_FALSE(offeredWhileCopying);
+    EXPECT_FALSE(dialogOpened);
+    EXPECT_EQ(f.fx.state.prefs.MyCounty, QStringLiteral("Alpine"));
+    EXPECT_EQ(w.Label25->text(), QStringLiteral("Alpine"));
+    EXPECT_TRUE(readBytes(f.fx.path(QStringLiteral("QSOpref.txt"))).contains("\"Alpine\""));
+    EXPECT_TRUE(w.mnuChangeCounty->isEnabled());
+}
+
+TEST(InfrmRover, CopiesAddNoCountryToTheDxListForWhatIsTypedMeanwhile)
+{
+    RoverFixture f;
+    auto& w = f.openTimedOn();
+    f.setRoverCounties(ThreeCounties);
+    int waits = 0;
+    std::function<void()> typeOnceCopying = [&] {
+        if (f.in().RoverIndex() == 0 && ++waits < 50) {
+            f.duringNextEvents(typeOnceCopying);
+            return;
+        }
+        // The next station is a new DX country: "New" shows for it.
+        w.txtCntry->setText(QStringLiteral("Fiji"));
+    };
+    // Canada is no new DX country while logging.
+    w.txtCall->setText(QStringLiteral("VE3ABC"));
+    w.txtRSTR->setText(QStringLiteral("1"));
+    w.txtCntry->setText(QStringLiteral("Canada"));
+    w.txtCall->setFocus();
+    f.duringNextEvents(typeOnceCopying);
+    f.enter();
+    QApplication::processEvents();
+    ASSERT_EQ(f.contacts(), 3);
+    EXPECT_FALSE(w.Label3->isHidden());
+    EXPECT_TRUE(f.items(w.List1).isEmpty());
+    EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("DX - 0"));
+}
+
 }  // namespace

@@ -190,8 +190,12 @@ TEST(OutfrmList, ArchiveThenRestore)
     const auto& shown = f.fx.fakes.prompt.shown();
     EXPECT_EQ(shown[shown.size() - 2].title, QStringLiteral("Archive Information"));
     const QString backups = f.fx.state.folders.UserDataFolder + QStringLiteral("/BACKUP");
-    EXPECT_EQ(shown.back().text, backups + QStringLiteral("/W1AW2021-10-02.log"));
+    // The dialog starts in the backup folder with the bare archive name, so
+    // the offered file lies in the backup folder itself.
+    EXPECT_EQ(shown.back().text, QStringLiteral("W1AW2021-10-02.log"));
     EXPECT_EQ(shown.back().defaultText, backups);
+    EXPECT_EQ(QDir(shown.back().defaultText).filePath(shown.back().text),
+              backups + QStringLiteral("/W1AW2021-10-02.log"));
 
     f.logContact(QStringLiteral("K6ABC"), QStringLiteral("5"), QStringLiteral("alam"));
     ASSERT_EQ(f.contacts(), 3);

@@ -257,7 +257,8 @@ TEST(FormSizeAnswer, NumbersAreForcedIntoRangeAndRounded)
     };
     const Case cases[] = {{"150", 100}, {"10", 30}, {"85", 85}, {" 90 ", 90}, {"85.5", 86},
                           {"84.5", 84}, {"-5", 30}, {"", std::nullopt}, {"abc", std::nullopt},
-                          {"85%", std::nullopt}};
+                          {"85%", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
+                          {"-inf", std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(app::formSizeFromAnswer(QString::fromLatin1(c.answer)), c.percent) << c.answer;
 }

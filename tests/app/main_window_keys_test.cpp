@@ -5,7 +5,9 @@
 #include "main_window_fixture.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QPalette>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -77,6 +79,67 @@ TEST(MainWindowKeys, CtrlTappedAloneDoesNotSwallowTheNextLetter)
     f.type(QStringLiteral("alam"));
     f.key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(f.contacts(), 0);
+}
+
+TEST(MainWindowKeys, CtrlWithOtherModifiersStillKeepsItsControlCharacterOutOfTheEntry)
+{
+    // Ctrl+Shift+M and Ctrl+Alt+M type Enter's control character, whichever
+    // modifier went down first.
+    auto send = [](QWidget* to, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers m,
+                   const QString& text = {}) {
+        QKeyEvent e(type, key, m, text);
+        QApplication::sendEvent(to, &e);
+    };
+    const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    const std::vector<std::function<void(QWidget*)>> strokes = {
+        // Ctrl first, then Shift, as a desktop reports it.
+        [&](QWidget* box) {
+            send(box, QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+            send(box, QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier);
+            send(box, QEvent::KeyPress, Qt::Key_M, ctrlShift, QStringLiteral("\r"));
+            send(box, QEvent::KeyRelease, Qt::Key_M, ctrlShift, QStringLiteral("\r"));
+            send(box, QEvent::KeyRelease, Qt::Key_Shift, ctrlShift);
+            send(box, QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
+        },
+        // Shift first, then Ctrl.
+        [](QWidget* box) { QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier); },
+        [](QWidget* box) { QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier | Qt::AltModifier); },
+    };
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        KeysFixture f;
+        f.type(QStringLiteral("K6ABC"));
+        f.press(Qt::Key_Space);
+        f.type(QStringLiteral("5"));
+        f.press(Qt::Key_Space);
+        f.type(QStringLiteral("alam"));
+        const QString county = f.w.txtSec->text();
+        strokes[i](QApplication::focusWidget());
+        EXPECT_EQ(f.contacts(), 0) << i;
+        EXPECT_EQ(f.w.txtSec->text(), county) << i;
+        // The next plain letter is typed as usual.
+        f.w.txtCall->setFocus();
+        f.w.txtCall->end(false);
+        f.type(QStringLiteral("d"));
+        EXPECT_EQ(f.w.txtCall->text(), QStringLiteral("K6ABCD")) << i;
+    }
+}
+
+TEST(MainWindowKeys, EveryKeyStopsARepeatingMessage)
+{
+    KeysFixture f;
+    auto& k = f.keying();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Apostrophe, Qt::NoModifier}, {Qt::Key_Semicolon, Qt::NoModifier},
+        {Qt::Key_BracketLeft, Qt::NoModifier}, {Qt::Key_Equal, Qt::NoModifier},
+        {Qt::Key_Exclam, Qt::ShiftModifier},  {Qt::Key_CapsLock, Qt::NoModifier},
+        {Qt::Key_Eacute, Qt::NoModifier}};
+    for (const auto& [key, modifiers] : keys) {
+        k.CWRepeatArmed = 1;
+        k.VoiceRepeatArmed = 1;
+        f.key(key, modifiers);
+        EXPECT_EQ(k.CWRepeatArmed, 0) << key;
+        EXPECT_EQ(k.VoiceRepeatArmed, 0) << key;
+    }
 }
 
 TEST(MainWindowKeys, AnyKeyStopsBothRepeatsAndEmptiesTheWinKey)

@@ -1,6 +1,7 @@
 #include "platform/key_events.h"
 #include "support/test_support.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -89,4 +90,47 @@ TEST(KeyRouter, AltCombinationsTypeNothing)
     QTest::keyClick(box, Qt::Key_Z, Qt::AltModifier);
     QTest::keyClick(box, Qt::Key_A);
     EXPECT_EQ(box->text(), QStringLiteral("a"));
+}
+
+TEST(KeyRouter, EveryKeyGoesDownWithACode)
+{
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int code;
+    };
+    const Case cases[] = {{Qt::Key_Alt, Qt::AltModifier, 18},
+                          {Qt::Key_CapsLock, Qt::NoModifier, 20},
+                          {Qt::Key_Apostrophe, Qt::NoModifier, 222},
+                          {Qt::Key_QuoteDbl, Qt::ShiftModifier, 222},
+                          {Qt::Key_Semicolon, Qt::NoModifier, 186},
+                          {Qt::Key_Question, Qt::ShiftModifier, 191},
+                          {Qt::Key_Exclam, Qt::ShiftModifier, '1'},
+                          {Qt::Key_Asterisk, Qt::KeypadModifier, 106},
+                          {Qt::Key_Minus, Qt::KeypadModifier, 109},
+                          {Qt::Key_Minus, Qt::NoModifier, 189},
+                          {Qt::Key_Eacute, Qt::NoModifier, 255}};
+    for (const Case& c : cases) {
+        const QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers);
+        EXPECT_EQ(platform::vbKeyCode(e), c.code) << c.key;
+    }
+    const QKeyEvent none(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("x"));
+    EXPECT_EQ(platform::vbKeyCode(none), 0);
+}
+
+TEST(KeyRouter, GotFocusRunsAfterTheControlHasTakenTheFocus)
+{
+    QWidget window;
+    auto* a = new QLineEdit(&window);
+    auto* b = new QLineEdit(&window);
+    b->setText(QStringLiteral("Sacramento"));
+    KeyRouter keys(&window);
+    // What the handler does must not be undone by the control's own
+    // select-all on a Tab focus.
+    keys.onGotFocus(b, [b] { b->deselect(); });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    a->setFocus(Qt::TabFocusReason);
+    b->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(b->selectedText(), QString());
 }

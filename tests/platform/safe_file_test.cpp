@@ -50,3 +50,12 @@ TEST(FileSystem, NamesAreFoundWithLetterCaseIgnored)
               dir.filePath(QStringLiteral("ostrel software/Shared")));
     EXPECT_FALSE(platform::fileExists(dir.filePath(QStringLiteral("ostrel software"))));
 }
+
+#include "platform/prompt.h"
+
+TEST(FileDialogFilter, PairsBecomeQtFilters)
+{
+    EXPECT_EQ(platform::qtFileFilter(QStringLiteral("Log Files (*.log) | *.log")), QStringLiteral("Log Files (*.log)"));
+    EXPECT_EQ(platform::qtFileFilter(QStringLiteral("ADIF|*.adi|All|*.*")), QStringLiteral("ADIF (*.adi);;All (*.*)"));
+    EXPECT_EQ(platform::qtFileFilter(QStringLiteral("Text (*.txt)")), QStringLiteral("Text (*.txt)"));
+}

@@ -127,6 +127,26 @@ TEST_F(CountyChangeFixture, LoadShowsTheOwnCountyAndDoneStoresTheBox)
     EXPECT_FALSE(dlg->isVisible());
 }
 
+TEST_F(CountyChangeFixture, BoxesOpenWithTheirCountySelectedSoTypingReplacesIt)
+{
+    frmCountyChange dlg(fx.state, rover);
+    dlg.Form_Load();
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    EXPECT_EQ(dlg.Text1->selectedText(), QStringLiteral("Butte"));
+    QTest::keyClicks(dlg.Text1, QStringLiteral("lake"));
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("Lake"));
+    dlg.hide();
+
+    frmCountyChangeRover& r = rover.window();
+    r.show();
+    QApplication::setActiveWindow(&r);
+    EXPECT_EQ(r.Text1->selectedText(), QStringLiteral("Butte"));
+    QTest::keyClicks(r.Text1, QStringLiteral("alp"));
+    QTest::keyClick(r.Text1, Qt::Key_Return);
+    EXPECT_EQ(r.counties(), QStringList{QStringLiteral("Alpine")});
+}
+
 TEST_F(CountyChangeFixture, LeavingTheBoxChecksTheCounty)
 {
     auto dlg = openCountyChange();
