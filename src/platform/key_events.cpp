@@ -197,18 +197,30 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
         }
         return routeKey(w, static_cast<QKeyEvent*>(event));
     }
+    case QEvent::Hide:
+        // A window shown again gives its focused control the focus anew.
+        if (watched == m_window)
+            m_focusedControl = nullptr;
+        return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
         auto it = m_controls.find(watched);
-        if (it == m_controls.end())
+        if (it == m_controls.end() || m_deliveringFocus)
             return false;
-        // Focus moving to or from another application, or to a menu, is not
-        // a move between the window's controls.
+        // The window losing the focus to another window or a menu, and
+        // getting it back on the control that had it, is no move between
+        // its controls. The first control to get the focus as the window
+        // opens does get it.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        const bool inWindowMove = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+        if (event->type() == QEvent::FocusIn) {
+            const bool newControl = m_focusedControl != watched;
+            m_focusedControl = watched;
+            if (!inWindowMove && !newControl)
+                return false;
+        } else if (!inWindowMove) {
             return false;
-        if (m_deliveringFocus)
-            return false;
+        }
         const FocusHandler h =
             event->type() == QEvent::FocusIn ? it->second.gotFocus : it->second.lostFocus;
         if (!h)

@@ -82,6 +82,8 @@ private:
     std::map<QObject*, ControlHandlers> m_controls;
     bool m_delivering = false;
     bool m_deliveringFocus = false;
+    /// The control that had the focus last (null once the window is hidden).
+    QPointer<QObject> m_focusedControl;
 
 };
 

@@ -101,16 +101,6 @@ void frmCountyChange::cmdMultipleCounties_Click()
 
 void frmCountyChange::Text1_GotFocus() { Text1->selectAll(); }
 
-void frmCountyChange::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // The box takes the focus as the dialog opens, which the focus handlers
-    // do not see as a move between controls: select its county here, so
-    // that what the operator types replaces it.
-    if (!focusWidget() || focusWidget() == Text1)
-        Text1_GotFocus();
-}
-
 void frmCountyChange::Text1_KeyPress(int& KeyAscii)
 {
     if (KeyAscii == 13) {

@@ -53,9 +53,6 @@ public:
     QPushButton* Command1 = nullptr;  // Done
     QPushButton* cmdMultipleCounties = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildControls();
     void wireEvents();

@@ -93,15 +93,6 @@ bool frmCountyChangeRover::incrementSerial() const { return Check1->isChecked();
 
 void frmCountyChangeRover::Text1_GotFocus() { Text1->selectAll(); }
 
-void frmCountyChangeRover::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // At its first use the window opens with the focus in the box, and later
-    // with the focus where it was left; a box that takes it selects its text.
-    if (!focusWidget() || focusWidget() == Text1)
-        Text1_GotFocus();
-}
-
 void frmCountyChangeRover::Text1_KeyPress(int& KeyAscii)
 {
     if (KeyAscii == 13) {

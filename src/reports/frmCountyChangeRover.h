@@ -61,9 +61,6 @@ public:
     void ValidateRoverCounty();
     void AddRoverCounty();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildControls();
     void wireEvents();
