@@ -6,8 +6,9 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/deps.sh"
 build="$top/build/test"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZQP_SANITIZE=ON -DZQP_TESTS=ON -DZQP_BENCH=ON >/dev/null
-cmake --build "$build" -j "$(nproc)"
+jobs="${ZQP_JOBS:-$(nproc)}"
+cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 python3 "$top/tools/test_make_tables.py" -q
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$jobs"

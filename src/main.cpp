@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/frmSplash.h"
 #include "app/main_windows.h"
+#include "app/program_services.h"
 
 #include "platform/fonts.h"
 
@@ -24,7 +25,11 @@ int main(int argc, char* argv[])
 
     app::AppState state(services);
     state.endProgram = [] { QCoreApplication::exit(0); };
+    // Each subsystem plugs its windows and keyers into the main windows
+    // here; the services outlive the main windows that call them.
+    app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
+    mainWindows.setServices(programServices);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());

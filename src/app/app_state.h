@@ -11,6 +11,7 @@
 #include "keying/keying_state.h"
 #include "log/county_table.h"
 #include "log/log_state.h"
+#include "platform/hardware.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -42,6 +43,9 @@ struct AppState {
     keying::KeyingState keying;
     keying::CwWindowSettings cwSettings;
     keying::PhoneWindowSettings phoneSettings;
+    /// The serial links and the parallel port, shared by the keyers, rig
+    /// control and the TNC.
+    platform::Hardware hardware;
 
     /// Opens the main window of the operator's location (the setup window's
     /// hand-over); wired by the program's start.

@@ -1,0 +1,103 @@
+#pragma once
+// One serial port, shared by every window that keys or talks through one
+// (CW and PTT lines, rig control, the TNC, the WinKey keyer). It works on the
+// tty's file descriptor: custom baud rates (14,400, 28,800, 56,000) need
+// termios2, and RTS/CTS together with XON/XOFF is no single Qt flow-control
+// value. Linux raises DTR and RTS when a tty opens: the link lowers them at
+// once, so a transmitter is never keyed by opening its port. A pty has no
+// modem lines; a line change that fails is reported once per open (see
+// lineErrorText) and never stops the caller.
+//
+// Reading is asynchronous: readyRead fires when bytes arrive (a socket
+// notifier on the GUI thread), and readAll() returns what has arrived.
+
+#include "platform/line_recorder.h"
+#include "platform/serial_port_table.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace platform {
+
+struct SerialSettings {
+    int baudRate = 9600;
+    int dataBits = 8;       ///< 5 to 8
+    char parity = 'N';      ///< 'N', 'E', 'O', 'M', 'S'
+    double stopBits = 1;    ///< 1, 1.5 or 2
+    bool rtsCts = false;    ///< hardware flow control
+    bool xonXoff = false;   ///< software flow control (may be set with rtsCts)
+    bool dtrOn = false;     ///< DTR level right after opening
+    bool rtsOn = false;     ///< RTS level right after opening (ignored with rtsCts)
+};
+
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    explicit SerialLink(QObject* parent = nullptr);
+    ~SerialLink() override;
+
+    /// Where port numbers are looked up; by default the table in the current
+    /// directory, read afresh at each open.
+    void setPortTable(const SerialPortTable& table);
+    void setRecorder(LineRecorder* recorder) { m_recorder = recorder; }
+
+    /// Opens port number portNumber with the settings (closing any port this
+    /// link had open). False with errorText() set when the table does not
+    /// name the port, the device cannot be opened or the settings are refused.
+    bool open(int portNumber, const SerialSettings& settings);
+    /// Opens a device path directly (tests, and a port typed as a path).
+    bool openDevice(const QString& devicePath, const SerialSettings& settings);
+    /// Lowers DTR and RTS and closes. Safe to call when closed.
+    void close();
+    [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
+    [[nodiscard]] int portNumber() const { return m_portNumber; }
+    [[nodiscard]] QString devicePath() const { return m_device; }
+    [[nodiscard]] QString errorText() const { return m_error; }
+
+    /// Writes all of bytes (non-blocking tty; waits for room without letting
+    /// events run, at most a second). Returns false on an error.
+    bool write(const QByteArray& bytes);
+    /// Waits, without letting events run, until the output has been sent
+    /// (tcdrain), at most timeoutMs.
+    bool drainOutput(int timeoutMs = 1000);
+    /// Throws away what has arrived and not been read, and unsent output.
+    void discardInput();
+
+    /// What has arrived and not been read yet (also reads the descriptor, so
+    /// it works without the event loop).
+    [[nodiscard]] QByteArray readAll();
+    [[nodiscard]] qint64 bytesAvailable();
+
+    /// Modem lines. True when the line took the level; a failure (a pty has
+    /// no modem lines) sets lineErrorText() the first time in this open.
+    bool setDtr(bool on);
+    bool setRts(bool on);
+    [[nodiscard]] bool dtr() const { return m_dtr; }
+    [[nodiscard]] bool rts() const { return m_rts; }
+    [[nodiscard]] QString lineErrorText() const { return m_lineError; }
+
+signals:
+    void readyRead();
+
+private:
+    bool setLine(int bit, bool on, bool& level, LineEvent::Kind kind);
+    void fillBuffer();
+
+    std::unique_ptr<SerialPortTable> m_table;
+    LineRecorder* m_recorder = nullptr;
+    QSocketNotifier* m_notifier = nullptr;
+    int m_fd = -1;
+    int m_portNumber = 0;
+    QString m_device;
+    QString m_error;
+    QString m_lineError;
+    QByteArray m_input;
+    bool m_dtr = false;
+    bool m_rts = false;
+};
+
+}  // namespace platform
