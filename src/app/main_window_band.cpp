@@ -161,11 +161,9 @@ void MainWindowBase::Mains()
     applyDeferredRigChanges();
 }
 
-void MainWindowBase::PacketResize()
-{
-    m_services.PacketResize(*this);
-    app::FitListHeights(frame());
-}
+void MainWindowBase::PacketResize() { m_services.PacketResize(*this); }
+
+void MainWindowBase::FitListHeights() { app::FitListHeights(frame()); }
 
 void MainWindowBase::DisplayBandMapLabels() { m_services.DisplayBandMapLabels(*this); }
 

@@ -271,16 +271,30 @@ void MainWindowBase::buildControls(const Layout& L)
     txtDX->setUniformRowHeights(true);
     txtDX->setModel(new QStandardItemModel(0, 8, txtDX));
     txtDX->hide();
+    // The band map: a dark panel behind its scale line, the scale's five
+    // captions and one label for each slot of the spot store.
     lblDX = makeLabel("lblDX", {0, 480, 6375, 1935}, QString());
+    paint(lblDX, Navy);
     lblDX->hide();
     LineDX = new platform::LineControl(s);
     LineDX->setObjectName(QStringLiteral("LineDX"));
+    LineDX->setColor(Qt::white);
     LineDX->hide();
     for (int i = 0; i < 5; ++i) {
-        lblFreqSpot[static_cast<std::size_t>(i)] =
-            makeLabel(QByteArray("lblFreqSpot(" + QByteArray::number(i) + ")").constData(),
-                      {i * 1275.0, 2160, 1215, 255}, QString());
-        lblFreqSpot[static_cast<std::size_t>(i)]->hide();
+        QLabel* l = makeLabel(QByteArray("lblFreqSpot(" + QByteArray::number(i) + ")").constData(),
+                              {i * 1275.0, 2160, 615, 255}, QString());
+        paint(l, Navy, Qt::white);
+        l->setAlignment(Qt::AlignCenter);
+        l->hide();
+        lblFreqSpot[static_cast<std::size_t>(i)] = l;
+    }
+    for (int i = 0; i < 50; ++i) {
+        QLabel* l = makeLabel(QByteArray("lblDXSpot(" + QByteArray::number(i) + ")").constData(),
+                              {0, 1000, 600, 255}, QString());
+        paint(l, Navy, Qt::white);
+        l->setAlignment(Qt::AlignCenter);
+        l->hide();
+        lblDXSpot[static_cast<std::size_t>(i)] = l;
     }
 
     // Status row.

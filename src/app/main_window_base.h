@@ -137,6 +137,10 @@ public:
     /// spot display; otherwise does nothing.
     void RefreshBandMap();
 
+    /// The multiplier lists reach down to Line3 again (List1, and the lists
+    /// that take its height); used by the spot display's layout.
+    void FitListHeights();
+
     /// The in-state window's rover county window (created hidden at its
     /// first use, kept until the window closes); null in the out-of-state
     /// window, which never has one.
@@ -199,6 +203,8 @@ public:
     QLabel* lblDX = nullptr;
     platform::LineControl* LineDX = nullptr;
     std::array<QLabel*, 5> lblFreqSpot{};
+    /// Label i shows the spot in slot i of the spot store.
+    std::array<QLabel*, 50> lblDXSpot{};
 
     QLabel* Label12 = nullptr;  ///< operating-time heading
     QLabel* lblttrack = nullptr;

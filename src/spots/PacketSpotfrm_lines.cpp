@@ -1,0 +1,129 @@
+// The spotting window's monitor and the road of received text: TNC lines and
+// telnet blocks are shown, tested for spots and handed on to the main
+// window; the timer polls the sources and redraws the band map now and then.
+//
+// Text arrives in bursts (a TNC read, a telnet data event): the monitor box
+// is drawn once per burst, after the handler, not once per line.
+
+#include "spots/PacketSpotfrm.h"
+
+#include "app/Form1.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
+
+using spots::ConnectionKind;
+
+void PacketSpotfrm::replaceMonitor(const QString& text)
+{
+    m_monitor = text;
+    m_monitorCaret = 0;
+    refreshMonitorBox();
+}
+
+void PacketSpotfrm::appendMonitor(const QString& text)
+{
+    m_monitor += text;
+    refreshMonitorBox();
+}
+
+void PacketSpotfrm::TrimMonitor()
+{
+    m_monitor = spots::trimmedMonitor(m_monitor);
+    if (m_monitor.size() > 2)
+        m_monitorCaret = m_monitor.size() - 1;
+    refreshMonitorBox();
+}
+
+bool PacketSpotfrm::isRepeatOfMonitor(const QString& unit) const
+{
+    return spots::isRepeatOfMonitor(m_monitor, unit);
+}
+
+void PacketSpotfrm::refreshMonitorBox()
+{
+    if (m_monitorRefreshPending)
+        return;
+    m_monitorRefreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_monitorRefreshPending = false;
+        // The box shows each CR LF as one line break.
+        QString shown = m_monitor;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.replace(u'\r', u'\n');
+        txtUnProcessed->setPlainText(shown);
+        QTextCursor cursor = txtUnProcessed->textCursor();
+        cursor.movePosition(m_monitorCaret > 1 ? QTextCursor::End : QTextCursor::Start);
+        txtUnProcessed->setTextCursor(cursor);
+        txtUnProcessed->ensureCursorVisible();
+    });
+}
+
+void PacketSpotfrm::ForwardSpot(const QString& frequency, const QString& call, const QString& line)
+{
+    LabelUpdateTimeCounter = 0;
+    if (line.size() < 3)
+        return;
+    QString qDXSpotCall = call;
+    QString qDXSpotFreq = frequency;
+    QString qDXSpotRecord = spots::trimBlanks(line.mid(3));
+    if (Form1* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr)
+        form1->BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
+}
+
+void PacketSpotfrm::receiveTncText(const QString& received)
+{
+    if (received.isEmpty())
+        return;
+    for (const QString& line : m_tncLines.add(received))
+        ProcessTncLine(line);
+}
+
+void PacketSpotfrm::ProcessTncLine(const QString& line)
+{
+    // A line the TNC repeats while its copy is still in view is dropped.
+    if (isRepeatOfMonitor(line))
+        return;
+    if (spots::isSpotUnit(line)) {
+        appendMonitor(line);
+        TrimMonitor();
+        const spots::ClusterSpotLine spot = spots::cutSpotLine(line);
+        ForwardSpot(spot.frequency, spot.call, line);
+    } else if (!listDxOnly()) {
+        appendMonitor(line);
+        TrimMonitor();
+    }
+}
+
+void PacketSpotfrm::receiveTelnetBlock(const QString& block)
+{
+    if (!listDxOnly()) {
+        appendMonitor(block);
+        TrimMonitor();
+    }
+    if (spots::isSpotUnit(block)) {
+        const spots::ClusterSpotLine spot = spots::cutSpotLine(block);
+        ForwardSpot(spot.frequency, spot.call, block);
+        if (listDxOnly()) {
+            appendMonitor(block);
+            TrimMonitor();
+        }
+    }
+}
+
+void PacketSpotfrm::Timer1_Timer()
+{
+    if (isConnectionType("TNC"))
+        connection(ConnectionKind::Tnc).poll();
+    if (isConnectionType("AGW Packet Engine"))
+        connection(ConnectionKind::Agw).poll();
+    LabelUpdateTimeCounter += 1;
+    if (LabelUpdateTimeCounter > 360) {
+        LabelUpdateTimeCounter = 0;
+        Form1* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr;
+        if (form1 && form1->bandMapShown())
+            form1->DisplayBandMapLabels();
+    }
+}

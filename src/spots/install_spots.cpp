@@ -1,0 +1,81 @@
+#include "spots/install_spots.h"
+
+#include "app/Form1.h"
+#include "app/app_state.h"
+#include "app/main_window_base.h"
+#include "app/main_windows.h"
+#include "app/program_services.h"
+#include "spots/PacketSpotfrm.h"
+
+#include <QDir>
+
+namespace spots {
+
+SpotsSubsystem::SpotsSubsystem(app::AppState& state, app::MainWindows& mainWindows)
+    : display(state), m_state(state), m_mainWindows(mainWindows)
+{
+}
+
+SpotsSubsystem::~SpotsSubsystem() = default;
+
+PacketSpotfrm& SpotsSubsystem::spottingWindow()
+{
+    if (!m_window) {
+        m_window = std::make_unique<PacketSpotfrm>(
+            m_state, [this] { return m_mainWindows.forwardingWindow(); }, connections);
+        // The settings file is read by its bare name in the program folder.
+        QDir::setCurrent(m_state.folders.ProgramFolder);
+        m_window->Form_Load();
+    }
+    return *m_window;
+}
+
+Form1* SpotsSubsystem::existingForwardingWindow() const { return m_mainWindows.forwardingWindow(); }
+
+void SpotsSubsystem::showSpottingWindow() { spottingWindow().showModeless(); }
+
+void SpotsSubsystem::unloadSpottingWindow()
+{
+    if (!m_window)
+        return;
+    m_window->Form_Unload();
+    m_window.reset();
+}
+
+SpotsSubsystem& installSpots(app::ProgramServices& services, app::AppState& state,
+                             app::MainWindows& mainWindows)
+{
+    auto spots = std::make_shared<SpotsSubsystem>(state, mainWindows);
+    SpotsSubsystem& s = *spots;
+    services.onSetBandMapScale = [spots](MainWindowBase& w) { spots->display.SetBandMapScale(w); };
+    services.onDisplayBandMapLabels = [spots](MainWindowBase& w) { spots->display.DisplayBandMapLabels(w); };
+    services.onBandMapSpots = [spots](MainWindowBase& w, QString& call, QString& freq, QString& record) {
+        spots->display.BandMapSpots(w, call, freq, record);
+    };
+    services.onPacketResize = [spots](MainWindowBase& w) {
+        // The display follows the spotting window's choices; before it was
+        // ever opened there is nothing to lay out.
+        PacketSpotfrm* window = spots->existingSpottingWindow();
+        if (!window)
+            return;
+        spots->display.PacketResize(w, window->listDisplayChosen(), window->selectedType(),
+                                    spots->existingForwardingWindow());
+    };
+    services.shortcutWindows[app::ShortcutWindow::DxSpotting] = [spots](MainWindowBase&) {
+        spots->showSpottingWindow();
+    };
+    services.menuWindows[app::MenuWindow::DxSpotting] = [spots](MainWindowBase&) {
+        spots->showSpottingWindow();
+    };
+    services.unloaders[app::SatelliteWindow::PacketSpotfrm] = [spots](MainWindowBase&) {
+        spots->unloadSpottingWindow();
+    };
+    // File > Exit ends at once: the connections close first.
+    services.releaseHooks.push_back([spots] {
+        if (PacketSpotfrm* window = spots->existingSpottingWindow())
+            window->Form_Unload();
+    });
+    return s;
+}
+
+}  // namespace spots

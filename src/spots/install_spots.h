@@ -1,0 +1,57 @@
+#pragma once
+// DX spotting's place in the program: the spotting window, created at its
+// first use and kept until the main window closes, and the main window's
+// spot display, both plugged into the main windows' services.
+
+#include "spots/spot_connection.h"
+#include "spots/spot_display.h"
+
+#include <memory>
+
+class Form1;
+class PacketSpotfrm;
+class MainWindowBase;
+
+namespace app {
+struct AppState;
+class MainWindows;
+class ProgramServices;
+}  // namespace app
+
+namespace spots {
+
+class SpotsSubsystem {
+public:
+    SpotsSubsystem(app::AppState& state, app::MainWindows& mainWindows);
+    ~SpotsSubsystem();
+
+    /// The spotting window, created and loaded at its first use (which reads
+    /// the settings and opens the saved connection).
+    PacketSpotfrm& spottingWindow();
+    /// The window when it exists; null before its first use and after unload.
+    [[nodiscard]] PacketSpotfrm* existingSpottingWindow() const { return m_window.get(); }
+    /// Ctrl+D, the "Configure" menu item and a click on the band map: shows
+    /// the window without waiting.
+    void showSpottingWindow();
+    /// The main window closes: the window closes its connections and goes.
+    void unloadSpottingWindow();
+    /// The forwarding window of the open main window; null before it opens.
+    [[nodiscard]] Form1* existingForwardingWindow() const;
+
+    /// The main window's spot list, band map and layout, and the spot store.
+    SpotDisplay display;
+    /// Makes the connections of a new spotting window.
+    ConnectionFactory connections = makeSpotConnection;
+
+private:
+    app::AppState& m_state;
+    app::MainWindows& m_mainWindows;
+    std::unique_ptr<PacketSpotfrm> m_window;
+};
+
+/// Plugs DX spotting into the main windows' services; the returned
+/// subsystem lives as long as the services.
+SpotsSubsystem& installSpots(app::ProgramServices& services, app::AppState& state,
+                             app::MainWindows& mainWindows);
+
+}  // namespace spots

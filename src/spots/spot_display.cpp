@@ -1,0 +1,106 @@
+#include "spots/spot_display.h"
+
+#include "app/app_state.h"
+#include "app/main_window_base.h"
+#include "platform/controls.h"
+#include "spots/band_map.h"
+#include "spots/spot_country.h"
+
+#include <QLabel>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QTreeView>
+
+namespace spots {
+
+void SpotDisplay::SetBandMapScale(MainWindowBase& window)
+{
+    const BandMapScale scale = spots::SetBandMapScale(m_state.prefs.CurrentBand, m_store);
+    for (std::size_t k = 0; k < 5; ++k)
+        window.lblFreqSpot[k]->setText(scale.captions[k]);
+}
+
+void SpotDisplay::DisplayBandMapLabels(MainWindowBase& window)
+{
+    if (window.lblDX->isHidden())
+        return;
+    for (QLabel* l : window.lblDXSpot)
+        l->hide();
+    SetBandMapScale(window);
+
+    const ScaleEdges edges = edgesFromCaptions(window.lblFreqSpot[0]->text(), window.lblFreqSpot[4]->text());
+    BandMapGeometry g;
+    g.lineX1 = window.LineDX->X1();
+    g.lineX2 = window.LineDX->X2();
+    g.lineY1 = window.LineDX->Y1();
+    g.windowHeight = platform::windowTwipGeometry(&window).height();
+    const QSizeF labelSize = platform::twipGeometry(window.lblDXSpot[0]).size();
+    const auto placements = placeSpotLabels(m_store, edges, g, labelSize, m_state.services.clock.now(),
+                                            m_state.prefs.UtcOffsetHours);
+    for (const SpotLabelPlacement& p : placements) {
+        QLabel* l = window.lblDXSpot[static_cast<std::size_t>(p.slot)];
+        l->setToolTip(p.tooltip);
+        l->setText(p.caption);
+        const QRectF old = platform::twipGeometry(l);
+        platform::setTwipGeometry(l, QRectF(p.left, p.top, old.width(), old.height()));
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, p.color);
+        l->setPalette(palette);
+        l->show();
+        l->raise();
+    }
+}
+
+void SpotDisplay::BandMapSpots(MainWindowBase& window, QString& qDXSpotCall, QString& qDXSpotFreq,
+                               QString& qDXSpotRecord)
+{
+    const auto mhz = spotFrequencyMHz(qDXSpotFreq);
+    if (!mhz)
+        return;
+    qDXSpotRecord = recordBeforeCR(qDXSpotRecord);
+    // The caller's frequency comes back in MHz.
+    qDXSpotFreq = frequencyColumnText(*mhz);
+    m_store.store(qDXSpotCall, static_cast<float>(*mhz), m_state.services.clock.now());
+
+    // One redraw for the whole burst, after the event that brought it.
+    m_redrawWindow = &window;
+    if (!m_redrawPending) {
+        m_redrawPending = true;
+        QTimer::singleShot(0, &window, [this] { flushRedraw(); });
+    }
+    addListRow(window, qDXSpotCall, *mhz, qDXSpotRecord);
+}
+
+void SpotDisplay::flushRedraw()
+{
+    if (!m_redrawPending)
+        return;
+    m_redrawPending = false;
+    if (m_redrawWindow && !m_redrawWindow->lblDX->isHidden())
+        DisplayBandMapLabels(*m_redrawWindow);
+    if (redrawSpectrumMap)
+        redrawSpectrumMap();
+}
+
+void SpotDisplay::addListRow(MainWindowBase& window, const QString& call, double mhz, const QString& record)
+{
+    auto* model = qobject_cast<QStandardItemModel*>(window.txtDX->model());
+    if (!model)
+        return;
+    if (model->rowCount() > MaxListRows - 1)
+        model->removeRows(MaxListRows - 1, model->rowCount() - (MaxListRows - 1));
+    const SpotListRow row = spotListRow(call, mhz, record, spotCountry(m_state.countryPrefixes, call));
+    QList<QStandardItem*> items;
+    for (int c = 0; c < SpotListRow::Columns; ++c) {
+        auto* item = new QStandardItem(row.text[static_cast<std::size_t>(c)]);
+        item->setEditable(false);
+        if (c == 1)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        else if (c == 3)
+            item->setTextAlignment(Qt::AlignCenter);
+        items.append(item);
+    }
+    model->insertRow(0, items);
+}
+
+}  // namespace spots

@@ -1,0 +1,88 @@
+#include "spots/spot_settings.h"
+
+#include "platform/settings_stream.h"
+
+#include <cmath>
+
+namespace spots {
+
+namespace {
+
+/// A whole number in [low, high]; nullopt for anything else.
+std::optional<qint64> readWhole(platform::SettingsReader& r, qint64 low, qint64 high)
+{
+    const auto v = r.readNumber();
+    if (!v || !std::isfinite(*v))
+        return std::nullopt;
+    // The stored numbers are written whole; a fraction rounds as the file's
+    // readers always rounded it.
+    const double rounded = std::nearbyint(*v);
+    if (rounded < low || rounded > high)
+        return std::nullopt;
+    return static_cast<qint64>(rounded);
+}
+
+}  // namespace
+
+std::optional<SpotSettings> readSpotSettings(const QByteArray& bytes)
+{
+    platform::SettingsReader r(bytes);
+    SpotSettings s;
+    const std::optional<SpotSettings> result;
+    auto text = [&](QString& into) {
+        auto v = r.readText();
+        if (!v)
+            return false;
+        into = *v;
+        return true;
+    };
+    if (!text(s.Baud) || !text(s.Parity) || !text(s.DataBits) || !text(s.StopBits))
+        return result;
+    const auto port = readWhole(r, 0, 255);
+    if (!port)
+        return result;
+    s.Port = static_cast<quint8>(*port);
+    if (!text(s.Power) || !text(s.ConnectionType))
+        return result;
+    const auto hex = readWhole(r, -32768, 32767);
+    if (!hex)
+        return result;
+    s.ConvertToHex = static_cast<qint16>(*hex);
+    const auto handshaking = readWhole(r, 0, 255);
+    if (!handshaking)
+        return result;
+    s.Handshaking = static_cast<quint8>(*handshaking);
+    const auto dxOnly = readWhole(r, -32768, 32767);
+    if (!dxOnly)
+        return result;
+    s.ListDxOnly = static_cast<qint16>(*dxOnly);
+    const auto list = r.readBool();
+    if (!list)
+        return result;
+    s.ListDisplay = *list;
+    if (!text(s.TncCommandHex) || !text(s.TelnetPort) || !text(s.TelnetHost))
+        return result;
+    return s;
+}
+
+QByteArray formatSpotSettings(const SpotSettings& s)
+{
+    platform::SettingsWriter w;
+    w.text(s.Baud).endLine();
+    w.text(s.Parity).endLine();
+    w.text(s.DataBits).endLine();
+    w.text(s.StopBits).endLine();
+    w.integer(s.Port).endLine();
+    w.text(s.Power).endLine();
+    w.text(s.ConnectionType).endLine();
+    w.integer(s.ConvertToHex).endLine();
+    w.integer(s.Handshaking).endLine();
+    w.integer(s.ListDxOnly).endLine();
+    w.boolean(s.ListDisplay).endLine();
+    w.text(s.TncCommandHex).endLine();
+    w.text(s.TelnetPort).endLine();
+    w.text(s.TelnetHost).endLine();
+    return w.bytes();
+}
+
+}  // namespace spots

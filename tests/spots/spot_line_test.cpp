@@ -1,0 +1,106 @@
+#include "spots/spot_line.h"
+#include "spot_test_helpers.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace spots;
+using spots_testing::clusterLine;
+
+TEST(ClusterSpotLine, OnlyTextBeginningWithDxInAnyCaseIsASpot)
+{
+    EXPECT_TRUE(isSpotUnit(QStringLiteral("DX de K1TTT")));
+    EXPECT_TRUE(isSpotUnit(QStringLiteral("dx de k1ttt")));
+    EXPECT_TRUE(isSpotUnit(QStringLiteral("dX")));
+    EXPECT_FALSE(isSpotUnit(QStringLiteral(" DX de K1TTT")));
+    EXPECT_FALSE(isSpotUnit(QStringLiteral("\r\nDX de K1TTT")));
+    EXPECT_FALSE(isSpotUnit(QStringLiteral("D")));
+    EXPECT_FALSE(isSpotUnit(QString()));
+}
+
+TEST(ClusterSpotLine, CutsFrequencyCallAndRecordByColumn)
+{
+    const QString line = clusterLine(QStringLiteral("W3LPL"), QStringLiteral("14025.0"), QStringLiteral("JA1ABC"),
+                                     QStringLiteral("CQ up 2"))
+                         + QStringLiteral("\r\n");
+    const ClusterSpotLine s = cutSpotLine(line);
+    EXPECT_EQ(s.frequency, QStringLiteral("14025.0"));
+    EXPECT_EQ(s.call, QStringLiteral("JA1ABC"));
+    // The record keeps the line end; the main window cuts it.
+    EXPECT_TRUE(s.record.startsWith(QStringLiteral("de W3LPL:")));
+    EXPECT_TRUE(s.record.endsWith(QStringLiteral("1804Z\r\n")));
+
+    // A 10 GHz spot fills the field without its decimal.
+    const ClusterSpotLine ten = cutSpotLine(clusterLine(QStringLiteral("DL1X"), QStringLiteral("10368100"),
+                                                        QStringLiteral("OZ1ABC")));
+    EXPECT_EQ(ten.frequency, QStringLiteral("10368100"));
+    EXPECT_EQ(ten.call, QStringLiteral("OZ1ABC"));
+
+    const ClusterSpotLine shortLine = cutSpotLine(QStringLiteral("DX de K1TTT:"));
+    EXPECT_TRUE(shortLine.frequency.isEmpty());
+    EXPECT_TRUE(shortLine.call.isEmpty());
+    EXPECT_EQ(shortLine.record, QStringLiteral("de K1TTT:"));
+}
+
+TEST(ClusterSpotLine, OnlyBlanksAreTrimmed)
+{
+    EXPECT_EQ(trimBlanks(QStringLiteral("  a b \r\n")), QStringLiteral("a b \r\n"));
+    EXPECT_EQ(trimBlanks(QStringLiteral("\t x ")), QStringLiteral("\t x"));
+    EXPECT_EQ(trimBlanks(QStringLiteral("   ")), QString());
+}
+
+TEST(Monitor, TrimsOnlyBeyondTenThousandCharacters)
+{
+    const QString exact(10000, u'a');
+    EXPECT_EQ(trimmedMonitor(exact), exact);
+    QString over = QString(1001, u'b') + QString(9000, u'c');
+    EXPECT_EQ(trimmedMonitor(over), QString(9000, u'c'));
+}
+
+TEST(Monitor, RepeatIsFoundOnlyInTheLast800Characters)
+{
+    const QString line = QStringLiteral("DX de K1TTT:  14025.0  JA1ABC\n");
+    QString monitor = line + QString(700, u'x');
+    EXPECT_TRUE(isRepeatOfMonitor(monitor, line));
+    EXPECT_TRUE(isRepeatOfMonitor(monitor, line.toLower()));
+    monitor += QString(200, u'y');  // the copy now starts before length - 800
+    EXPECT_FALSE(isRepeatOfMonitor(monitor, line));
+    // A lone LF repeats as soon as the tail holds one.
+    EXPECT_TRUE(isRepeatOfMonitor(QStringLiteral("abc\ndef"), QStringLiteral("\n")));
+    EXPECT_FALSE(isRepeatOfMonitor(QString(), QStringLiteral("\n")));
+}
+
+TEST(TncLineCutter, CutsLinesAtLfKeepingTheirLineEnds)
+{
+    TncLineCutter cutter;
+    // The very first line counts: the buffer starts with an LF.
+    EXPECT_EQ(cutter.add(QStringLiteral("first\r\nsecond\r\nthi")),
+              (QStringList{QStringLiteral("first\r\n"), QStringLiteral("second\r\n")}));
+    EXPECT_TRUE(cutter.add(QStringLiteral("rd")).isEmpty());
+    EXPECT_EQ(cutter.add(QStringLiteral("\r\n")), QStringList{QStringLiteral("third\r\n")});
+    EXPECT_EQ(cutter.buffer(), QStringLiteral("\n"));
+}
+
+TEST(TncLineCutter, LfCrLinesBeginWithCrAndTextBeforeAnyLfIsDropped)
+{
+    TncLineCutter cutter;
+    EXPECT_EQ(cutter.add(QStringLiteral("one\n\rtwo\n\r")),
+              (QStringList{QStringLiteral("one\n"), QStringLiteral("\rtwo\n")}));
+
+    TncLineCutter fresh;
+    (void)fresh.add(QStringLiteral("x\n"));
+    // After a complete line the buffer starts with its LF again.
+    EXPECT_EQ(fresh.add(QStringLiteral("y\n")), QStringList{QStringLiteral("y\n")});
+}
+
+TEST(TncLineCutter, TextWithoutLineEndsDoesNotGrowWithoutBound)
+{
+    TncLineCutter cutter;
+    for (int i = 0; i < 100; ++i)
+        (void)cutter.add(QString(1000, u'r') + u'\r');
+    EXPECT_LE(cutter.buffer().size(), TncLineCutter::BufferLimit);
+    // A later line end still yields the tail as one line.
+    const QStringList lines = cutter.add(QStringLiteral("\nnext\n"));
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.last(), QStringLiteral("next\n"));
+}
