@@ -34,14 +34,44 @@ BandEdges bandEdges(const QString& band)
 
 QString formatScaleFrequency(double mhz)
 {
-    const double rounded = std::nearbyint(mhz * 1000) / 1000;
-    QString text = QLocale::c().toString(rounded, 'f', 3);
-    if (text.startsWith(QStringLiteral("0.")))
-        text.remove(0, 1);
-    else if (text.startsWith(QStringLiteral("-0.")))
-        text.remove(1, 1);
+    // Whole thousandths, halves to the even neighbour, written by hand: the
+    // band map writes one for every spot label at every redraw.
+    const double thousandths = std::nearbyint(mhz * 1000);
+    if (!std::isfinite(thousandths) || std::fabs(thousandths) > 9e15)
+        return QLocale::c().toString(mhz, 'f', 3);
+    const qint64 t = static_cast<qint64>(thousandths);
+    const qint64 whole = (t < 0 ? -t : t) / 1000;
+    const int fraction = static_cast<int>((t < 0 ? -t : t) % 1000);
+    QString text;
+    if (t < 0)
+        text += u'-';
+    if (whole != 0)
+        text += QString::number(whole);
+    text += u'.';
+    text += QChar(u'0' + fraction / 100);
+    text += QChar(u'0' + fraction / 10 % 10);
+    text += QChar(u'0' + fraction % 10);
     return text;
 }
+
+namespace {
+
+/// "hh:mm:ss" on the 24-hour clock.
+QString clockText(const QTime& t)
+{
+    const int parts[] = {t.hour(), t.minute(), t.second()};
+    QString text;
+    text.reserve(8);
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            text += u':';
+        text += QChar(u'0' + parts[i] / 10);
+        text += QChar(u'0' + parts[i] % 10);
+    }
+    return text;
+}
+
+}  // namespace
 
 BandMapScale SetBandMapScale(const QString& band, const SpotStore& store)
 {
@@ -94,20 +124,21 @@ std::vector<SpotLabelPlacement> placeSpotLabels(const SpotStore& store, ScaleEdg
 {
     std::vector<SpotLabelPlacement> result;
     const double span = static_cast<double>(edges.high) - edges.low;
-    const qint64 offsetSeconds = std::llround(utcOffsetHours * 3600);
+    const int offsetSeconds = static_cast<int>(std::lround(utcOffsetHours * 3600));
+    const qint64 nowMs = nowLocal.toMSecsSinceEpoch();
     for (int i = SpotStore::Newest; i >= 0; --i) {
         const SpotSlot& s = store.slot(i);
         const float f = s.SpotFrequency;
         if (!(edges.low < f && f < edges.high))
             continue;
-        const qint64 age = s.SpotTime.secsTo(nowLocal);
+        const qint64 age = (nowMs - s.receivedMs) / 1000;
         if (age >= MaxSpotAgeSeconds)
             break;
         SpotLabelPlacement p;
         p.slot = i;
         p.caption = s.SpotLabel;
         p.tooltip = s.SpotCall + QStringLiteral("  ") + formatScaleFrequency(f) + QStringLiteral("  ")
-                    + s.SpotTime.addSecs(offsetSeconds).toString(QStringLiteral("HH:mm:ss"));
+                    + clockText(s.SpotTime.time().addSecs(offsetSeconds));
         p.top = g.lineY1 - labelSize.height() - 0.004 * g.windowHeight;
         p.left = g.lineX1 + (f - edges.low) / span * (g.lineX2 - g.lineX1) - labelSize.width() / 2;
         p.color = ageColor(age);

@@ -12,6 +12,7 @@
 #include "platform/screen.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QTreeView>
 
 namespace spots {
@@ -72,13 +73,15 @@ double bottomAfter(QWidget* window, double factor)
     return bottom;
 }
 
-/// The height of the window's client area, in twips.
+/// The height of the window's client area, in twips: the window less its
+/// menu bar, whether or not the window has been laid out yet.
 double scaleHeight(MainWindowBase& window)
 {
-    const QWidget* client = window.centralWidget();
-    if (client && client->height() > 0)
-        return client->height() * platform::TwipsPerPixel;
-    return platform::windowTwipGeometry(&window).height();
+    double height = platform::windowTwipGeometry(&window).height();
+    const QMenuBar* menu = window.menuBar();
+    if (menu && !menu->isNativeMenuBar() && !menu->isHidden())
+        height -= menu->sizeHint().height() * platform::TwipsPerPixel;
+    return height;
 }
 
 void showBandMap(MainWindowBase& w, bool shown, bool withSpotLabels)

@@ -18,6 +18,7 @@ void SpotStore::store(const QString& call, float frequencyMHz, const QDateTime& 
     newest.SpotCall = call;
     newest.SpotFrequency = frequencyMHz;
     newest.SpotTime = receivedLocal;
+    newest.receivedMs = receivedLocal.toMSecsSinceEpoch();
     newest.SpotLabel = SpotPrefix(call);
 
     // The older copy of the call leaves the maps. The scan stops at the first

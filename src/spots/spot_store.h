@@ -24,6 +24,9 @@ struct SpotSlot {
     float SpotFrequency = 0;   ///< MHz; 0: no spot
     QDateTime SpotTime;        ///< local date and time the spot was stored
     QString SpotLabel;         ///< the text the maps show (SpotPrefix of the call)
+    /// SpotTime as milliseconds since the epoch, worked out once when the spot
+    /// is stored: the maps age every spot at each redraw.
+    qint64 receivedMs = 0;
 };
 
 class SpotStore {
