@@ -64,6 +64,7 @@ void PacketSpotfrm::Form_Load()
     // Centred across the top of the screen, not above the middle.
     const QRectF g = platform::windowTwipGeometry(this);
     platform::setWindowTwipPos(this, (screen.widthTwips - g.width()) / 2, 2);
+    setFixedSize(size());
 
     for (const char* type : ConnectionTypes)
         List1->addItem(QString::fromLatin1(type));

@@ -32,17 +32,21 @@ BandEdges bandEdges(const QString& band)
     return {};
 }
 
-QString formatScaleFrequency(double mhz)
+namespace {
+
+/// Appends mhz in whole thousandths (halves to the even neighbour), written
+/// by hand: the band map writes one for every spot label at every redraw.
+void appendScaleFrequency(QString& text, double mhz)
 {
-    // Whole thousandths, halves to the even neighbour, written by hand: the
-    // band map writes one for every spot label at every redraw.
     const double thousandths = std::nearbyint(mhz * 1000);
-    if (!std::isfinite(thousandths) || std::fabs(thousandths) > 9e15)
-        return QLocale::c().toString(mhz, 'f', 3);
+    if (!std::isfinite(thousandths) || std::fabs(thousandths) > 9e15) {
+        text += QString::number(mhz, 'f', 3);
+        return;
+    }
     const qint64 t = static_cast<qint64>(thousandths);
-    const qint64 whole = (t < 0 ? -t : t) / 1000;
-    const int fraction = static_cast<int>((t < 0 ? -t : t) % 1000);
-    QString text;
+    const qint64 magnitude = t < 0 ? -t : t;
+    const qint64 whole = magnitude / 1000;
+    const int fraction = static_cast<int>(magnitude % 1000);
     if (t < 0)
         text += u'-';
     if (whole != 0)
@@ -51,27 +55,28 @@ QString formatScaleFrequency(double mhz)
     text += QChar(u'0' + fraction / 100);
     text += QChar(u'0' + fraction / 10 % 10);
     text += QChar(u'0' + fraction % 10);
-    return text;
 }
 
-namespace {
-
-/// "hh:mm:ss" on the 24-hour clock.
-QString clockText(const QTime& t)
+/// Appends "hh:mm:ss" on the 24-hour clock.
+void appendClock(QString& text, int secondOfDay)
 {
-    const int parts[] = {t.hour(), t.minute(), t.second()};
-    QString text;
-    text.reserve(8);
+    const int parts[] = {secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
             text += u':';
         text += QChar(u'0' + parts[i] / 10);
         text += QChar(u'0' + parts[i] % 10);
     }
-    return text;
 }
 
 }  // namespace
+
+QString formatScaleFrequency(double mhz)
+{
+    QString text;
+    appendScaleFrequency(text, mhz);
+    return text;
+}
 
 BandMapScale SetBandMapScale(const QString& band, const SpotStore& store)
 {
@@ -123,8 +128,10 @@ std::vector<SpotLabelPlacement> placeSpotLabels(const SpotStore& store, ScaleEdg
                                                 const QDateTime& nowLocal, double utcOffsetHours)
 {
     std::vector<SpotLabelPlacement> result;
+    result.reserve(SpotStore::Capacity);
     const double span = static_cast<double>(edges.high) - edges.low;
-    const int offsetSeconds = static_cast<int>(std::lround(utcOffsetHours * 3600));
+    constexpr int Day = 24 * 3600;
+    const int offsetSeconds = static_cast<int>(std::lround(std::fmod(utcOffsetHours * 3600, Day)));
     const qint64 nowMs = nowLocal.toMSecsSinceEpoch();
     for (int i = SpotStore::Newest; i >= 0; --i) {
         const SpotSlot& s = store.slot(i);
@@ -137,8 +144,12 @@ std::vector<SpotLabelPlacement> placeSpotLabels(const SpotStore& store, ScaleEdg
         SpotLabelPlacement p;
         p.slot = i;
         p.caption = s.SpotLabel;
-        p.tooltip = s.SpotCall + QStringLiteral("  ") + formatScaleFrequency(f) + QStringLiteral("  ")
-                    + clockText(s.SpotTime.time().addSecs(offsetSeconds));
+        p.tooltip.reserve(s.SpotCall.size() + 24);
+        p.tooltip += s.SpotCall;
+        p.tooltip += QLatin1String("  ");
+        appendScaleFrequency(p.tooltip, f);
+        p.tooltip += QLatin1String("  ");
+        appendClock(p.tooltip, ((s.receivedSecondOfDay + offsetSeconds) % Day + Day) % Day);
         p.top = g.lineY1 - labelSize.height() - 0.004 * g.windowHeight;
         p.left = g.lineX1 + (f - edges.low) / span * (g.lineX2 - g.lineX1) - labelSize.width() / 2;
         p.color = ageColor(age);

@@ -13,6 +13,18 @@
 
 namespace spots {
 
+namespace {
+
+/// The clock's local time with its offset from UTC fixed, so that ageing
+/// the spots at every redraw needs no time-zone work.
+QDateTime localNow(const app::AppState& state)
+{
+    const QDateTime now = state.services.clock.now();
+    return now.toOffsetFromUtc(now.offsetFromUtc());
+}
+
+}  // namespace
+
 void SpotDisplay::SetBandMapScale(MainWindowBase& window)
 {
     const BandMapScale scale = spots::SetBandMapScale(m_state.prefs.CurrentBand, m_store);
@@ -35,7 +47,7 @@ void SpotDisplay::DisplayBandMapLabels(MainWindowBase& window)
     g.lineY1 = window.LineDX->Y1();
     g.windowHeight = platform::windowTwipGeometry(&window).height();
     const QSizeF labelSize = platform::twipGeometry(window.lblDXSpot[0]).size();
-    const auto placements = placeSpotLabels(m_store, edges, g, labelSize, m_state.services.clock.now(),
+    const auto placements = placeSpotLabels(m_store, edges, g, labelSize, localNow(m_state),
                                             m_state.prefs.UtcOffsetHours);
     for (const SpotLabelPlacement& p : placements) {
         QLabel* l = window.lblDXSpot[static_cast<std::size_t>(p.slot)];
@@ -60,7 +72,7 @@ void SpotDisplay::BandMapSpots(MainWindowBase& window, QString& qDXSpotCall, QSt
     qDXSpotRecord = recordBeforeCR(qDXSpotRecord);
     // The caller's frequency comes back in MHz.
     qDXSpotFreq = frequencyColumnText(*mhz);
-    m_store.store(qDXSpotCall, static_cast<float>(*mhz), m_state.services.clock.now());
+    m_store.store(qDXSpotCall, static_cast<float>(*mhz), localNow(m_state));
 
     // One redraw for the whole burst, after the event that brought it.
     m_redrawWindow = &window;

@@ -1,6 +1,7 @@
 #include "spots/spot_store.h"
 
 #include "platform/number_text.h"
+#include "platform/settings_stream.h"
 #include "spots/spot_line.h"
 
 #include <QLocale>
@@ -19,6 +20,7 @@ void SpotStore::store(const QString& call, float frequencyMHz, const QDateTime& 
     newest.SpotFrequency = frequencyMHz;
     newest.SpotTime = receivedLocal;
     newest.receivedMs = receivedLocal.toMSecsSinceEpoch();
+    newest.receivedSecondOfDay = receivedLocal.time().msecsSinceStartOfDay() / 1000;
     newest.SpotLabel = SpotPrefix(call);
 
     // The older copy of the call leaves the maps. The scan stops at the first
@@ -80,7 +82,11 @@ QString SpotPrefix(const QString& call)
 
 std::optional<double> spotFrequencyMHz(const QString& kHzText)
 {
-    const auto kHz = platform::typedNumber(kHzText);
+    // Clusters write plain numbers with a point; the local number form is
+    // the fallback for anything else that reads as a number.
+    auto kHz = platform::parseNumber(trimBlanks(kHzText));
+    if (!kHz)
+        kHz = platform::typedNumber(kHzText);
     if (!kHz || !std::isfinite(*kHz) || *kHz <= 0)
         return std::nullopt;
     const double mhz = *kHz / 1000;
@@ -99,7 +105,7 @@ QString recordBeforeCR(const QString& record)
 
 QString frequencyColumnText(double frequencyMHz)
 {
-    return QLocale::c().toString(frequencyMHz, 'f', QLocale::FloatingPointShortest);
+    return QString::number(frequencyMHz, 'f', QLocale::FloatingPointShortest);
 }
 
 SpotListRow spotListRow(const QString& call, double frequencyMHz, const QString& record,

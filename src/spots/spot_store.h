@@ -27,6 +27,7 @@ struct SpotSlot {
     /// SpotTime as milliseconds since the epoch, worked out once when the spot
     /// is stored: the maps age every spot at each redraw.
     qint64 receivedMs = 0;
+    int receivedSecondOfDay = 0;  ///< SpotTime's seconds since local midnight
 };
 
 class SpotStore {
