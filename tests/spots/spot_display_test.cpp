@@ -234,6 +234,8 @@ TEST(SpotDisplay, TheTimerRedrawsTheBandMapOnThe361stTick)
     w.OptBand->setChecked(true);
     w.cmdDone->click();
     ASSERT_TRUE(f.form1().bandMapShown());
+    // The ticks are driven by hand from here on.
+    w.Timer1->stop();
     w.receiveTncText(tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("14025.0"), QStringLiteral("JA1ABC"))));
     QApplication::processEvents();
     ASSERT_FALSE(m.lblDXSpot[49]->isHidden());
