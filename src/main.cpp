@@ -8,6 +8,7 @@
 
 #include "platform/fonts.h"
 #include "reports/reports_install.h"
+#include "reports/views_install.h"
 
 #include <QApplication>
 
@@ -30,8 +31,9 @@ int main(int argc, char* argv[])
     // here; the services outlive the main windows that call them.
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
-    mainWindows.setServices(programServices);
+    reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
+    mainWindows.setServices(programServices);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
