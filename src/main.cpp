@@ -7,6 +7,7 @@
 #include "app/program_services.h"
 
 #include "platform/fonts.h"
+#include "radio/radio_install.h"
 
 #include <QApplication>
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
     mainWindows.setServices(programServices);
+    radio::installRadio(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
