@@ -23,6 +23,7 @@
 
 #include <QDialog>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -177,6 +178,8 @@ private:
 
     // RigControlfrm_poll.cpp
     bool OpenRigPort();
+    bool openPortQuietly();
+    bool reopenLostPort();
     void StartPolling();
     void sendTick();
     void readTick();
@@ -201,6 +204,8 @@ private:
     bool m_tuning = false;
     bool m_shutDown = false;
     int m_silentReads = 0;
+    bool m_portLost = false;  ///< a write failed: the device went away
+    std::int64_t m_lastReopenNs = 0;
 };
 
 }  // namespace radio

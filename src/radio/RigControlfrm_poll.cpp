@@ -5,6 +5,7 @@
 
 #include "app/Form1.h"
 #include "app/app_state.h"
+#include "platform/line_recorder.h"
 #include "radio/rig_text.h"
 
 #include <QCheckBox>
@@ -20,6 +21,8 @@ namespace {
 /// silent. One empty read can be a reply that is still on the line.
 constexpr int SilentReadsReported = 3;
 
+constexpr std::int64_t ReopenIntervalNs = 1'000'000'000;
+
 }  // namespace
 
 bool RigControlfrm::usesPort() const
@@ -28,9 +31,10 @@ bool RigControlfrm::usesPort() const
     return !family || family->usesSerialPort();
 }
 
-bool RigControlfrm::OpenRigPort()
+bool RigControlfrm::openPortQuietly()
 {
     m_port.close();
+    m_portLost = false;
     const RigModel* model = m_loop.model();
     QString error;
     bool ok = m_port.open(m_settings.Port, m_settings.PortSettings, model && model->rtsHandshake, error);
@@ -47,10 +51,16 @@ bool RigControlfrm::OpenRigPort()
         }
     }
     m_loop.forgetInput();
-    if (ok)
+    if (!ok)
+        m_port.close();
+    return ok;
+}
+
+bool RigControlfrm::OpenRigPort()
+{
+    if (openPortQuietly())
         return true;
 
-    m_port.close();
     m_state.services.beeper.beep();
     m_state.services.prompt.messageBox(
         QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or the "
@@ -102,6 +112,8 @@ void RigControlfrm::sendTick()
 {
     const RigFamily* family = m_loop.family();
     if (usesPort()) {
+        if (m_portLost && !reopenLostPort())
+            return;
         // A port that is gone ends the tick; the next tick tries again.
         const std::optional<int> pending = m_port.outputPending();
         if (!pending)
@@ -112,11 +124,25 @@ void RigControlfrm::sendTick()
                 m_loop.forgetInput();
             }
             const QByteArray queries = m_loop.sendTickBytes();
-            if (!queries.isEmpty() && !m_port.write(queries))
+            if (!queries.isEmpty() && !m_port.write(queries)) {
+                m_portLost = true;
                 return;
+            }
         }
     }
     m_loop.ReadTickNext = 1;
+}
+
+bool RigControlfrm::reopenLostPort()
+{
+    // A USB adapter pulled out and plugged in again comes back as a new
+    // device: the port is opened afresh (the port table is read again) about
+    // once a second, without a word, until the rig is there again.
+    const std::int64_t now = platform::monotonicNs();
+    if (now - m_lastReopenNs < ReopenIntervalNs)
+        return false;
+    m_lastReopenNs = now;
+    return openPortQuietly();
 }
 
 void RigControlfrm::readTick()

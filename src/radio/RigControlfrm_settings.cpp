@@ -115,6 +115,7 @@ void RigControlfrm::Command2_Click()
     Label2->hide();
     Command2->setEnabled(false);
     m_port.close();
+    m_portLost = false;
 }
 
 void RigControlfrm::cmdDone_Click()
