@@ -34,7 +34,6 @@ bool RigControlfrm::usesPort() const
 bool RigControlfrm::openPortQuietly()
 {
     m_port.close();
-    m_portLost = false;
     const RigModel* model = m_loop.model();
     QString error;
     bool ok = m_port.open(m_settings.Port, m_settings.PortSettings, model && model->rtsHandshake, error);
@@ -53,6 +52,7 @@ bool RigControlfrm::openPortQuietly()
     m_loop.forgetInput();
     if (!ok)
         m_port.close();
+    m_portLost = false;
     return ok;
 }
 
@@ -112,8 +112,10 @@ void RigControlfrm::sendTick()
 {
     const RigFamily* family = m_loop.family();
     if (usesPort()) {
-        if (m_portLost && !reopenLostPort())
+        if (m_portLost && !reopenLostPort()) {
+            noteSilence();
             return;
+        }
         // A port that is gone ends the tick; the next tick tries again.
         const std::optional<int> pending = m_port.outputPending();
         if (!pending)
@@ -142,7 +144,10 @@ bool RigControlfrm::reopenLostPort()
     if (now - m_lastReopenNs < ReopenIntervalNs)
         return false;
     m_lastReopenNs = now;
-    return openPortQuietly();
+    if (openPortQuietly())
+        return true;
+    m_portLost = true;
+    return false;
 }
 
 void RigControlfrm::readTick()

@@ -3,6 +3,7 @@
 // window, silence, and tuning.
 
 #include "kenwood_rig_emulator.h"
+#include "radio/frmFrequencyTest.h"
 #include "rig_fixture.h"
 #include "support/pty_peer.h"
 
@@ -61,7 +62,7 @@ TEST(RigPolling, EachRigTypeIsReadAndHandedOver)
         ASSERT_TRUE(handedOver(f, "mode:CW"));
         EXPECT_EQ(rig.commands().value(0), QByteArray(c.firstQuery));
         EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "14.02500"; }, 2000));
-        EXPECT_EQ(f.window().lblMode->text(), "CW");
+        EXPECT_TRUE(waitUntil([&] { return f.window().lblMode->text() == "CW"; }, 2000));
 
         // The dial moves to 7.040 LSB: the next poll cycle follows it.
         rig.turnDial(7'040'000);
@@ -272,7 +273,7 @@ TEST(FrequencyTest, SendsCommandsAsGivenAndTunes)
     KenwoodRigEmulator rig(Kind::Kenwood);
     connect(f, rig, "Kenwood");
     f.onModal = [&](QDialog& d) {
-        auto& test = static_cast<radio::frmFrequencyTest&>(d);
+        auto& test = dynamic_cast<radio::frmFrequencyTest&>(d);
         EXPECT_EQ(test.windowTitle(), "Test Change Frequency Function");
         EXPECT_EQ(test.Text1->text(), "FA00028475000;");
         EXPECT_EQ(test.Text2->text(), "28.475");
@@ -316,6 +317,7 @@ TEST(RigPort, NoClosingBytesWithoutPolling)
     testing_support::pointSerialPortAt(1, rig.devicePath());
     f.chooseRig("Yaesu FTdx9000");
     f.window().Command1->click();
+    ASSERT_TRUE(rig.waitForReceivedCount(3, 2000));  // the first query, "FA;"
     f.window().Command2->click();
     rig.clearReceived();
     f.radio->unloadRigWindow();
