@@ -7,6 +7,7 @@
 #include "app/program_services.h"
 
 #include "platform/fonts.h"
+#include "radio/radio_install.h"
 #include "reports/reports_install.h"
 #include "reports/views_install.h"
 #include "spots/install_spots.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
+    radio::installRadio(programServices, state, mainWindows);
     spots::installSpots(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
