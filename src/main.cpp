@@ -7,6 +7,7 @@
 #include "app/program_services.h"
 
 #include "platform/fonts.h"
+#include "reports/views_install.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
     // here; the services outlive the main windows that call them.
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
+    reports::installViews(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
