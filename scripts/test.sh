@@ -14,8 +14,7 @@ export QT_QPA_PLATFORM=offscreen
 # libraries keep for the life of the process.
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$top/scripts/lsan.supp:print_suppressions=0"
-python3 "$top/tools/test_make_tables.py" -q
-python3 "$top/tools/test_make_county_map.py" -q
+for tool_test in "$top"/tools/test_*.py; do python3 "$tool_test" -q; done
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 # The file readers under libFuzzer, about half a minute each.
 "$top/scripts/fuzz.sh"

@@ -7,6 +7,7 @@
 #include "app/program_services.h"
 
 #include "platform/fonts.h"
+#include "radio/radio_install.h"
 #include "reports/reports_install.h"
 #include "reports/views_install.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char* argv[])
     reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
+    radio::installRadio(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
