@@ -281,7 +281,8 @@ void frmStationID::Command1_Click()
     p.RoverFlag = Option4->isChecked() ? 1 : 0;
     p.MyCall = Text1->text();
     p.MySPC = Text5->text();
-    p.UtcOffsetHours = static_cast<float>(platform::typedNumber(Text6->text()).value_or(0));
+    const double offset = platform::typedNumber(Text6->text()).value_or(0);
+    p.UtcOffsetHours = app::isUsableUtcOffset(offset) ? static_cast<float>(offset) : 0.0f;
     p.MyCountry = Text2->text();
     p.MyLongitude = static_cast<float>(platform::typedNumber(Text3->text()).value_or(0));
     p.MyLatitude = static_cast<float>(platform::typedNumber(Text4->text()).value_or(0));

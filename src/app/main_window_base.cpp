@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
+#include "platform/caption_label.h"
 #include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
@@ -131,7 +132,7 @@ MainWindowBase::~MainWindowBase() = default;
 QLabel* MainWindowBase::makeLabel(const char* name, const QRectF& twips, const QString& caption,
                                   bool heading)
 {
-    auto* l = makeControl<QLabel>(m_surface, name, ControlKind::Label, twips,
+    auto* l = makeControl<platform::CaptionLabel>(m_surface, name, ControlKind::Label, twips,
                                   heading ? HeadingFont : LabelFont);
     l->setText(caption);
     if (heading) {

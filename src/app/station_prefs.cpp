@@ -30,6 +30,15 @@ bool readSingle(SettingsReader& r, float& into)
     return true;
 }
 
+bool readUtcOffset(SettingsReader& r, float& into)
+{
+    auto v = r.readNumber();
+    if (!v || !isUsableUtcOffset(*v))
+        return false;
+    into = static_cast<float>(*v);
+    return true;
+}
+
 bool readByte(SettingsReader& r, quint8& into)
 {
     auto v = r.readNumber();
@@ -100,7 +109,7 @@ int readStationPrefs(SettingsReader& r, StationPrefs& p)
         [&] { return readText(r, p.MyCity); },
         [&] { return readText(r, p.CurrentMode); },
         [&] { return readText(r, p.CurrentBand); },
-        [&] { return readSingle(r, p.UtcOffsetHours); },
+        [&] { return readUtcOffset(r, p.UtcOffsetHours); },
         [&] { return readSingle(r, p.MyLongitude); },
         [&] { return readSingle(r, p.MyLatitude); },
         [&] { return readText(r, p.MyContinent); },

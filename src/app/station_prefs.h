@@ -13,6 +13,10 @@ class SettingsReader;
 
 namespace app {
 
+/// A UTC offset the clocks can use: no place on Earth is more than a day
+/// from UTC, and anything beyond would give contacts no valid date.
+[[nodiscard]] constexpr bool isUsableUtcOffset(double hours) { return hours >= -24.0 && hours <= 24.0; }
+
 struct StationPrefs {
     QString MyCall;
     QString MySPC;

@@ -44,7 +44,7 @@ void CheckUtcOffset(AppState& state)
         utcOffsetPromptText(localNow, recommended, state.prefs.UtcOffsetHours),
         QStringLiteral("Update the Local Time / UTC Offset?"), platform::localNumberText(recommended));
     const auto number = platform::typedNumber(answer);
-    if (!number)
+    if (!number || !isUsableUtcOffset(*number))
         return;
     state.prefs.UtcOffsetHours = static_cast<float>(*number);
     SaveQSOPref(state);

@@ -40,9 +40,11 @@ int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption
         !text(s.txtSpace))
         return count;
     auto option = reader->readNumber();
-    if (!option)
+    // The keying interface is a byte; a number outside it is refused, not
+    // converted into whatever an out-of-range cast happens to give.
+    if (!option || !(std::nearbyint(*option) >= 0 && std::nearbyint(*option) <= 255))
         return count;
-    CWKeyingOption = static_cast<int>(*option);
+    CWKeyingOption = static_cast<int>(std::nearbyint(*option));
     ++count;
     if (!text(s.Text14))
         return count;

@@ -182,20 +182,54 @@ LogReadError LoadLog(ContactLog& log, const QString& path)
     return LogReadError::None;
 }
 
+namespace {
+constexpr int ValuesPerRecord = 20;
+
+// Where a new line must go so the file stays loadable: over the terminator
+// of the last record's last value, with a line end first. Whatever follows
+// that value is blank lines the reader tolerates at the end only; left in
+// place they would stand between two records and shift every later value.
+// The records are found the way the reader finds them (a record is the next
+// twenty values wherever the line ends fall), so any file that loads still
+// loads with the new line added.
+struct AppendPoint {
+    qint64 offset = -1;  ///< -1: the end of the file
+    bool needsLineEnd = false;
+};
+
+AppendPoint appendPoint(const QString& path)
+{
+    const std::optional<QByteArray> bytes = platform::readWholeFile(path);
+    if (!bytes || bytes->isEmpty())
+        return {};
+    platform::SettingsReader reader(*bytes);
+    qint64 end = 0;
+    bool any = false;
+    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
+        for (int v = 0; v < ValuesPerRecord; ++v) {
+            if (!reader.skipValue()) {
+                // Not a log the program can load (changed behind its back):
+                // add the line at the very end, on a line of its own.
+                const char last = bytes->back();
+                return {-1, last != '\n' && last != '\r'};
+            }
+        }
+        end = reader.lastValueEnd();
+        any = true;
+    }
+    return any ? AppendPoint{end, true} : AppendPoint{0, false};
+}
+}  // namespace
+
 platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QString& path)
 {
     if (n < 1 || n > log.ContactCount())
         return {false, QStringLiteral("There is no contact number %1 to write.").arg(n)};
     QByteArray line = formatContactLine(log.record(n));
-    QFile existing(path);
-    if (existing.exists() && existing.size() > 0 && existing.open(QIODevice::ReadOnly)) {
-        existing.seek(existing.size() - 1);
-        char last = 0;
-        if (existing.getChar(&last) && last != '\n' && last != '\r')
-            line.prepend("\r\n");
-        existing.close();
-    }
-    return platform::appendToFile(path, line);
+    const AppendPoint at = appendPoint(path);
+    if (at.needsLineEnd)
+        line.prepend("\r\n");
+    return platform::appendToFile(path, line, at.offset);
 }
 
 platform::FileWriteResult RewriteLog(const ContactLog& log, const QString& path)

@@ -87,8 +87,11 @@ struct LogReadResult {
 [[nodiscard]] LogReadError LoadLog(ContactLog& log, const QString& path);
 
 /// Appends record n (normally the newest) as one line, creating the file when
-/// missing. When the file's last line lacks its line end, one is written
-/// first so the new record does not run into it.
+/// missing, and has it on the disk before returning. The line goes right
+/// after the last record's line end: blank lines after the last record are
+/// dropped (the reader tolerates them only at the end), and a last line that
+/// lacks its line end gets one first. A failed write leaves the records in
+/// the file as they were.
 [[nodiscard]] platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QString& path);
 
 /// Writes records 1 to ContactCount over the file, safely (temporary file,

@@ -2,6 +2,8 @@
 
 #include "log/grouped_number.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace contactlog {
@@ -70,11 +72,18 @@ CountyLists RebuildCountyLists(const ContactLog& log, const CountyTable& table,
     lists.toGo.reserve(table.rows.size());
     for (const CountyRow& row : table.rows)
         lists.toGo.push_back(row.CountyName);
+    // A log repeats a few dozen county texts thousands of times: a text met
+    // before is known to be in the worked list already, so only a new text
+    // needs the scan that ignores letter case.
+    QSet<QString> seen;
     for (const ContactRecord& r : log.records()) {
         if (r.LogCountyRcvd.isEmpty())
             continue;
         if (onlyMode && !sameText(r.LogMode, *onlyMode))
             continue;
+        if (seen.contains(r.LogCountyRcvd))
+            continue;
+        seen.insert(r.LogCountyRcvd);
         if (findEqual(lists.worked, r.LogCountyRcvd) == lists.worked.end())
             lists.worked.push_back(r.LogCountyRcvd);
     }

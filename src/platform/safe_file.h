@@ -18,8 +18,12 @@ struct FileWriteResult {
 /// anything fails.
 [[nodiscard]] FileWriteResult writeFileSafely(const QString& path, const QByteArray& data);
 
-/// Appends data to path and flushes it to the disk before returning.
-[[nodiscard]] FileWriteResult appendToFile(const QString& path, const QByteArray& data);
+/// Appends data to path and has it on the disk before returning. With from
+/// inside the file, the data is written there and what stood after it is
+/// dropped (for replacing blank lines at the end). When the write fails
+/// part-way, the file is put back exactly as it was; the error is the
+/// system's description of the failure.
+[[nodiscard]] FileWriteResult appendToFile(const QString& path, const QByteArray& data, qint64 from = -1);
 
 /// Copies a file, replacing the target safely.
 [[nodiscard]] FileWriteResult copyFileSafely(const QString& from, const QString& to);

@@ -7,11 +7,21 @@
 namespace platform {
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+// What trimming an unquoted value removes (as QString::trimmed does).
+bool isSpace(char c) { return QChar(static_cast<uchar>(c)).isSpace(); }
 }  // namespace
 
-SettingsReader::SettingsReader(const QByteArray& bytes) : m_text(QString::fromLatin1(bytes)) {}
+// The bytes are kept as read (Latin-1, one character a byte) and each value
+// becomes a QString only once, when it is taken. Every step moves forward:
+// reading a file is linear in its size however it is damaged.
+SettingsReader::SettingsReader(const QByteArray& bytes) : m_bytes(bytes)
+{
+    m_contentEnd = m_bytes.size();
+    while (m_contentEnd > 0 && (isBlank(m_bytes.at(m_contentEnd - 1)) || isLineEnd(m_bytes.at(m_contentEnd - 1))))
+        --m_contentEnd;
+}
 
 std::optional<SettingsReader> SettingsReader::open(const QString& path)
 {
@@ -21,66 +31,73 @@ std::optional<SettingsReader> SettingsReader::open(const QString& path)
     return SettingsReader(file.readAll());
 }
 
-bool SettingsReader::onlyBlankLinesLeft() const
-{
-    for (qsizetype i = m_pos; i < m_text.size(); ++i) {
-        const QChar c = m_text.at(i);
-        if (!isBlank(c) && !isLineEnd(c))
-            return false;
-    }
-    return true;
-}
+bool SettingsReader::onlyBlankLinesLeft() const { return m_pos >= m_contentEnd; }
 
 void SettingsReader::consumeTerminator()
 {
-    if (m_pos >= m_text.size())
+    const qsizetype size = m_bytes.size();
+    if (m_pos >= size)
         return;
-    const QChar c = m_text.at(m_pos);
-    if (c == u',') {
+    const char c = m_bytes.at(m_pos);
+    if (c == ',') {
         ++m_pos;
-    } else if (c == u'\r') {
+    } else if (c == '\r') {
         ++m_pos;
-        if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
+        if (m_pos < size && m_bytes.at(m_pos) == '\n')
             ++m_pos;
-    } else if (c == u'\n') {
+    } else if (c == '\n') {
         ++m_pos;
     }
+}
+
+bool SettingsReader::nextSpan(Span& span)
+{
+    if (atEnd())
+        return false;
+    const char* const data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    while (m_pos < size && isBlank(data[m_pos]))
+        ++m_pos;
+    if (m_pos < size && data[m_pos] == '"') {
+        const qsizetype start = m_pos + 1;
+        // A quoted value may not run over a line end: an unclosed quote ends
+        // with its line, so one damaged value cannot swallow the rest.
+        qsizetype end = start;
+        while (end < size && data[end] != '"' && !isLineEnd(data[end]))
+            ++end;
+        span = {start, end, true};
+        m_pos = end < size && data[end] == '"' ? end + 1 : end;
+        // Skip whatever stands between the closing quote and the terminator.
+        while (m_pos < size && data[m_pos] != ',' && !isLineEnd(data[m_pos]))
+            ++m_pos;
+    } else {
+        qsizetype start = m_pos;
+        while (m_pos < size && data[m_pos] != ',' && !isLineEnd(data[m_pos]))
+            ++m_pos;
+        qsizetype end = m_pos;
+        while (start < end && isSpace(data[start]))
+            ++start;
+        while (end > start && isSpace(data[end - 1]))
+            --end;
+        span = {start, end, false};
+    }
+    m_valueEnd = m_pos;
+    consumeTerminator();
+    return true;
+}
+
+bool SettingsReader::skipValue()
+{
+    Span span;
+    return nextSpan(span);
 }
 
 std::optional<SettingsReader::RawValue> SettingsReader::readRaw()
 {
-    if (atEnd())
+    Span span;
+    if (!nextSpan(span))
         return std::nullopt;
-    while (m_pos < m_text.size() && isBlank(m_text.at(m_pos)))
-        ++m_pos;
-    RawValue value;
-    if (m_pos < m_text.size() && m_text.at(m_pos) == u'"') {
-        const qsizetype start = m_pos + 1;
-        qsizetype close = m_text.indexOf(u'"', start);
-        if (close < 0)
-            close = m_text.size();
-        // A quoted value may not run over a line end: an unclosed quote ends
-        // with its line, so one damaged value cannot swallow the rest.
-        const qsizetype lineEnd = [&] {
-            for (qsizetype i = start; i < close; ++i)
-                if (isLineEnd(m_text.at(i)))
-                    return i;
-            return close;
-        }();
-        value.text = m_text.mid(start, lineEnd - start);
-        value.quoted = true;
-        m_pos = lineEnd < close ? lineEnd : close + 1;
-        // Skip whatever stands between the closing quote and the terminator.
-        while (m_pos < m_text.size() && m_text.at(m_pos) != u',' && !isLineEnd(m_text.at(m_pos)))
-            ++m_pos;
-    } else {
-        const qsizetype start = m_pos;
-        while (m_pos < m_text.size() && m_text.at(m_pos) != u',' && !isLineEnd(m_text.at(m_pos)))
-            ++m_pos;
-        value.text = m_text.mid(start, m_pos - start).trimmed();
-    }
-    consumeTerminator();
-    return value;
+    return RawValue{QString::fromLatin1(m_bytes.constData() + span.start, span.end - span.start), span.quoted};
 }
 
 std::optional<QString> SettingsReader::readText()

@@ -24,7 +24,7 @@ public:
     [[nodiscard]] static std::optional<SettingsReader> open(const QString& path);
 
     /// True when no character is left (the end-of-file test of a reading loop).
-    [[nodiscard]] bool atEnd() const { return m_pos >= m_text.size(); }
+    [[nodiscard]] bool atEnd() const { return m_pos >= m_bytes.size(); }
     /// True when only blank lines and blanks are left.
     [[nodiscard]] bool onlyBlankLinesLeft() const;
 
@@ -37,17 +37,29 @@ public:
     [[nodiscard]] std::optional<double> readNumber();
     /// The next value as #TRUE# / #FALSE# (a number reads as non-zero).
     [[nodiscard]] std::optional<bool> readBool();
+    /// Passes over the next value without taking it; false past the end.
+    bool skipValue();
+    /// The byte offset just after the last value taken, before its terminator.
+    [[nodiscard]] qsizetype lastValueEnd() const { return m_valueEnd; }
 
 private:
     struct RawValue {
         QString text;
         bool quoted = false;
     };
+    struct Span {
+        qsizetype start = 0;
+        qsizetype end = 0;
+        bool quoted = false;
+    };
+    bool nextSpan(Span& span);
     std::optional<RawValue> readRaw();
     void consumeTerminator();
 
-    QString m_text;
+    QByteArray m_bytes;
     qsizetype m_pos = 0;
+    qsizetype m_contentEnd = 0;  ///< just after the last character that is not a blank or line end
+    qsizetype m_valueEnd = 0;
 };
 
 /// Parses a number the way the settings files hold it: a point as decimal

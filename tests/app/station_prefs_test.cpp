@@ -85,3 +85,25 @@ TEST(StationPrefsFile, SaveQSOPrefWritesSafelyAndReportsAFailureOnce)
     EXPECT_FALSE(app::SaveQSOPref(fx.state));
     EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("File Error")), 1);
 }
+
+// An offset no clock can use (it would log contacts with no date) is refused
+// like a value that does not convert; a whole day either way still reads.
+TEST(StationPrefsFile, AUtcOffsetBeyondADayIsALoadFailure)
+{
+    for (const char* offset : {"2e14", "3e38", "-24.5", "1e400"}) {
+        SCOPED_TRACE(offset);
+        QByteArray bytes = app::formatStationPrefs(samplePrefs());
+        bytes.replace("\r\n7.5\r\n", QByteArray("\r\n") + offset + "\r\n");
+        platform::SettingsReader r(bytes);
+        app::StationPrefs p;
+        EXPECT_EQ(app::readStationPrefs(r, p), 10);
+        EXPECT_EQ(p.UtcOffsetHours, 0.0f);
+    }
+    for (const char* offset : {"24", "-24", "-9.5"}) {
+        QByteArray bytes = app::formatStationPrefs(samplePrefs());
+        bytes.replace("\r\n7.5\r\n", QByteArray("\r\n") + offset + "\r\n");
+        platform::SettingsReader r(bytes);
+        app::StationPrefs p;
+        EXPECT_EQ(app::readStationPrefs(r, p), 25) << offset;
+    }
+}

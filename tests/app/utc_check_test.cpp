@@ -46,9 +46,9 @@ TEST(UtcCheck, DaylightTimeOffersSevenAndOkStoresIt)
     EXPECT_FALSE(readBytes(fx.path(QStringLiteral("QSOpref.txt"))).isEmpty());
 }
 
-TEST(UtcCheck, CancelEmptyOrTextChangesNothing)
+TEST(UtcCheck, CancelEmptyTextOrNonsenseChangesNothing)
 {
-    for (const QString& answer : {QString(), QStringLiteral("soon")}) {
+    for (const QString& answer : {QString(), QStringLiteral("soon"), QStringLiteral("2e14"), QStringLiteral("-25")}) {
         ProgramFolderFixture fx;
         fx.fakes.clock.set(QDate(2026, 10, 3), QTime(9, 5), -7 * 3600);
         fx.state.prefs.UtcOffsetHours = 7.99f;

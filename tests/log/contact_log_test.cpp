@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace contactlog;
@@ -185,4 +187,70 @@ TEST(ContactLogStore, RecordZeroAndOutsideReadEmpty)
     log.removeLast();
     ASSERT_TRUE(log.add(ContactRecord{}));
     EXPECT_EQ(log.record(1), ContactRecord{});  // a reused slot starts empty
+}
+
+// Whatever the reader accepts, an append must leave loadable: blank lines
+// after the last record would otherwise end up between two records.
+TEST(ContactLogStore, AppendGoesRightAfterTheLastRecord)
+{
+    const struct {
+        const char* name;
+        QByteArray before;
+        int records;
+    } cases[] = {
+        {"one blank line", lines(2) + "\r\n", 2},
+        {"several blank lines with blanks", lines(2) + "\r\n  \r\n\t\r\n", 2},
+        {"bare line feeds", lines(1) + "\n\n", 1},
+        {"carriage returns", lines(1) + "\r\r", 1},
+        {"no line end, trailing blanks", lines(1).chopped(2) + "   ", 1},
+        {"only blank lines", "\r\n\r\n", 0},
+        {"a comma after the last value", lines(1).chopped(2) + ",", 1},
+        {"a last value that is a blank line", lines(2).chopped(5) + "\r\n\r\n", 2},
+        {"empty", "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.txt");
+        writeBytes(path, c.before);
+        ContactLog log;
+        ASSERT_EQ(LoadLog(log, path), LogReadError::None);
+        ASSERT_EQ(log.ContactCount(), c.records);
+        ASSERT_TRUE(log.add(logtest::contact("W6ZZ", "9")));
+        ASSERT_TRUE(AppendContact(log, log.ContactCount(), path).ok);
+        ASSERT_TRUE(log.add(logtest::contact("K6YY", "10")));
+        ASSERT_TRUE(AppendContact(log, log.ContactCount(), path).ok);
+        const LogReadResult read = readLogFile(path);
+        ASSERT_TRUE(read.ok());
+        ASSERT_EQ(static_cast<int>(read.records.size()), c.records + 2);
+        EXPECT_EQ(read.records[c.records].LogCall, "W6ZZ");
+        EXPECT_EQ(read.records.back().LogCall, "K6YY");
+        EXPECT_TRUE(readBytes(path).endsWith("\"\"\r\n"));
+    }
+}
+
+TEST(ContactLogStore, AnAppendThatFailsPartWayLeavesTheFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.txt");
+    ContactLog log;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(log.add(logtest::contact(QStringLiteral("K6A%1").arg(i), "1")));
+    writeBytes(path, formatContactLine(log.record(1)) + formatContactLine(log.record(2)) + "\r\n");
+    const QByteArray before = readBytes(path);
+    {
+        // Room for only part of the new line.
+        FileSizeLimit limit(before.size() + 20);
+        const auto written = AppendContact(log, 3, path);
+        EXPECT_FALSE(written.ok);
+        EXPECT_EQ(written.error, QString::fromLocal8Bit(strerror(EFBIG)));
+    }
+    EXPECT_EQ(readBytes(path), before);
+
+    // The disk has room again: the next append makes a whole, loadable log.
+    ASSERT_TRUE(AppendContact(log, 3, path).ok);
+    const LogReadResult read = readLogFile(path);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.records.size(), 3u);
+    EXPECT_EQ(read.records[2].LogCall, "K6A2");
 }

@@ -129,3 +129,41 @@ TEST_F(MaintenanceFixture, ArchiveAndRestore)
     EXPECT_FALSE(refused.error.isEmpty());
     EXPECT_EQ(readBytes(paths.logFile), logWith(3));
 }
+
+// After every change the program makes to log.txt, the file still loads,
+// starting from a log with blank lines at its end (which load accepts).
+TEST_F(MaintenanceFixture, EveryChangeLeavesALoadableLog)
+{
+    auto loads = [&](int expected) {
+        ContactLog check;
+        ASSERT_EQ(LoadLog(check, paths.logFile), LogReadError::None);
+        EXPECT_EQ(check.ContactCount(), expected);
+    };
+    auto logOne = [&](const QString& call) {
+        ASSERT_TRUE(state.contacts.add(logtest::contact(call, "5")));
+        ASSERT_TRUE(AppendContact(state.contacts, state.contacts.ContactCount(), paths.logFile).ok);
+    };
+    writeBytes(paths.logFile, logWith(3) + "\r\n\r\n");
+    ASSERT_EQ(LoadLog(state.contacts, paths.logFile), LogReadError::None);
+    logOne("W6AA");
+    loads(4);
+
+    state.contacts.recordForEdit(2).LogCall = "N6ED";
+    ASSERT_TRUE(RewriteLog(state.contacts, paths.logFile).ok);
+    loads(4);
+    ASSERT_TRUE(DeleteContact(state.contacts, 1, paths.logFile).ok);
+    loads(3);
+
+    const QString archived = dir.filePath("archived.log");
+    writeBytes(archived, logWith(2) + "\r\n");
+    ASSERT_TRUE(restoreLog(paths, archived, now).ok);
+    ASSERT_EQ(LoadLog(state.contacts, paths.logFile), LogReadError::None);
+    logOne("W6BB");
+    loads(3);
+
+    float banked = 0;
+    ASSERT_TRUE(eraseLogForNewLog(state, banked, paths, now).ok);
+    loads(0);
+    logOne("W6CC");
+    loads(1);
+}

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -58,4 +60,30 @@ TEST(FileDialogFilter, PairsBecomeQtFilters)
     EXPECT_EQ(platform::qtFileFilter(QStringLiteral("Log Files (*.log) | *.log")), QStringLiteral("Log Files (*.log)"));
     EXPECT_EQ(platform::qtFileFilter(QStringLiteral("ADIF|*.adi|All|*.*")), QStringLiteral("ADIF (*.adi);;All (*.*)"));
     EXPECT_EQ(platform::qtFileFilter(QStringLiteral("Text (*.txt)")), QStringLiteral("Text (*.txt)"));
+}
+
+// A failed write is described by the system's reason, not a generic text.
+TEST(SafeFile, AFullDiskIsNamed)
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full here";
+    const auto result = platform::appendToFile(QStringLiteral("/dev/full"), "\"K6AA\"\r\n");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, QString::fromLocal8Bit(strerror(ENOSPC)));
+}
+
+TEST(SafeFile, ARewriteThatRunsOutOfRoomKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.txt"));
+    ASSERT_TRUE(platform::writeFileSafely(path, "old\r\n").ok);
+    platform::FileWriteResult result;
+    {
+        FileSizeLimit limit(10);
+        result = platform::writeFileSafely(path, QByteArray(100, 'x'));
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, QString::fromLocal8Bit(strerror(EFBIG)));
+    EXPECT_EQ(readBytes(path), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("log.txt")});
 }

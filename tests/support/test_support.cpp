@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <stdexcept>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace testing_support {
 
@@ -64,5 +66,25 @@ QByteArray readBytes(const QString& path)
 }
 
 QString sourceDir() { return QStringLiteral(ZQP_SOURCE_DIR); }
+
+FileSizeLimit::FileSizeLimit(long long bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_oldCurrent = limit.rlim_cur;
+    // Going over the limit raises a signal that would end the test program.
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_oldCurrent);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
 
 }  // namespace testing_support

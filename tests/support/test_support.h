@@ -57,4 +57,18 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 QString sourceDir();
 
+/// Limits how large this process may make a file while it lives, as a full
+/// disk does: a write runs up to the limit and then fails ("File too large").
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long m_oldCurrent = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};
+
 }  // namespace testing_support
