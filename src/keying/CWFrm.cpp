@@ -67,7 +67,7 @@ void CWFrm::buildControls()
     static const char* const captions[] = {"F1", "F2", "F3", "F4", "F5", "F6",
                                            "F7", "F8", "F9", "F10", "F11"};
     for (int i = 0; i < 11; ++i) {
-        const double top = 480 + i * 375;
+        const double top = 570 + i * 375;
         label(captions[i], QRectF(120, top + 30, 480, 255), QString::fromLatin1(captions[i]));
         QLineEdit* b = box(names[i], QRectF(660, top, 4680, 315));
         if (i < 9)
@@ -166,22 +166,22 @@ void CWFrm::buildLegends()
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return l;
     };
-    legend("Label1", QRectF(120, 120, 5280, 255),
+    legend("Label1", QRectF(120, 60, 5280, 450),
            QStringLiteral("Wildcards are $ for Call, * for RST  # for Num and ^ for County (where applicable)."));
-    legend("Label2", QRectF(120, 4650, 900, 255), QStringLiteral("Prosigns"));
-    legend("Label3", QRectF(1080, 4650, 4260, 255),
+    legend("Label2", QRectF(120, 4710, 900, 255), QStringLiteral("Prosigns"));
+    legend("Label3", QRectF(1080, 4710, 4260, 255),
            QStringLiteral("AR  [      CL  \\      SK  ]      KN  ;      BT  ="));
-    legend("Label4", QRectF(120, 4950, 900, 255), QStringLiteral("F12"));
-    legend("Label5", QRectF(1080, 4950, 4260, 255), QStringLiteral("Keyboard"));
-    legend("Label6", QRectF(120, 5250, 5220, 255), QStringLiteral("Up / Down arrows on main form change speed."));
-    legend("Label7", QRectF(120, 5550, 5220, 255), QStringLiteral("You must be in CW mode."));
-    legend("Label8", QRectF(120, 5880, 3600, 1020),
+    legend("Label4", QRectF(120, 5010, 900, 255), QStringLiteral("F12"));
+    legend("Label5", QRectF(1080, 5010, 4260, 255), QStringLiteral("Keyboard"));
+    legend("Label6", QRectF(120, 5310, 5220, 255), QStringLiteral("Up / Down arrows on main form change speed."));
+    legend("Label7", QRectF(120, 5610, 5220, 255), QStringLiteral("You must be in CW mode."));
+    legend("Label8", QRectF(120, 5910, 3600, 1020),
            QStringLiteral("Setup: Build a keying switch (a transistor or an opto-isolator) from the "
                           "chosen line to the transmitter's key jack. Choose RTS or DTR and enter the "
                           "serial port number, or choose Printer and enter the parallel port address "
                           "(&H378 is the usual address of the first parallel port)."),
            7);
-    legend("Label9", QRectF(3840, 5880, 3600, 1020),
+    legend("Label9", QRectF(3840, 5910, 3600, 1020),
            QStringLiteral("To Use: Test with the F9 message. There is no sidetone: listen on the "
                           "transmitter. A ! in the string enters the contact. Word Space: 0 is "
                           "standard, -8 is no spacing."),

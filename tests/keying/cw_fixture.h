@@ -119,8 +119,9 @@ public:
         return n;
     }
 
-    ProgramFolderFixture fx;
+    // The recorder outlives the hardware layer, which records its closing.
     platform::LineRecorder recorder;
+    ProgramFolderFixture fx;
     app::ProgramServices services;
     std::shared_ptr<keying::CwKeyer> keyer;
     std::unique_ptr<Outfrm> window;
