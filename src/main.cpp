@@ -5,6 +5,7 @@
 #include "app/frmSplash.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
+#include "keying/install_cw_keying.h"
 
 #include "platform/fonts.h"
 #include "radio/radio_install.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[])
     radio::installRadio(programServices, state, mainWindows);
     spots::installSpots(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
+    keying::installCwKeying(programServices, state, mainWindows);
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
     splash.Form_Load();

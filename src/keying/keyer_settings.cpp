@@ -56,6 +56,9 @@ int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption
     if (!text(s.txtCWLoop))
         return count;
     s.repeatIntervalMs = toMs(platform::parseNumber(s.txtCWLoop).value_or(0));
+    // Only a whole file selects the interface's button; a short one leaves
+    // None selected even when it held the interface's number.
+    s.keyingOptionButton = CWKeyingOption;
     return count;
 }
 

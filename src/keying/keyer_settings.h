@@ -24,8 +24,9 @@ struct CwWindowSettings {
     int Check1 = 1;                           ///< echo the text sent on the main window
     QString txtCWLoop = QStringLiteral("0");  ///< repeat pause in seconds
     int repeatIntervalMs = 0;                 ///< the repeat timer's interval
-    /// The keying option button selected in the window: reading the file
-    /// never changes it (None stays selected until the operator picks one).
+    /// The keying option button selected in the window (0 None, 1 RTS,
+    /// 2 DTR, 3 Printer, 5 WinKey): a whole file selects the one its
+    /// interface number names; a short file leaves None selected.
     int keyingOptionButton = 0;
 };
 

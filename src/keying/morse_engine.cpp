@@ -50,6 +50,15 @@ MorseEngine::Outcome MorseEngine::key(const QString& units, const UnitTiming& ti
     int level = -1;
     for (qsizetype k = 0; k < units.size(); ++k) {
         const int want = units[k] == QLatin1Char('1') ? 1 : 0;
+        if (want != level && timing.method != TimingMethod::Loop) {
+            // Held up far past this edge (a busy machine): the rest of the
+            // character moves with it, so that no element is cut short by
+            // more than half a unit.
+            const auto idealEdge = start + static_cast<std::int64_t>(std::llround(unitNs * static_cast<double>(k)));
+            const std::int64_t late = platform::monotonicNs() - idealEdge;
+            if (late > unitNs / 2)
+                start += late;
+        }
         if (line && want != level) {
             if (!line->setKey(want == 1)) {
                 if (want == 1)

@@ -7,7 +7,9 @@
 // Timer and Sleep wait for absolute ends on one timeline (character start +
 // k units), so that rounding never piles up over a message; a character
 // that follows the one before at once (the send loop only let events run in
-// between) continues that one's timeline. The line is up on every way out:
+// between) continues that one's timeline. An edge held up by more than
+// half a unit (the machine was busy) moves the rest of the character with it,
+// so that no element is cut short by more than that. The line is up on every way out:
 // the last units of a character are key-up, and a line that fails is
 // released before the rest of the character is given up.
 

@@ -232,7 +232,7 @@ TEST_F(SetupFixture, KeyerSettingsLandInTheKeyingState)
     EXPECT_EQ(fx.state.cwSettings.Text1to9[8], QStringLiteral("VVV DE "));
     EXPECT_EQ(fx.state.cwSettings.Text11, QStringLiteral("25"));
     EXPECT_EQ(fx.state.keying.CWKeyingOption, 2);
-    EXPECT_EQ(fx.state.cwSettings.keyingOptionButton, 0);
+    EXPECT_EQ(fx.state.cwSettings.keyingOptionButton, 2);
     EXPECT_EQ(fx.state.cwSettings.Check1, 0);
     EXPECT_EQ(fx.state.cwSettings.repeatIntervalMs, 4000);
 

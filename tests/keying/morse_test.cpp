@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -96,15 +97,20 @@ struct RecordingLine final : KeyLine {
 
 double ms(std::int64_t ns) { return static_cast<double>(ns) / 1e6; }
 
-// An edge is never early. How late it may be is the benchmark's business: a
-// busy machine (a loaded CI runner) may hold the thread up for a long time,
-// so here the bound only catches an edge that waited a whole extra element.
-constexpr double LateAllowanceMs = 250;
-
-void expectEdgeAt(double actualMs, double idealMs, const char* what = "")
+// An edge is never early. How late it may be is the benchmark's business:
+// a busy machine may hold the thread up, so a timing is tried a few times
+// and has to come out right once (an error in the engine never does).
+bool edgeAt(double actualMs, double idealMs, double slackMs = 3)
 {
-    EXPECT_GE(actualMs, idealMs - 0.5) << what;
-    EXPECT_LT(actualMs, idealMs + LateAllowanceMs) << what;
+    return actualMs >= idealMs - 0.5 && actualMs < idealMs + slackMs;
+}
+
+bool onceOf(int attempts, const std::function<bool()>& attempt)
+{
+    for (int i = 0; i < attempts; ++i)
+        if (attempt())
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -112,22 +118,27 @@ void expectEdgeAt(double actualMs, double idealMs, const char* what = "")
 TEST(MorseEngine, KeysEdgesAtUnitBoundariesAndEndsUp)
 {
     for (TimingMethod method : {TimingMethod::Timer, TimingMethod::Sleep}) {
-        MorseEngine engine;
-        RecordingLine line;
-        // 60 WPM: 20 ms units. "A" is down 1, up 1, down 3, up 3.
-        const std::int64_t t0 = platform::monotonicNs();
-        ASSERT_EQ(engine.key(morseUnits('A'), {60, method, 0}, &line), MorseEngine::Outcome::Keyed);
-        const std::int64_t t1 = platform::monotonicNs();
-        ASSERT_EQ(line.changes.size(), 4u);
-        EXPECT_TRUE(line.changes[0].down);
-        EXPECT_FALSE(line.changes[1].down);
-        EXPECT_TRUE(line.changes[2].down);
-        EXPECT_FALSE(line.changes[3].down);
-        const std::int64_t base = line.changes[0].ns;
-        expectEdgeAt(ms(line.changes[1].ns - base), 20);
-        expectEdgeAt(ms(line.changes[2].ns - base), 40);
-        expectEdgeAt(ms(line.changes[3].ns - base), 100);
-        expectEdgeAt(ms(t1 - t0), 160, "the trailing gap is part of the character");
+        const bool timed = onceOf(8, [method] {
+            MorseEngine engine;
+            RecordingLine line;
+            // 60 WPM: 20 ms units. "A" is down 1, up 1, down 3, up 3.
+            const std::int64_t t0 = platform::monotonicNs();
+            EXPECT_EQ(engine.key(morseUnits('A'), {60, method, 0}, &line), MorseEngine::Outcome::Keyed);
+            const std::int64_t t1 = platform::monotonicNs();
+            if (line.changes.size() != 4u) {
+                ADD_FAILURE() << "edges: " << line.changes.size();
+                return true;
+            }
+            EXPECT_TRUE(line.changes[0].down);
+            EXPECT_FALSE(line.changes[1].down);
+            EXPECT_TRUE(line.changes[2].down);
+            EXPECT_FALSE(line.changes[3].down);
+            const std::int64_t base = line.changes[0].ns;
+            // The trailing gap is part of the character.
+            return edgeAt(ms(line.changes[1].ns - base), 20) && edgeAt(ms(line.changes[2].ns - base), 40) &&
+                   edgeAt(ms(line.changes[3].ns - base), 100) && edgeAt(ms(t1 - t0), 160, 5);
+        });
+        EXPECT_TRUE(timed) << (method == TimingMethod::Timer ? "Timer" : "Sleep");
     }
 }
 
@@ -138,15 +149,17 @@ TEST(MorseEngine, UnknownCharacterTakesNoTimeAndNoLine)
     const std::int64_t t0 = platform::monotonicNs();
     engine.key(morseUnits('('), {5, TimingMethod::Timer, 0}, &line);
     EXPECT_TRUE(line.changes.empty());
-    EXPECT_LT(ms(platform::monotonicNs() - t0), LateAllowanceMs);
+    EXPECT_LT(ms(platform::monotonicNs() - t0), 5);
 }
 
 TEST(MorseEngine, WithoutALineCharactersAreStillTimed)
 {
-    MorseEngine engine;
-    const std::int64_t t0 = platform::monotonicNs();
-    engine.key(morseUnits('E'), {60, TimingMethod::Timer, 0}, nullptr);
-    expectEdgeAt(ms(platform::monotonicNs() - t0), 80);
+    EXPECT_TRUE(onceOf(8, [] {
+        MorseEngine engine;
+        const std::int64_t t0 = platform::monotonicNs();
+        engine.key(morseUnits('E'), {60, TimingMethod::Timer, 0}, nullptr);
+        return edgeAt(ms(platform::monotonicNs() - t0), 80, 5);
+    }));
 }
 
 TEST(MorseEngine, AFailingLineIsReleasedAndTheCharacterGivenUp)
@@ -157,7 +170,7 @@ TEST(MorseEngine, AFailingLineIsReleasedAndTheCharacterGivenUp)
     const std::int64_t t0 = platform::monotonicNs();
     EXPECT_EQ(engine.key(morseUnits('0'), {20, TimingMethod::Timer, 0}, &line),
               MorseEngine::Outcome::LineFailed);
-    EXPECT_LT(ms(platform::monotonicNs() - t0), LateAllowanceMs);
+    EXPECT_LT(ms(platform::monotonicNs() - t0), 20);
     ASSERT_EQ(line.changes.size(), 2u);
     EXPECT_FALSE(line.changes.back().down) << "the line is let up after the failure";
 }
@@ -168,7 +181,7 @@ TEST(MorseEngine, LoopMethodWithoutCalibrationDoesNotWait)
     RecordingLine line;
     const std::int64_t t0 = platform::monotonicNs();
     engine.key(morseUnits('0'), {5, TimingMethod::Loop, 0}, &line);
-    EXPECT_LT(ms(platform::monotonicNs() - t0), LateAllowanceMs);
+    EXPECT_LT(ms(platform::monotonicNs() - t0), 20);
     EXPECT_FALSE(line.changes.back().down);
 }
 
@@ -189,19 +202,25 @@ TEST(MorseEngine, CalibrationMeasuresAUsableCount)
 
 TEST(MorseEngine, ConsecutiveCharactersKeepOneTimeline)
 {
-    MorseEngine engine;
-    RecordingLine line;
-    const UnitTiming timing{60, TimingMethod::Timer, 0};
-    engine.key(morseUnits('E'), timing, &line);
-    // A short pause between characters, as events running in the send loop.
-    const std::int64_t pauseEnd = platform::monotonicNs() + 2'000'000;
-    while (platform::monotonicNs() < pauseEnd) {
-    }
-    engine.key(morseUnits('E'), timing, &line);
-    engine.key(morseUnits('T'), timing, &line);
-    ASSERT_EQ(line.changes.size(), 6u);
-    const std::int64_t base = line.changes[0].ns;
-    expectEdgeAt(ms(line.changes[2].ns - base), 80 + 2, "late by the pause");
-    expectEdgeAt(ms(line.changes[4].ns - base), 160, "back on the timeline");
-    expectEdgeAt(ms(line.changes[5].ns - base), 220);
+    EXPECT_TRUE(onceOf(8, [] {
+        MorseEngine engine;
+        RecordingLine line;
+        const UnitTiming timing{60, TimingMethod::Timer, 0};
+        engine.key(morseUnits('E'), timing, &line);
+        // A short pause between characters, as events running in the send loop.
+        const std::int64_t pauseEnd = platform::monotonicNs() + 2'000'000;
+        while (platform::monotonicNs() < pauseEnd) {
+        }
+        engine.key(morseUnits('E'), timing, &line);
+        engine.key(morseUnits('T'), timing, &line);
+        if (line.changes.size() != 6u) {
+            ADD_FAILURE() << "edges: " << line.changes.size();
+            return true;
+        }
+        const std::int64_t base = line.changes[0].ns;
+        // The second E is late by the pause; its key-up and T are back on
+        // the timeline of the first E.
+        return edgeAt(ms(line.changes[2].ns - base), 82) && edgeAt(ms(line.changes[3].ns - base), 100) &&
+               edgeAt(ms(line.changes[4].ns - base), 160, 1.5) && edgeAt(ms(line.changes[5].ns - base), 220);
+    }));
 }

@@ -1,0 +1,180 @@
+// The CW window's sender: function-key messages, the send loop's hooks
+// (message boxes, wildcards, the main window's call box and dialog line),
+// Transmit on the chosen line, the CW serial port and the F1 repeat.
+
+#include "keying/CWFrm.h"
+
+#include "app/app_state.h"
+#include "app/main_window_base.h"
+#include "keying/key_lines.h"
+#include "keying/morse.h"
+#include "platform/events.h"
+#include "platform/number_text.h"
+#include "platform/parallel_port.h"
+#include "platform/serial_link.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cmath>
+
+keying::CwSenderHooks CWFrm::senderHooks()
+{
+    keying::CwSenderHooks h;
+    h.message = [this](int i) { return messageText(i); };
+    h.repeatSeconds = [this] { return platform::typedNumber(txtCWLoop->text()).value_or(0); };
+    h.macroValues = [this] {
+        contactlog::LogState& log = m_state.log;
+        const bool inState = m_state.prefs.OutOfStateFlag == 0;
+        return keying::MacroValues{log.CurrentCallText, log.NextSerialText, &log.RstSentText,
+                                   inState ? log.OperatorCountyText : QString(), &m_state.counties};
+    };
+    h.transmit = [this](QChar c) { Transmit(QString(c)); };
+    h.logStep = [this] { logStep(); };
+    h.mirrorOn = [this] { return Check1->isChecked(); };
+    h.setDialog = [this](const QString& t) { setMainDialog(t); };
+    h.startRepeatTimer = [this] {
+        if (tmrRepeat->interval() > 0)
+            tmrRepeat->start();
+    };
+    h.letEventsRun = [] { platform::letPendingEventsRun(); };
+    h.messageStarts = [this] { m_portFailureShown = false; };
+    return h;
+}
+
+QString CWFrm::messageText(int index) const
+{
+    if (index >= 0 && index < 9)
+        return Text1to9[static_cast<std::size_t>(index)]->text();
+    if (index == 9)
+        return Text12->text();
+    if (index == 10)
+        return Text13->text();
+    return {};
+}
+
+void CWFrm::FKeyCW(int& keyCode) { m_sender->FKeyCW(keyCode); }
+
+void CWFrm::LoopThroughCWBuffer() { m_sender->LoopThroughCWBuffer(); }
+
+void CWFrm::logStep()
+{
+    // Exactly one main window is open: the one of OutOfStateFlag.
+    MainWindowBase* window = m_mainWindow ? m_mainWindow() : nullptr;
+    if (window && !window->txtCall->text().isEmpty())
+        window->Mains();
+}
+
+void CWFrm::setMainDialog(const QString& text)
+{
+    if (MainWindowBase* window = m_mainWindow ? m_mainWindow() : nullptr)
+        window->lblDialog->setText(text);
+}
+
+keying::UnitTiming CWFrm::unitTiming() const
+{
+    keying::UnitTiming t;
+    t.wpm = keying::keyingWpm(platform::typedNumber(Text11->text()).value_or(0));
+    t.method = optLoop->isChecked()    ? keying::TimingMethod::Loop
+               : OptSleep->isChecked() ? keying::TimingMethod::Sleep
+                                       : keying::TimingMethod::Timer;
+    t.loopsPer60ms = m_loopsPer60ms;
+    return t;
+}
+
+int CWFrm::wordSpace() const
+{
+    const double n = platform::typedNumber(txtSpace->text()).value_or(0);
+    return static_cast<int>(std::max<double>(keying::MinWordSpace, std::lround(n)));
+}
+
+bool CWFrm::portOpen() const { return m_comm && m_comm->isOpen(); }
+
+void CWFrm::Transmit(const QString& character)
+{
+    keying::KeyingState& k = m_state.keying;
+    if (k.CWKeyingOption == 0 || character.isEmpty())
+        return;
+    if ((k.CWKeyingOption == 1 || k.CWKeyingOption == 2) && !portOpen() && !m_portFailureShown)
+        CWSetup();
+    const QChar c = character.front();
+    if (c == QLatin1Char('!')) {
+        logStep();
+        m_engine.resetTimeline();
+        return;
+    }
+    const QString units = keying::characterUnits(c, wordSpace());
+    if (units.isEmpty())
+        return;
+
+    // The selected option button decides the line.
+    std::unique_ptr<keying::KeyLine> line;
+    if ((Option1->isChecked() || Option2->isChecked()) && portOpen()) {
+        line = std::make_unique<keying::SerialKeyLine>(
+            *m_comm, Option1->isChecked() ? keying::SerialKeyLine::Which::Rts : keying::SerialKeyLine::Which::Dtr);
+    } else if (Option3->isChecked()) {
+        const auto base = platform::ParallelPort::parseBaseAddress(Text14->text());
+        if (!base)
+            return;  // no address: the character is given up, as a failing line
+        m_parallelBase = *base;
+        line = std::make_unique<keying::ParallelKeyLine>(m_state.hardware.parallel(), *base);
+    }
+    m_engine.key(units, unitTiming(), line.get());
+}
+
+void CWFrm::CWSetup()
+{
+    if (m_comm) {
+        m_comm->close();
+        m_comm = nullptr;
+    }
+    const double port = platform::typedNumber(Text10->text()).value_or(0);
+    if (!(port > 0))
+        return;
+    keying::KeyerPortClosers::run(m_state.keying.closePort.voicePttPort);
+    const int number = static_cast<int>(std::lround(std::min(port, 32767.0)));
+    platform::SerialLink& link = m_state.hardware.serial(number);
+    platform::SerialSettings settings;  // both lines off; no data is ever sent
+    if (link.open(number, settings)) {
+        m_comm = &link;
+        return;
+    }
+    reportInvalidPort();
+}
+
+void CWFrm::reportInvalidPort()
+{
+    // Once per message: a message of forty characters would otherwise bring
+    // forty boxes.
+    m_portFailureShown = true;
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(
+        QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
+        QStringLiteral("Invalid port."));
+    if (!isVisible())
+        runModal(*this);
+}
+
+void CWFrm::releaseLine()
+{
+    if (m_parallelBase >= 0)
+        keying::ParallelKeyLine(m_state.hardware.parallel(), m_parallelBase).setKey(false);
+    if (m_comm) {
+        // Closing lowers both lines.
+        m_comm->close();
+        m_comm = nullptr;
+    }
+    m_engine.resetTimeline();
+}
+
+void CWFrm::stopRepeatTimer() { tmrRepeat->stop(); }
+
+void CWFrm::tmrRepeat_Timer()
+{
+    tmrRepeat->stop();
+    int key = 112;
+    FKeyCW(key);
+}

@@ -1,0 +1,83 @@
+#include "keying/install_cw_keying.h"
+
+#include "app/app_state.h"
+#include "app/main_windows.h"
+#include "app/program_services.h"
+#include "keying/CWFrm.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+namespace keying {
+
+CwKeyer::CwKeyer(app::AppState& state, std::function<MainWindowBase*()> mainWindow)
+    : m_state(state), m_mainWindow(std::move(mainWindow))
+{
+}
+
+CwKeyer::~CwKeyer() = default;
+
+CWFrm& CwKeyer::window()
+{
+    if (!m_window) {
+        m_window = std::make_unique<CWFrm>(m_state, m_mainWindow);
+        m_window->Form_Load();
+    }
+    return *m_window;
+}
+
+void CwKeyer::unload()
+{
+    if (!m_window)
+        return;
+    m_window->stopRepeatTimer();
+    m_window->releaseLine();
+    m_window->hide();
+    // Closing from inside the send loop: the loop is still on the stack.
+    m_window.release()->deleteLater();
+}
+
+void installCwKeying(app::ProgramServices& services, app::AppState& state, app::MainWindows& windows)
+{
+    installCwKeying(services, state, [&windows] { return windows.window(); });
+}
+
+std::shared_ptr<CwKeyer> installCwKeying(app::ProgramServices& services, app::AppState& state,
+                                         std::function<MainWindowBase*()> mainWindow)
+{
+    auto keyer = std::make_shared<CwKeyer>(state, std::move(mainWindow));
+    std::weak_ptr<CwKeyer> weak = keyer;
+
+    state.keying.closePort.cwKeyingPort = [weak] {
+        if (auto k = weak.lock(); k && k->existing())
+            k->existing()->releaseLine();
+    };
+    services.onFKeyCW = [keyer](int& keyCode) { keyer->window().FKeyCW(keyCode); };
+    services.onSpeedUp = [keyer] { keyer->window().UpDown1_UpClick(); };
+    services.onSpeedDown = [keyer] { keyer->window().UpDown1_DownClick(); };
+    services.onCwSpeedText = [keyer] { return keyer->window().Text11->text(); };
+    services.onLoopThroughCWBuffer = [keyer] { keyer->window().LoopThroughCWBuffer(); };
+    services.onStopCwRepeatTimer = [keyer] {
+        if (CWFrm* w = keyer->existing())
+            w->stopRepeatTimer();
+    };
+    services.shortcutWindows[app::ShortcutWindow::CwKeyer] = [keyer](MainWindowBase&) {
+        CWFrm& w = keyer->window();
+        w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+        w.show();
+        w.raise();
+        w.activateWindow();
+    };
+    services.menuWindows[app::MenuWindow::CwSetup] = [keyer](MainWindowBase&) {
+        CWFrm& w = keyer->window();
+        w.runModal(w);
+    };
+    services.unloaders[app::SatelliteWindow::CWFrm] = [keyer](MainWindowBase&) { keyer->unload(); };
+    services.releaseHooks.push_back([weak] {
+        if (auto k = weak.lock(); k && k->existing())
+            k->existing()->releaseLine();
+    });
+    return keyer;
+}
+
+}  // namespace keying

@@ -1,0 +1,301 @@
+// Sending from the main window's keys through the CW window and the keying
+// engine onto the parallel port's control register (recorded, no device):
+// the element pattern, "!" logging, Esc, a new function key, the repeat,
+// closing while sending, the port report and code practice.
+
+#include "cw_fixture.h"
+
+#include "keying/frmCodePractice.h"
+#include "keying/morse.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using testing_support::CwFixture;
+
+namespace {
+
+/// The key-down edges a text keys.
+int downsOf(const QString& text)
+{
+    int n = 0;
+    for (QChar c : text)
+        n += static_cast<int>(keying::morseUnits(c).split(QLatin1Char('0'), Qt::SkipEmptyParts).size());
+    return n;
+}
+
+void setMessage(CwFixture& f, int index, const QString& text)
+{
+    if (index < 9)
+        f.cw().Text1to9[static_cast<std::size_t>(index)]->setText(text);
+}
+
+}  // namespace
+
+TEST(CwSending, FunctionKeyKeysTheMessageWithMorseTiming)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    setMessage(f, 0, QStringLiteral("TE"));
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.controlValues(), (std::vector<int>{3, 2, 3, 2}));
+    const auto& e = f.recorder.events();
+    ASSERT_GE(e.size(), 4u);
+    // 99 WPM: 12.12 ms units; T is down 3 units, then 3 up before E.
+    const double unit = keying::unitMs(99);
+    const double tDown = static_cast<double>(e[1].monotonicNs - e[0].monotonicNs) / 1e6;
+    const double gap = static_cast<double>(e[2].monotonicNs - e[1].monotonicNs) / 1e6;
+    // Never cut short by more than half a unit, however busy the machine.
+    EXPECT_GE(tDown, 2.5 * unit - 0.5);
+    EXPECT_GE(gap, 2.5 * unit - 0.5);
+    EXPECT_EQ(e[0].device.toUpper(), QStringLiteral("&H378")) << "the default address";
+    EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0);
+    EXPECT_TRUE(f.window->lblDialog->text().isEmpty());
+}
+
+TEST(CwSending, WordSpacesAndProsignsAreKeyed)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    f.cw().txtSpace->setText(QStringLiteral("-8"));
+    setMessage(f, 0, QStringLiteral("E E[("));
+    const std::int64_t t0 = platform::monotonicNs();
+    f.key(Qt::Key_F1);
+    const double elapsed = static_cast<double>(platform::monotonicNs() - t0) / 1e6;
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("EE[")));
+    // E, E and AR: 4 + 4 + 16 units; the blank keys nothing at -8 and "(" takes no time.
+    EXPECT_GE(elapsed, 24 * keying::unitMs(99) - 1);
+    EXPECT_LT(elapsed, 32 * keying::unitMs(99) + 200);
+}
+
+TEST(CwSending, ExclamationLogsTheContactWhenTheSenderReachesIt)
+{
+    CwFixture f;
+    Outfrm& w = f.open();
+    f.usePrinter();
+    setMessage(f, 1, QStringLiteral("TU #!"));
+    // An empty call box: keyed in full, nothing logged.
+    f.key(Qt::Key_F2);
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("TU 1")));
+    EXPECT_EQ(f.fx.state.log.contacts.ContactCount(), 0);
+
+    f.recorder.clear();
+    f.type(QStringLiteral("k6abc5"));
+    f.type(QStringLiteral("ala"));
+    f.key(Qt::Key_F2);
+    EXPECT_EQ(f.fx.state.log.contacts.ContactCount(), 1);
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("TU 1")));
+    EXPECT_TRUE(w.txtCall->text().isEmpty());
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("002"));
+}
+
+TEST(CwSending, CallAndReportWildcardsComeFromTheEntry)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    setMessage(f, 1, QStringLiteral("$ *"));
+    f.type(QStringLiteral("k6t"));
+    f.key(Qt::Key_F2);
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("K6T 5NN")));
+    EXPECT_EQ(f.fx.state.log.RstSentText, QStringLiteral("5NN"));
+}
+
+TEST(CwSending, EscStopsAfterTheCurrentCharacterWithTheLineUp)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    setMessage(f, 0, QStringLiteral("CQ CQ"));
+    f.postKey(Qt::Key_Escape);
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("C")));
+    EXPECT_EQ(f.controlValues().back(), 2);
+    EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0);
+    EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty());
+    EXPECT_TRUE(f.window->lblDialog->text().isEmpty());
+}
+
+TEST(CwSending, NewFunctionKeyCutsTheMessageBeingSent)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    setMessage(f, 0, QStringLiteral("CQ CQ"));
+    setMessage(f, 1, QStringLiteral("TU"));
+    f.postKey(Qt::Key_F2);
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("CTU")));
+    EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0);
+}
+
+TEST(CwSending, ClosingTheMainWindowWhileSendingIsRefused)
+{
+    CwFixture f;
+    Outfrm& w = f.open();
+    f.usePrinter();
+    setMessage(f, 0, QStringLiteral("CQ CQ"));
+    QMetaObject::invokeMethod(&w, [&w] { w.close(); }, Qt::QueuedConnection);
+    f.key(Qt::Key_F1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("C"))) << "the refusal still stops the sending";
+}
+
+TEST(CwSending, F1RepeatsUntilAKeyIsPressed)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    CWFrm& cw = f.cw();
+    setMessage(f, 0, QStringLiteral("E"));
+    cw.txtCWLoop->setText(QStringLiteral("0.05"));
+    cw.tmrRepeat->setInterval(50);
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.fx.state.keying.CWRepeatArmed, 1);
+    for (int i = 0; i < 300 && f.keyDowns() < 3; ++i)
+        QTest::qWait(10);
+    EXPECT_GE(f.keyDowns(), 3);
+    f.type(QStringLiteral("a"));
+    EXPECT_EQ(f.fx.state.keying.CWRepeatArmed, 0);
+    EXPECT_FALSE(cw.tmrRepeat->isActive());
+    const int sent = f.keyDowns();
+    QTest::qWait(200);
+    EXPECT_EQ(f.keyDowns(), sent);
+}
+
+TEST(CwSending, UnopenablePortIsReportedOncePerMessage)
+{
+    CwFixture f;
+    f.open();
+    CWFrm& cw = f.cw();
+    cw.Option1->click();
+    cw.Text10->setText(QStringLiteral("7"));  // no such port in the port table
+    setMessage(f, 0, QStringLiteral("EEE"));
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_EQ(f.modalShows, 1) << "the hidden window is shown so the port can be corrected";
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
+}
+
+TEST(CwSending, TestButtonNeedsAPortForTheSerialLines)
+{
+    CwFixture f;
+    f.open();
+    CWFrm& cw = f.cw();
+    cw.Option2->click();
+    cw.Command4->click();
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("A com port is required.")), 1);
+    f.usePrinter();
+    cw.Text1to9[8]->setText(QStringLiteral("VVV"));
+    cw.Command4->click();
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("VVV")));
+    EXPECT_TRUE(cw.Label23->isHidden());
+}
+
+TEST(CwSending, ExitLetsTheLineUp)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    setMessage(f, 0, QStringLiteral("E"));
+    f.key(Qt::Key_F1);
+    f.recorder.clear();
+    f.services.releaseKeyingAndPorts();
+    EXPECT_EQ(f.controlValues(), std::vector<int>{2});
+}
+
+TEST(CwSending, PortSetUpClosesTheVoiceKeyersPort)
+{
+    CwFixture f;
+    int voiceClosed = 0;
+    f.fx.state.keying.closePort.voicePttPort = [&] { ++voiceClosed; };
+    CWFrm& cw = f.cw();
+    cw.Text10->setText(QStringLiteral("0"));
+    cw.CWSetup();
+    EXPECT_EQ(voiceClosed, 0);
+    cw.Text10->setText(QStringLiteral("5"));
+    cw.CWSetup();
+    EXPECT_EQ(voiceClosed, 1);
+}
+
+TEST(CodePractice, GeneratesGroupsAndSendsThemWithAnEcho)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    CWFrm& cw = f.cw();
+    frmCodePractice practice(f.fx.state, cw);
+    practice.Form_Load();
+    practice.show();
+    EXPECT_EQ(practice.Label8->text(), QStringLiteral("99"));
+    practice.Option1->setChecked(true);
+    practice.Text3->setText(QStringLiteral("3"));
+    practice.Text4->setText(QStringLiteral("4"));
+    practice.Command2_Click();
+    const QString text = practice.Text1->toPlainText();
+    ASSERT_EQ(text.size(), 15);
+    for (int g = 0; g < 3; ++g) {
+        for (int c = 0; c < 4; ++c)
+            EXPECT_TRUE(text[g * 5 + c].isUpper());
+        EXPECT_EQ(text[g * 5 + 4], QLatin1Char(' '));
+    }
+    practice.Text3->setText(QStringLiteral("abc"));
+    practice.Text4->setText(QStringLiteral("1"));
+    practice.Command2_Click();
+    EXPECT_EQ(practice.Text3->text(), QStringLiteral("10"));
+    EXPECT_EQ(practice.Text1->toPlainText().size(), 20);
+
+    practice.Text1->setPlainText(QStringLiteral("EE T"));
+    practice.Command3_Click();
+    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("EE T"));
+    EXPECT_EQ(f.keyDowns(), 3);
+    practice.Command7->click();
+    EXPECT_EQ(practice.Label8->text(), QStringLiteral("99"));
+    practice.Command8->click();
+    EXPECT_EQ(practice.Label8->text(), QStringLiteral("98"));
+}
+
+TEST(CodePractice, StopEndsTheSendingAndTypingSendsAtOnce)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    CWFrm& cw = f.cw();
+    frmCodePractice practice(f.fx.state, cw);
+    practice.Form_Load();
+    practice.show();
+    practice.Text1->setPlainText(QStringLiteral("EEEEEE"));
+    QMetaObject::invokeMethod(&practice, [&] { practice.Command4_Click(); }, Qt::QueuedConnection);
+    practice.Command3_Click();
+    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("E"));
+
+    practice.Text2->clear();
+    practice.Text5->setFocus();
+    QTest::keyClicks(practice.Text5, QStringLiteral("te"));
+    EXPECT_TRUE(practice.Text5->text().isEmpty());
+    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("TE"));
+    QTest::keyClick(practice.Text5, Qt::Key_Backspace);
+    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("T"));
+    EXPECT_TRUE(practice.Form_Unload());
+}
+
+TEST(CwSending, KeyboardCwSendsTypedCharacters)
+{
+    CwFixture f;
+    Outfrm& w = f.open();
+    f.usePrinter();
+    f.key(Qt::Key_F12);
+    EXPECT_EQ(f.fx.state.keying.KeyboardCWMode, 1);
+    f.type(QStringLiteral("te"));
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("TE")));
+    EXPECT_TRUE(w.txtCall->text().isEmpty()) << "typed characters go on the air, not into the call box";
+    EXPECT_EQ(w.lblDialog->text(), QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit."));
+    f.key(Qt::Key_F12);
+    f.type(QStringLiteral("k"));
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("K"));
+}

@@ -1,0 +1,232 @@
+// The CW window's settings: what it shows without cw.txt, what Done writes
+// and a restart reads back, and the input rules of its boxes.
+
+#include "cw_fixture.h"
+
+#include "keying/keyer_settings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using testing_support::CwFixture;
+
+namespace {
+
+QString registryValue(CwFixture& f, const char* key)
+{
+    return f.fx.state.services.registry.GetSetting(QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("absent"));
+}
+
+void leave(QLineEdit* box, QWidget* next)
+{
+    box->setFocus();
+    QApplication::processEvents();
+    next->setFocus();
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(CwWindow, WithoutSettingsFileShowsTheDesignValues)
+{
+    CwFixture f;
+    f.fx.state.cwSettings = keying::CwWindowSettings{};
+    CWFrm& w = f.cw();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("CW String Selections"));
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("13"));
+    EXPECT_EQ(w.Text10->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.Text14->text(), QStringLiteral("&H378"));
+    EXPECT_EQ(w.txtSpace->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.txtCWLoop->text(), QStringLiteral("0"));
+    EXPECT_TRUE(w.Check1->isChecked());
+    EXPECT_TRUE(w.Option4->isChecked());
+    EXPECT_TRUE(w.optTimer->isChecked());
+    EXPECT_FALSE(w.txtLoop->isEnabled());
+    EXPECT_TRUE(w.Text1to9[8]->text().isEmpty());
+    EXPECT_TRUE(w.cmdConfWinkey->isHidden());
+}
+
+TEST(CwWindow, DoneWritesEverySettingAndARestartFindsThemBack)
+{
+    QByteArray written;
+    QString registryTiming;
+    {
+        CwFixture f;
+        // A file the operator made with capitals: Done rewrites that one.
+        testing_support::writeLines(f.fx.path(QStringLiteral("CW.txt")), {QStringLiteral("\"OLD\"")});
+        CWFrm& w = f.cw();
+        w.Text1to9[0]->setText(QStringLiteral("CQ TEST $"));
+        w.Text1to9[1]->setText(QStringLiteral("$ 5NN #"));
+        w.Text12->setText(QStringLiteral("F10 TEXT"));
+        w.Text13->setText(QStringLiteral("F11, WITH COMMA"));
+        w.Text10->setText(QStringLiteral("4"));
+        w.Text11->setText(QStringLiteral("28"));
+        w.txtSpace->setText(QStringLiteral("2"));
+        w.Text14->setText(QStringLiteral("&H278"));
+        w.Check1->setChecked(false);
+        w.txtCWLoop->setText(QStringLiteral("3.5"));
+        leave(w.txtCWLoop, w.Text1to9[0]);
+        w.Option2->click();
+        w.OptSleep->click();
+        w.show();
+        w.Command1->click();
+        EXPECT_FALSE(w.isVisible());
+        const QStringList cwFiles = QDir(f.fx.path(QStringLiteral("."))).entryList(QDir::Files).filter(
+            QRegularExpression(QStringLiteral("^cw\\.txt$"), QRegularExpression::CaseInsensitiveOption));
+        EXPECT_EQ(cwFiles, QStringList{QStringLiteral("CW.txt")}) << "one settings file";
+        written = testing_support::readBytes(f.fx.path(QStringLiteral("CW.txt")));
+        registryTiming = registryValue(f, "UserCWSelection");
+        EXPECT_EQ(registryValue(f, "UserCWLoopOffset"), QStringLiteral("0"));
+    }
+    EXPECT_EQ(written, QByteArray("\"CQ TEST $\"\r\n\"$ 5NN #\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"
+                                  "\"\"\r\n\"4\"\r\n\"28\"\r\n\"F10 TEXT\"\r\n\"F11, WITH COMMA\"\r\n\"2\"\r\n"
+                                  "2\r\n\"&H278\"\r\n0\r\n\"3.5\"\r\n"));
+    EXPECT_EQ(registryTiming, QStringLiteral("Sleep"));
+
+    // The next run: the setup window reads the file, the window shows it.
+    CwFixture g;
+    testing_support::writeBytes(g.fx.path(QStringLiteral("CW.txt")), written);
+    g.fx.state.cwSettings = keying::CwWindowSettings{};
+    keying::LoadCWSettings(g.fx.state.folders.programFile(QStringLiteral("cw.txt")), g.fx.state.cwSettings,
+                           g.fx.state.keying.CWKeyingOption);
+    CWFrm& w = g.cw();
+    EXPECT_EQ(w.Text1to9[1]->text(), QStringLiteral("$ 5NN #"));
+    EXPECT_EQ(w.Text13->text(), QStringLiteral("F11, WITH COMMA"));
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("28"));
+    EXPECT_FALSE(w.Check1->isChecked());
+    EXPECT_TRUE(w.Option2->isChecked());
+    EXPECT_EQ(g.fx.state.keying.CWKeyingOption, 2);
+    EXPECT_EQ(w.tmrRepeat->interval(), 3500);
+}
+
+TEST(CwWindow, TimingMethodComesFromTheRegistryByExactName)
+{
+    for (const auto& [value, timer, sleep] : {std::tuple{"Sleep", false, true}, std::tuple{"sleep", true, false},
+                                              std::tuple{"Timer", true, false}}) {
+        CwFixture f;
+        f.fx.state.services.registry.SaveSetting(QStringLiteral("Settings"), QStringLiteral("UserCWSelection"),
+                                                 QLatin1String(value));
+        CWFrm& w = f.cw();
+        EXPECT_EQ(registryValue(f, "UserCWSelection"), QLatin1String(value));
+        EXPECT_EQ(w.optTimer->isChecked(), timer) << value;
+        EXPECT_EQ(w.OptSleep->isChecked(), sleep) << value;
+    }
+}
+
+TEST(CwWindow, ChoosingLoopCalibratesOnce)
+{
+    CwFixture f;
+    CWFrm& w = f.cw();
+    w.optLoop->click();
+    EXPECT_TRUE(w.txtLoop->isEnabled());
+    EXPECT_GT(w.LoopsPer60ms(), 0);
+    EXPECT_EQ(w.txtLoop->text().toDouble(), w.LoopsPer60ms());
+    w.txtLoop->setText(QStringLiteral("1000"));
+    w.cmdLoopFaster->click();
+    EXPECT_EQ(w.txtLoop->text(), QStringLiteral("900"));
+    EXPECT_EQ(w.LoopsPer60ms(), 900);
+    w.cmdLoopSlower->click();
+    EXPECT_EQ(w.txtLoop->text(), QStringLiteral("1000"));
+    w.optTimer->click();
+    EXPECT_FALSE(w.cmdLoopFaster->isEnabled());
+}
+
+TEST(CwWindow, MessageBoxesTypeCapitalsAndDropDoubleQuotes)
+{
+    CwFixture f;
+    CWFrm& w = f.cw();
+    w.show();
+    w.Text1to9[2]->setFocus();
+    QTest::keyClicks(w.Text1to9[2], QStringLiteral("cq \"de\" k"));
+    EXPECT_EQ(w.Text1to9[2]->text(), QStringLiteral("CQ DE K"));
+    w.Text12->setText(QStringLiteral("PASTED \"QUOTE\""));
+    EXPECT_EQ(w.Text12->text(), QStringLiteral("PASTED QUOTE"));
+}
+
+TEST(CwWindow, NumberBoxesFollowTheirRules)
+{
+    CwFixture f;
+    CWFrm& w = f.cw();
+    w.show();
+    QApplication::processEvents();
+
+    w.txtSpace->setFocus();
+    w.txtSpace->clear();
+    QTest::keyClicks(w.txtSpace, QStringLiteral("-"));
+    EXPECT_EQ(w.txtSpace->text(), QStringLiteral("-"));
+    QTest::keyClicks(w.txtSpace, QStringLiteral("9"));
+    EXPECT_EQ(w.txtSpace->text(), QStringLiteral("-8"));
+    w.txtSpace->setText(QStringLiteral("-"));
+    leave(w.txtSpace, w.Text1to9[0]);
+    EXPECT_EQ(w.txtSpace->text(), QStringLiteral("0"));
+
+    w.Text11->setFocus();
+    w.Text11->clear();
+    QTest::keyClicks(w.Text11, QStringLiteral("2a5"));
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("25"));
+
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int interval;
+    } cases[] = {{"59.9", "59.9", 59900}, {"60", "0", 0}, {"abc", "0", 0}, {"5", "5", 5000}};
+    for (const Case& c : cases) {
+        w.txtCWLoop->setText(QLatin1String(c.typed));
+        leave(w.txtCWLoop, w.Text1to9[0]);
+        EXPECT_EQ(w.txtCWLoop->text(), QLatin1String(c.shown)) << c.typed;
+        EXPECT_EQ(w.tmrRepeat->interval(), c.interval) << c.typed;
+    }
+}
+
+TEST(CwWindow, SpeedStaysWithinTheKeyableRange)
+{
+    CwFixture f;
+    CWFrm& w = f.cw();
+    w.Text11->setText(QStringLiteral("98"));
+    w.Command2->click();
+    w.Command2->click();
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("99"));
+    w.Text11->setText(QStringLiteral("6"));
+    w.Command3->click();
+    w.Command3->click();
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("5"));
+    w.Text11->setText(QStringLiteral("x"));
+    w.Command2->click();
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("x")) << "a box without a number is left alone";
+    w.show();
+    w.Text11->setText(QStringLiteral("0"));
+    leave(w.Text11, w.Text1to9[0]);
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("5"));
+    w.Command5->click();
+    EXPECT_EQ(w.txtSpace->text(), QStringLiteral("-1"));
+    w.Command6->click();
+    w.Command6->click();
+    EXPECT_EQ(w.txtSpace->text(), QStringLiteral("1"));
+}
+
+TEST(CwWindow, MainWindowArrowsChangeTheSpeedAndShowIt)
+{
+    CwFixture f;
+    f.open();
+    f.cw().Text11->setText(QStringLiteral("20"));
+    f.usePrinter();
+    f.key(Qt::Key_Up);
+    EXPECT_EQ(f.cw().Text11->text(), QStringLiteral("21"));
+    EXPECT_EQ(f.window->lblDialog->text(), QStringLiteral("21 WPM"));
+    f.key(Qt::Key_Down);
+    f.key(Qt::Key_Down);
+    EXPECT_EQ(f.window->lblDialog->text(), QStringLiteral("19 WPM"));
+}
+
+TEST(CwWindow, ShortcutShowsTheWindowModeless)
+{
+    CwFixture f;
+    f.open();
+    QTest::keyClick(f.window->txtCall, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(f.cw().isVisible());
+    EXPECT_TRUE(f.window->txtCall->text().isEmpty());
+}
