@@ -5,6 +5,7 @@
 #include "app/frmSplash.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
+#include "keying/voice_install.h"
 
 #include "platform/fonts.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
     mainWindows.setServices(programServices);
+    keying::installVoice(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());

@@ -1,0 +1,169 @@
+// The voice keyer at work: playing a message with PTT keyed, the end of a
+// message, the F1 repeat and the PTT port.
+
+#include "keying/PhoneFrm.h"
+
+#include "app/app_state.h"
+#include "keying/voice_settings.h"
+#include "platform/key_events.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace keying {
+
+namespace {
+
+constexpr int FirstKey = platform::vbkey::F1;
+constexpr int LastKey = platform::vbkey::F9;
+
+const QString InvalidPortText = QStringLiteral(
+    "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.");
+const QString InvalidPortTitle = QStringLiteral("Invalid port.");
+
+/// The PTT port box as a number; an empty box means no serial port.
+std::optional<double> portNumber(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return 0.0;
+    return boxNumber(text);
+}
+
+}  // namespace
+
+void PhoneFrm::FKeyPhone(int& keyCode)
+{
+    if (keyCode < FirstKey || keyCode > LastKey)
+        return;
+    // A message still playing stops here; its PTT stays up for the new one,
+    // or the poll drops it when nothing new starts.
+    MMControl1.close();
+    startKeying(keyCode);
+}
+
+void PhoneFrm::startKeying(int keyCode)
+{
+    if (keyCode == FirstKey) {
+        const auto seconds = boxNumber(txtPHLoop->text());
+        if (!seconds)
+            return abandonMessage();
+        if (*seconds > 0)
+            m_state.keying.VoiceRepeatArmed = 1;
+    }
+    const QString path = pathBox(keyCode - FirstKey)->text().trimmed();
+    if (path.isEmpty())
+        return;
+
+    const auto port = portNumber(Text10->text());
+    if (!port)
+        return abandonMessage();
+    if (*port > 0) {
+        if (openPttPort() == 0)
+            OpenPTTPort();
+        // With "Parallel" chosen and a port given, RTS is keyed as well.
+        if (const int open = openPttPort(); open > 0)
+            m_ptt.raiseSerial(open, Option2->isChecked());
+    }
+    if (Option3->isChecked()) {
+        const auto address = boxNumber(Text11->text());
+        if (!address || *address < 0 || *address + 2 > 0xFFFF)
+            return abandonMessage();
+        if (!m_ptt.raiseParallel(static_cast<int>(*address)))
+            return abandonMessage();
+    }
+
+    MMControl1.open(path);
+    MMControl1.play();
+    Timer1.start();
+    // A file that did not open ends at the first poll, which drops PTT.
+    m_endShot.start(static_cast<int>(MMControl1.lengthMs()) + 1);
+}
+
+void PhoneFrm::abandonMessage()
+{
+    // Whatever went wrong, the transmitter is not left keyed.
+    MMControl1.close();
+    Timer1.stop();
+    m_endShot.stop();
+    m_ptt.dropAll();
+}
+
+void PhoneFrm::Timer1_Timer()
+{
+    if (MMControl1.mode() == platform::WavPlayer::ModePlaying)
+        return;
+    Timer1.stop();
+    m_endShot.stop();
+    m_ptt.dropAll();
+    // A timer of interval 0 never fires: the repeat waits for a time set.
+    if (m_state.keying.VoiceRepeatArmed == 1 && tmrRepeat.interval() > 0)
+        tmrRepeat.start();
+}
+
+void PhoneFrm::tmrRepeat_Timer()
+{
+    tmrRepeat.stop();
+    int key = FirstKey;
+    FKeyPhone(key);
+}
+
+int PhoneFrm::openPttPort() const
+{
+    if (m_commPhonePort > 0 && !m_state.hardware.serial(m_commPhonePort).isOpen())
+        return 0;
+    return m_commPhonePort;
+}
+
+void PhoneFrm::closePttPort()
+{
+    if (m_commPhonePort <= 0)
+        return;
+    // Closing the port lowers its lines.
+    m_ptt.forgetSerial(m_commPhonePort);
+    m_state.hardware.serial(m_commPhonePort).close();
+    m_commPhonePort = 0;
+}
+
+void PhoneFrm::OpenPTTPort()
+{
+    const auto port = portNumber(Text10->text());
+    if (!port || *port <= 0)
+        return;
+    if (closeOtherKeyers)
+        closeOtherKeyers();
+    closePttPort();
+
+    bool opened = false;
+    if (*port <= 32767) {
+        const int number = static_cast<int>(*port);
+        platform::SerialSettings settings;
+        settings.dtrOn = false;
+        settings.rtsOn = false;
+        opened = m_state.hardware.serial(number).open(number, settings);
+        if (opened)
+            m_commPhonePort = number;
+    }
+    if (opened)
+        return;
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(InvalidPortText, InvalidPortTitle);
+    if (!isVisible())
+        showModal();
+}
+
+void PhoneFrm::releasePtt()
+{
+    MMControl1.close();
+    Timer1.stop();
+    m_endShot.stop();
+    tmrRepeat.stop();
+    m_ptt.dropAll();
+}
+
+void PhoneFrm::Form_Unload()
+{
+    releasePtt();
+    closePttPort();
+}
+
+}  // namespace keying
