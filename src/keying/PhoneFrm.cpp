@@ -24,8 +24,8 @@ namespace keying {
 
 namespace {
 
-constexpr double RowTop = 900;
-constexpr double RowStep = 420;
+constexpr double RowTop = 780;
+constexpr double RowStep = 400;
 constexpr double BoxLeft = 600;
 constexpr double BoxWidth = 6240;
 constexpr double BrowseLeft = 6960;
@@ -46,7 +46,7 @@ PhoneFrm::PhoneFrm(app::AppState& state, QWidget* parent)
 {
     setObjectName(QStringLiteral("PhoneFrm"));
     setWindowTitle(QStringLiteral("Phone Wave Selections"));
-    platform::setWindowTwipSize(this, 8520, 6960);
+    platform::setWindowTwipSize(this, 8520, 6720);
     Timer1.setInterval(40);
     Timer1.setTimerType(Qt::PreciseTimer);
     tmrRepeat.setSingleShot(false);
@@ -62,7 +62,7 @@ PhoneFrm::~PhoneFrm() { Form_Unload(); }
 void PhoneFrm::buildControls()
 {
     lblRecording = makeLabel(
-        this, "Label1", QRectF(120, 120, 8280, 660),
+        this, "Label1", QRectF(120, 120, 8280, 600),
         QStringLiteral("Record each message as a wave file (.wav) with your sound recorder, "
                        "then click Browse beside its function key to choose it.  In Phone mode "
                        "F1 to F9 play the messages with the transmitter keyed."));
@@ -104,48 +104,47 @@ void PhoneFrm::buildLowerPart()
 {
     const double top = RowTop + 9 * RowStep + 60;
     lblLineOutput = makeLabel(
-        this, "Label2", QRectF(120, top, 4080, 900),
+        this, "Label2", QRectF(120, top, 4080, 660),
         QStringLiteral("Connect the sound card's line output to the transceiver's audio "
                        "input.  Start at the lowest output level and raise it slowly."));
-    lblCaution = makeLabel(this, "Label3", QRectF(120, top + 960, 4080, 285),
+    lblCaution = makeLabel(this, "Label3", QRectF(120, top + 720, 4080, 285),
                            QStringLiteral("Caution, RF feedback can damage your PC!"));
     QPalette red = lblCaution->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     lblCaution->setPalette(red);
-    lblPhoneMode = makeLabel(this, "Label4", QRectF(120, top + 1260, 4080, 285),
+    lblPhoneMode = makeLabel(this, "Label4", QRectF(120, top + 1020, 4080, 285),
                              QStringLiteral("(You  must be in Phone mode)"));
 
     lblSerial = makeLabel(
-        this, "Label5", QRectF(4320, top, 4080, 900),
+        this, "Label5", QRectF(4320, top, 4080, 660),
         QStringLiteral("Serial PTT interface: the RTS or DTR line of the port keys the "
                        "transmitter through a transistor or opto-coupler.  Enter 0 for "
                        "no serial port."));
-    lblPort = makeLabel(this, "Label6", QRectF(4320, top + 1005, 900, 285),
-                        QStringLiteral("Port"));
+    lblPort = makeLabel(this, "Label6", QRectF(4320, top + 765, 900, 285), QStringLiteral("Port"));
     Text10 = makeControl<QLineEdit>(this, "Text10", ControlKind::TextBox,
-                                    QRectF(5220, top + 960, 540, 330));
+                                    QRectF(5160, top + 720, 540, 330));
     Text10->setText(QStringLiteral("0"));
-    lblAddress = makeLabel(this, "Label7", QRectF(4320, top + 1425, 900, 285),
+    lblAddress = makeLabel(this, "Label7", QRectF(4320, top + 1165, 900, 285),
                            QStringLiteral("Address"));
     Text11 = makeControl<QLineEdit>(this, "Text11", ControlKind::TextBox,
-                                    QRectF(5220, top + 1380, 900, 330));
+                                    QRectF(5160, top + 1120, 900, 330));
     Text11->setText(QStringLiteral("&H378"));
 
     Frame1 = makeControl<QGroupBox>(this, "Frame1", ControlKind::Frame,
-                                    QRectF(6240, top + 900, 2160, 1020));
+                                    QRectF(6240, top + 660, 2160, 900));
     Frame1->setTitle(QStringLiteral("PTT line"));
     Option1 = makeControl<QRadioButton>(Frame1, "Option1", ControlKind::OptionButton,
-                                        QRectF(120, 240, 960, 285));
+                                        QRectF(120, 240, 900, 285));
     Option1->setText(QStringLiteral("RTS"));
     Option2 = makeControl<QRadioButton>(Frame1, "Option2", ControlKind::OptionButton,
-                                        QRectF(1080, 240, 960, 285));
+                                        QRectF(1080, 240, 900, 285));
     Option2->setText(QStringLiteral("DTR"));
     Option3 = makeControl<QRadioButton>(Frame1, "Option3", ControlKind::OptionButton,
-                                        QRectF(120, 600, 1440, 285));
+                                        QRectF(120, 540, 1440, 285));
     Option3->setText(QStringLiteral("Parallel"));
     Option1->setChecked(true);
 
-    const double bottom = top + 2040;
+    const double bottom = top + 1680;
     Command11 = makeControl<QPushButton>(this, "Command11", ControlKind::CommandButton,
                                          QRectF(120, bottom, 1200, 420));
     Command11->setText(QStringLiteral("Test"));
