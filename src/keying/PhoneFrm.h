@@ -122,6 +122,7 @@ private:
     void OpenPTTPort();
     void startKeying(int keyCode);
     void abandonMessage();
+    void reportLineError();
 
     void Command1_Click();
     void Command11_Click();
@@ -137,6 +138,8 @@ private:
     PttLines m_ptt;
     /// The port number CommPhone is open on, 0 while it is closed.
     int m_commPhonePort = 0;
+    /// The PTT port's line failure has been shown for this opening.
+    bool m_lineErrorReported = false;
     bool m_loaded = false;
     /// A shot at the file's end, so PTT drops right after the last sample,
     /// well within the 40 ms poll.

@@ -77,6 +77,24 @@ void PhoneFrm::startKeying(int keyCode)
     Timer1.start();
     // A file that did not open ends at the first poll, which drops PTT.
     m_endShot.start(static_cast<int>(MMControl1.lengthMs()) + 1);
+    reportLineError();
+}
+
+void PhoneFrm::reportLineError()
+{
+    // A port without modem lines keys nothing: say so once for each opening
+    // of the port, after the message has started, so that the box never
+    // holds the transmitter keyed.
+    const int port = openPttPort();
+    if (port <= 0 || m_lineErrorReported)
+        return;
+    const QString error = m_state.hardware.serial(port).lineErrorText();
+    if (error.isEmpty())
+        return;
+    m_lineErrorReported = true;
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(QStringLiteral("The PTT line could not be keyed: ") + error,
+                                    InvalidPortTitle);
 }
 
 void PhoneFrm::abandonMessage()
@@ -140,8 +158,10 @@ void PhoneFrm::OpenPTTPort()
         settings.dtrOn = false;
         settings.rtsOn = false;
         opened = m_state.hardware.serial(number).open(number, settings);
-        if (opened)
+        if (opened) {
             m_commPhonePort = number;
+            m_lineErrorReported = false;
+        }
     }
     if (opened)
         return;
