@@ -1,0 +1,98 @@
+#include "keying/morse_engine.h"
+
+#include "platform/line_recorder.h"
+
+#include <cerrno>
+#include <cmath>
+#include <time.h>
+
+namespace keying {
+
+namespace {
+
+void sleepUntil(std::int64_t deadlineNs)
+{
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(deadlineNs / 1'000'000'000);
+    ts.tv_nsec = static_cast<long>(deadlineNs % 1'000'000'000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+void spinUntil(std::int64_t deadlineNs)
+{
+    while (platform::monotonicNs() < deadlineNs) {
+    }
+}
+
+}  // namespace
+
+void MorseEngine::countTo(double limit)
+{
+    // volatile, so the compiler keeps every round of the loop.
+    volatile double counter = 0;
+    while (counter < limit)
+        counter = counter + 1;
+}
+
+MorseEngine::Outcome MorseEngine::key(const QString& units, const UnitTiming& timing, KeyLine* line)
+{
+    if (units.isEmpty())
+        return Outcome::Keyed;
+    const double unitNs = 1'200'000'000.0 / timing.wpm;
+    const std::int64_t now = platform::monotonicNs();
+    // Continue the previous character's timeline when it ended a moment ago
+    // (events ran in between); start afresh after a longer pause.
+    std::int64_t start = now;
+    if (m_timelineNs > 0 && now >= m_timelineNs && now - m_timelineNs < unitNs / 2)
+        start = m_timelineNs;
+
+    int level = -1;
+    for (qsizetype k = 0; k < units.size(); ++k) {
+        const int want = units[k] == QLatin1Char('1') ? 1 : 0;
+        if (line && want != level) {
+            if (!line->setKey(want == 1)) {
+                if (want == 1)
+                    line->setKey(false);
+                m_timelineNs = 0;
+                return Outcome::LineFailed;
+            }
+            level = want;
+        }
+        const auto end = start + static_cast<std::int64_t>(std::llround(unitNs * static_cast<double>(k + 1)));
+        switch (timing.method) {
+        case TimingMethod::Timer: spinUntil(end); break;
+        case TimingMethod::Sleep: sleepUntil(end); break;
+        case TimingMethod::Loop:
+            if (timing.loopsPer60ms > 0)
+                countTo(timing.loopsPer60ms / timing.wpm * 20);
+            break;
+        }
+    }
+    // A character that ends on a key-down unit (none does in the table)
+    // still leaves the line up.
+    if (line && level == 1)
+        line->setKey(false);
+    m_timelineNs = timing.method == TimingMethod::Loop
+                       ? 0
+                       : start + static_cast<std::int64_t>(std::llround(unitNs * static_cast<double>(units.size())));
+    return Outcome::Keyed;
+}
+
+double MorseEngine::calibrateLoop()
+{
+    constexpr std::int64_t MinimumNs = 20'000'000;
+    double rounds = 5'000'000;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::int64_t t0 = platform::monotonicNs();
+        countTo(rounds);
+        const std::int64_t elapsed = platform::monotonicNs() - t0;
+        if (elapsed >= MinimumNs)
+            return std::nearbyint(rounds / (static_cast<double>(elapsed) / 1e6) * 60.0);
+        rounds *= 4;
+    }
+    // A machine that counts this fast: the last count, measured as 20 ms.
+    return std::nearbyint(rounds / 4 / 20.0 * 60.0);
+}
+
+}  // namespace keying

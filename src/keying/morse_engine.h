@@ -1,0 +1,64 @@
+#pragma once
+// The keying engine: keys one character's units on a line and holds each
+// unit for its time, without letting any event run, by one of three
+// methods: "Timer" spins on the monotonic clock, "Sleep" sleeps the thread
+// until each unit's end, "Loop" counts a calibrated counting loop.
+//
+// Timer and Sleep wait for absolute ends on one timeline (character start +
+// k units), so that rounding never piles up over a message; a character
+// that follows the one before at once (the send loop only let events run in
+// between) continues that one's timeline. The line is up on every way out:
+// the last units of a character are key-up, and a line that fails is
+// released before the rest of the character is given up.
+
+#include <QString>
+#include <cstdint>
+
+namespace keying {
+
+enum class TimingMethod { Timer, Loop, Sleep };
+
+/// The line a character is keyed on: a serial port's RTS or DTR line, or the
+/// parallel port's control register.
+class KeyLine {
+public:
+    virtual ~KeyLine() = default;
+    /// Key down (true) or up; false when the line did not take the level.
+    virtual bool setKey(bool down) = 0;
+};
+
+struct UnitTiming {
+    double wpm = 13;  ///< within MinWpm..MaxWpm (see keyingWpm)
+    TimingMethod method = TimingMethod::Timer;
+    double loopsPer60ms = 0;  ///< Loop: rounds of the counting loop in 60 ms
+};
+
+class MorseEngine {
+public:
+    enum class Outcome {
+        Keyed,       ///< every unit keyed and timed (or only timed, without a line)
+        LineFailed,  ///< a line change failed: the rest of the character was given up
+    };
+
+    /// Keys units ("1" down, "0" up) on line, or only times them when line
+    /// is null (a port that is not open). Returns when the last unit has
+    /// passed.
+    Outcome key(const QString& units, const UnitTiming& timing, KeyLine* line);
+
+    /// Forgets the timeline, so the next character starts on its own.
+    void resetTimeline() { m_timelineNs = 0; }
+
+    /// Counts the counting loop until it takes a measurable time and
+    /// returns the rounds in 60 ms (rounded, halves to even). Starts with
+    /// 5,000,000 rounds and counts more until at least 20 ms have passed,
+    /// so the result never comes from a zero or noise-sized interval.
+    [[nodiscard]] static double calibrateLoop();
+
+    /// One pass of the Loop method's wait: counts to limit rounds.
+    static void countTo(double limit);
+
+private:
+    std::int64_t m_timelineNs = 0;  ///< ideal end of the last character keyed
+};
+
+}  // namespace keying
