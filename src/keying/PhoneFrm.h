@@ -61,8 +61,6 @@ public:
     /// How a modal showing runs (tests answer it without a modal loop);
     /// by default the dialog's own loop.
     std::function<void(QDialog&)> runModal;
-    /// Closes the other keyers' ports before the PTT port opens.
-    std::function<void()> closeOtherKeyers;
 
     /// The PTT port, when the keyer holds one open (0 otherwise).
     [[nodiscard]] int openPttPort() const;

@@ -147,8 +147,12 @@ void PhoneFrm::OpenPTTPort()
     const auto port = portNumber(Text10->text());
     if (!port || *port <= 0)
         return;
-    if (closeOtherKeyers)
-        closeOtherKeyers();
+    // The keyers share the serial ports: the WinKey and the CW keying port
+    // give theirs up before the push-to-talk port opens.
+    keying::KeyingState& k = m_state.keying;
+    if (k.WinKeyOpen != 0)
+        KeyerPortClosers::run(k.closePort.winKey);
+    KeyerPortClosers::run(k.closePort.cwKeyingPort);
     closePttPort();
 
     bool opened = false;

@@ -100,6 +100,15 @@ std::shared_ptr<VoiceKeying> VoiceKeying::install(app::ProgramServices& services
     services.unloaders[SatelliteWindow::PhoneFrm] = [voice](MainWindowBase&) { voice->unloadPhone(); };
     services.unloaders[SatelliteWindow::BlindFrm] = [voice](MainWindowBase&) { voice->unloadBlind(); };
     services.releaseHooks.push_back([voice] { voice->release(); });
+    // The CW keying port and the WinKey take the serial ports from the
+    // push-to-talk port before they open theirs.
+    // Held weakly: the keying state outlives the services that own the
+    // windows.
+    state.keying.closePort.voicePttPort = [weak = std::weak_ptr<VoiceKeying>(voice)] {
+        if (const auto v = weak.lock())
+            if (PhoneFrm* p = v->phoneIfLoaded())
+                p->closePttPort();
+    };
     return voice;
 }
 
