@@ -39,6 +39,12 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QRectF& twips, const 
     return l;
 }
 
+void swallowEnter(int& KeyAscii)
+{
+    if (KeyAscii == 13)
+        KeyAscii = 0;
+}
+
 }  // namespace
 
 PhoneFrm::PhoneFrm(app::AppState& state, QWidget* parent)
@@ -162,10 +168,21 @@ void PhoneFrm::buildLowerPart()
 void PhoneFrm::wireEvents()
 {
     m_keys = new platform::KeyRouter(this);
+    // Enter in a box presses no button: the next button along would be a
+    // Browse, and a file dialog the operator did not ask for.
+    for (int i = 0; i < 9; ++i)
+        m_keys->onKeyPress(pathBox(i), [](int& k) { swallowEnter(k); });
+    m_keys->onKeyPress(Text10, [](int& k) { swallowEnter(k); });
     m_keys->onGotFocus(Text10, [this] { Text10_GotFocus(); });
     m_keys->onLostFocus(Text10, [this] { Text10_LostFocus(); });
-    m_keys->onKeyPress(Text11, [this](int& k) { Text11_KeyPress(k); });
-    m_keys->onKeyPress(txtPHLoop, [this](int& k) { txtPHLoop_KeyPress(k); });
+    m_keys->onKeyPress(Text11, [this](int& k) {
+        swallowEnter(k);
+        Text11_KeyPress(k);
+    });
+    m_keys->onKeyPress(txtPHLoop, [this](int& k) {
+        swallowEnter(k);
+        txtPHLoop_KeyPress(k);
+    });
     m_keys->onLostFocus(txtPHLoop, [this] { txtPHLoop_LostFocus(); });
     m_keys->attachAll();
 

@@ -326,3 +326,16 @@ TEST_F(PhoneFrmTest, TheMainWindowsClosingAndExitLeaveNothingKeyed)
     EXPECT_TRUE(phone().Option3->isChecked());
     EXPECT_TRUE(phone().Text1->text().endsWith(QStringLiteral("cq.wav")));
 }
+
+TEST_F(PhoneFrmTest, EnterInABoxOpensNoFileDialog)
+{
+    phone().show();
+    phone().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&phone()));
+    for (QLineEdit* box : {phone().Text1, phone().txtPHLoop, phone().Text10, phone().Text11}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    EXPECT_TRUE(fx.fakes.prompt.shown().empty());
+    EXPECT_TRUE(phone().isVisible());
+}
