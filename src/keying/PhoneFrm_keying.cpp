@@ -8,6 +8,7 @@
 #include "platform/key_events.h"
 
 #include <QLineEdit>
+#include <cmath>
 #include <QRadioButton>
 
 namespace keying {
@@ -28,6 +29,10 @@ std::optional<double> portNumber(const QString& text)
         return 0.0;
     return boxNumber(text);
 }
+
+/// A number typed with a fraction, taken as a whole one: to the nearest,
+/// halves to the even neighbour.
+double wholeNumber(double value) { return std::nearbyint(value); }
 
 }  // namespace
 
@@ -66,9 +71,10 @@ void PhoneFrm::startKeying(int keyCode)
     }
     if (Option3->isChecked()) {
         const auto address = boxNumber(Text11->text());
-        if (!address || *address < 0 || *address + 2 > 0xFFFF)
+        const double base = address ? wholeNumber(*address) : -1;
+        if (base < 0 || base + 2 > 0xFFFF)
             return abandonMessage();
-        if (!m_ptt.raiseParallel(static_cast<int>(*address)))
+        if (!m_ptt.raiseParallel(static_cast<int>(base)))
             return abandonMessage();
     }
 
@@ -156,8 +162,8 @@ void PhoneFrm::OpenPTTPort()
     closePttPort();
 
     bool opened = false;
-    if (*port <= 32767) {
-        const int number = static_cast<int>(*port);
+    if (const double whole = wholeNumber(*port); whole <= 32767) {
+        const int number = static_cast<int>(whole);
         platform::SerialSettings settings;
         settings.dtrOn = false;
         settings.rtsOn = false;
