@@ -11,4 +11,5 @@ cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 python3 "$top/tools/test_make_tables.py" -q
+python3 "$top/tools/test_make_county_map.py" -q
 ctest --test-dir "$build" --output-on-failure -j "$jobs"

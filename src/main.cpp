@@ -8,6 +8,7 @@
 #include "keying/voice_install.h"
 
 #include "platform/fonts.h"
+#include "reports/views_install.h"
 
 #include <QApplication>
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
     // here; the services outlive the main windows that call them.
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
+    reports::installViews(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     keying::installVoice(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
