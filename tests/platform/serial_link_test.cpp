@@ -119,6 +119,25 @@ TEST_F(SerialLinkTest, AReplySplitOverTwoWritesArrivesWhole)
     EXPECT_TRUE(waitUntil([&] { return got == "IF00014025000;"; }, 2000)) << got.toStdString();
 }
 
+TEST_F(SerialLinkTest, AReaderMayCloseAndReopenTheLinkInsideReadyRead)
+{
+    PtyEmulator emu;
+    SerialLink link;
+    ASSERT_TRUE(link.openDevice(emu.devicePath(), {}));
+    int reopened = 0;
+    QObject::connect(&link, &SerialLink::readyRead, [&] {
+        (void)link.readAll();
+        link.close();
+        if (++reopened == 1)
+            EXPECT_TRUE(link.openDevice(emu.devicePath(), {}));
+    });
+    emu.send("x");
+    EXPECT_TRUE(waitUntil([&] { return reopened == 1; }, 2000));
+    emu.send("y");
+    EXPECT_TRUE(waitUntil([&] { return reopened == 2; }, 2000));
+    EXPECT_FALSE(link.isOpen());
+}
+
 TEST_F(SerialLinkTest, TheEmulatorAnswersWhileTheProgramWaitsWithoutEvents)
 {
     PtyEmulator emu([](PtyEmulator& pty, const QByteArray& bytes) {
