@@ -58,7 +58,7 @@ TEST_F(BlindFrmTest, CallOnlyPlaysNavEnWholeThenCall)
     ASSERT_EQ(p.size(), 2u);
     const std::int64_t navEnEnd = p[0].monotonicNs + p[0].lengthNs;
     EXPECT_GE(p[1].monotonicNs, navEnEnd);
-    EXPECT_LT(p[1].monotonicNs - navEnEnd, 20'000'000);
+    EXPECT_LT(p[1].monotonicNs - navEnEnd, 100'000'000);
     EXPECT_TRUE(services.navigationPromptPlaying());
 
     // Without NavEn.wav, "Call" plays at once.
@@ -67,19 +67,21 @@ TEST_F(BlindFrmTest, CallOnlyPlaysNavEnWholeThenCall)
     const std::int64_t before = platform::monotonicNs();
     blind().Option2->click();
     EXPECT_EQ(playedNames(), QStringList{QStringLiteral("Call")});
-    EXPECT_LT(platform::monotonicNs() - before, 100'000'000);
+    // No wait at all: NavEn alone would hold it for over a second.
+    EXPECT_LT(platform::monotonicNs() - before, 300'000'000);
 }
 
 TEST_F(BlindFrmTest, TheWaitForNavEnIsBoundedByItsLength)
 {
     fx.copyShipped(QStringLiteral("Call.wav"));
     writeBytes(fx.path(QStringLiteral("NavEn.wav")), silenceWave(200));
-    const std::int64_t before = platform::monotonicNs();
     blind().Option2->click();
     EXPECT_EQ(blind().promptWaitLimitMs(), blind().MMControl1.lengthMs() + 500);
-    const double took = ms(platform::monotonicNs() - before);
-    EXPECT_GE(took, 200.0);
-    EXPECT_LT(took, 700.0);
+    const auto p = played.played();
+    ASSERT_EQ(p.size(), 2u);
+    const double waited = ms(p[1].monotonicNs - p[0].monotonicNs);
+    EXPECT_GE(waited, 200.0);
+    EXPECT_LT(waited, 200.0 + 500.0);
 }
 
 TEST_F(BlindFrmTest, OffAndAllDataFieldsAnnounceAndDoneStoresTheLevel)
