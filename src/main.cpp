@@ -8,6 +8,7 @@
 #include "keying/voice_install.h"
 
 #include "platform/fonts.h"
+#include "radio/radio_install.h"
 #include "reports/reports_install.h"
 #include "reports/views_install.h"
 
@@ -35,7 +36,11 @@ int main(int argc, char* argv[])
     reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
+<<<<<<< HEAD
     keying::installVoice(programServices, state, mainWindows);
+=======
+    radio::installRadio(programServices, state, mainWindows);
+>>>>>>> main
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
