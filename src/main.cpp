@@ -36,11 +36,8 @@ int main(int argc, char* argv[])
     reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
-<<<<<<< HEAD
     keying::installVoice(programServices, state, mainWindows);
-=======
     radio::installRadio(programServices, state, mainWindows);
->>>>>>> main
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
