@@ -6,6 +6,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "keying/install_cw_keying.h"
+#include "keying/voice_install.h"
 
 #include "platform/fonts.h"
 #include "radio/radio_install.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
+    keying::installVoice(programServices, state, mainWindows);
     radio::installRadio(programServices, state, mainWindows);
     spots::installSpots(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
