@@ -6,6 +6,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 
+#include "keying/winkey_install.h"
 #include "platform/fonts.h"
 #include "reports/views_install.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
     reports::installViews(programServices, state, mainWindows);
+    keying::installWinKey(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
