@@ -9,6 +9,16 @@ namespace platform {
 /// Handles the events waiting in the queue, then returns.
 void letPendingEventsRun();
 
+/// Waits ms milliseconds on the monotonic clock without letting any event
+/// run (a pause between Morse elements, a rig's settling time). A negative
+/// or zero wait returns at once.
+void waitMs(int ms);
+
+/// Waits ms milliseconds on the monotonic clock, letting pending events run
+/// every millisecond or so (a pause an operator may cut short with a key).
+/// Returns at the end of the time even if the events keep coming.
+void waitMsLettingEventsRun(int ms);
+
 class ReentryGuard {
 public:
     explicit ReentryGuard(bool& busyFlag) : m_flag(busyFlag), m_entered(!busyFlag)

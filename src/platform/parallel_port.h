@@ -30,11 +30,19 @@ public:
     /// "888", "&H378", "0x378" → 0x378; nullopt for anything else.
     [[nodiscard]] static std::optional<int> parseBaseAddress(const QString& text);
 
+    /// The ppdev device for a base address: the table file in the current
+    /// folder first, then the usual three; nullopt when neither names it.
+    [[nodiscard]] static std::optional<QString> deviceFor(int baseAddress);
+
     /// Writes the control register of the port at baseAddress (opening and
     /// claiming it the first time). False, with errorText() set, when the
-    /// port cannot be reached; the value is recorded either way.
+    /// port cannot be reached; the value is recorded either way. A port
+    /// that could not be reached is not tried again until close() or
+    /// another base address, so a failure costs nothing per CW element.
     bool writeControl(int baseAddress, std::uint8_t value);
+    /// Releases and closes the device (the control register keeps its value).
     void close();
+    [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
     [[nodiscard]] QString errorText() const { return m_error; }
 
 private:
@@ -42,6 +50,7 @@ private:
     bool m_recordOnly = false;
     int m_fd = -1;
     int m_openBase = -1;
+    int m_failedBase = -1;
     QString m_error;
 };
 

@@ -64,13 +64,20 @@ public:
     /// Waits, without letting events run, until the output has been sent
     /// (tcdrain), at most timeoutMs.
     bool drainOutput(int timeoutMs = 1000);
-    /// Throws away what has arrived and not been read, and unsent output.
+    /// Throws away what has arrived and not been read. Unsent output is
+    /// kept: a command written just before must still reach the device.
     void discardInput();
+    /// Throws away output written and not yet sent (stopping a message).
+    void discardOutput();
 
     /// What has arrived and not been read yet (also reads the descriptor, so
     /// it works without the event loop).
     [[nodiscard]] QByteArray readAll();
     [[nodiscard]] qint64 bytesAvailable();
+    /// Waits, without letting events run, until at least count bytes have
+    /// arrived and not been read, at most timeoutMs. True when they have;
+    /// readyRead does not fire for bytes that arrive meanwhile.
+    bool waitForBytes(qint64 count, int timeoutMs);
 
     /// Modem lines. True when the line took the level; a failure (a pty has
     /// no modem lines) sets lineErrorText() the first time in this open.
@@ -85,7 +92,7 @@ signals:
 
 private:
     bool setLine(int bit, bool on, bool& level, LineEvent::Kind kind);
-    void fillBuffer();
+    bool fillBuffer();
 
     std::unique_ptr<SerialPortTable> m_table;
     LineRecorder* m_recorder = nullptr;
@@ -98,6 +105,8 @@ private:
     QByteArray m_input;
     bool m_dtr = false;
     bool m_rts = false;
+    bool m_hungUp = false;   ///< the device went away; reported once
+    bool m_dropped = false;  ///< the receive buffer overflowed
 };
 
 }  // namespace platform

@@ -1,0 +1,132 @@
+#pragma once
+// A pty pair standing in for a device on a serial port. The program opens
+// devicePath() (through a SerialLink, usually by a port number that
+// pointSerialPortAt() wrote into the port table); the test, or an emulator
+// of the device, is the far side on the master.
+//
+// PtyEmulator runs the far side on its own thread, so it answers even while
+// the GUI thread is inside a wait that lets no events run (a rig command
+// followed by a pause, a keyer keying a character). Emulators of rigs,
+// keyers and TNCs hold one and answer from the device's own facts:
+//
+//     class MyRigEmulator {
+//     public:
+//         QString devicePath() const { return m_pty.devicePath(); }
+//     private:
+//         void onBytes(testing_support::PtyEmulator& pty, const QByteArray& bytes);
+//         QByteArray m_pending;
+//         // Last member: it is destroyed (its thread joined) first, before
+//         // anything its handler touches.
+//         testing_support::PtyEmulator m_pty{[this](auto& pty, const QByteArray& b) { onBytes(pty, b); }};
+//     };
+
+#include <QByteArray>
+#include <QString>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace testing_support {
+
+/// The pty pair: a master (the device's side) and the slave's path (the
+/// program's side). The peer keeps a slave descriptor of its own open, so
+/// the pty lives while the program opens and closes it, and sets raw mode.
+class PtyPeer {
+public:
+    PtyPeer();
+    ~PtyPeer();
+    PtyPeer(const PtyPeer&) = delete;
+    PtyPeer& operator=(const PtyPeer&) = delete;
+
+    /// False when no pty could be made (the test then fails with a message).
+    [[nodiscard]] bool isOk() const { return m_master >= 0; }
+    /// The program's side, e.g. "/dev/pts/7".
+    [[nodiscard]] QString devicePath() const { return m_path; }
+    /// The device's side (non-blocking).
+    [[nodiscard]] int masterFd() const { return m_master; }
+
+    /// For tests without an emulator thread: writes all bytes to the master
+    /// (bounded to a second).
+    bool write(const QByteArray& bytes);
+    /// Reads what reaches the master within timeoutMs, returning as soon as
+    /// at least minBytes have come.
+    QByteArray read(int timeoutMs, int minBytes = 1);
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_path;
+};
+
+class PtyEmulator {
+public:
+    /// Called on the emulator's thread with each block of bytes the program
+    /// wrote; it answers with send()/sendPaced().
+    using Handler = std::function<void(PtyEmulator&, const QByteArray&)>;
+
+    explicit PtyEmulator(Handler handler = {});
+    /// Stops the thread and joins it.
+    ~PtyEmulator();
+    PtyEmulator(const PtyEmulator&) = delete;
+    PtyEmulator& operator=(const PtyEmulator&) = delete;
+
+    [[nodiscard]] QString devicePath() const { return m_pty.devicePath(); }
+    [[nodiscard]] bool isOk() const { return m_pty.isOk(); }
+    void setHandler(Handler handler);
+
+    /// Sends bytes to the program as fast as the pty takes them (any thread).
+    void send(const QByteArray& bytes);
+    /// Sends bytes one at a time, each a character time apart at baud
+    /// (bitsPerChar: start, data, parity and stop bits; 10 for 8N1).
+    void sendPaced(const QByteArray& bytes, int baud, int bitsPerChar = 10);
+    /// A silent device: received bytes are still recorded, but the handler
+    /// is not called and nothing queued or sent is delivered.
+    void setSilent(bool silent);
+
+    /// Everything the program wrote so far.
+    [[nodiscard]] QByteArray received() const;
+    void clearReceived();
+    /// Waits (without the event loop; the emulator thread keeps reading)
+    /// until predicate(received()) holds, at most timeoutMs.
+    bool waitForReceived(const std::function<bool(const QByteArray&)>& predicate, int timeoutMs);
+    /// Waits until at least count bytes have been received in total.
+    bool waitForReceivedCount(int count, int timeoutMs);
+    /// Waits until everything queued by send()/sendPaced() has reached the
+    /// pty (the program may still have to read it).
+    bool waitUntilSent(int timeoutMs);
+
+private:
+    struct Outgoing {
+        QByteArray bytes;
+        std::int64_t byteNs = 0;  ///< pacing; 0 sends at once
+    };
+    void run();
+    void wake();
+    void writePending(std::int64_t& nextDueNs);
+
+    PtyPeer m_pty;
+    int m_wakeFd = -1;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    Handler m_handler;
+    std::deque<Outgoing> m_outgoing;
+    QByteArray m_received;
+    bool m_silent = false;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+/// Points serial port number portNumber at device in "serialports.txt" of the
+/// current folder (the program folder a ProgramFolderFixture made), keeping
+/// the table's other lines.
+void pointSerialPortAt(int portNumber, const QString& device);
+
+/// Lets events run until condition() holds, at most timeoutMs. For a test on
+/// the GUI thread that waits for readyRead to do its work.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
+
+}  // namespace testing_support
