@@ -8,6 +8,7 @@
 
 #include "keying/winkey_install.h"
 #include "platform/fonts.h"
+#include "reports/reports_install.h"
 #include "reports/views_install.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int main(int argc, char* argv[])
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
     reports::installViews(programServices, state, mainWindows);
+    reports::installReports(programServices, state, mainWindows);
     keying::installWinKey(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
