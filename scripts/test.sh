@@ -10,6 +10,5 @@ jobs="${ZQP_JOBS:-$(nproc)}"
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
-python3 "$top/tools/test_make_tables.py" -q
-python3 "$top/tools/test_make_county_map.py" -q
+for tool_test in "$top"/tools/test_*.py; do python3 "$tool_test" -q; done
 ctest --test-dir "$build" --output-on-failure -j "$jobs"

@@ -8,6 +8,7 @@
 
 #include "keying/winkey_install.h"
 #include "platform/fonts.h"
+#include "radio/radio_install.h"
 #include "reports/reports_install.h"
 #include "reports/views_install.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     reports::installReports(programServices, state, mainWindows);
     keying::installWinKey(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
+    radio::installRadio(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());

@@ -73,6 +73,17 @@ public:
 
     /// Opens the rig's port and starts polling it (the rig interface's Test).
     virtual void startRigPolling() {}
+    /// Tunes the rig to a frequency in MHz, in the band plan's sideband for
+    /// it; does nothing while the rig is not polled. The caller's value is
+    /// never changed. Spot clicks and the spectrum map use it.
+    virtual void ChangeFrequency(float& qChangeFreq) { (void)qChangeFreq; }
+    /// Sets the rig's mode ("CW", "USB", "LSB", …); an empty mode is first
+    /// set to the band plan's sideband for the frequency.
+    virtual void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
+    {
+        (void)qChangeFrequency;
+        (void)ModeToChangeTo;
+    }
 
     /// The band map follows a band change: rescale for the new band, and
     /// redraw when the band map is the chosen display.

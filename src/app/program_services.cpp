@@ -31,6 +31,18 @@ void ProgramServices::startRigPolling()
         onStartRigPolling();
 }
 
+void ProgramServices::ChangeFrequency(float& qChangeFreq)
+{
+    if (onChangeFrequency)
+        onChangeFrequency(qChangeFreq);
+}
+
+void ProgramServices::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
+{
+    if (onChangeMode)
+        onChangeMode(qChangeFrequency, ModeToChangeTo);
+}
+
 void ProgramServices::SetBandMapScale(MainWindowBase& window)
 {
     if (onSetBandMapScale)

@@ -22,6 +22,8 @@ public:
     std::function<void(const QString&)> onBlindKeyPhone;
     std::function<bool()> onNavigationPromptPlaying;
     std::function<void()> onStartRigPolling;
+    std::function<void(float&)> onChangeFrequency;
+    std::function<void(float, QString&)> onChangeMode;
     WindowHandler onSetBandMapScale;
     WindowHandler onDisplayBandMapLabels;
     WindowHandler onPacketResize;
@@ -54,6 +56,8 @@ public:
     void BlindKeyPhone(const QString& promptName) override;
     [[nodiscard]] bool navigationPromptPlaying() const override;
     void startRigPolling() override;
+    void ChangeFrequency(float& qChangeFreq) override;
+    void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo) override;
     void SetBandMapScale(MainWindowBase& window) override;
     void DisplayBandMapLabels(MainWindowBase& window) override;
     void PacketResize(MainWindowBase& window) override;

@@ -1,0 +1,213 @@
+// The rig's port and the poll loop: opening the port, the timer's send and
+// read ticks, showing what was read and handing it to the main window.
+
+#include "radio/RigControlfrm.h"
+
+#include "app/Form1.h"
+#include "app/app_state.h"
+#include "platform/line_recorder.h"
+#include "radio/rig_text.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace radio {
+
+namespace {
+
+/// Read ticks in a row without a byte before the window says the rig is
+/// silent. One empty read can be a reply that is still on the line.
+constexpr int SilentReadsReported = 3;
+
+constexpr std::int64_t ReopenIntervalNs = 1'000'000'000;
+
+}  // namespace
+
+bool RigControlfrm::usesPort() const
+{
+    const RigFamily* family = m_loop.family();
+    return !family || family->usesSerialPort();
+}
+
+bool RigControlfrm::openPortQuietly()
+{
+    m_port.close();
+    const RigModel* model = m_loop.model();
+    QString error;
+    bool ok = m_port.open(m_settings.Port, m_settings.PortSettings, model && model->rtsHandshake, error);
+    if (ok) {
+        // A pty has no modem lines; a line that cannot be raised does not
+        // stop the rig from answering, so it is no reason to give up.
+        if (m_settings.Power == QLatin1String("R"))
+            m_port.setRts(true);
+        else if (m_settings.Power == QLatin1String("D"))
+            m_port.setDtr(true);
+        if (model && *model->openBytes) {
+            if (const auto bytes = PackedHexToBytes(QString::fromLatin1(model->openBytes)))
+                ok = m_port.write(*bytes);
+        }
+    }
+    m_loop.forgetInput();
+    if (!ok)
+        m_port.close();
+    m_portLost = false;
+    return ok;
+}
+
+bool RigControlfrm::OpenRigPort()
+{
+    if (openPortQuietly())
+        return true;
+
+    m_state.services.beeper.beep();
+    m_state.services.prompt.messageBox(
+        QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or the "
+                       "settings that you have selected are invalid.  Please select another combination "
+                       "or choose None for your rig selection."),
+        platform::MsgButtons::Ok, platform::MsgIcon::Information, QStringLiteral("Invalid Comm Settings."));
+    // At start-up the window is not on the screen yet: it comes up so that
+    // the operator can correct the settings.
+    if (!isVisible() && !m_shutDown) {
+        if (m_links.runModal)
+            m_links.runModal(*this);
+        else
+            exec();
+    }
+    return false;
+}
+
+void RigControlfrm::StartPolling()
+{
+    const QString& rate = m_settings.PollRate;
+    if (rate == QLatin1String("F"))
+        tmrGetData->setInterval(50);
+    else if (rate == QLatin1String("M"))
+        tmrGetData->setInterval(250);
+    else if (rate == QLatin1String("S"))
+        tmrGetData->setInterval(1000);
+    else if (rate == QLatin1String("R"))
+        tmrGetData->setInterval(5000);
+    if (!m_shutDown)
+        tmrGetData->start();
+}
+
+void RigControlfrm::tmrGetData_Timer()
+{
+    // One tick at a time: a main-window handler run by the hand-over may let
+    // events run, and the timer must not start a tick inside this one.
+    if (m_inTick || m_shutDown)
+        return;
+    m_inTick = true;
+    m_loop.setRigType(m_state.prefs.RigType);
+    if (m_loop.ReadTickNext == 0)
+        sendTick();
+    else
+        readTick();
+    m_inTick = false;
+}
+
+void RigControlfrm::sendTick()
+{
+    const RigFamily* family = m_loop.family();
+    if (usesPort()) {
+        if (m_portLost && !reopenLostPort()) {
+            noteSilence();
+            return;
+        }
+        // A port that is gone ends the tick; the next tick tries again.
+        const std::optional<int> pending = m_port.outputPending();
+        if (!pending)
+            return;
+        if (*pending == 0 && family) {
+            if (family->discardsInputBeforeQuery()) {
+                m_port.discardInput();
+                m_loop.forgetInput();
+            }
+            const QByteArray queries = m_loop.sendTickBytes();
+            if (!queries.isEmpty() && !m_port.write(queries)) {
+                m_portLost = true;
+                return;
+            }
+        }
+    }
+    m_loop.ReadTickNext = 1;
+}
+
+bool RigControlfrm::reopenLostPort()
+{
+    // A USB adapter pulled out and plugged in again comes back as a new
+    // device: the port is opened afresh (the port table is read again) about
+    // once a second, without a word, until the rig is there again.
+    const std::int64_t now = platform::monotonicNs();
+    if (now - m_lastReopenNs < ReopenIntervalNs)
+        return false;
+    m_lastReopenNs = now;
+    if (openPortQuietly())
+        return true;
+    m_portLost = true;
+    return false;
+}
+
+void RigControlfrm::readTick()
+{
+    QByteArray arrived;
+    if (usesPort()) {
+        if (!m_port.isOpen())
+            return;
+        arrived = m_port.readAll();
+    }
+    const PollLoop::ReadOutcome outcome = m_loop.readReplies(arrived);
+    if (outcome.answered) {
+        m_silentReads = 0;
+        if (OptFreq->isChecked())
+            m_loop.ModeFromFrequency();
+        if (isVisible())
+            showReading();
+        handOver(outcome);
+    } else {
+        noteSilence();
+    }
+    m_loop.RigReplyText.clear();
+    m_loop.ReadTickNext = 0;
+}
+
+void RigControlfrm::showReading()
+{
+    if (m_loop.RigFrequency > 0)
+        lblFreq->setText(frequencyCaption(m_loop.RigFrequency));
+    lblMode->setText(m_loop.RigMode);
+    const QByteArray& reply = m_loop.RigReplyText;
+    lblUnProcess->setText(ChkConvHex->isChecked() ? BytesToHexText(reply) : QString::fromLatin1(reply));
+}
+
+void RigControlfrm::handOver(const PollLoop::ReadOutcome& outcome)
+{
+    Form1* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr;
+    if (!form1)
+        return;
+    // Only a frequency that a whole reply of this poll gave: an old one, or
+    // the 0 of a rig not read yet, must never reach a logged contact.
+    if (chkFrequency->isChecked() && outcome.frequencyRead && m_loop.RigFrequency > 0) {
+        float frequency = m_loop.RigFrequency;
+        form1->BandFreqConversion(frequency);
+    }
+    if (!OptDont->isChecked()) {
+        QString mode = m_loop.RigMode;
+        form1->ModeSelection(mode);
+    }
+}
+
+void RigControlfrm::noteSilence()
+{
+    // A rig switched off or unplugged: the captions say so again, as after
+    // Test, instead of showing what it said last. Polling goes on, and the
+    // rig's first answer puts them right.
+    if (++m_silentReads < SilentReadsReported)
+        return;
+    lblFreq->setText(QStringLiteral("No Response"));
+    lblMode->setText(QStringLiteral("No Response"));
+}
+
+}  // namespace radio

@@ -1,0 +1,90 @@
+#include "radio/radio_install.h"
+
+#include "app/Form1.h"
+#include "app/app_state.h"
+#include "app/main_windows.h"
+#include "app/program_services.h"
+
+namespace radio {
+
+RadioControl::RadioControl(app::AppState& state, std::function<Form1*()> forwardingWindow)
+    : m_state(state), m_forwardingWindow(std::move(forwardingWindow)), m_waits(std::make_unique<RigWaits>())
+{
+}
+
+RadioControl::~RadioControl() = default;
+
+void RadioControl::setWaits(std::unique_ptr<RigWaits> waits) { m_waits = std::move(waits); }
+
+RigControlfrm& RadioControl::rigWindow()
+{
+    if (!m_window) {
+        RigWindowLinks links;
+        links.forwardingWindow = m_forwardingWindow;
+        links.runModal = [this](QDialog& d) {
+            if (runModal)
+                runModal(d);
+            else
+                d.exec();
+        };
+        links.waits = m_waits.get();
+        m_window = std::make_unique<RigControlfrm>(m_state, std::move(links));
+        m_window->Form_Load();
+    }
+    return *m_window;
+}
+
+void RadioControl::ChangeFrequency(float& qChangeFreq) { rigWindow().ChangeFrequency(qChangeFreq); }
+
+void RadioControl::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
+{
+    rigWindow().ChangeMode(qChangeFrequency, ModeToChangeTo);
+}
+
+void RadioControl::startPolling() { rigWindow().Command1_Click(); }
+
+void RadioControl::showRigWindow()
+{
+    RigControlfrm& w = rigWindow();
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+void RadioControl::unloadRigWindow()
+{
+    if (!m_window)
+        return;
+    m_window->Form_Unload();
+    m_window->shutDown();
+    // Deleting the window under a tune that waits inside it would pull the
+    // floor from under that handler; it goes with the program instead.
+    if (m_window->tuning())
+        m_retired.push_back(std::move(m_window));
+    m_window.reset();
+}
+
+void RadioControl::release()
+{
+    if (m_window)
+        m_window->shutDown();
+}
+
+std::shared_ptr<RadioControl> installRadio(app::ProgramServices& services, app::AppState& state,
+                                           app::MainWindows& mainWindows)
+{
+    auto radio = std::make_shared<RadioControl>(state, [&mainWindows] { return mainWindows.forwardingWindow(); });
+    services.onStartRigPolling = [radio] { radio->startPolling(); };
+    services.onChangeFrequency = [radio](float& mhz) { radio->ChangeFrequency(mhz); };
+    services.onChangeMode = [radio](float mhz, QString& mode) { radio->ChangeMode(mhz, mode); };
+    const auto show = [radio](MainWindowBase&) { radio->showRigWindow(); };
+    services.shortcutWindows[app::ShortcutWindow::RigInterface] = show;
+    services.menuWindows[app::MenuWindow::RigInterface] = show;
+    services.unloaders[app::SatelliteWindow::RigControlfrm] = [radio](MainWindowBase&) {
+        radio->unloadRigWindow();
+    };
+    services.releaseHooks.push_back([radio] { radio->release(); });
+    return radio;
+}
+
+}  // namespace radio

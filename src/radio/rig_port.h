@@ -1,0 +1,64 @@
+#pragma once
+// The rig's serial port as the poll loop and tuning use it: opened by port
+// number with a settings string ("4800,N,8,2"), written and read, and asked
+// how many characters still wait to go out. The link itself belongs to the
+// shared hardware layer; several windows may name one port number.
+//
+// The characters still waiting are counted from the port's speed: a write
+// puts its bytes on the line one after the other, each taking its start,
+// data, parity and stop bits, so the count falls as the time passes. The
+// poll loop sends no new query while a previous one is still going out, and
+// tuning waits for the count to reach 0 before its next command.
+
+#include "platform/serial_link.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+class Hardware;
+}
+
+namespace radio {
+
+/// A settings string ("4800,N,8,2": baud, parity letter, data bits, stop
+/// bits) as serial settings; nullopt when a part is missing or invalid.
+[[nodiscard]] std::optional<platform::SerialSettings> parsePortSettings(const QString& text);
+
+class RigPort {
+public:
+    explicit RigPort(platform::Hardware& hardware) : m_hardware(hardware) {}
+    ~RigPort() { close(); }
+    RigPort(const RigPort&) = delete;
+    RigPort& operator=(const RigPort&) = delete;
+
+    /// Opens port number port with both lines down. False with error set.
+    bool open(int port, const QString& settings, bool rtsHandshake, QString& error);
+    void close();
+    [[nodiscard]] bool isOpen() const;
+
+    /// Writes bytes; false when the port is closed or the write failed.
+    bool write(const QByteArray& bytes);
+    /// Everything that arrived since the last read.
+    [[nodiscard]] QByteArray readAll();
+    /// Throws away what arrived and was not read.
+    void discardInput();
+    /// Characters written and not yet on the line; nullopt while closed.
+    [[nodiscard]] std::optional<int> outputPending() const;
+
+    bool setDtr(bool on);
+    bool setRts(bool on);
+
+    /// The link in use (null while closed); the frequency test writes to it.
+    [[nodiscard]] platform::SerialLink* link() const { return m_link; }
+
+private:
+    platform::Hardware& m_hardware;
+    platform::SerialLink* m_link = nullptr;
+    double m_nsPerChar = 0;
+    std::int64_t m_lineFreeAtNs = 0;
+};
+
+}  // namespace radio

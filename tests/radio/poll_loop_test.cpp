@@ -1,0 +1,125 @@
+// The poll loop's state without a port: what a send tick sends for each rig
+// type, how replies that come in pieces are read, and mode from frequency.
+
+#include "radio/poll_loop.h"
+#include "radio/rig_models.h"
+
+#include <gtest/gtest.h>
+
+using namespace radio;
+
+namespace {
+
+PollLoop loopFor(const char* rigType)
+{
+    PollLoop loop;
+    loop.setRigType(QString::fromLatin1(rigType));
+    const RigModel* m = findRigModel(QString::fromLatin1(rigType));
+    loop.rig.frequencyQuery = QString::fromLatin1(m->frequencyQuery);
+    loop.rig.modeQuery = QString::fromLatin1(m->modeQuery);
+    loop.rig.convertToHex = m->queriesInHex;
+    return loop;
+}
+
+}  // namespace
+
+TEST(RigModels, ListInOrderWithDefaults)
+{
+    const char* const names[] = {"None",         "Elecraft",        "Icom",           "Icom 735",
+                                 "Kenwood",      "Kenwood 2",       "Ten Tec Omni VI", "Ten Tec Orion",
+                                 "Ten Tec Fnt Pnl", "Ten Tec Pegasus", "Yaesu",       "Yaesu 757 GX II",
+                                 "Yaesu 890",    "Yaesu 920",       "Yaesu 990",      "Yaesu 1000 D",
+                                 "Yaesu 1000",   "Yaesu FTdx9000",  "Other"};
+    ASSERT_EQ(rigModels().size(), std::size(names));
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        EXPECT_STREQ(rigModels()[i].name, names[i]);
+    EXPECT_EQ(findRigModel("kenwood"), nullptr);
+    const RigModel* elecraft = findRigModel("Elecraft");
+    EXPECT_EQ(elecraft->setFrequencyPauseMs[0] + elecraft->setFrequencyPauseMs[1], 1205);
+    EXPECT_EQ(findRigModel("Yaesu 1000")->setFrequencyPauseMs[0], 10);
+    EXPECT_STREQ(findRigModel("Yaesu 990")->closeBytes, "0000000080");
+    EXPECT_STREQ(findRigModel("Yaesu FTdx9000")->closeBytes, "");
+}
+
+TEST(PollLoop, SendTicksByRigType)
+{
+    PollLoop kenwood = loopFor("Kenwood");
+    EXPECT_EQ(kenwood.sendTickBytes(), QByteArray("FA;MD;"));
+    EXPECT_EQ(kenwood.sendTickBytes(), QByteArray("FA;MD;"));
+
+    PollLoop ftdx = loopFor("Yaesu FTdx9000");
+    EXPECT_EQ(ftdx.sendTickBytes(), QByteArray("FA;"));
+    EXPECT_EQ(ftdx.QueryToggle, 1);
+    EXPECT_EQ(ftdx.sendTickBytes(), QByteArray("MD0;"));
+    EXPECT_EQ(ftdx.QueryToggle, 0);
+
+    PollLoop none = loopFor("None");
+    EXPECT_EQ(none.sendTickBytes(), QByteArray());
+
+    PollLoop other = loopFor("Other");
+    other.rig.frequencyQuery = QStringLiteral("3F 41 0D");
+    other.rig.modeQuery = QStringLiteral("ZZ");
+    other.rig.convertToHex = true;
+    // A query that is not hexadecimal is not sent; the other one is.
+    EXPECT_EQ(other.sendTickBytes(), QByteArray("?A\r"));
+    other.rig.convertToHex = false;
+    EXPECT_EQ(other.sendTickBytes(), QByteArray("3F 41 0DZZ"));
+}
+
+TEST(PollLoop, ReplyInPiecesIsReadWhenWhole)
+{
+    PollLoop loop = loopFor("Kenwood");
+    auto outcome = loop.readReplies("FA0001402");
+    EXPECT_TRUE(outcome.answered);
+    EXPECT_FALSE(outcome.frequencyRead);
+    EXPECT_EQ(loop.RigFrequency, 0.0f);
+    EXPECT_EQ(loop.RigReplyText, QByteArray("FA0001402"));
+
+    outcome = loop.readReplies("5000;MD");
+    EXPECT_TRUE(outcome.frequencyRead);
+    EXPECT_FALSE(outcome.modeRead);
+    EXPECT_FLOAT_EQ(loop.RigFrequency, 14.025f);
+    EXPECT_TRUE(loop.RigMode.isEmpty());
+
+    outcome = loop.readReplies("3;");
+    EXPECT_FALSE(outcome.frequencyRead);
+    EXPECT_TRUE(outcome.modeRead);
+    EXPECT_EQ(loop.RigMode, "CW");
+
+    outcome = loop.readReplies("");
+    EXPECT_FALSE(outcome.answered);
+}
+
+TEST(PollLoop, ChoosingAnotherRigForgetsTheOldOne)
+{
+    PollLoop loop = loopFor("Kenwood");
+    (void)loop.readReplies("FA00014025000;MD3;FA000");
+    EXPECT_GT(loop.bufferedBytes(), 0);
+    loop.setRigType("Kenwood");  // the same type again changes nothing
+    EXPECT_FLOAT_EQ(loop.RigFrequency, 14.025f);
+    loop.setRigType("Elecraft");
+    EXPECT_EQ(loop.RigFrequency, 0.0f);
+    EXPECT_TRUE(loop.RigMode.isEmpty());
+    EXPECT_EQ(loop.bufferedBytes(), 0);
+}
+
+TEST(PollLoop, ModeFromFrequency)
+{
+    struct Case {
+        float mhz;
+        const char* before;
+        const char* after;
+    };
+    const Case cases[] = {
+        {14.2f, "CW", "PH"},   {14.1f, "PH", "CW"},  {1.84f, "CW", "CW"},  {1.84f, "", ""},
+        {3.55f, "PH", "CW"},   {3.8f, "CW", "PH"},   {10.12f, "PH", "CW"}, {7.125f, "PH", "PH"},
+        {28.4f, "CW", "PH"},   {50.05f, "PH", "CW"}, {144.2f, "CW", "PH"}, {432.1f, "CW", "CW"},
+    };
+    for (const Case& c : cases) {
+        PollLoop loop;
+        loop.RigFrequency = c.mhz;
+        loop.RigMode = QString::fromLatin1(c.before);
+        loop.ModeFromFrequency();
+        EXPECT_EQ(loop.RigMode, QString::fromLatin1(c.after)) << c.mhz;
+    }
+}

@@ -1,0 +1,117 @@
+#pragma once
+// The rig interface on a program folder of its own, with a forwarding
+// window that records what reaches the main window, waits that record
+// instead of spending the time, and modal windows run by the test.
+
+#include "app/Form1.h"
+#include "app/main_window_target.h"
+#include "radio/RigControlfrm.h"
+#include "radio/radio_install.h"
+#include "radio/rig_waits.h"
+#include "support/test_support.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <gtest/gtest.h>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace testing_support {
+
+/// The main window as the rig interface sees it.
+struct RecordingTarget final : app::MainWindowTarget {
+    QStringList calls;  ///< "band:14.025", "mode:CW"
+    std::vector<float> frequencies;
+    void BandFreqConversion(float& f) override
+    {
+        frequencies.push_back(f);
+        calls << QStringLiteral("band:%1").arg(static_cast<double>(f), 0, 'f', 3);
+    }
+    void ModeSelection(QString& m) override { calls << QStringLiteral("mode:") + m; }
+    void PacketResize() override {}
+    void DisplayBandMapLabels() override {}
+    void BandMapSpots(QString&, QString&, QString&) override {}
+};
+
+/// Waits that only note what was asked ("events", "pause:205", "drain").
+/// With realTime set they also wait, so that a rig on a pty can answer.
+struct RecordingWaits final : radio::RigWaits {
+    QStringList log;
+    bool realTime = false;
+    std::function<void()> duringWait;  ///< runs inside the first wait that lets events run
+    void letEventsRun() override
+    {
+        log << QStringLiteral("events");
+        runInside();
+        if (realTime)
+            radio::RigWaits::letEventsRun();
+    }
+    void WaitMilliseconds(double ms) override
+    {
+        log << QStringLiteral("pause:%1").arg(ms);
+        runInside();
+        if (realTime)
+            radio::RigWaits::WaitMilliseconds(ms);
+    }
+    void WaitForOutputDrain(const std::function<std::optional<int>()>& pending) override
+    {
+        log << QStringLiteral("drain");
+        runInside();
+        if (realTime)
+            radio::RigWaits::WaitForOutputDrain(pending);
+    }
+    void runInside()
+    {
+        if (duringWait)
+            std::exchange(duringWait, {})();
+    }
+};
+
+class RigFixture {
+public:
+    RigFixture()
+    {
+        fx.state.prefs.OutOfStateFlag = 1;
+        fx.state.prefs.RigType = QStringLiteral("None");
+        fx.copyShipped(QStringLiteral("BandPlan.txt"));
+        form1 = std::make_unique<Form1>(fx.state);
+        form1->setMainWindows(&target, nullptr);
+        radio = std::make_unique<radio::RadioControl>(fx.state, [this] { return form1.get(); });
+        auto w = std::make_unique<RecordingWaits>();
+        waits = w.get();
+        radio->setWaits(std::move(w));
+        radio->runModal = [this](QDialog& d) {
+            modalShown << d.objectName();
+            if (onModal)
+                onModal(d);
+            d.hide();
+        };
+    }
+    ~RigFixture()
+    {
+        radio.reset();
+        QApplication::processEvents();
+    }
+
+    radio::RigControlfrm& window() { return radio->rigWindow(); }
+
+    /// Picks a rig in the list as the operator does with a click.
+    void chooseRig(const QString& name)
+    {
+        QListWidget* list = window().List1;
+        const auto items = list->findItems(name, Qt::MatchExactly);
+        ASSERT_FALSE(items.isEmpty()) << name.toStdString();
+        list->setCurrentItem(items.first());
+    }
+
+    ProgramFolderFixture fx;
+    RecordingTarget target;
+    std::unique_ptr<Form1> form1;
+    RecordingWaits* waits = nullptr;
+    std::unique_ptr<radio::RadioControl> radio;
+    QStringList modalShown;
+    std::function<void(QDialog&)> onModal;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,325 @@
+// The rig interface polling Kenwood-style rigs on ptys: what it asks, what
+// it reads from replies that come in pieces, what it hands to the main
+// window, silence, and tuning.
+
+#include "kenwood_rig_emulator.h"
+#include "radio/frmFrequencyTest.h"
+#include "rig_fixture.h"
+#include "support/pty_peer.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using testing_support::KenwoodRigEmulator;
+using testing_support::RigFixture;
+using testing_support::waitUntil;
+
+namespace {
+
+using Kind = KenwoodRigEmulator::Kind;
+
+/// The rig interface set up for a rig on port 2, polling at the fastest rate.
+void connect(RigFixture& f, KenwoodRigEmulator& rig, const char* rigType)
+{
+    ASSERT_TRUE(rig.isOk());
+    testing_support::pointSerialPortAt(2, rig.devicePath());
+    f.window().show();
+    f.chooseRig(QString::fromLatin1(rigType));
+    f.window().optComm[1]->setChecked(true);
+    f.window().optPollFast->setChecked(true);
+    f.window().Command1->click();
+    ASSERT_TRUE(f.window().tmrGetData->isActive());
+}
+
+bool handedOver(RigFixture& f, const QString& call, int timeoutMs = 3000)
+{
+    return waitUntil([&] { return f.target.calls.contains(call); }, timeoutMs);
+}
+
+}  // namespace
+
+TEST(RigPolling, EachRigTypeIsReadAndHandedOver)
+{
+    struct Case {
+        const char* rigType;
+        Kind kind;
+        const char* firstQuery;
+    };
+    const Case cases[] = {{"Kenwood", Kind::Kenwood, "FA;"},
+                          {"Elecraft", Kind::Elecraft, "FA;"},
+                          {"Kenwood 2", Kind::Kenwood, "IF;"},
+                          {"Yaesu FTdx9000", Kind::FTdx9000, "FA;"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rigType);
+        RigFixture f;
+        KenwoodRigEmulator rig(c.kind);
+        connect(f, rig, c.rigType);
+        ASSERT_TRUE(handedOver(f, "band:14.025"));
+        ASSERT_TRUE(handedOver(f, "mode:CW"));
+        EXPECT_EQ(rig.commands().value(0), QByteArray(c.firstQuery));
+        EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "14.02500"; }, 2000));
+        EXPECT_TRUE(waitUntil([&] { return f.window().lblMode->text() == "CW"; }, 2000));
+
+        // The dial moves to 7.040 LSB: the next poll cycle follows it.
+        rig.turnDial(7'040'000);
+        rig.switchMode('1');
+        ASSERT_TRUE(handedOver(f, "band:7.040"));
+        ASSERT_TRUE(handedOver(f, "mode:PH"));
+        // Every frequency handed over was one the rig really had.
+        for (float mhz : f.target.frequencies)
+            EXPECT_TRUE(mhz == 14.025f || mhz == 7.04f) << mhz;
+    }
+}
+
+TEST(RigPolling, RepliesSpreadOverManyReadsNeverGiveAWrongFrequencyOrPhone)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    rig.setPace(300);  // one reply spans several of the program's reads
+    connect(f, rig, "Kenwood");
+    ASSERT_TRUE(handedOver(f, "band:14.025", 8000));
+    ASSERT_TRUE(waitUntil([&] { return f.target.calls.size() >= 12; }, 8000));
+    for (float mhz : f.target.frequencies)
+        EXPECT_FLOAT_EQ(mhz, 14.025f);
+    EXPECT_FALSE(f.target.calls.contains("mode:PH"));
+}
+
+TEST(RigPolling, ASilentRigIsReportedAndPollingResumesWhenItAnswers)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Elecraft);
+    connect(f, rig, "Elecraft");
+    ASSERT_TRUE(handedOver(f, "band:14.025"));
+    rig.setSilent(true);
+    ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
+    f.target.calls.clear();
+    // Polling goes on without a word to the main window.
+    EXPECT_FALSE(waitUntil([&] { return !f.target.calls.isEmpty(); }, 400));
+    EXPECT_TRUE(f.window().tmrGetData->isActive());
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
+
+    rig.turnDial(21'300'000);
+    rig.setSilent(false);
+    ASSERT_TRUE(handedOver(f, "band:21.300"));
+    EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "21.30000"; }, 2000));
+}
+
+TEST(RigPolling, AnUnpluggedRigIsOpenedAgainWhenItComesBack)
+{
+    RigFixture f;
+    auto rig = std::make_unique<KenwoodRigEmulator>(Kind::Kenwood);
+    connect(f, *rig, "Kenwood");
+    ASSERT_TRUE(handedOver(f, "band:14.025"));
+    rig.reset();  // the cable is pulled: the device goes away
+    ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
+    EXPECT_TRUE(f.window().tmrGetData->isActive());
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
+
+    // Plugged in again, under a new device name.
+    KenwoodRigEmulator again(Kind::Kenwood);
+    again.turnDial(21'300'000);
+    testing_support::pointSerialPortAt(2, again.devicePath());
+    ASSERT_TRUE(handedOver(f, "band:21.300", 5000));
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
+}
+
+TEST(RigPolling, UseFrequencyAndModeByOptions)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    rig.turnDial(14'200'000);  // phone segment, but the rig is in CW
+    connect(f, rig, "Kenwood");
+    f.window().chkFrequency->setChecked(false);
+    f.window().OptFreq->setChecked(true);
+    ASSERT_TRUE(handedOver(f, "mode:PH"));
+    EXPECT_TRUE(f.target.frequencies.empty());
+    f.window().OptDont->setChecked(true);
+    f.target.calls.clear();
+    EXPECT_FALSE(waitUntil([&] { return !f.target.calls.isEmpty(); }, 400));
+}
+
+TEST(RigPolling, ConvertFromHexShowsTheRawReplyInPairs)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    f.window().ChkConvHex->setChecked(true);
+    EXPECT_TRUE(waitUntil([&] { return f.window().lblUnProcess->text().startsWith("46 41 30 30 "); }, 2000));
+}
+
+TEST(RigTuning, ChangeFrequencySetsTheSidebandThenTheFrequency)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    ASSERT_TRUE(handedOver(f, "band:14.025"));
+    float mhz = 21.3f;
+    f.radio->ChangeFrequency(mhz);
+    EXPECT_EQ(mhz, 21.3f);
+    EXPECT_EQ(f.waits->log, (QStringList{"events", "drain", "pause:99", "drain", "drain", "pause:205", "drain"}));
+    ASSERT_TRUE(rig.waitForCommand("FA00021300000;", 2000));
+    EXPECT_EQ(rig.setCommands(), (QList<QByteArray>{"MD2;", "FA00021300000;"}));
+    EXPECT_TRUE(f.window().tmrGetData->isActive());
+    ASSERT_TRUE(handedOver(f, "band:21.300"));
+    EXPECT_EQ(rig.mode(), '2');
+}
+
+TEST(RigTuning, EachFamilysCommandsAndWaits)
+{
+    struct Case {
+        const char* rigType;
+        Kind kind;
+        float mhz;
+        QList<QByteArray> sets;
+        QStringList waits;
+    };
+    const QStringList setMode{"events", "drain", "pause:99", "drain"};
+    const Case cases[] = {
+        {"Elecraft", Kind::Elecraft, 7.04f, {"MD3;", "FA00007040000;"},
+         setMode + QStringList{"drain", "pause:205", "events", "pause:1000", "drain"}},
+        // 160 m sets no mode.
+        {"Kenwood", Kind::Kenwood, 1.85f, {"FA00001850000;"}, {"drain", "drain", "pause:205", "drain"}},
+        {"Yaesu FTdx9000", Kind::FTdx9000, 14.2f, {"MD02;", "FA14200000;"},
+         setMode + QStringList{"drain", "pause:205", "drain"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rigType);
+        RigFixture f;
+        KenwoodRigEmulator rig(c.kind);
+        connect(f, rig, c.rigType);
+        float mhz = c.mhz;
+        f.radio->ChangeFrequency(mhz);
+        ASSERT_TRUE(rig.waitForCommand(c.sets.last(), 2000));
+        EXPECT_EQ(rig.setCommands(), c.sets);
+        EXPECT_EQ(f.waits->log, c.waits);
+    }
+}
+
+TEST(RigTuning, KenwoodTwoTunesTheVfoItReports)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    rig.selectVfo(1);
+    connect(f, rig, "Kenwood 2");
+    ASSERT_TRUE(handedOver(f, "band:7.040"));
+    float mhz = 7.03f;
+    f.radio->ChangeFrequency(mhz);
+    ASSERT_TRUE(rig.waitForCommand("FB00007030000;", 2000));
+    EXPECT_EQ(rig.vfoB(), 7'030'000);
+}
+
+TEST(RigTuning, ASecondTuneWhileOneWaitsDoesNothing)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    f.waits->duringWait = [&] {
+        float other = 7.2f;
+        f.radio->ChangeFrequency(other);
+    };
+    float mhz = 21.3f;
+    f.radio->ChangeFrequency(mhz);
+    ASSERT_TRUE(rig.waitForCommand("FA00021300000;", 2000));
+    EXPECT_EQ(rig.setCommands(), (QList<QByteArray>{"MD2;", "FA00021300000;"}));
+}
+
+TEST(RigTuning, ClosingWhileATuneWaitsLeavesTheTuneNothingToDo)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    radio::RigControlfrm* window = &f.window();
+    f.waits->duringWait = [&] { f.radio->unloadRigWindow(); };
+    float mhz = 21.3f;
+    f.radio->ChangeFrequency(mhz);
+    EXPECT_EQ(f.radio->loadedRigWindow(), nullptr);
+    EXPECT_FALSE(window->tmrGetData->isActive());
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
+    EXPECT_TRUE(rig.setCommands().isEmpty());
+}
+
+TEST(RigTuning, ExitWhileATuneWaitsSendsNothingMore)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    f.waits->duringWait = [&] { f.radio->release(); };
+    float mhz = 21.3f;
+    f.radio->ChangeFrequency(mhz);
+    EXPECT_FALSE(f.window().tmrGetData->isActive());
+    EXPECT_FALSE(f.window().comComm1().isOpen());
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
+}
+
+TEST(RigTuning, APortThatWentAwayIsReportedAndPollingStaysStopped)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    f.window().comComm1().close();
+    float mhz = 21.3f;
+    f.radio->ChangeFrequency(mhz);
+    EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("Error Changing Frequency"));
+    EXPECT_FALSE(f.window().tmrGetData->isActive());
+}
+
+TEST(FrequencyTest, SendsCommandsAsGivenAndTunes)
+{
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    connect(f, rig, "Kenwood");
+    f.onModal = [&](QDialog& d) {
+        auto& test = dynamic_cast<radio::frmFrequencyTest&>(d);
+        EXPECT_EQ(test.windowTitle(), "Test Change Frequency Function");
+        EXPECT_EQ(test.Text1->text(), "FA00028475000;");
+        EXPECT_EQ(test.Text2->text(), "28.475");
+        test.Text1->setText("  FA00014030000;  ");
+        test.Command1->click();
+        ASSERT_TRUE(rig.waitForCommand("FA00014030000;", 2000));
+        // Hex pairs are sent as bytes: here the text of a mode command.
+        test.Check1->setChecked(true);
+        test.Text1->setText("4D 44 31 3B");
+        test.Command1->click();
+        ASSERT_TRUE(rig.waitForCommand("MD1;", 2000));
+        test.Text2->setText("21.3");
+        test.Command2->click();
+        ASSERT_TRUE(rig.waitForCommand("FA00021300000;", 2000));
+    };
+    f.window().Command3->click();
+    EXPECT_EQ(f.modalShown, QStringList{"frmFrequencyTest"});
+    EXPECT_EQ(rig.setCommands(),
+              (QList<QByteArray>{"FA00014030000;", "MD1;", "MD2;", "FA00021300000;"}));
+}
+
+TEST(RigPort, YaesuRigsGetTheirOpeningAndClosingBytes)
+{
+    RigFixture f;
+    testing_support::PtyEmulator rig;
+    ASSERT_TRUE(rig.isOk());
+    testing_support::pointSerialPortAt(1, rig.devicePath());
+    f.chooseRig("Yaesu 990");
+    f.window().Command1->click();
+    ASSERT_TRUE(rig.waitForReceivedCount(5, 2000));
+    EXPECT_EQ(rig.received().left(5), QByteArray(5, '\0'));
+    rig.clearReceived();
+    f.radio->unloadRigWindow();
+    ASSERT_TRUE(rig.waitForReceived([](const QByteArray& r) { return r.endsWith(QByteArray::fromHex("0000000080")); }, 2000));
+}
+
+TEST(RigPort, NoClosingBytesWithoutPolling)
+{
+    RigFixture f;
+    testing_support::PtyEmulator rig;
+    testing_support::pointSerialPortAt(1, rig.devicePath());
+    f.chooseRig("Yaesu FTdx9000");
+    f.window().Command1->click();
+    ASSERT_TRUE(rig.waitForReceivedCount(3, 2000));  // the first query, "FA;"
+    f.window().Command2->click();
+    rig.clearReceived();
+    f.radio->unloadRigWindow();
+    EXPECT_FALSE(rig.waitForReceivedCount(1, 300));
+}
