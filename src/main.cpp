@@ -8,6 +8,7 @@
 #include "keying/install_cw_keying.h"
 #include "keying/voice_install.h"
 
+#include "keying/winkey_install.h"
 #include "platform/fonts.h"
 #include "radio/radio_install.h"
 #include "reports/reports_install.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     app::MainWindows mainWindows(state);
     reports::installViews(programServices, state, mainWindows);
     reports::installReports(programServices, state, mainWindows);
+    keying::installWinKey(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     keying::installVoice(programServices, state, mainWindows);
     radio::installRadio(programServices, state, mainWindows);

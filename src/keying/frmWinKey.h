@@ -1,0 +1,142 @@
+#pragma once
+// " WinKey Setup": the WinKey keyer's settings, Open and Close with the
+// keyer's status and version, two test sends, Stop and a typing box; and
+// WKTransmit, through which every CW message goes to the keyer when the CW
+// window's WinKey interface is chosen.
+//
+// The speed, weight, lead-in, tail and ratio live only as the texts of
+// their boxes; each box sends its value to the keyer when it loses focus.
+// Done writes WK.txt and hides the window, which stays loaded until the main
+// window closes.
+//
+// The class is spread over two files by concern:
+//   frmWinKey.cpp         controls and their layout, loading, Done, the boxes
+//   frmWinKey_keyer.cpp   Open, Close, the settings sent, the sender, the tests
+
+#include "keying/winkey_settings.h"
+
+#include <QDialog>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace app {
+struct AppState;
+}
+namespace platform {
+class KeyRouter;
+}
+namespace keying {
+class WinKeyLink;
+}
+
+class frmWinKey : public QDialog {
+public:
+    /// cwSpeedText gives the text of the CW window's speed box.
+    frmWinKey(app::AppState& state, keying::WinKeyLink& keyer, std::function<QString()> cwSpeedText,
+              QWidget* parent = nullptr);
+    ~frmWinKey() override;
+
+    /// Scales the window and reads WK.txt into the boxes and the options.
+    void Form_Load();
+    /// The window's unloading: the keyer is closed.
+    void Form_Unload();
+
+    // ----- public operations -------------------------------------------
+    void cmdCloseWinkey_Click();
+    void cmdOpenWinkey_Click();
+    /// Hands CWSendBuffer to the keyer, one character at a time, and
+    /// returns when it is empty; waits, letting events run, while the
+    /// keyer's buffer is nearly full.
+    void WKTransmit();
+    /// The codes of "a" to "z" become those of "A" to "Z".
+    static void Capital(int& KeyAscii);
+
+    /// Shows a window modally; tests put a function in its place.
+    std::function<void(QDialog&)> runModal;
+
+    /// The settings the window holds, as WK.txt stores them.
+    [[nodiscard]] keying::WinKeySettings settings() const;
+
+    // ----- the keyer's settings held apart from the boxes ---------------
+    int WinKeyComPort = 0;    ///< serial port number; 0 until set
+    int WinKeyPinConfig = 6;  ///< pin 5 configuration, sent with wk_pincfg
+    int WinKeyKeyerMode = 0;  ///< keyer mode, sent with wk_setmode
+
+    // ----- controls -----------------------------------------------------
+    QLineEdit* txtWKComPort = nullptr;
+    QLineEdit* txtWKWPM = nullptr;
+    QLineEdit* txtWeight = nullptr;
+    QLineEdit* txtLeadIn = nullptr;
+    QLineEdit* txtTail = nullptr;
+    QLineEdit* txtRatio = nullptr;
+    QGroupBox* fraPin = nullptr;  ///< "Pin 5 Configuration"
+    QRadioButton* optPTT = nullptr;
+    QRadioButton* optTone = nullptr;
+    QRadioButton* optKey5Off3Out = nullptr;
+    QRadioButton* optKey5Out3Off = nullptr;
+    QGroupBox* fraMode = nullptr;  ///< "Keyer Mode"
+    QRadioButton* optIambicB = nullptr;
+    QRadioButton* optIambicA = nullptr;
+    QRadioButton* optUltimatic = nullptr;
+    QRadioButton* optBug = nullptr;
+    QLabel* lblOpenStatus = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblSpeedPot = nullptr;
+    QLabel* lblEchoBk = nullptr;
+    QLabel* lblStatus = nullptr;
+    QPushButton* cmdOpenWinkey = nullptr;
+    QPushButton* cmdCloseWinkey = nullptr;
+    QPushButton* Command3 = nullptr;  ///< Test
+    QPushButton* Command1 = nullptr;  ///< Buffer Test
+    QPushButton* Command2 = nullptr;  ///< Defaults Test
+    QPushButton* cmdStop = nullptr;
+    QPushButton* cmdDone = nullptr;
+    QLineEdit* Text1 = nullptr;  ///< typing box
+
+protected:
+    /// The title bar's close hides the window like Done (without writing
+    /// WK.txt): unloading it would close the keyer behind the CW window's back.
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void buildOptions();
+    void wireEvents();
+
+    // The boxes' rules and Done (frmWinKey.cpp).
+    void txtWKComPort_LostFocus();
+    void txtWKWPM_LostFocus();
+    void txtWeight_LostFocus();
+    void txtLeadIn_LostFocus();
+    void txtTail_LostFocus();
+    void txtRatio_LostFocus();
+    void leadTail_LostFocus(QLineEdit* box);
+    void cmdDone_Click();
+    void selectOptions();
+    void pinOption_Click(int value);
+    void modeOption_Click(int value);
+
+    // The keyer (frmWinKey_keyer.cpp).
+    void ApplyWinKeySettings();
+    void Command3_Click();
+    void Command1_Click();
+    void cmdStop_Click();
+    void Text1_KeyPress(int& KeyAscii);
+    void appendAndSend(const QString& text);
+    /// Waits while the keyer's buffer is nearly full; false when the keyer
+    /// was closed or stopped answering meanwhile.
+    bool waitForRoom();
+    void keyerLost();
+    void focusDone();
+
+    app::AppState& m_state;
+    keying::WinKeyLink& m_keyer;
+    std::function<QString()> m_cwSpeedText;
+    platform::KeyRouter* m_keys = nullptr;
+};

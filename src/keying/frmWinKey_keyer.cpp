@@ -1,0 +1,189 @@
+// Opening and closing the keyer, the settings sent to it, and the sender
+// that hands CWSendBuffer to it a character at a time.
+
+#include "keying/frmWinKey.h"
+
+#include "app/app_state.h"
+#include "keying/keying_state.h"
+#include "keying/winkey_link.h"
+#include "platform/events.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+/// The keyer is paced by polling its status: one character, then this pause.
+constexpr int CharacterPauseMs = 10;
+constexpr int StatusPollMs = 10;
+
+}  // namespace
+
+void frmWinKey::cmdOpenWinkey_Click()
+{
+    keying::KeyingState& k = m_state.keying;
+    // The keyer takes the serial keying ports away from the other keyers.
+    keying::KeyerPortClosers::run(k.closePort.voicePttPort);
+    keying::KeyerPortClosers::run(k.closePort.cwKeyingPort);
+
+    int version = 0;
+    const int code = m_keyer.wk_open(version, WinKeyComPort);
+    if (code != keying::WkAlreadyOpen && version == 0) {
+        m_state.services.prompt.message(
+            QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to make sure "
+                           "that you have specified the correct port and that the Winkey device is properly "
+                           "connected.")
+                .arg(WinKeyComPort),
+            QStringLiteral("Unable to establish connection with Winkey."));
+    }
+    if (const auto text = keying::winKeyResultText(code))
+        lblOpenStatus->setText(*text);
+    if (code == keying::WkAlreadyOpen)
+        return;
+    ApplyWinKeySettings();
+    if (version != 0) {
+        k.WinKeyOpen = version;
+        lblVersion->setText(QStringLiteral("Version # %1").arg(version));
+    }
+    focusDone();
+}
+
+void frmWinKey::cmdCloseWinkey_Click()
+{
+    m_keyer.wk_close();
+    lblOpenStatus->setText(QStringLiteral("Closed"));
+    lblVersion->setText(QStringLiteral("Version #"));
+    m_state.keying.WinKeyOpen = 0;
+    focusDone();
+}
+
+void frmWinKey::focusDone()
+{
+    if (isVisible())
+        cmdDone->setFocus();
+}
+
+void frmWinKey::ApplyWinKeySettings()
+{
+    txtWKWPM_LostFocus();
+    txtWeight_LostFocus();
+    leadTail_LostFocus(txtLeadIn);
+    txtRatio_LostFocus();
+    m_keyer.wk_pincfg(WinKeyPinConfig);
+    m_keyer.wk_setmode(WinKeyKeyerMode);
+}
+
+void frmWinKey::Capital(int& KeyAscii)
+{
+    if (KeyAscii >= 'a' && KeyAscii <= 'z')
+        KeyAscii -= 'a' - 'A';
+}
+
+void frmWinKey::WKTransmit()
+{
+    keying::KeyingState& k = m_state.keying;
+    if (k.WinKeyOpen == 0) {
+        cmdOpenWinkey_Click();
+        if (k.WinKeyOpen == 0) {
+            k.CWSendBuffer.clear();
+            return;
+        }
+    }
+    while (!k.CWSendBuffer.isEmpty()) {
+        if (!waitForRoom())
+            return;
+        // Esc or Stop may have emptied the buffer during the wait.
+        if (k.CWSendBuffer.isEmpty())
+            continue;
+        const QChar c = k.CWSendBuffer.front();
+        k.CWSendBuffer.remove(0, 1);
+        // "!" is the log step's mark, which the CW window has acted on; it
+        // has no Morse. The keyer takes the rest unchanged, but for control
+        // codes, which it would take as commands (see WinKeyLink::wk_char).
+        if (c != QLatin1Char('!'))
+            m_keyer.wk_char(c.unicode());
+        if (m_keyer.keyerLost()) {
+            keyerLost();
+            return;
+        }
+        platform::waitMs(CharacterPauseMs);
+    }
+}
+
+bool frmWinKey::waitForRoom()
+{
+    keying::KeyingState& k = m_state.keying;
+    k.WinKeyStatus = m_keyer.wk_getstatus();
+    while (k.WinKeyStatus >= keying::WinKeyFull) {
+        platform::waitMs(StatusPollMs);
+        platform::letPendingEventsRun();
+        // Closed meanwhile: by Close, by the voice keyer taking the port, or
+        // by the main window closing. The rest of the message is dropped.
+        if (k.WinKeyOpen == 0 || !m_keyer.isOpen()) {
+            k.CWSendBuffer.clear();
+            return false;
+        }
+        if (m_keyer.keyerLost()) {
+            keyerLost();
+            return false;
+        }
+        k.WinKeyStatus = m_keyer.wk_getstatus();
+    }
+    return true;
+}
+
+void frmWinKey::keyerLost()
+{
+    // A keyer that stops answering would hold the message, and the window,
+    // for ever: the message ends here and the operator is told why.
+    const int port = m_keyer.portNumber();
+    m_state.keying.CWSendBuffer.clear();
+    cmdCloseWinkey_Click();
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(
+        QStringLiteral("The WinKey on com port %1 stopped answering, so the rest of the message was not sent and "
+                       "the keyer was closed.  Please check that the Winkey device is connected and powered, then "
+                       "open it again.")
+            .arg(port),
+        QStringLiteral("WinKey not answering"));
+}
+
+void frmWinKey::appendAndSend(const QString& text)
+{
+    QString& buffer = m_state.keying.CWSendBuffer;
+    const bool wasEmpty = buffer.isEmpty();
+    buffer += text;
+    // A sender already running takes the new text with the rest.
+    if (wasEmpty)
+        WKTransmit();
+}
+
+void frmWinKey::Command3_Click()
+{
+    appendAndSend(QStringLiteral("VVV TEST DE ") + m_state.prefs.MyCall);
+    focusDone();
+}
+
+void frmWinKey::Command1_Click()
+{
+    QString text;
+    for (int i = 0; i < 3; ++i)
+        text += QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
+    appendAndSend(text);
+}
+
+void frmWinKey::cmdStop_Click()
+{
+    m_keyer.wk_clearbuf();
+    m_state.keying.CWSendBuffer.clear();
+    focusDone();
+}
+
+void frmWinKey::Text1_KeyPress(int& KeyAscii)
+{
+    Capital(KeyAscii);
+    // Backspace, Tab and Enter stay in the box.
+    if (KeyAscii > 13)
+        appendAndSend(QString(QChar(static_cast<char16_t>(KeyAscii))));
+}

@@ -1,0 +1,101 @@
+#include "keying/winkey_install.h"
+
+#include "app/app_state.h"
+#include "app/main_window_services.h"
+#include "app/program_services.h"
+#include "keying/frmWinKey.h"
+
+#include <QTimer>
+
+namespace keying {
+
+WinKeySupport::WinKeySupport(app::AppState& state, std::function<QString()> cwSpeedText)
+    : m_state(state), m_keyer(state.hardware), m_cwSpeedText(std::move(cwSpeedText))
+{
+}
+
+WinKeySupport::~WinKeySupport()
+{
+    m_window.reset();
+    m_keyer.wk_close();
+}
+
+frmWinKey& WinKeySupport::window()
+{
+    if (!m_window) {
+        m_window = std::make_unique<frmWinKey>(m_state, m_keyer, m_cwSpeedText);
+        m_window->Form_Load();
+    }
+    return *m_window;
+}
+
+void WinKeySupport::WKTransmit() { window().WKTransmit(); }
+
+void WinKeySupport::wk_wpm(int wordsPerMinute) { m_keyer.wk_wpm(wordsPerMinute); }
+
+void WinKeySupport::loadWindow()
+{
+    // The CW window selects its WinKey interface while it loads, from its
+    // settings: reading its speed box there would ask for a CW window that
+    // does not exist yet. Any use of the WinKey before then loads it at once.
+    QTimer::singleShot(0, &m_context, [this] { (void)window(); });
+}
+
+void WinKeySupport::showWindowModally()
+{
+    frmWinKey& w = window();
+    if (w.runModal)
+        w.runModal(w);
+    else
+        w.exec();
+}
+
+void WinKeySupport::unload()
+{
+    if (m_window)
+        m_window->Form_Unload();
+    else
+        m_keyer.wk_close();
+    m_state.keying.WinKeyOpen = 0;
+}
+
+void WinKeySupport::closeKeyer()
+{
+    if (m_window)
+        m_window->cmdCloseWinkey_Click();
+    else
+        m_keyer.wk_close();
+    m_state.keying.WinKeyOpen = 0;
+}
+
+void installWinKey(app::ProgramServices& services, app::AppState& state, app::MainWindows& windows)
+{
+    (void)windows;
+    (void)installWinKey(services, state);
+}
+
+std::shared_ptr<WinKeySupport> installWinKey(app::ProgramServices& services, app::AppState& state)
+{
+    auto speed = [&services, &state] {
+        // Without a CW window the speed is the one the setup window read.
+        return services.onCwSpeedText ? services.cwSpeedText() : state.cwSettings.Text11;
+    };
+    auto support = std::make_shared<WinKeySupport>(state, speed);
+    std::weak_ptr<WinKeySupport> weak = support;
+    state.keying.winKey = support.get();
+    state.keying.closePort.winKey = [weak] {
+        if (auto s = weak.lock())
+            s->closeKeyer();
+    };
+    services.onWkGetStatus = [support] { return support->keyer().wk_getstatus(); };
+    services.onWkClearBuf = [support] { support->keyer().wk_clearbuf(); };
+    services.onWkBackspace = [support] { support->keyer().wk_backspace(); };
+    services.unloaders[app::SatelliteWindow::frmWinKey] = [support](MainWindowBase&) { support->unload(); };
+    services.releaseHooks.push_back([weak] {
+        if (auto s = weak.lock())
+            s->closeKeyer();
+    });
+    return support;
+}
+
+}  // namespace keying

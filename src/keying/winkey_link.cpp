@@ -1,0 +1,276 @@
+#include "keying/winkey_link.h"
+
+#include "platform/hardware.h"
+#include "platform/line_recorder.h"
+#include "platform/serial_link.h"
+
+#include <algorithm>
+
+namespace keying {
+
+namespace {
+
+// Host protocol bytes. Admin commands start with 0x00.
+constexpr char Admin = 0x00;
+constexpr char AdminHostOpen = 0x02;
+constexpr char AdminHostClose = 0x03;
+constexpr char AdminEcho = 0x04;
+constexpr char CmdSpeed = 0x02;
+constexpr char CmdWeight = 0x03;
+constexpr char CmdLeadTail = 0x04;
+constexpr char CmdBackspace = 0x08;
+constexpr char CmdPinConfig = 0x09;
+constexpr char CmdClearBuffer = 0x0A;
+constexpr char CmdMode = 0x0E;
+constexpr char CmdStatus = 0x15;
+constexpr char CmdRatio = 0x17;
+
+// Reports: status 110x xxxx, speed pot 10xx xxxx.
+constexpr int StatusMask = 0xE0;
+constexpr int StatusTag = 0xC0;
+constexpr int PotMask = 0xC0;
+constexpr int PotTag = 0x80;
+constexpr int StatusXoff = 0x01;
+constexpr int StatusBusyFlags = 0x02 | 0x04 | 0x08 | 0x10;  // break-in, busy, key down, waiting
+
+constexpr std::uint8_t EchoProbe = 0x55;
+constexpr int OpenAnswerMs = 500;
+/// While the keyer holds the sender back, it is asked for its status this
+/// often, so that a keyer that went away is noticed.
+constexpr int AskIntervalMs = 500;
+constexpr qsizetype EchoKept = 256;
+
+bool isStatus(std::uint8_t b) { return (b & StatusMask) == StatusTag; }
+bool isPot(std::uint8_t b) { return (b & PotMask) == PotTag; }
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(static_cast<std::uint8_t>(v)));
+    return out;
+}
+
+std::int64_t msSince(std::int64_t ns) { return (platform::monotonicNs() - ns) / 1'000'000; }
+
+}  // namespace
+
+std::optional<QString> winKeyResultText(int code)
+{
+    switch (code) {
+    case WkSuccess: return QStringLiteral("WK Success!");
+    case WkNoEchoResponse: return QStringLiteral("No Echo Response");
+    case WkEchoMismatch: return QStringLiteral("Echo Mismatch");
+    case WkNoOpenResponse: return QStringLiteral("No Open Response");
+    case WkComOpenFailed: return QStringLiteral("Com Open Failed");
+    case WkGetComStateFailed: return QStringLiteral("Get Com ST Failed");
+    case WkSetComStateFailed: return QStringLiteral("Set Com ST Failed");
+    case WkAlreadyOpen: return QStringLiteral("WK Already Open");
+    case WkNotOpen: return QStringLiteral("WK Not Open");
+    default: return std::nullopt;
+    }
+}
+
+WinKeyLink::~WinKeyLink() { wk_close(); }
+
+bool WinKeyLink::isOpen() const { return m_link && m_link->isOpen(); }
+
+int WinKeyLink::portNumber() const { return m_link ? m_link->portNumber() : 0; }
+
+int WinKeyLink::wk_open(int& version, int port)
+{
+    version = 0;
+    if (m_link)
+        return WkAlreadyOpen;
+    platform::SerialLink& link = m_hardware.serial(port);
+    // The rig or the TNC may be on that port: opening it again would cut
+    // them off.
+    if (link.isOpen())
+        return WkComOpenFailed;
+    platform::SerialSettings settings;
+    settings.baudRate = Baud;
+    settings.dataBits = 8;
+    settings.parity = 'N';
+    settings.stopBits = 2;
+    if (!link.open(port, settings))
+        return WkComOpenFailed;
+    m_link = &link;
+    m_lost = false;
+    m_statusByte = StatusTag;
+    m_speedPot = -1;
+    m_echoed.clear();
+    m_textUnreported = false;
+    m_statusAskedNs = 0;
+    link.discardInput();
+
+    if (!send(bytes({Admin, AdminEcho, EchoProbe}))) {
+        failOpen();
+        return WkComOpenFailed;
+    }
+    const auto echo = awaitAnswer(OpenAnswerMs);
+    if (!echo) {
+        failOpen();
+        return WkNoEchoResponse;
+    }
+    if (*echo != EchoProbe) {
+        failOpen();
+        return WkEchoMismatch;
+    }
+    send(bytes({Admin, AdminHostOpen}));
+    const auto answer = awaitAnswer(OpenAnswerMs);
+    if (!answer || *answer == 0) {
+        failOpen();
+        return WkNoOpenResponse;
+    }
+    version = *answer;
+    m_lastHeardNs = platform::monotonicNs();
+    return WkSuccess;
+}
+
+void WinKeyLink::failOpen()
+{
+    if (m_link)
+        m_link->close();
+    m_link = nullptr;
+}
+
+void WinKeyLink::wk_close()
+{
+    if (!m_link)
+        return;
+    if (m_link->isOpen()) {
+        // The keyer leaves host mode and keys from its paddle again.
+        m_link->write(bytes({Admin, AdminHostClose}));
+        m_link->drainOutput(200);
+        m_link->close();
+    }
+    m_link = nullptr;
+    m_textUnreported = false;
+    m_statusAskedNs = 0;
+}
+
+bool WinKeyLink::send(const QByteArray& data)
+{
+    if (!isOpen())
+        return false;
+    if (!m_link->write(data)) {
+        m_lost = true;
+        return false;
+    }
+    return true;
+}
+
+bool WinKeyLink::wk_char(int code)
+{
+    takeReports();
+    if (code < 0x20 || code > 0x7E)
+        return false;
+    if (!send(bytes({code})))
+        return false;
+    m_textUnreported = true;
+    return true;
+}
+
+long WinKeyLink::wk_getstatus()
+{
+    if (!isOpen())
+        return WkNotOpen;
+    takeReports();
+    const bool full = (m_statusByte & StatusXoff) != 0;
+    if (full) {
+        if (m_statusAskedNs != 0) {
+            if (msSince(m_statusAskedNs) > m_answerTimeoutMs)
+                m_lost = true;
+        } else if (msSince(m_lastHeardNs) >= AskIntervalMs) {
+            if (send(bytes({CmdStatus})))
+                m_statusAskedNs = platform::monotonicNs();
+        }
+        return WinKeyFull;
+    }
+    if (m_textUnreported || (m_statusByte & StatusBusyFlags) != 0)
+        return WinKeyBusy;
+    return WinKeyIdle;
+}
+
+void WinKeyLink::wk_clearbuf()
+{
+    takeReports();
+    if (!send(bytes({CmdClearBuffer})))
+        return;
+    // An empty buffer is not nearly full; whether the keyer still finishes
+    // a character it reports itself.
+    m_statusByte &= ~StatusXoff;
+    m_textUnreported = false;
+    m_statusAskedNs = 0;
+}
+
+void WinKeyLink::wk_backspace()
+{
+    takeReports();
+    send(bytes({CmdBackspace}));
+}
+
+void WinKeyLink::wk_wpm(int wordsPerMinute) { send(bytes({CmdSpeed, std::clamp(wordsPerMinute, 5, 99)})); }
+
+void WinKeyLink::wk_weight(int weight) { send(bytes({CmdWeight, std::clamp(weight, 10, 90)})); }
+
+void WinKeyLink::wk_ptt_leadtail(int leadIn, int tail)
+{
+    send(bytes({CmdLeadTail, std::clamp(leadIn, 0, 255), std::clamp(tail, 0, 255)}));
+}
+
+void WinKeyLink::wk_ditdah_ratio(int ratio) { send(bytes({CmdRatio, std::clamp(ratio, 33, 66)})); }
+
+void WinKeyLink::wk_pincfg(int configuration) { send(bytes({CmdPinConfig, configuration & 0xFF})); }
+
+void WinKeyLink::wk_setmode(int mode) { send(bytes({CmdMode, mode & 0xFF})); }
+
+void WinKeyLink::takeReports()
+{
+    if (!isOpen())
+        return;
+    const QByteArray in = m_link->readAll();
+    for (char c : in)
+        takeReport(static_cast<std::uint8_t>(c));
+}
+
+void WinKeyLink::takeReport(std::uint8_t byte)
+{
+    m_lastHeardNs = platform::monotonicNs();
+    m_statusAskedNs = 0;
+    if (isStatus(byte)) {
+        m_statusByte = byte;
+        m_textUnreported = false;
+    } else if (isPot(byte)) {
+        m_speedPot = byte & 0x3F;
+    } else {
+        m_echoed.append(static_cast<char>(byte));
+        if (m_echoed.size() > EchoKept)
+            m_echoed.remove(0, m_echoed.size() - EchoKept);
+    }
+}
+
+std::optional<std::uint8_t> WinKeyLink::awaitAnswer(int timeoutMs)
+{
+    const std::int64_t deadline = platform::monotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
+    for (;;) {
+        const QByteArray in = m_link->readAll();
+        for (qsizetype i = 0; i < in.size(); ++i) {
+            const auto b = static_cast<std::uint8_t>(in[i]);
+            if (isStatus(b) || isPot(b)) {
+                takeReport(b);
+                continue;
+            }
+            // What came after the answer is the keyer's reports.
+            for (qsizetype j = i + 1; j < in.size(); ++j)
+                takeReport(static_cast<std::uint8_t>(in[j]));
+            return b;
+        }
+        const std::int64_t left = deadline - platform::monotonicNs();
+        if (left <= 0)
+            return std::nullopt;
+        m_link->waitForBytes(1, static_cast<int>((left + 999'999) / 1'000'000));
+    }
+}
+
+}  // namespace keying

@@ -1,0 +1,295 @@
+// Sending through the WinKey: the window's Test, Buffer Test, typing box and
+// Stop, the CW sender's WinKey path, the main windows' Esc and Backspace,
+// and a keyer that stops answering, against an emulated keyer.
+#include "keying/winkey_window_fixture.h"
+
+#include "app/Outfrm.h"
+#include "keying/cw_sender.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using testing_support::WinKeyEmulator;
+using testing_support::WinKeyWindowFixture;
+
+namespace {
+
+class WinKeySendTest : public ::testing::Test, public WinKeyWindowFixture {
+protected:
+    WinKeySendTest()
+    {
+        window().WinKeyComPort = Port;
+        window().txtWKComPort->setText(QString::number(Port));
+        // A letter in about 4.5 ms at 22 WPM: fast tests, still paced.
+        keyer.setUnitScale(10);
+    }
+
+    bool keyed(const QString& text, int timeoutMs = 5000)
+    {
+        return keyer.waitFor([&](const auto& s) { return s.keyed == text; }, timeoutMs);
+    }
+
+    static QString alphabetTimesThree()
+    {
+        QString text;
+        for (int i = 0; i < 3; ++i)
+            text += QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
+        return text;
+    }
+};
+
+TEST_F(WinKeySendTest, TestOpensAClosedKeyerAndSendsTheStationCall)
+{
+    frmWinKey& w = show();
+    w.Command3->click();
+    EXPECT_EQ(keying().WinKeyOpen, 23);
+    EXPECT_EQ(closed, (QStringList{"ptt", "cw"}));
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.cmdDone);
+    EXPECT_TRUE(keyed(QStringLiteral("VVV TEST DE K6XX")));
+}
+
+TEST_F(WinKeySendTest, ASendOnAWrongPortShowsTheFailureAndDropsTheText)
+{
+    window().WinKeyComPort = 9;
+    keying().CWSendBuffer = QStringLiteral("CQ CQ");
+    support->WKTransmit();
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    EXPECT_TRUE(prompt().anyShownWithTitle(QStringLiteral("Unable to establish connection with Winkey.")));
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_TRUE(keyer.pty().received().isEmpty());
+}
+
+TEST_F(WinKeySendTest, BufferTestIsPacedByTheKeyersStatusAndNeverOverfillsIt)
+{
+    keyer.setBuffer(8, 5);
+    keyer.setUnitScale(50);  // slower than the sender hands letters over
+    frmWinKey& w = show();
+    w.Command1->click();
+    // The sender returns once the keyer holds the rest.
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    ASSERT_TRUE(keyed(alphabetTimesThree(), 10000)) << keyer.state().keyed.toStdString();
+    const auto s = keyer.state();
+    EXPECT_TRUE(s.xoffReported);
+    EXPECT_EQ(s.overflows, 0);
+    EXPECT_LE(s.maxBuffered, 8);
+}
+
+TEST_F(WinKeySendTest, TestDuringASendJoinsItAndStartsNoSecondSender)
+{
+    keyer.setBuffer(8, 4);
+    keyer.setUnitScale(50);
+    frmWinKey& w = show();
+    int transmitsAtOnce = 0;
+    QTimer::singleShot(150, &w, [&] {
+        // Inside the running sender's wait.
+        w.Command3->click();
+        transmitsAtOnce = keying().CWSendBuffer.isEmpty() ? 0 : 1;
+    });
+    w.Command1->click();
+    EXPECT_EQ(transmitsAtOnce, 1);  // the click appended and returned at once
+    EXPECT_TRUE(keyed(alphabetTimesThree() + QStringLiteral("VVV TEST DE K6XX"), 10000))
+        << keyer.state().keyed.toStdString();
+}
+
+TEST_F(WinKeySendTest, TheTypingBoxSendsCapitalsButNeitherEnterBackspaceNorControlCodes)
+{
+    frmWinKey& w = show();
+    w.Text1->setFocus();
+    QTest::keyClicks(w.Text1, "cq");
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("CQ"));
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+    QTest::keyClick(w.Text1, Qt::Key_Backspace);
+    // Ctrl+N types code 14, the keyer's mode command: it must never go raw.
+    QTest::keyClick(w.Text1, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    QTest::keyClicks(w.Text1, "a");
+    EXPECT_TRUE(keyed(QStringLiteral("CQA"))) << keyer.state().keyed.toStdString();
+    const auto s = keyer.state();
+    EXPECT_EQ(s.mode, 0);
+    EXPECT_EQ(s.unknownCommands, 0);
+    EXPECT_EQ(s.backspaces, 0);
+}
+
+TEST_F(WinKeySendTest, StopClearsTheKeyerAndEndsTheSend)
+{
+    keyer.setBuffer(8, 3);
+    keyer.setUnitScale(2000);
+    frmWinKey& w = show();
+    QTimer::singleShot(200, &w, [&] { w.cmdStop->click(); });
+    QElapsedTimer t;
+    t.start();
+    w.Command1->click();
+    EXPECT_LT(t.elapsed(), 3000);
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.clears >= 1 && s.buffered.isEmpty(); }, 2000));
+    EXPECT_LT(keyer.state().keyed.size(), 4);
+}
+
+TEST_F(WinKeySendTest, AKeyerThatStopsAnsweringEndsTheMessageWithAClearMessage)
+{
+    keyer.setBuffer(8, 3);
+    keyer.setUnitScale(2000);
+    frmWinKey& w = show();
+    support->keyer().setAnswerTimeoutMs(300);
+    QTimer::singleShot(150, &w, [&] { keyer.setMode(WinKeyEmulator::Mode::Silent); });
+    QElapsedTimer t;
+    t.start();
+    keying().CWSendBuffer = QStringLiteral("CQ CQ CQ DE K6XX K6XX");
+    support->WKTransmit();
+    EXPECT_LT(t.elapsed(), 5000);
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    ASSERT_TRUE(prompt().anyShownWithTitle(QStringLiteral("WinKey not answering")));
+    EXPECT_TRUE(prompt().shown().back().text.contains(QStringLiteral("com port 4")));
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_EQ(w.lblOpenStatus->text(), QStringLiteral("Closed"));
+}
+
+TEST_F(WinKeySendTest, TheCwSendersWinKeyPathLogsFirstAndKeysTheMessage)
+{
+    keying().CWKeyingOption = keying::CwSender::WinKeyOption;
+    int logged = 0;
+    QString keyedWhenLogged = QStringLiteral("unset");
+    keying::CwSenderHooks hooks;
+    hooks.message = [](int index) { return index == 0 ? QStringLiteral("TU $ 5NN !") : QString(); };
+    hooks.macroValues = [] {
+        keying::MacroValues v;
+        v.call = QStringLiteral("K6AA");
+        return v;
+    };
+    hooks.logStep = [&] {
+        ++logged;
+        keyedWhenLogged = keyer.state().keyed + keyer.state().buffered;
+    };
+    keying::CwSender sender(keying(), hooks);
+    sender.FKeyCW(112);
+    EXPECT_EQ(logged, 1);
+    EXPECT_EQ(keyedWhenLogged, QString());  // before anything was handed over
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    EXPECT_EQ(keying().CWSendingFlag, 0);
+    EXPECT_TRUE(keyed(QStringLiteral("TU K6AA 5NN ")));
+}
+
+TEST_F(WinKeySendTest, TheCwWindowsSeamSetsTheSpeedAndLoadsTheWindowOnceItHasLoaded)
+{
+    {
+        // A support of its own, whose window does not exist yet.
+        WinKeyWindowFixture other;
+        other.support->loadWindow();
+        EXPECT_EQ(other.support->existing(), nullptr);
+        QApplication::processEvents();
+        ASSERT_NE(other.support->existing(), nullptr);
+        EXPECT_FALSE(other.support->existing()->isVisible());
+    }
+
+    openKeyer();
+    support->wk_wpm(31);
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.wpm == 31; }, 2000));
+}
+
+TEST_F(WinKeySendTest, TheVoiceKeyerTakingThePortAndExitCloseTheKeyer)
+{
+    frmWinKey& w = show();
+    openKeyer();
+    ASSERT_EQ(keying().WinKeyOpen, 23);
+    keying::KeyerPortClosers::run(keying().closePort.winKey);
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_EQ(w.lblOpenStatus->text(), QStringLiteral("Closed"));
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return !s.hostOpen; }, 2000));
+
+    openKeyer();
+    ASSERT_EQ(keying().WinKeyOpen, 23);
+    services.releaseKeyingAndPorts();
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_FALSE(support->keyer().isOpen());
+}
+
+// ----- the main window's keys ----------------------------------------------
+
+class WinKeyMainWindowTest : public WinKeySendTest {
+protected:
+    WinKeyMainWindowTest()
+    {
+        fx.copyShipped(QStringLiteral("county2.txt"));
+        auto& p = fx.state.prefs;
+        p.MyCall = QStringLiteral("K6XX");
+        p.CurrentMode = QStringLiteral("CW");
+        p.CurrentBand = QStringLiteral("20");
+        p.FormSizePercent = 100;
+        p.PartyState = QStringLiteral("CA");
+        p.OutOfStateFlag = 1;
+        p.RigType = QStringLiteral("None");
+        p.MyCounty = QStringLiteral("Alameda");
+        keying().CWKeyingOption = keying::CwSender::WinKeyOption;
+        prompt().answer(platform::MsgResult::Yes);
+        main = std::make_unique<Outfrm>(fx.state, services);
+        main->Form_Load();
+        main->show();
+        main->activateWindow();
+        (void)QTest::qWaitForWindowActive(main.get());
+        main->txtCall->setFocus();
+        openKeyer();
+    }
+    ~WinKeyMainWindowTest() override { main.reset(); }
+
+    /// Hands text to the keyer, which then holds it for a good while.
+    void keyerBusyWith(const QString& text)
+    {
+        keyer.setUnitScale(20000);
+        keying().CWSendBuffer = text;
+        support->WKTransmit();
+        ASSERT_TRUE(keyer.waitFor([&](const auto& s) { return s.buffered == text; }, 2000));
+    }
+
+    std::unique_ptr<MainWindowBase> main;
+};
+
+TEST_F(WinKeyMainWindowTest, EscWithTheKeyerBusyClearsItAndLeavesTheEntryAlone)
+{
+    main->txtCall->setFocus();
+    QTest::keyClicks(main->txtCall, "K6AA");
+    keyerBusyWith(QStringLiteral("CQ TEST"));
+    QTest::keyClick(main->txtCall, Qt::Key_Escape);
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.clears == 1 && s.buffered.isEmpty(); }, 2000));
+    EXPECT_EQ(main->txtCall->text(), QStringLiteral("K6AA"));
+
+    // With the keyer idle, Esc clears the entry.
+    ASSERT_TRUE(testing_support::waitUntil([&] { return support->keyer().wk_getstatus() == 0; }, 2000));
+    QTest::keyClick(main->txtCall, Qt::Key_Escape);
+    EXPECT_EQ(main->txtCall->text(), QString());
+    EXPECT_EQ(keyer.state().clears, 1);
+}
+
+TEST_F(WinKeyMainWindowTest, EscDuringAHeldBackSendEndsIt)
+{
+    keyer.setBuffer(8, 3);
+    keyer.setUnitScale(2000);
+    QTimer::singleShot(150, main.get(), [&] { QTest::keyClick(main->txtCall, Qt::Key_Escape); });
+    keying().CWSendBuffer = QStringLiteral("ABCDEFGHIJ");
+    support->WKTransmit();
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.clears == 1; }, 2000));
+    EXPECT_FALSE(keyer.pty().received().contains('J'));
+}
+
+TEST_F(WinKeyMainWindowTest, BackspaceInKeyboardCwTakesTheKeyersLastCharacter)
+{
+    keyerBusyWith(QStringLiteral("TESTX"));
+    keying().KeyboardCWMode = 1;
+    QTest::keyClick(main->txtCall, Qt::Key_Backspace);
+    EXPECT_GT(keying().WinKeyStatus, 0);
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.buffered == QStringLiteral("TEST"); }, 2000));
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+}
+
+TEST_F(WinKeyMainWindowTest, ClosingTheMainWindowClosesTheKeyer)
+{
+    ASSERT_EQ(keying().WinKeyOpen, 23);
+    main->close();
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_FALSE(support->keyer().isOpen());
+    EXPECT_TRUE(keyer.waitFor([](const auto& s) { return !s.hostOpen; }, 2000));
+}
+
+}  // namespace
