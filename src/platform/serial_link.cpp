@@ -126,6 +126,7 @@ bool SerialLink::open(int portNumber, const SerialSettings& settings)
         m_table ? *m_table : SerialPortTable::load(QString::fromLatin1(SerialPortTable::FileName));
     const auto device = table.device(portNumber);
     if (!device) {
+        m_portNumber = 0;
         m_error = tr("Serial port %1 is not set up in %2").arg(portNumber).arg(QLatin1String(SerialPortTable::FileName));
         return false;
     }
@@ -184,9 +185,11 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
         const bool more = fillBuffer();
         if (!more && m_notifier)
             m_notifier->setEnabled(false);
-        if (m_input.size() != before || m_dropped)
-            emit readyRead();
+        const bool arrived = m_input.size() != before || m_dropped;
         m_dropped = false;
+        // Last: a reader may close the link, or open another port, in its slot.
+        if (arrived)
+            emit readyRead();
     });
     return true;
 }

@@ -12,6 +12,7 @@
 
 #include <asm/termbits.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -49,15 +50,6 @@ protected:
     LineRecorder recorder;
 };
 
-std::vector<LineEvent> eventsOf(const LineRecorder& r, LineEvent::Kind kind)
-{
-    std::vector<LineEvent> out;
-    for (const auto& e : r.events())
-        if (e.kind == kind)
-            out.push_back(e);
-    return out;
-}
-
 TEST_F(SerialLinkTest, OpensThroughThePortTableAndCarriesBytesBothWays)
 {
     PtyEmulator emu([](PtyEmulator& pty, const QByteArray& bytes) {
@@ -81,10 +73,10 @@ TEST_F(SerialLinkTest, OpensThroughThePortTableAndCarriesBytesBothWays)
     EXPECT_TRUE(waitUntil([&] { return got == "FA00014025000;"; }, 2000)) << got.toStdString();
     EXPECT_GE(readyReads, 1);
 
-    const auto written = eventsOf(recorder, LineEvent::Kind::Written);
+    const auto written = testing_support::lineEvents(recorder, LineEvent::Kind::Written);
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0].bytes, "FA;");
-    EXPECT_EQ(eventsOf(recorder, LineEvent::Kind::Opened).size(), 1u);
+    EXPECT_EQ(testing_support::lineEvents(recorder, LineEvent::Kind::Opened).size(), 1u);
 }
 
 TEST_F(SerialLinkTest, APortTheTableDoesNotNameIsNeverOpened)
@@ -125,6 +117,25 @@ TEST_F(SerialLinkTest, AReplySplitOverTwoWritesArrivesWhole)
     EXPECT_TRUE(waitUntil([&] { return got == "IF000140"; }, 2000));
     emu.send("25000;");
     EXPECT_TRUE(waitUntil([&] { return got == "IF00014025000;"; }, 2000)) << got.toStdString();
+}
+
+TEST_F(SerialLinkTest, AReaderMayCloseAndReopenTheLinkInsideReadyRead)
+{
+    PtyEmulator emu;
+    SerialLink link;
+    ASSERT_TRUE(link.openDevice(emu.devicePath(), {}));
+    int reopened = 0;
+    QObject::connect(&link, &SerialLink::readyRead, [&] {
+        (void)link.readAll();
+        link.close();
+        if (++reopened == 1)
+            EXPECT_TRUE(link.openDevice(emu.devicePath(), {}));
+    });
+    emu.send("x");
+    EXPECT_TRUE(waitUntil([&] { return reopened == 1; }, 2000));
+    emu.send("y");
+    EXPECT_TRUE(waitUntil([&] { return reopened == 2; }, 2000));
+    EXPECT_FALSE(link.isOpen());
 }
 
 TEST_F(SerialLinkTest, TheEmulatorAnswersWhileTheProgramWaitsWithoutEvents)
@@ -288,6 +299,29 @@ TEST_F(SerialLinkTest, DiscardDrainAndABoundedReceiveBuffer)
     platform::waitMs(20);
     EXPECT_EQ(link.bytesAvailable(), 64 * 1024);
     EXPECT_EQ(link.readAll(), flood.right(64 * 1024));
+}
+
+TEST_F(SerialLinkTest, ADeviceThatGoesAwayIsReportedAndNotPolledForEver)
+{
+    // A bare pty whose far side closes, as a USB adapter pulled out.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const QString path = QString::fromLocal8Bit(ptsname(master));
+    SerialLink link;
+    ASSERT_TRUE(link.openDevice(path, {}));
+    int readyReads = 0;
+    QObject::connect(&link, &SerialLink::readyRead, [&] { ++readyReads; });
+    ::close(master);
+    EXPECT_TRUE(waitUntil([&] { return !link.errorText().isEmpty(); }, 2000));
+    EXPECT_TRUE(link.errorText().contains(path)) << link.errorText().toStdString();
+    platform::waitMsLettingEventsRun(20);
+    EXPECT_EQ(readyReads, 0);
+    EXPECT_TRUE(link.readAll().isEmpty());
+    EXPECT_FALSE(link.waitForBytes(1, 20));
+    EXPECT_FALSE(link.write("x"));
+    link.close();
 }
 
 TEST_F(SerialLinkTest, HardwareSharesOneLinkPerPortNumber)

@@ -188,10 +188,17 @@ QByteArray PtyEmulator::received() const
     return m_received;
 }
 
+std::vector<PtyEmulator::Chunk> PtyEmulator::receivedChunks() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_chunks;
+}
+
 void PtyEmulator::clearReceived()
 {
     std::lock_guard lock(m_mutex);
     m_received.clear();
+    m_chunks.clear();
 }
 
 bool PtyEmulator::waitForReceived(const std::function<bool(const QByteArray&)>& predicate, int timeoutMs)
@@ -281,6 +288,7 @@ void PtyEmulator::run()
                 {
                     std::lock_guard lock(m_mutex);
                     m_received.append(got);
+                    m_chunks.push_back({nowNs(), got});
                     if (!m_silent)
                         handler = m_handler;
                     m_changed.notify_all();
@@ -317,6 +325,24 @@ void pointSerialPortAt(int portNumber, const QString& device)
         return;
     }
     out.write((lines.join(u'\n') + u'\n').toUtf8());
+}
+
+std::vector<platform::LineEvent> lineEvents(const platform::LineRecorder& recorder, platform::LineEvent::Kind kind)
+{
+    std::vector<platform::LineEvent> out;
+    for (const auto& e : recorder.events())
+        if (e.kind == kind)
+            out.push_back(e);
+    return out;
+}
+
+QByteArray writtenBytes(const platform::LineRecorder& recorder)
+{
+    QByteArray out;
+    for (const auto& e : recorder.events())
+        if (e.kind == platform::LineEvent::Kind::Written)
+            out += e.bytes;
+    return out;
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs)

@@ -20,6 +20,8 @@
 //         testing_support::PtyEmulator m_pty{[this](auto& pty, const QByteArray& b) { onBytes(pty, b); }};
 //     };
 
+#include "platform/line_recorder.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -29,6 +31,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace testing_support {
 
@@ -65,7 +68,8 @@ private:
 class PtyEmulator {
 public:
     /// Called on the emulator's thread with each block of bytes the program
-    /// wrote; it answers with send()/sendPaced().
+    /// wrote (a command may come split over blocks: keep the tail); it
+    /// answers with send()/sendPaced() and must not block.
     using Handler = std::function<void(PtyEmulator&, const QByteArray&)>;
 
     explicit PtyEmulator(Handler handler = {});
@@ -89,9 +93,17 @@ public:
 
     /// Everything the program wrote so far.
     [[nodiscard]] QByteArray received() const;
+    /// The same, block by block as read, with the monotonic time each block
+    /// arrived (for pacing checks; a block may hold several writes).
+    struct Chunk {
+        std::int64_t monotonicNs = 0;
+        QByteArray bytes;
+    };
+    [[nodiscard]] std::vector<Chunk> receivedChunks() const;
     void clearReceived();
     /// Waits (without the event loop; the emulator thread keeps reading)
-    /// until predicate(received()) holds, at most timeoutMs.
+    /// until predicate(received()) holds, at most timeoutMs. The predicate
+    /// runs under the emulator's lock: it must not call the emulator.
     bool waitForReceived(const std::function<bool(const QByteArray&)>& predicate, int timeoutMs);
     /// Waits until at least count bytes have been received in total.
     bool waitForReceivedCount(int count, int timeoutMs);
@@ -115,6 +127,7 @@ private:
     Handler m_handler;
     std::deque<Outgoing> m_outgoing;
     QByteArray m_received;
+    std::vector<Chunk> m_chunks;
     bool m_silent = false;
     bool m_stop = false;
     std::thread m_thread;
@@ -124,6 +137,12 @@ private:
 /// current folder (the program folder a ProgramFolderFixture made), keeping
 /// the table's other lines.
 void pointSerialPortAt(int portNumber, const QString& device);
+
+/// The recorder's events of one kind, in order.
+[[nodiscard]] std::vector<platform::LineEvent> lineEvents(const platform::LineRecorder& recorder,
+                                                          platform::LineEvent::Kind kind);
+/// Every byte the recorder saw written, joined in order.
+[[nodiscard]] QByteArray writtenBytes(const platform::LineRecorder& recorder);
 
 /// Lets events run until condition() holds, at most timeoutMs. For a test on
 /// the GUI thread that waits for readyRead to do its work.
