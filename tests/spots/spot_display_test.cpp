@@ -268,21 +268,6 @@ TEST(SpotDisplay, TheTncPipelineDropsRepeatsAndHonoursListDxOnly)
     EXPECT_EQ(f.main().txtDX->model()->rowCount(), 2);
 }
 
-TEST(SpotDisplay, TelnetBlocksAreOneUnitEachWithoutARepeatTest)
-{
-    SpottingFixture f;
-    f.writePackSpot(packSpot("Telnet", 0, true));
-    PacketSpotfrm& w = f.openSpotting();
-    w.cmdDone->click();
-    const QString spot = tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("7012.5"), QStringLiteral("VK2AB")));
-    w.receiveTelnetBlock(spot);
-    w.receiveTelnetBlock(spot);
-    w.receiveTelnetBlock(QStringLiteral("\r\n") + spot);  // behind a left-over line end: no spot
-    EXPECT_EQ(f.main().txtDX->model()->rowCount(), 2);
-    EXPECT_EQ(cell(f.main(), 0, 1), QStringLiteral("7.0125"));
-    EXPECT_EQ(w.monitorText().count(QStringLiteral("VK2AB")), 3);
-}
-
 TEST(SpotDisplay, TheInStateWindowTakesTheDisplayToo)
 {
     SpottingFixture f(false);
