@@ -7,6 +7,7 @@
 #include "app/program_services.h"
 
 #include "platform/fonts.h"
+#include "reports/reports_install.h"
 #include "reports/views_install.h"
 #include "spots/install_spots.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char* argv[])
     app::ProgramServices programServices;
     app::MainWindows mainWindows(state);
     reports::installViews(programServices, state, mainWindows);
+    reports::installReports(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     spots::installSpots(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };

@@ -170,6 +170,20 @@ class Fixture(unittest.TestCase):
             '"Peter 1 Island",199', '"Sov Mil Order of Malta",246',
             '"USA",291'])
 
+    def test_every_stored_country_name_has_its_number(self):
+        # The ADIF export looks up the country texts it forms ("USA",
+        # "Canada", "Alaska", "Hawaii") and any country name the prefix table
+        # lets the operator store; each must find its number.
+        prefix_names = {v[1][0] for v in table_rows(
+            os.path.join(self.out, "arrlpre2.txt"))}
+        adif = read_values(self.raw("ADIFCnt.txt").decode("ascii"))
+        numbers = {adif[i][0]: int(adif[i + 1][0])
+                   for i in range(0, len(adif), 2)}
+        self.assertTrue(prefix_names <= set(numbers),
+                        sorted(prefix_names - set(numbers)))
+        self.assertEqual((numbers["USA"], numbers["Canada"], numbers["Alaska"],
+                          numbers["Hawaii"]), (291, 1, 6, 110))
+
     def test_county_table(self):
         self.assertEqual(self.lines("county2.txt"), [
             '"CAAlameda","ALAM"', '"CAAlpine","ALPI"',

@@ -109,6 +109,9 @@ public:
     virtual void ShowScore() = 0;
     /// The recall menu: the last contact back into the entry boxes.
     void mnuRecall_Click();
+    /// Delete Contact: asks, then deletes the contact of the list's selected
+    /// row. The edit dialogs' Delete Dupe runs it too.
+    void cmdDelete_Click();
 
     // The band and mode handlers, also run by the rig hand-over.
     void mnuBand160Ch_Click();
@@ -418,7 +421,6 @@ private:
 
     // Contact list (main_window_list.cpp).
     void cmdEdit_Click();
-    void cmdDelete_Click();
     void cmdList_Click();
     void cmdDup_Click();
     void ListView1_Click();

@@ -21,10 +21,11 @@ QString Registry::GetSetting(const QString& section, const QString& key,
     return m_settings->value(section + u'/' + key, defaultValue).toString();
 }
 
-void Registry::SaveSetting(const QString& section, const QString& key, const QString& value)
+bool Registry::SaveSetting(const QString& section, const QString& key, const QString& value)
 {
     m_settings->setValue(section + u'/' + key, value);
     m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
 }
 
 }  // namespace platform

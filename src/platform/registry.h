@@ -18,7 +18,9 @@ public:
 
     [[nodiscard]] QString GetSetting(const QString& section, const QString& key,
                                      const QString& defaultValue = {}) const;
-    void SaveSetting(const QString& section, const QString& key, const QString& value);
+    /// Stores the value at once; false when the settings file could not be
+    /// written.
+    bool SaveSetting(const QString& section, const QString& key, const QString& value);
 
 private:
     std::unique_ptr<QSettings> m_settings;

@@ -1,0 +1,211 @@
+// The files the operator sends after the contest and the correction of one
+// contact, on a full log of 11,000 contacts:
+//   - writing the Cabrillo file, the ADIF file and the general-logger export
+//     (the bytes and the safe write to disk), each < 100 ms;
+//   - an edit's Done: the dialog's checks and duplicate scan, the write-back,
+//     then the window's rewrite of log.txt, reload and rescore, < 100 ms.
+
+#include "app/Infrm.h"
+#include "app/Outfrm.h"
+#include "app/app_state.h"
+#include "app/program_services.h"
+#include "log/contact_log.h"
+#include "log/county_table.h"
+#include "platform/safe_file.h"
+#include "reports/DEEditBase.h"
+#include "reports/adif_writer.h"
+#include "reports/cabrillo_writer.h"
+#include "reports/daybook_export.h"
+#include "reports/edit_contact_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const char* const Counties[] = {"Alameda", "Amador", "Butte", "Fresno", "Kern", "Marin", "Napa", "Yolo"};
+const char* const Spcs[] = {"CT", "NV", "ON", "Germany", "TX", "Japan", "BC", "AK"};
+
+std::vector<contactlog::ContactRecord> fullLog(bool inState)
+{
+    static const char* const prefixes[] = {"K6", "W6", "N6", "KA6", "AA6", "KB6", "WB6", "N0", "W1", "VE3"};
+    std::vector<contactlog::ContactRecord> records;
+    for (int i = 0; i < contactlog::ContactLog::MaxContacts; ++i) {
+        contactlog::ContactRecord r;
+        r.LogCall = QString::fromLatin1(prefixes[i % 10]) + QChar(u'A' + (i / 10) % 26) +
+                    QChar(u'A' + (i / 260) % 26) + QChar(u'A' + (i / 6760) % 26);
+        r.LogSerialRcvd = QString::number(i % 700 + 1);
+        r.LogSerialSent = QStringLiteral("%1").arg(i + 1, 3, 10, QChar(u'0'));
+        r.LogDate = QStringLiteral("2021/10/02");
+        r.LogTime = QStringLiteral("16:%1:%2").arg(i / 60 % 60, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'));
+        r.LogMode = i % 2 ? QStringLiteral("PH") : QStringLiteral("CW");
+        r.LogBand = QStringLiteral("20");
+        if (inState) {
+            r.LogSPC = QString::fromLatin1(Spcs[i % 8]);
+            r.LogCountySent = QStringLiteral("Alpine");
+            if (i % 5 == 0)
+                r.LogCountyRcvd = QString::fromLatin1(Counties[i % 8]);
+        } else {
+            r.LogCountyRcvd = QString::fromLatin1(Counties[i % 8]);
+        }
+        r.LogFrequency = i % 3 ? QString() : QStringLiteral("14.025");
+        records.push_back(r);
+    }
+    return records;
+}
+
+contactlog::CountyTable countyTable()
+{
+    contactlog::CountyTable t;
+    if (contactlog::LoadCountyTable(t, QStringLiteral(ZQP_SOURCE_DIR "/data/county2.txt"), QStringLiteral("CA")) !=
+        contactlog::CountyLoadResult::Ok)
+        t.rows.clear();
+    return t;
+}
+
+void BM_WriteCabrillo(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    contactlog::ContactLog log;
+    log.replaceAll(fullLog(true));
+    const auto counties = countyTable();
+    reports::CabrilloStation station;
+    station.MyCall = QStringLiteral("K6AA");
+    station.PartyState = QStringLiteral("CA");
+    station.programVersion = QStringLiteral("2.3");
+    reports::CabrilloEntry entry;
+    const QString path = dir.filePath(QStringLiteral("K6AA.log"));
+    qint64 size = 0;
+    for (auto _ : bench) {
+        const QByteArray bytes = reports::writeCabrillo(log, counties, station, entry);
+        if (!platform::writeFileSafely(path, bytes).ok)
+            return bench.SkipWithError("cannot write");
+        size = bytes.size();
+    }
+    bench.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_WriteCabrillo)->Unit(benchmark::kMillisecond);
+
+void BM_WriteAdif(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    contactlog::ContactLog log;
+    log.replaceAll(fullLog(true));
+    QString error;
+    const auto table = reports::AdifCountryTable::parse(
+        *platform::readWholeFile(QStringLiteral(ZQP_SOURCE_DIR "/data/ADIFCnt.txt")), error);
+    if (!table)
+        return bench.SkipWithError("no country table");
+    reports::AdifOptions options;
+    options.partyState = QStringLiteral("CA");
+    options.programVersion = QStringLiteral("2.3");
+    options.exportDateText = QStringLiteral("10/3/2021");
+    options.power = QStringLiteral("100");
+    options.comment = QStringLiteral("CA State QSO Party Contest");
+    const QString path = dir.filePath(QStringLiteral("CA.adi"));
+    for (auto _ : bench) {
+        if (!platform::writeFileSafely(path, reports::writeAdif(log, options, *table)).ok)
+            return bench.SkipWithError("cannot write");
+    }
+}
+BENCHMARK(BM_WriteAdif)->Unit(benchmark::kMillisecond);
+
+void BM_WriteDaybookExport(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    contactlog::ContactLog log;
+    log.replaceAll(fullLog(true));
+    const QString path = dir.filePath(QStringLiteral("LogExp.txt"));
+    for (auto _ : bench) {
+        if (!platform::writeFileSafely(path, reports::writeDaybookExport(log, QStringLiteral("CA"),
+                                                                          QStringLiteral("100")))
+                 .ok)
+            return bench.SkipWithError("cannot write");
+    }
+}
+BENCHMARK(BM_WriteDaybookExport)->Unit(benchmark::kMillisecond);
+
+// Argument 1: the in-state window, 0: the out-of-state window. Each round
+// opens the edit dialog on the newest contact, changes its county received
+// and clicks Done; the window then rewrites, reloads and rescores the log.
+void BM_EditDone(benchmark::State& bench)
+{
+    const bool inState = bench.range(0) == 1;
+    QTemporaryDir dir;
+    platform::ScriptedPrompt prompt;
+    platform::Beeper beeper(false);
+    platform::ManualClock clock;
+    platform::FixedScreen screen({24000, 15000, {0, 0, 24000, 15000}});
+    platform::Registry registry(dir.filePath(QStringLiteral("registry.ini")));
+    platform::Services services{prompt, beeper, clock, screen, registry};
+    app::AppState state(services);
+    state.folders.ProgramFolder = dir.path();
+    state.folders.UserDataFolder = dir.path();
+    QDir::setCurrent(dir.path());
+    QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/county2.txt"), dir.filePath(QStringLiteral("county2.txt")));
+    {
+        contactlog::ContactLog log;
+        log.replaceAll(fullLog(inState));
+        QFile f(dir.filePath(QStringLiteral("log.txt")));
+        if (!f.open(QIODevice::WriteOnly))
+            return bench.SkipWithError("cannot write the log");
+        f.write(contactlog::formatLogFile(log));
+    }
+    auto& p = state.prefs;
+    p.CurrentMode = QStringLiteral("CW");
+    p.CurrentBand = QStringLiteral("20");
+    p.PartyState = QStringLiteral("CA");
+    p.OutOfStateFlag = inState ? 0 : 1;
+    p.MyCounty = QStringLiteral("Alpine");
+    p.FormSizePercent = 100;
+    p.RigType = QStringLiteral("None");
+
+    app::ProgramServices program;
+    program.onEditContact = [&state](MainWindowBase& window, int n) { reports::showEditDialog(state, window, n); };
+    prompt.answer(platform::MsgResult::Yes);
+    std::unique_ptr<MainWindowBase> window;
+    if (inState)
+        window = std::make_unique<Infrm>(state, program);
+    else
+        window = std::make_unique<Outfrm>(state, program);
+    window->Form_Load();
+    window->show();
+    int round = 0;
+    bool written = false;
+    window->runModal = [&](QDialog& d) {
+        auto& dialog = dynamic_cast<DEEditBase&>(d);
+        auto* county = dialog.findChild<QLineEdit*>(inState ? QStringLiteral("txtEditSec") : QStringLiteral("txtEditPre"));
+        county->setText(round % 2 ? QStringLiteral("Butte") : QStringLiteral("Alameda"));
+        dialog.cmdDone_Click();
+        written = !dialog.isVisible();
+    };
+    for (auto _ : bench) {
+        ++round;
+        written = false;
+        window->ListView1->selectRow(0);
+        window->cmdEdit->click();
+        QApplication::processEvents();
+        if (!written)
+            return bench.SkipWithError("the edit was not written back");
+    }
+    bench.counters["contacts"] = state.log.contacts.ContactCount();
+}
+BENCHMARK(BM_EditDone)->ArgName("inState")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,279 @@
+// The edit-contact dialogs as the operator reaches them: a right click on
+// the contact list of either main window, the boxes, Done and Delete Dupe.
+
+#include "log/instate_score.h"
+#include "reports_fixture.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+QByteArray outLog()
+{
+    return logLine("K1AB", "Alameda", "001", "2021/10/02", "16:01:00", "CW", "20", "11") +
+           logLine("K2AB", "Alameda", "002", "2021/10/02", "16:02:00", "CW", "20", "12") +
+           logLine("K3AB", "Butte", "003", "2021/10/02", "16:03:00", "CW", "20", "13");
+}
+
+contactlog::ContactRecord inContact(const char* call, const char* spc, const char* county, const char* sent,
+                                    const char* band = "20", const char* mode = "CW")
+{
+    contactlog::ContactRecord r;
+    r.LogCall = QString::fromLatin1(call);
+    r.LogSPC = QString::fromLatin1(spc);
+    r.LogCountyRcvd = QString::fromLatin1(county);
+    r.LogCountySent = QString::fromLatin1(sent);
+    r.LogSerialSent = QStringLiteral("1");
+    r.LogSerialRcvd = QStringLiteral("5");
+    r.LogDate = QStringLiteral("2021/10/02");
+    r.LogTime = QStringLiteral("17:00:00");
+    r.LogMode = QString::fromLatin1(mode);
+    r.LogBand = QString::fromLatin1(band);
+    return r;
+}
+
+// A rover's contacts, a 2 m contact, a DX contact and one entered after the
+// contest (time without seconds).
+QByteArray inLog()
+{
+    auto post = inContact("N6PC", "CA", "Butte", "Alameda", "40", "PH");
+    post.LogTime = QStringLiteral("03:15");
+    return contactlog::formatContactLine(inContact("W1AW", "CT", "", "Alameda")) +
+           contactlog::formatContactLine(inContact("W1AW", "CT", "", "Alpine")) +
+           contactlog::formatContactLine(inContact("N6VHF", "CA", "Amador", "Alameda", "2")) +
+           contactlog::formatContactLine(inContact("DL1AA", "Germany", "", "Alameda")) +
+           contactlog::formatContactLine(post);
+}
+
+}  // namespace
+
+TEST(EditDialogOut, RightClickEditsCountyBandAndTimeAndTheLogFollows)
+{
+    OutReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
+    auto& w = f.openWindow();
+    EXPECT_EQ(w.List2->count(), 2);
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("18"));
+    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Contact Entry"));
+        EXPECT_EQ(d.lblEditTitle->text(), QStringLiteral("Edit Contact:"));
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("K3AB"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Butte"));
+        EXPECT_EQ(d.txtEditCk->text(), QStringLiteral("13"));
+        EXPECT_EQ(d.txtEditNum->text(), QStringLiteral("003"));
+        EXPECT_TRUE(d.Label1->isHidden());
+        EXPECT_TRUE(d.cmdDeleteDupe->isHidden());
+        EXPECT_TRUE(d.txtEditCall->hasFocus());
+        f.retype(d.txtEditPre, QStringLiteral("amador"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Amador"));
+        f.retype(d.txtEditTime, QStringLiteral("9:5"));
+        f.retype(d.Text1, QStringLiteral("2"));
+        QTest::keyClick(d.Text1, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(0);
+    ASSERT_EQ(f.dialogsShown, 1);
+    const auto& r = f.fx.state.log.contacts.record(3);
+    EXPECT_EQ(r.LogCountyRcvd, QStringLiteral("Amador"));
+    EXPECT_EQ(r.LogBand, QStringLiteral("2"));
+    EXPECT_EQ(r.LogTime, QStringLiteral("09:05:00"));  // stored in the log's own form
+    EXPECT_EQ(f.logBytes(), logLine("K1AB", "Alameda", "001", "2021/10/02", "16:01:00", "CW", "20", "11") +
+                                logLine("K2AB", "Alameda", "002", "2021/10/02", "16:02:00", "CW", "20", "12") +
+                                logLine("K3AB", "Amador", "003", "2021/10/02", "09:05:00", "CW", "2", "13"));
+    // The list, the multipliers and the score follow.
+    EXPECT_EQ(f.cell(0, 3), QStringLiteral("Amador"));
+    EXPECT_EQ(InStateFixture::items(w.List2), QStringList({"Alameda", "Amador"}));
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("18"));
+    EXPECT_TRUE(w.cmdEdit->isHidden());
+}
+
+TEST(EditDialogOut, AnEditThatMakesADuplicateIsRefusedAndDeleteDupeDeletes)
+{
+    OutReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
+    f.openWindow();
+    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+        f.retype(d.txtEditCall, QStringLiteral("k1ab"));
+        f.retype(d.txtEditPre, QStringLiteral("Alameda"));
+        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+        // Still open, the text as typed, nothing written back.
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.Label1->isHidden());
+        EXPECT_EQ(d.Label1->text(), QStringLiteral("  Dupe!"));
+        EXPECT_FALSE(d.cmdDeleteDupe->isHidden());
+        EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("K1AB"));
+        EXPECT_EQ(f.fx.state.log.contacts.record(3).LogCall, QStringLiteral("K3AB"));
+        f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
+        QTest::mouseClick(d.cmdDeleteDupe, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(0);
+    EXPECT_EQ(f.contacts(), 2);
+    EXPECT_EQ(f.logBytes(), logLine("K1AB", "Alameda", "001", "2021/10/02", "16:01:00", "CW", "20", "11") +
+                                logLine("K2AB", "Alameda", "002", "2021/10/02", "16:02:00", "CW", "20", "12"));
+}
+
+TEST(EditDialogOut, DoneRunsEveryBoxCheckAndKeepsWhatWasTyped)
+{
+    OutReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
+    f.openWindow();
+    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+        // Leaving the band box with a band the log cannot hold is refused.
+        f.retype(d.Text1, QStringLiteral("30"));
+        d.txtEditCall->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        EXPECT_FALSE(d.Label6->isHidden());
+        EXPECT_EQ(d.Label6->text(), QStringLiteral("   Invalid!"));
+        EXPECT_TRUE(d.Text1->hasFocus());
+        // Enter there still checks: the dialog stays open.
+        QTest::keyClick(d.Text1, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.Text1->text(), QStringLiteral("30"));
+        f.retype(d.Text1, QStringLiteral("15"));
+        f.retype(d.txtEditBnd, QStringLiteral("ssb"));
+        f.retype(d.txtEditPre, QString());
+        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.Label3->isHidden());
+        EXPECT_FALSE(d.Label2->isHidden());
+        EXPECT_TRUE(d.Label6->isHidden());
+        EXPECT_EQ(f.fx.state.log.CountyInvalidFlag, 1);
+        EXPECT_TRUE(d.txtEditPre->hasFocus());  // the top-most box that failed
+        // Dates and times: only their characters can be typed, and one that
+        // is not a date stops Done with its message.
+        f.retype(d.txtEditBnd, QStringLiteral("PH"));
+        f.retype(d.txtEditPre, QStringLiteral("Butte"));
+        f.retype(d.txtEditDate, QStringLiteral("2021a/13:/01"));
+        EXPECT_EQ(d.txtEditDate->text(), QStringLiteral("2021/13/01"));
+        f.retype(d.txtEditTime, QStringLiteral("12a:3/0"));
+        EXPECT_EQ(d.txtEditTime->text(), QStringLiteral("12:30"));
+        f.fx.fakes.prompt.clear();
+        QTest::mouseClick(d.cmdDone, Qt::LeftButton);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Invalid Date Format!")));
+        EXPECT_TRUE(d.txtEditDate->hasFocus());
+        // Closing the window writes nothing back.
+    });
+    f.rightClickRow(0);
+    EXPECT_EQ(f.fx.state.log.contacts.record(3).LogBand, QStringLiteral("20"));
+    EXPECT_EQ(f.logBytes(), outLog());
+}
+
+TEST(EditDialogOut, StoresTrimmedTextsAndUsDatesInTheLogsForm)
+{
+    OutReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
+    f.openWindow();
+    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("K1AB"));  // the row clicked: record 1
+        f.retype(d.txtEditCall, QStringLiteral("k6xx "));
+        f.retype(d.txtEditDate, QStringLiteral("10/3/2021"));
+        QTest::keyClick(d.txtEditDate, Qt::Key_Return);
+    });
+    f.rightClickRow(2);
+    const auto& r = f.fx.state.log.contacts.record(1);
+    EXPECT_EQ(r.LogCall, QStringLiteral("K6XX"));
+    EXPECT_EQ(r.LogDate, QStringLiteral("2021/10/03"));
+}
+
+TEST(EditDialogIn, EditsTheTenFieldsAndARestartShowsThem)
+{
+    InReports f;
+    f.fx.state.prefs.RoverFlag = 1;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
+    auto& w = f.openWindow();
+    EXPECT_EQ(w.contactList().rowCount(), 5);
+    const QString scoreBefore = w.lblTotScore->text();
+    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N6VHF"));
+        EXPECT_EQ(d.Text1->text(), QStringLiteral("2"));
+        EXPECT_EQ(d.txtEditSec->text(), QStringLiteral("Amador"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("CA"));
+        EXPECT_EQ(d.Text3->text(), QStringLiteral("Alameda"));
+        f.retype(d.txtEditSec, QStringLiteral("Butte"));
+        f.retype(d.txtEditPre, QStringLiteral("nv"));
+        f.retype(d.Text3, QStringLiteral("Alpine"));
+        f.retype(d.Text1, QStringLiteral("6"));
+        QTest::keyClick(d.Text1, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(2);  // newest first: record 3
+    ASSERT_EQ(f.dialogsShown, 1);
+    const auto& r = f.record(3);
+    EXPECT_EQ(r.LogCountyRcvd, QStringLiteral("Butte"));
+    EXPECT_EQ(r.LogSPC, QStringLiteral("NV"));  // a short SPC is upper-cased
+    EXPECT_EQ(r.LogCountySent, QStringLiteral("Alpine"));
+    EXPECT_EQ(r.LogBand, QStringLiteral("6"));
+    // A new section: the score grows.
+    EXPECT_NE(w.lblTotScore->text(), scoreBefore);
+    EXPECT_EQ(w.lblTotScore->text(), contactlog::ShowScore(f.fx.state.log).lblTotScore);
+
+    // A restart reads the edit back from log.txt.
+    contactlog::ContactLog again;
+    ASSERT_EQ(contactlog::LoadLog(again, f.fx.path(QStringLiteral("log.txt"))), contactlog::LogReadError::None);
+    EXPECT_EQ(again.records(), f.fx.state.log.contacts.records());
+    EXPECT_EQ(again.record(5).LogTime, QStringLiteral("03:15"));  // untouched contacts keep their texts
+}
+
+TEST(EditDialogIn, SpcCountySentAndTheOwnCountyInTheDuplicateScan)
+{
+    InReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
+    f.openWindow();
+    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
+        // Record 2 is record 1 sent from another county: no duplicate.
+        EXPECT_EQ(d.Text3->text(), QStringLiteral("Alpine"));
+        f.retype(d.txtEditPre, QStringLiteral("XX"));
+        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.Label2->isHidden());
+        EXPECT_TRUE(d.Label1->isHidden());
+        // An empty County Sent is refused, on Done too.
+        f.retype(d.txtEditPre, QStringLiteral("ct"));
+        f.retype(d.Text3, QString());
+        QTest::keyClick(d.Text3, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.Label9->isHidden());
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("CT"));
+        // The same county sent as record 1 makes it a duplicate.
+        f.retype(d.Text3, QStringLiteral("Alameda"));
+        QTest::keyClick(d.Text3, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.Label1->isHidden());
+        EXPECT_TRUE(d.Label9->isHidden());
+        // Back to its own county: written, the dupe mark gone.
+        f.retype(d.Text3, QStringLiteral("Alpine"));
+        QTest::keyClick(d.Text3, Qt::Key_Return);
+        EXPECT_TRUE(d.Label1->isHidden());
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(3);
+    EXPECT_EQ(f.dialogsShown, 1);
+    EXPECT_EQ(f.record(2).LogSPC, QStringLiteral("CT"));
+}
+
+TEST(EditDialogIn, CountryCompletionInTheSpcBox)
+{
+    InReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
+    f.openWindow();
+    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Germany"));
+        d.txtEditPre->setFocus();
+        d.txtEditPre->setCursorPosition(0);
+        QTest::keyClick(d.txtEditPre, 'j');
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Japan"));
+        EXPECT_EQ(d.txtEditPre->selectedText(), QStringLiteral("apan"));
+        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(1);
+    EXPECT_EQ(f.record(4).LogSPC, QStringLiteral("Japan"));
+}
