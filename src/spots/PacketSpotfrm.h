@@ -15,6 +15,7 @@
 //   PacketSpotfrm_ports.cpp     Open Port, Close Port, Done, keys, Spot Last
 //   PacketSpotfrm_lines.cpp     the monitor, received text, spots, the timer
 
+#include "spots/line_assembler.h"
 #include "spots/spot_connection.h"
 #include "spots/spot_line.h"
 #include "spots/spot_settings.h"
@@ -82,8 +83,13 @@ public:
     /// Text read from the TNC: cut into lines, each run through the repeat
     /// test, the monitor and the spot hand-off.
     void receiveTncText(const QString& received);
-    /// One block from the telnet cluster, as one unit.
+    /// One block from the telnet cluster (negotiation removed): shown as it
+    /// came, so a prompt without a line end shows too, and cut into whole
+    /// lines, each tested for a spot.
     void receiveTelnetBlock(const QString& block);
+    /// A new telnet connection: a line left unfinished by the last one is
+    /// forgotten.
+    void clearTelnetLines() { m_telnetLines.clear(); }
 
     // ----- state the connections read -----------------------------------
     [[nodiscard]] const QString& connectionType() const { return m_settings.ConnectionType; }
@@ -185,7 +191,8 @@ private:
     std::function<Form1*()> m_forwardingWindow;
     std::array<std::unique_ptr<spots::SpotConnection>, 3> m_connections;
     spots::SpotSettings m_settings;
-    spots::TncLineCutter m_tncLines;
+    spots::LineAssembler m_tncLines;  ///< TncLineBuffer
+    spots::LineAssembler m_telnetLines;
     QString m_monitor;
     qsizetype m_monitorCaret = 0;
     bool m_monitorRefreshPending = false;

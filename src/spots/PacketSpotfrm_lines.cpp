@@ -77,8 +77,10 @@ void PacketSpotfrm::receiveTncText(const QString& received)
 {
     if (received.isEmpty())
         return;
+    // Each line keeps a line end, CR LF whatever the TNC sent, so that it
+    // shows as a line and its record ends at the CR.
     for (const QString& line : m_tncLines.add(received))
-        ProcessTncLine(line);
+        ProcessTncLine(line + QStringLiteral("\r\n"));
 }
 
 void PacketSpotfrm::ProcessTncLine(const QString& line)
@@ -99,15 +101,20 @@ void PacketSpotfrm::ProcessTncLine(const QString& line)
 
 void PacketSpotfrm::receiveTelnetBlock(const QString& block)
 {
-    if (!listDxOnly()) {
+    if (!listDxOnly() && !block.isEmpty()) {
         appendMonitor(block);
         TrimMonitor();
     }
-    if (spots::isSpotUnit(block)) {
-        const spots::ClusterSpotLine spot = spots::cutSpotLine(block);
-        ForwardSpot(spot.frequency, spot.call, block);
+    // A block may hold several lines, or part of one: every whole line is a
+    // unit, and a line split over two blocks is joined first.
+    for (const QString& text : m_telnetLines.add(block)) {
+        if (!spots::isSpotUnit(text))
+            continue;
+        const QString line = text + QStringLiteral("\r\n");
+        const spots::ClusterSpotLine spot = spots::cutSpotLine(line);
+        ForwardSpot(spot.frequency, spot.call, line);
         if (listDxOnly()) {
-            appendMonitor(block);
+            appendMonitor(line);
             TrimMonitor();
         }
     }

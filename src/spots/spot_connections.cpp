@@ -1,27 +1,18 @@
-// The program's spot connections. Each kind is a link of its own (a serial
-// port, a TCP socket, the packet engine's library); until a kind's link is
-// built, its connection opens nothing, so the window shows "Listening"
-// and waits.
+// The program's spot connections: a TNC on a serial port, a telnet DX
+// cluster over TCP, the AGW Packet Engine over its TCP interface.
 
-#include "spots/spot_connection.h"
+#include "spots/spot_connection_kinds.h"
 
 namespace spots {
 
-namespace {
-
-class IdleConnection final : public SpotConnection {
-public:
-    void open() override {}
-    void close() override {}
-};
-
-}  // namespace
-
 std::unique_ptr<SpotConnection> makeSpotConnection(ConnectionKind kind, PacketSpotfrm& window)
 {
-    (void)kind;
-    (void)window;
-    return std::make_unique<IdleConnection>();
+    switch (kind) {
+    case ConnectionKind::Tnc: return makeTncConnection(window);
+    case ConnectionKind::Telnet: return makeTelnetConnection(window);
+    case ConnectionKind::Agw: return makeAgwConnection(window);
+    }
+    return makeTncConnection(window);
 }
 
 }  // namespace spots

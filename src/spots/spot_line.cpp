@@ -41,28 +41,4 @@ QString trimmedMonitor(const QString& monitor)
     return monitor;
 }
 
-QStringList TncLineCutter::add(const QString& received)
-{
-    m_buffer += received;
-    QStringList lines;
-    qsizetype start = m_buffer.indexOf(u'\n');
-    if (start < 0) {
-        // No line has begun: nothing here can ever be shown.
-        if (m_buffer.size() > BufferLimit)
-            m_buffer = m_buffer.right(BufferLimit / 2);
-        return lines;
-    }
-    for (;;) {
-        const qsizetype end = m_buffer.indexOf(u'\n', start + 1);
-        if (end < 0)
-            break;
-        lines.append(m_buffer.mid(start + 1, end - start));
-        start = end;
-    }
-    m_buffer.remove(0, start);
-    if (m_buffer.size() > BufferLimit)
-        m_buffer = m_buffer.right(BufferLimit / 2);
-    return lines;
-}
-
 }  // namespace spots

@@ -48,28 +48,4 @@ struct ClusterSpotLine {
 /// more than 10,000; otherwise unchanged.
 [[nodiscard]] QString trimmedMonitor(const QString& monitor);
 
-/// Cuts the TNC's input into lines. A line runs from one LF up to and
-/// including the next, so each keeps its own line end (CR LF when the TNC
-/// sends that). Text before the first LF belongs to a line whose start was
-/// never seen and is dropped; an unfinished line waits for its LF.
-class TncLineCutter {
-public:
-    /// The buffer starts as one LF, so that the very first line received is
-    /// handled like every later one.
-    TncLineCutter() : m_buffer(QStringLiteral("\n")) {}
-
-    /// Adds received text and returns every line it completes, in order.
-    QStringList add(const QString& received);
-
-    /// Text waiting for its line end (behind the LF that starts it).
-    [[nodiscard]] const QString& buffer() const { return m_buffer; }
-
-    /// A TNC that never sends an LF (CR alone) would make the buffer grow
-    /// without end; beyond this only the newest part is kept.
-    static constexpr qsizetype BufferLimit = 20000;
-
-private:
-    QString m_buffer;
-};
-
 }  // namespace spots

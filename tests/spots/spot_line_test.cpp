@@ -69,38 +69,3 @@ TEST(Monitor, RepeatIsFoundOnlyInTheLast800Characters)
     EXPECT_TRUE(isRepeatOfMonitor(QStringLiteral("abc\ndef"), QStringLiteral("\n")));
     EXPECT_FALSE(isRepeatOfMonitor(QString(), QStringLiteral("\n")));
 }
-
-TEST(TncLineCutter, CutsLinesAtLfKeepingTheirLineEnds)
-{
-    TncLineCutter cutter;
-    // The very first line counts: the buffer starts with an LF.
-    EXPECT_EQ(cutter.add(QStringLiteral("first\r\nsecond\r\nthi")),
-              (QStringList{QStringLiteral("first\r\n"), QStringLiteral("second\r\n")}));
-    EXPECT_TRUE(cutter.add(QStringLiteral("rd")).isEmpty());
-    EXPECT_EQ(cutter.add(QStringLiteral("\r\n")), QStringList{QStringLiteral("third\r\n")});
-    EXPECT_EQ(cutter.buffer(), QStringLiteral("\n"));
-}
-
-TEST(TncLineCutter, LfCrLinesBeginWithCrAndTextBeforeAnyLfIsDropped)
-{
-    TncLineCutter cutter;
-    EXPECT_EQ(cutter.add(QStringLiteral("one\n\rtwo\n\r")),
-              (QStringList{QStringLiteral("one\n"), QStringLiteral("\rtwo\n")}));
-
-    TncLineCutter fresh;
-    (void)fresh.add(QStringLiteral("x\n"));
-    // After a complete line the buffer starts with its LF again.
-    EXPECT_EQ(fresh.add(QStringLiteral("y\n")), QStringList{QStringLiteral("y\n")});
-}
-
-TEST(TncLineCutter, TextWithoutLineEndsDoesNotGrowWithoutBound)
-{
-    TncLineCutter cutter;
-    for (int i = 0; i < 100; ++i)
-        (void)cutter.add(QString(1000, u'r') + u'\r');
-    EXPECT_LE(cutter.buffer().size(), TncLineCutter::BufferLimit);
-    // A later line end still yields the tail as one line.
-    const QStringList lines = cutter.add(QStringLiteral("\nnext\n"));
-    ASSERT_FALSE(lines.isEmpty());
-    EXPECT_EQ(lines.last(), QStringLiteral("next\n"));
-}

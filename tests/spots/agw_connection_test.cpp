@@ -1,0 +1,200 @@
+// The AGW Packet Engine connection against a fake engine on 127.0.0.1 that
+// speaks the engine's TCP frames (36-byte header, then the data), built and
+// read here from the interface's layout.
+
+#include "spotting_fixture.h"
+#include "spots/spot_connection_kinds.h"
+#include "support/pty_peer.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace spots_testing;
+using testing_support::waitUntil;
+
+namespace {
+
+struct Frame {
+    char kind = 0;
+    int pid = 0;
+    QByteArray from, to, data;
+};
+
+QByteArray frameBytes(char kind, const QByteArray& from, const QByteArray& to, const QByteArray& data,
+                      quint32 length = 0xffffffffu)
+{
+    QByteArray h(36, '\0');
+    h[4] = kind;
+    h.replace(8, from.size(), from);
+    h.replace(18, to.size(), to);
+    qToLittleEndian<quint32>(length == 0xffffffffu ? static_cast<quint32>(data.size()) : length, h.data() + 28);
+    return h + data;
+}
+
+class FakeEngine {
+public:
+    FakeEngine() { m_server.listen(QHostAddress::LocalHost, 0); }
+    int port() const { return m_server.serverPort(); }
+    bool accept()
+    {
+        if (!waitUntil([this] { return m_server.hasPendingConnections(); }, 5000))
+            return false;
+        m_peer = m_server.nextPendingConnection();
+        return true;
+    }
+    /// The next frame the program sent, within 5 s.
+    Frame next()
+    {
+        Frame f;
+        waitUntil(
+            [&] {
+                m_in += m_peer->readAll();
+                return m_in.size() >= 36
+                       && m_in.size() >= 36 + qFromLittleEndian<quint32>(m_in.constData() + 28);
+            },
+            5000);
+        if (m_in.size() < 36)
+            return f;
+        const auto length = qFromLittleEndian<quint32>(m_in.constData() + 28);
+        f.kind = m_in[4];
+        f.pid = static_cast<unsigned char>(m_in[6]);
+        f.from = QByteArray(m_in.constData() + 8);
+        f.to = QByteArray(m_in.constData() + 18);
+        f.data = m_in.mid(36, length);
+        m_in.remove(0, 36 + length);
+        return f;
+    }
+    void send(const QByteArray& bytes)
+    {
+        m_peer->write(bytes);
+        m_peer->flush();
+    }
+
+    QTcpServer m_server;
+    QTcpSocket* m_peer = nullptr;
+    QByteArray m_in;
+};
+
+struct AgwFixture : SpottingFixture {
+    explicit AgwFixture(int enginePort)
+    {
+        spots->connections = spots::makeSpotConnection;
+        testing_support::writeLines(fx.path(QStringLiteral("AgwEngine.txt")),
+                                    {QStringLiteral("port=%1").arg(enginePort)});
+        writePackSpot(packSpot("AGW Packet Engine", 1));
+    }
+    /// Ticks the timer until the frames sent so far have been taken.
+    void tickUntil(const std::function<bool()>& condition)
+    {
+        waitUntil(
+            [&] {
+                w->Timer1_Timer();
+                return condition();
+            },
+            5000);
+    }
+    void type(const QString& text)
+    {
+        QTest::keyClicks(w->txtSent, text);
+        QTest::keyClick(w->txtSent, Qt::Key_Return);
+    }
+    PacketSpotfrm* w = nullptr;
+};
+
+QByteArray spotLine(const char* kHz, const char* call)
+{
+    return clusterLine(QStringLiteral("W3LPL"), QString::fromLatin1(kHz), QString::fromLatin1(call)).toLatin1();
+}
+
+}  // namespace
+
+TEST(AgwConnection, RegistersMonitorsConnectsSendsAndDisconnects)
+{
+    FakeEngine engine;
+    AgwFixture f(engine.port());
+    f.w = &f.openSpotting();
+    ASSERT_TRUE(engine.accept());
+    Frame x = engine.next();
+    EXPECT_EQ(x.kind, 'X');
+    EXPECT_EQ(x.from, QByteArray("W1AW"));
+    EXPECT_EQ(engine.next().kind, 'm');
+    ASSERT_TRUE(waitUntil([&] { return f.w->Timer1->isActive(); }, 5000));
+    EXPECT_TRUE(f.w->monitorText().endsWith(
+        QStringLiteral("\r\n** Successfully connected to AGW Packet Engine **\r\n\r\n")));
+
+    // A monitored spot, not connected: its header line goes, the spot is
+    // shown and handed on once though it comes twice. Plain monitored text
+    // shows whole, with the kind and the sender.
+    const QByteArray header(" 1:Fm W3LPL To DX <UI pid=F0 Len=80 >[18:04:11]\r");
+    engine.send(frameBytes('X', "W1AW", "", QByteArray(1, '\x01')));
+    engine.send(frameBytes('U', "W3LPL", "DX", header + spotLine("14025.0", "JA1ABC") + "\r"));
+    engine.send(frameBytes('U', "W3LPL", "DX", header + spotLine("14025.0", "JA1ABC") + "\r"));
+    engine.send(frameBytes('U', "N0CALL", "ID", " 1:Fm N0CALL To ID <UI>\rN0CALL/R\r"));
+    f.tickUntil([&] { return f.w->monitorText().contains(QStringLiteral("N0CALL/R")); });
+    EXPECT_EQ(f.main().txtDX->model()->rowCount(), 1);
+    EXPECT_EQ(f.spots->display.store().slot(49).SpotCall, QStringLiteral("JA1ABC"));
+    EXPECT_EQ(f.w->monitorText().count(QStringLiteral("JA1ABC")), 1);
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("UN0CALL  1:Fm N0CALL To ID <UI>\r\nN0CALL/R\r\n")));
+
+    // ":C" connects; the engine's connected notice sets the caption.
+    f.type(QStringLiteral(":c dxc"));
+    Frame c = engine.next();
+    EXPECT_EQ(c.kind, 'C');
+    EXPECT_EQ(c.from, QByteArray("W1AW"));
+    EXPECT_EQ(c.to, QByteArray("DXC"));
+    engine.send(frameBytes('C', "DXC", "W1AW", "*** CONNECTED To Station DXC\r"));
+    const int beeps = f.fx.fakes.beeper.count();
+    f.tickUntil([&] { return !f.w->AgwConnectedCall.isEmpty(); });
+    EXPECT_EQ(f.w->AgwConnectedCall, QStringLiteral("DXC"));
+    EXPECT_EQ(f.w->windowTitle(), QStringLiteral("DX Spotting Setup - Connected to DXC"));
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("** Connected to DXC **")));
+    EXPECT_EQ(f.fx.fakes.beeper.count(), beeps + 1);
+
+    // Typed lines go to the station with a CR; its answers show.
+    f.type(QStringLiteral("SH/DX"));
+    Frame d = engine.next();
+    EXPECT_EQ(d.kind, 'D');
+    EXPECT_EQ(d.pid, 0xF0);
+    EXPECT_EQ(d.to, QByteArray("DXC"));
+    EXPECT_EQ(d.data, QByteArray("SH/DX\r"));
+    engine.send(frameBytes('D', "DXC", "W1AW", "Hello W1AW\r"));
+    f.tickUntil([&] { return f.w->monitorText().endsWith(QStringLiteral("Hello W1AW\r\n")); });
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("Hello W1AW\r\n")));
+
+    // ":D" asks to disconnect; the engine's notice ends the connection.
+    f.type(QStringLiteral(":D"));
+    EXPECT_EQ(engine.next().kind, 'd');
+    engine.send(frameBytes('d', "DXC", "W1AW", "*** DISCONNECTED From Station DXC\r"));
+    f.tickUntil([&] { return f.w->AgwConnectedCall.isEmpty(); });
+    EXPECT_EQ(f.w->windowTitle(), QStringLiteral("DX Spotting Setup"));
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("\r\n** Disconnected from DXC **\r\n")));
+    EXPECT_EQ(f.fx.fakes.beeper.count(), beeps + 3);
+
+    // An absurd data length: the window closes its connection.
+    engine.send(frameBytes('D', "DXC", "W1AW", "", 0x7fffffff));
+    ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 5000));
+    EXPECT_TRUE(f.w->monitorText().contains(QStringLiteral("** Lost connection to AGW Packet Engine **")));
+}
+
+TEST(AgwConnection, AMissingEngineShowsTheFailureTextAndAMissingCallStopsAtOnce)
+{
+    int closedPort = 0;
+    {
+        FakeEngine gone;
+        closedPort = gone.port();
+    }
+    AgwFixture f(closedPort);
+    f.w = &f.openSpotting();
+    ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 5000));
+    EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Unable to connect to the AGW Packet Engine.")));
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("- Click Open from this program.\r\n\r\n")));
+    EXPECT_FALSE(f.w->Timer1->isActive());
+
+    f.fx.state.prefs.MyCall = QStringLiteral("  ");
+    f.w->Command1->click();
+    EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Call Sign Required!")));
+    EXPECT_TRUE(f.w->listening());
+    EXPECT_FALSE(f.w->Timer1->isActive());
+}

@@ -1,0 +1,185 @@
+// The telnet connection against a line server on 127.0.0.1 that writes as
+// clusters do: negotiation first, a login prompt without a line end,
+// several lines in one segment, a line split over two, and a close from the
+// far side.
+
+#include "spotting_fixture.h"
+#include "spots/spot_connection_kinds.h"
+#include "support/pty_peer.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+using namespace spots_testing;
+using testing_support::waitUntil;
+
+namespace {
+
+class LineServer {
+public:
+    LineServer() { m_server.listen(QHostAddress::LocalHost, 0); }
+    int port() const { return m_server.serverPort(); }
+    /// Waits for the program to connect.
+    QTcpSocket* accept()
+    {
+        if (!waitUntil([this] { return m_server.hasPendingConnections(); }, 5000))
+            return nullptr;
+        m_peer = m_server.nextPendingConnection();
+        return m_peer;
+    }
+    void write(const QByteArray& bytes)
+    {
+        m_peer->write(bytes);
+        m_peer->flush();
+    }
+    QByteArray readUntil(const QByteArray& end)
+    {
+        waitUntil([&] { return m_got.endsWith(end) || (m_got += m_peer->readAll()).endsWith(end); }, 5000);
+        return std::exchange(m_got, QByteArray());
+    }
+
+    QTcpServer m_server;
+    QTcpSocket* m_peer = nullptr;
+    QByteArray m_got;
+};
+
+struct TelnetFixture : SpottingFixture {
+    TelnetFixture()
+    {
+        spots->connections = spots::makeSpotConnection;
+        writePackSpot(packSpot("Telnet", 0));
+        w = &openSpotting();
+    }
+    void openTo(const QString& host, int port)
+    {
+        w->txtTelnetHost->setText(host);
+        w->txtTelnetPort->setText(QString::number(port));
+        w->Command1->click();
+    }
+    int rows() { return main().txtDX->model()->rowCount(); }
+    PacketSpotfrm* w = nullptr;
+};
+
+QByteArray line(const char* kHz, const char* call)
+{
+    return clusterLine(QStringLiteral("W3LPL"), QString::fromLatin1(kHz), QString::fromLatin1(call)).toLatin1()
+           + "\r\n";
+}
+
+}  // namespace
+
+TEST(TelnetConnection, LogsInAndTakesWholeLinesAsTheClusterWritesThem)
+{
+    TelnetFixture f;
+    LineServer server;
+    f.openTo(QStringLiteral("127.0.0.1"), server.port());
+    EXPECT_EQ(f.w->monitorText(),
+              QStringLiteral("Attempting connection to: 127.0.0.1:%1\r\n\r\n").arg(server.port()));
+    EXPECT_TRUE(f.w->Timer1->isActive());
+    ASSERT_TRUE(server.accept());
+
+    // Negotiation and a prompt without a line end: the prompt shows, the
+    // negotiation bytes do not.
+    server.write("\xff\xfb\x01\xff\xfb\x03\xff\xfd\x18login: ");
+    ASSERT_TRUE(waitUntil([&] { return f.w->monitorText().endsWith(QStringLiteral("login: ")); }, 5000));
+    EXPECT_FALSE(f.w->monitorText().contains(QChar(0xff)));
+
+    QTest::keyClicks(f.w->txtSent, QStringLiteral("W1AW"));
+    QTest::keyClick(f.w->txtSent, Qt::Key_Return);
+    EXPECT_EQ(server.readUntil("\r\n"), QByteArray("W1AW\r\n"));
+    EXPECT_TRUE(f.w->txtSent->text().isEmpty());
+
+    // Three spots in one segment behind a greeting, a fourth split in two,
+    // then one repeated: every whole line counts, telnet has no repeat test.
+    const QByteArray split = line("7012.5", "VK2AB");
+    server.write("Hello W1AW\r\n" + line("14025.0", "JA1ABC") + line("21074.0", "ZS6ABC") + line("3525.0", "OH2BH")
+                 + split.left(30));
+    ASSERT_TRUE(waitUntil([&] { return f.rows() == 3; }, 5000));
+    server.write(split.mid(30) + line("14025.0", "JA1ABC"));
+    ASSERT_TRUE(waitUntil([&] { return f.rows() == 5; }, 5000));
+    const spots::SpotStore& store = f.spots->display.store();
+    EXPECT_EQ(store.slot(48).SpotCall, QStringLiteral("VK2AB"));
+    EXPECT_FLOAT_EQ(store.slot(48).SpotFrequency, 7.0125f);
+    EXPECT_EQ(store.slot(49).SpotCall, QStringLiteral("JA1ABC"));
+    EXPECT_EQ(f.w->monitorText().count(QStringLiteral("VK2AB")), 1);
+
+    // With List DX Only ticked, only the spot lines reach the monitor.
+    f.w->chkDX->setChecked(true);
+    f.w->replaceMonitor(QString());
+    server.write("chatter\r\n" + line("28495.0", "PY2AA"));
+    ASSERT_TRUE(waitUntil([&] { return f.rows() == 6; }, 5000));
+    EXPECT_EQ(f.w->monitorText(), QString::fromLatin1(line("28495.0", "PY2AA")));
+}
+
+TEST(TelnetConnection, ARemoteCloseIsReportedAndTheWindowCanConnectAgain)
+{
+    TelnetFixture f;
+    LineServer server;
+    f.openTo(QStringLiteral("127.0.0.1"), server.port());
+    ASSERT_TRUE(server.accept());
+    server.write("Bye\r\n");
+    server.m_peer->disconnectFromHost();
+    ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 5000));
+    EXPECT_TRUE(f.w->monitorText().endsWith(
+        QStringLiteral("Bye\r\nERROR: The connection is reset by remote side.!\r\n\r\n** Port Closed **")));
+    EXPECT_FALSE(f.w->Timer1->isActive());
+    EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
+
+    // Typing now starts a new connection and says the text could not go.
+    QTest::keyClicks(f.w->txtSent, QStringLiteral("SH/DX"));
+    QTest::keyClick(f.w->txtSent, Qt::Key_Return);
+    EXPECT_TRUE(f.w->listening());
+    EXPECT_TRUE(f.w->monitorText().endsWith(
+        QStringLiteral("**  Connection not yet established.  Please wait a moment and try again.\r\n\r\n")));
+    ASSERT_TRUE(server.accept());
+    ASSERT_TRUE(waitUntil([&] { return f.w->connection(spots::ConnectionKind::Telnet).isOpen(); }, 5000));
+    QTest::keyClick(f.w->txtSent, Qt::Key_Return);  // an empty line goes as a lone CR LF
+    EXPECT_EQ(server.readUntil("\r\n"), QByteArray("\r\n"));
+}
+
+TEST(TelnetConnection, RefusedUnresolvableAndUnusableAddressesEachEndAsThePartSays)
+{
+    TelnetFixture f;
+    int closedPort = 0;
+    {
+        LineServer gone;
+        closedPort = gone.port();
+    }
+    f.openTo(QStringLiteral("127.0.0.1"), closedPort);
+    ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 5000));
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral(
+        "\r\n\r\nERROR: Connection is forcefully rejected.\r\n\r\n** Port Closed **")));
+    EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
+
+    // A name that cannot be a host fails at once as host not found.
+    f.openTo(QStringLiteral("no such host!"), 7300);
+    ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 10000));
+    EXPECT_TRUE(f.w->monitorText().contains(QStringLiteral("ERROR: Authoritative answer: Host not found.")));
+
+    // A port that is no whole number starts nothing and says nothing.
+    f.w->txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+    f.w->txtTelnetPort->setText(QStringLiteral("73x"));
+    f.w->Command1->click();
+    EXPECT_EQ(f.w->monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
+    EXPECT_FALSE(f.w->Timer1->isActive());
+    EXPECT_TRUE(f.w->listening());
+}
+
+TEST(TelnetConnection, BlocksFedToThePipelineAreCutIntoLines)
+{
+    SpottingFixture f;
+    f.writePackSpot(packSpot("Telnet", 0, true));
+    PacketSpotfrm& w = f.openSpotting();
+    w.cmdDone->click();
+    const QString spot = QString::fromLatin1(line("7012.5", "VK2AB"));
+    w.receiveTelnetBlock(spot);
+    w.receiveTelnetBlock(spot);
+    // Behind a left-over line end the spot is still a line of its own.
+    w.receiveTelnetBlock(QStringLiteral("\r\n") + spot);
+    // A line that begins with a blank is no spot.
+    w.receiveTelnetBlock(QStringLiteral(" ") + spot);
+    EXPECT_EQ(f.main().txtDX->model()->rowCount(), 3);
+    EXPECT_EQ(f.main().txtDX->model()->index(0, 1).data().toString(), QStringLiteral("7.0125"));
+    EXPECT_EQ(w.monitorText().count(QStringLiteral("VK2AB")), 4);
+}
