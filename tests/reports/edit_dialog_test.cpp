@@ -277,3 +277,26 @@ TEST(EditDialogIn, CountryCompletionInTheSpcBox)
     f.rightClickRow(1);
     EXPECT_EQ(f.record(4).LogSPC, QStringLiteral("Japan"));
 }
+
+TEST(EditDialogOut, TwoFailingBoxesNeverThrowTheFocusBackAndForth)
+{
+    OutReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
+    f.openWindow();
+    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+        d.Text1->setText(QStringLiteral("30"));
+        d.txtEditBnd->setText(QStringLiteral("XX"));
+        d.txtEditBnd->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        f.fx.fakes.beeper.resetCount();
+        // Leaving the mode box for the (also failing) band box.
+        d.Text1->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        EXPECT_TRUE(d.txtEditBnd->hasFocus());
+        EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
+        EXPECT_FALSE(d.Label3->isHidden());
+    });
+    f.rightClickRow(0);
+    EXPECT_EQ(f.dialogsShown, 1);
+}
