@@ -5,6 +5,7 @@
 #include "app/frmSplash.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
+#include "keying/voice_install.h"
 
 #include "keying/winkey_install.h"
 #include "platform/fonts.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     reports::installReports(programServices, state, mainWindows);
     keying::installWinKey(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
+    keying::installVoice(programServices, state, mainWindows);
     radio::installRadio(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
 

@@ -1,5 +1,6 @@
 #include "radio/rig_models.h"
 
+#include "radio/icom_family.h"
 #include "radio/kenwood_family.h"
 #include "radio/other_rig.h"
 
@@ -17,15 +18,15 @@ const std::array<RigModel, RigModelCount>& table()
         {"Elecraft", "4800", 'N', '8', '2', "FA;", "MD;", false, false, false, &kenwood::elecraft(),
          {205, 1000}, false, "", ""},
         {"Icom", "1200", 'N', '8', '1', "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, false, true,
-         nullptr, {140, 0}, false, "", ""},
+         &icom::icom(), {140, 0}, false, "", ""},
         {"Icom 735", "1200", 'N', '8', '1', "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, false, true,
-         nullptr, {140, 0}, false, "", ""},
+         &icom::icom735(), {140, 0}, false, "", ""},
         {"Kenwood", "4800", 'N', '8', '2', "FA;", "MD;", false, false, false, &kenwood::kenwood(),
          {205, 0}, false, "", ""},
         {"Kenwood 2", "4800", 'N', '8', '2', "IF;", "", false, false, false, &kenwood::kenwood2(),
          {205, 0}, false, "", ""},
         {"Ten Tec Omni VI", "1200", 'N', '8', '1', "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true, false,
-         false, nullptr, {140, 220}, false, "", ""},
+         false, &icom::omniVI(), {140, 220}, false, "", ""},
         {"Ten Tec Orion", "56000", 'N', '8', '1', "?AF", "?RMM", false, false, false, nullptr, {205, 0},
          true, "580D", ""},
         {"Ten Tec Fnt Pnl", "56000", 'N', '8', '1', "3F 41 0D", "3F 4D 0D", true, false, false, nullptr,

@@ -1,0 +1,147 @@
+#pragma once
+// The voice keyer, "Phone Wave Selections": in phone mode F1 to F9 play the
+// operator's recorded wave files while a push-to-talk line keys the
+// transmitter (RTS or DTR of a serial port, or the parallel port's control
+// lines), and F1 can repeat itself after a set pause. The window's boxes are
+// the settings: every key reads them afresh. Done writes them to wave2.txt.
+//
+// The window is made on first use and filled from the settings read at
+// start-up; it then stays, shown or hidden, until the main window unloads it.
+
+#include "keying/ptt_lines.h"
+#include "platform/wav_player.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace app {
+struct AppState;
+}
+namespace platform {
+class KeyRouter;
+}
+
+namespace keying {
+
+struct PhoneWindowSettings;
+
+class PhoneFrm : public QDialog {
+public:
+    explicit PhoneFrm(app::AppState& state, QWidget* parent = nullptr);
+    ~PhoneFrm() override;
+
+    /// Puts the settings read at start-up into the boxes and sets the repeat
+    /// timer's interval.
+    void fill(const PhoneWindowSettings& settings);
+    /// The boxes as settings (what Done writes).
+    [[nodiscard]] PhoneWindowSettings settings() const;
+    /// Scales the window (once, when it is first shown).
+    void Form_Load();
+    /// The main window's closing: stops the message, drops PTT, closes the
+    /// player and the PTT port.
+    void Form_Unload();
+
+    /// Plays the message of F1 to F9 (112 to 120) with PTT keyed and returns
+    /// once it has started; F1 arms the repeat when the repeat time is above
+    /// 0. Any other key code does nothing. The key code is left unchanged.
+    void FKeyPhone(int& keyCode);
+
+    /// Shows the window modally until Done hides it (Voice Setup), and
+    /// modelessly in its normal size (Ctrl+P).
+    void showModal();
+    void showModeless();
+    /// How a modal showing runs (tests answer it without a modal loop);
+    /// by default the dialog's own loop.
+    std::function<void(QDialog&)> runModal;
+
+    /// The PTT port, when the keyer holds one open (0 otherwise).
+    [[nodiscard]] int openPttPort() const;
+    /// Closes the PTT port (another keyer takes the serial ports).
+    void closePttPort();
+    /// Drops PTT and stops the message at once (File > Exit).
+    void releasePtt();
+
+    // Settings boxes and option buttons.
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLineEdit* Text7 = nullptr;
+    QLineEdit* Text8 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QLineEdit* Text10 = nullptr;  ///< PTT serial port, 0 for none
+    QLineEdit* Text11 = nullptr;  ///< parallel port address
+    QLineEdit* txtPHLoop = nullptr;  ///< F1 repeat seconds
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* Option1 = nullptr;  ///< RTS
+    QRadioButton* Option2 = nullptr;  ///< DTR
+    QRadioButton* Option3 = nullptr;  ///< Parallel
+    QPushButton* Command1 = nullptr;  ///< Done
+    std::array<QPushButton*, 9> BrowseButtons{};  ///< Command2 … Command10
+    QPushButton* Command11 = nullptr;  ///< Test
+    std::array<QLabel*, 9> KeyLabels{};  ///< "F1" … "F9"
+    QLabel* lblRecording = nullptr;
+    QLabel* lblLineOutput = nullptr;
+    QLabel* lblSerial = nullptr;
+    QLabel* lblCaution = nullptr;
+    QLabel* lblPhoneMode = nullptr;
+    QLabel* lblTest = nullptr;
+    QLabel* lblRepeat = nullptr;
+    QLabel* lblPort = nullptr;
+    QLabel* lblAddress = nullptr;
+
+    /// The wave player; the main windows read its mode and stop it (Esc).
+    platform::WavPlayer MMControl1;
+    /// The end-of-message poll (40 ms) and the F1 repeat.
+    QTimer Timer1;
+    QTimer tmrRepeat;
+
+    // Handlers, public so that the timers can be driven by hand.
+    void Timer1_Timer();
+    void tmrRepeat_Timer();
+
+private:
+    void buildControls();
+    void buildPathRows();
+    void buildLowerPart();
+    void wireEvents();
+    [[nodiscard]] QLineEdit* pathBox(int index) const;
+
+    void OpenPTTPort();
+    void startKeying(int keyCode);
+    void abandonMessage();
+    void reportLineError();
+
+    void Command1_Click();
+    void Command11_Click();
+    void Browse_Click(int index);
+    void Text10_GotFocus();
+    void Text10_LostFocus();
+    void Text11_KeyPress(int& KeyAscii);
+    void txtPHLoop_KeyPress(int& KeyAscii);
+    void txtPHLoop_LostFocus();
+
+    app::AppState& m_state;
+    platform::KeyRouter* m_keys = nullptr;
+    PttLines m_ptt;
+    /// The port number CommPhone is open on, 0 while it is closed.
+    int m_commPhonePort = 0;
+    /// The PTT port's line failure has been shown for this opening.
+    bool m_lineErrorReported = false;
+    bool m_loaded = false;
+    /// A shot at the file's end, so PTT drops right after the last sample,
+    /// well within the 40 ms poll.
+    QTimer m_endShot;
+};
+
+}  // namespace keying

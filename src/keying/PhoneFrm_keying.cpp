@@ -1,0 +1,199 @@
+// The voice keyer at work: playing a message with PTT keyed, the end of a
+// message, the F1 repeat and the PTT port.
+
+#include "keying/PhoneFrm.h"
+
+#include "app/app_state.h"
+#include "keying/voice_settings.h"
+#include "platform/key_events.h"
+
+#include <QLineEdit>
+#include <cmath>
+#include <QRadioButton>
+
+namespace keying {
+
+namespace {
+
+constexpr int FirstKey = platform::vbkey::F1;
+constexpr int LastKey = platform::vbkey::F9;
+
+const QString InvalidPortText = QStringLiteral(
+    "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.");
+const QString InvalidPortTitle = QStringLiteral("Invalid port.");
+
+/// The PTT port box as a number; an empty box means no serial port.
+std::optional<double> portNumber(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return 0.0;
+    return boxNumber(text);
+}
+
+/// A number typed with a fraction, taken as a whole one: to the nearest,
+/// halves to the even neighbour.
+double wholeNumber(double value) { return std::nearbyint(value); }
+
+}  // namespace
+
+void PhoneFrm::FKeyPhone(int& keyCode)
+{
+    if (keyCode < FirstKey || keyCode > LastKey)
+        return;
+    // A message still playing stops here; its PTT stays up for the new one,
+    // or the poll drops it when nothing new starts.
+    MMControl1.close();
+    startKeying(keyCode);
+}
+
+void PhoneFrm::startKeying(int keyCode)
+{
+    if (keyCode == FirstKey) {
+        const auto seconds = boxNumber(txtPHLoop->text());
+        if (!seconds)
+            return abandonMessage();
+        if (*seconds > 0)
+            m_state.keying.VoiceRepeatArmed = 1;
+    }
+    const QString path = pathBox(keyCode - FirstKey)->text().trimmed();
+    if (path.isEmpty())
+        return;
+
+    const auto port = portNumber(Text10->text());
+    if (!port)
+        return abandonMessage();
+    if (*port > 0) {
+        if (openPttPort() == 0)
+            OpenPTTPort();
+        // With "Parallel" chosen and a port given, RTS is keyed as well.
+        if (const int open = openPttPort(); open > 0)
+            m_ptt.raiseSerial(open, Option2->isChecked());
+    }
+    if (Option3->isChecked()) {
+        const auto address = boxNumber(Text11->text());
+        const double base = address ? wholeNumber(*address) : -1;
+        if (base < 0 || base + 2 > 0xFFFF)
+            return abandonMessage();
+        if (!m_ptt.raiseParallel(static_cast<int>(base)))
+            return abandonMessage();
+    }
+
+    MMControl1.open(path);
+    MMControl1.play();
+    Timer1.start();
+    // A file that did not open ends at the first poll, which drops PTT.
+    m_endShot.start(static_cast<int>(MMControl1.lengthMs()) + 1);
+    reportLineError();
+}
+
+void PhoneFrm::reportLineError()
+{
+    // A port without modem lines keys nothing: say so once for each opening
+    // of the port, after the message has started, so that the box never
+    // holds the transmitter keyed.
+    const int port = openPttPort();
+    if (port <= 0 || m_lineErrorReported)
+        return;
+    const QString error = m_state.hardware.serial(port).lineErrorText();
+    if (error.isEmpty())
+        return;
+    m_lineErrorReported = true;
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(QStringLiteral("The PTT line could not be keyed: ") + error,
+                                    InvalidPortTitle);
+}
+
+void PhoneFrm::abandonMessage()
+{
+    // Whatever went wrong, the transmitter is not left keyed.
+    MMControl1.close();
+    Timer1.stop();
+    m_endShot.stop();
+    m_ptt.dropAll();
+}
+
+void PhoneFrm::Timer1_Timer()
+{
+    if (MMControl1.mode() == platform::WavPlayer::ModePlaying)
+        return;
+    Timer1.stop();
+    m_endShot.stop();
+    m_ptt.dropAll();
+    // A timer of interval 0 never fires: the repeat waits for a time set.
+    if (m_state.keying.VoiceRepeatArmed == 1 && tmrRepeat.interval() > 0)
+        tmrRepeat.start();
+}
+
+void PhoneFrm::tmrRepeat_Timer()
+{
+    tmrRepeat.stop();
+    int key = FirstKey;
+    FKeyPhone(key);
+}
+
+int PhoneFrm::openPttPort() const
+{
+    if (m_commPhonePort > 0 && !m_state.hardware.serial(m_commPhonePort).isOpen())
+        return 0;
+    return m_commPhonePort;
+}
+
+void PhoneFrm::closePttPort()
+{
+    if (m_commPhonePort <= 0)
+        return;
+    // Closing the port lowers its lines.
+    m_ptt.forgetSerial(m_commPhonePort);
+    m_state.hardware.serial(m_commPhonePort).close();
+    m_commPhonePort = 0;
+}
+
+void PhoneFrm::OpenPTTPort()
+{
+    const auto port = portNumber(Text10->text());
+    if (!port || *port <= 0)
+        return;
+    // The keyers share the serial ports: the WinKey and the CW keying port
+    // give theirs up before the push-to-talk port opens.
+    keying::KeyingState& k = m_state.keying;
+    if (k.WinKeyOpen != 0)
+        KeyerPortClosers::run(k.closePort.winKey);
+    KeyerPortClosers::run(k.closePort.cwKeyingPort);
+    closePttPort();
+
+    bool opened = false;
+    if (const double whole = wholeNumber(*port); whole <= 32767) {
+        const int number = static_cast<int>(whole);
+        platform::SerialSettings settings;
+        settings.dtrOn = false;
+        settings.rtsOn = false;
+        opened = m_state.hardware.serial(number).open(number, settings);
+        if (opened) {
+            m_commPhonePort = number;
+            m_lineErrorReported = false;
+        }
+    }
+    if (opened)
+        return;
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(InvalidPortText, InvalidPortTitle);
+    if (!isVisible())
+        showModal();
+}
+
+void PhoneFrm::releasePtt()
+{
+    MMControl1.close();
+    Timer1.stop();
+    m_endShot.stop();
+    tmrRepeat.stop();
+    m_ptt.dropAll();
+}
+
+void PhoneFrm::Form_Unload()
+{
+    releasePtt();
+    closePttPort();
+}
+
+}  // namespace keying

@@ -1,0 +1,120 @@
+#pragma once
+// A wave-file player with the few operations the keyers need: close, open,
+// play (without waiting for the end), stop, and the mode the keyers poll.
+//
+// Whether a file is still playing is kept here, from the moment play started,
+// the file's length and whether it was stopped, on the monotonic clock. So a
+// handler that waits without letting events run sees the end exactly, and a
+// machine without a sound device still times each file and reports it
+// played. The sound itself goes to the default audio output on a thread of
+// its own, so it keeps flowing while the GUI thread waits.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+/// The samples of a wave file and how to play them.
+struct WaveData {
+    int formatTag = 1;      ///< 1 integer PCM, 3 floating point
+    int channels = 0;
+    int sampleRate = 0;
+    int bitsPerSample = 0;
+    int blockAlign = 0;     ///< bytes per frame (all channels)
+    QByteArray samples;     ///< the data chunk, whole frames only
+    [[nodiscard]] std::int64_t frames() const { return blockAlign > 0 ? samples.size() / blockAlign : 0; }
+    [[nodiscard]] std::int64_t lengthNs() const;
+};
+
+/// Reads a wave file (RIFF, WAVE, a PCM or floating-point format chunk and a
+/// data chunk). nullopt, with a reason in *error, for a missing, unreadable,
+/// damaged or unsupported file.
+[[nodiscard]] std::optional<WaveData> readWaveFile(const QString& path, QString* error = nullptr);
+
+/// What a player did, with CLOCK_MONOTONIC time stamps, for tests: the first
+/// sample goes out at a Played event and the last one lengthNs later, unless
+/// a Stopped or Closed event comes first.
+struct PlaybackEvent {
+    enum class Kind { Opened, OpenFailed, Played, Stopped, Closed };
+    Kind kind = Kind::Opened;
+    std::int64_t monotonicNs = 0;
+    QString path;
+    std::int64_t lengthNs = 0;  ///< the file's length (Opened and Played)
+};
+
+class PlaybackRecorder {
+public:
+    void record(PlaybackEvent event) { m_events.push_back(std::move(event)); }
+    [[nodiscard]] const std::vector<PlaybackEvent>& events() const { return m_events; }
+    /// The Played events, in order.
+    [[nodiscard]] std::vector<PlaybackEvent> played() const;
+    void clear() { m_events.clear(); }
+
+private:
+    std::vector<PlaybackEvent> m_events;
+};
+
+/// Where the samples go; the player keeps the timing itself either way.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    virtual void start(const WaveData& wave) = 0;
+    virtual void stop() = 0;
+};
+
+class WavPlayer {
+public:
+    /// The modes a player reports, as the keyers compare them.
+    static constexpr int ModeNotOpen = 524;
+    static constexpr int ModeStopped = 525;
+    static constexpr int ModePlaying = 526;
+
+    WavPlayer();
+    ~WavPlayer();
+    WavPlayer(const WavPlayer&) = delete;
+    WavPlayer& operator=(const WavPlayer&) = delete;
+
+    void setRecorder(PlaybackRecorder* recorder) { m_recorder = recorder; }
+    /// Tests and machines without sound: time the files, send nothing out.
+    void setSilent(bool silent);
+
+    /// Stops what plays and forgets the file.
+    void close();
+    /// Opens a wave file (closing the one open). False when it is missing or
+    /// cannot be played; the player then reports ModeNotOpen.
+    bool open(const QString& path);
+    /// Starts the open file from its beginning and returns at once; does
+    /// nothing when no file is open.
+    void play();
+    void stop();
+
+    [[nodiscard]] int mode() const;
+    [[nodiscard]] bool isPlaying() const { return mode() == ModePlaying; }
+    [[nodiscard]] bool isOpen() const { return m_wave.has_value(); }
+    [[nodiscard]] QString fileName() const { return m_path; }
+    /// The open file's length in milliseconds (0 when none is open).
+    [[nodiscard]] std::int64_t lengthMs() const;
+    /// Why the last open failed.
+    [[nodiscard]] QString errorText() const { return m_error; }
+
+private:
+    void record(PlaybackEvent::Kind kind, std::int64_t lengthNs = 0);
+    SoundOutput* output();
+
+    PlaybackRecorder* m_recorder = nullptr;
+    std::unique_ptr<SoundOutput> m_output;
+    bool m_silent = false;
+    bool m_outputChecked = false;
+    std::optional<WaveData> m_wave;
+    QString m_path;
+    QString m_error;
+    bool m_started = false;
+    bool m_stopped = false;
+    std::int64_t m_startNs = 0;
+};
+
+}  // namespace platform

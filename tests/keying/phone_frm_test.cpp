@@ -1,0 +1,341 @@
+// The voice keyer: F-keys play their wave files with PTT keyed for exactly
+// as long as the message plays, F1 repeats, Esc stops, failures never leave
+// the transmitter keyed, and the settings go to wave2.txt and come back.
+
+#include "voice_fixture.h"
+
+#include "keying/voice_settings.h"
+#include "platform/settings_stream.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+using platform::LineEvent;
+using platform::PlaybackEvent;
+using platform::WavPlayer;
+
+namespace {
+
+constexpr int F1 = 112, F2 = 113, F9 = 120;
+constexpr std::int64_t PollNs = 40'000'000;
+
+class PhoneFrmTest : public ::testing::Test, public VoiceFixture {
+protected:
+    /// Parallel PTT at the usual address, no serial port.
+    void useParallel()
+    {
+        phone().Option3->setChecked(true);
+        phone().Text10->setText(QStringLiteral("0"));
+    }
+    std::vector<int> parallelValues() const
+    {
+        std::vector<int> v;
+        for (const auto& e : lineEvents(LineEvent::Kind::ParallelControl))
+            v.push_back(e.value);
+        return v;
+    }
+};
+
+}  // namespace
+
+TEST_F(PhoneFrmTest, ParallelPttIsUpBeforeTheFirstSampleAndDownWithinAPollOfTheLast)
+{
+    phone().Text2->setText(wave(QStringLiteral("cq.wav"), 300));
+    useParallel();
+    fkey(F2);
+    EXPECT_TRUE(services.voicePlaying());
+    ASSERT_TRUE(waitIdle());
+
+    const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
+    const auto play = played.played();
+    ASSERT_EQ(ptt.size(), 2u);
+    ASSERT_EQ(play.size(), 1u);
+    EXPECT_EQ(ptt[0].value, 3);
+    EXPECT_EQ(ptt[1].value, 2);
+    EXPECT_TRUE(ptt[0].device.contains(QStringLiteral("378"))) << ptt[0].device.toStdString();
+    EXPECT_LT(ptt[0].monotonicNs, play[0].monotonicNs);
+    const std::int64_t lastSample = play[0].monotonicNs + play[0].lengthNs;
+    EXPECT_GE(ptt[1].monotonicNs, lastSample);
+    EXPECT_LT(ptt[1].monotonicNs - lastSample, PollNs) << ms(ptt[1].monotonicNs - lastSample) << " ms";
+    EXPECT_FALSE(services.voicePlaying());
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
+}
+
+TEST_F(PhoneFrmTest, KeysOutsideF1ToF9DoNothingAndAMessageGoesOn)
+{
+    phone().Text1->setText(wave(QStringLiteral("a.wav"), 400));
+    useParallel();
+    fkey(F1);
+    for (int key : {111, 121, 27, 0})
+        fkey(key);
+    EXPECT_TRUE(services.voicePlaying());
+    EXPECT_EQ(played.played().size(), 1u);
+    EXPECT_EQ(parallelValues(), std::vector<int>{3});
+}
+
+TEST_F(PhoneFrmTest, AnEmptyPathStopsThePlayingMessageAndKeysNothing)
+{
+    phone().Text1->setText(wave(QStringLiteral("a.wav"), 2000));
+    phone().Text9->setText(QStringLiteral("   "));
+    useParallel();
+    fkey(F1);
+    fkey(F9);
+    EXPECT_FALSE(services.voicePlaying());
+    ASSERT_TRUE(waitIdle(500));
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2}));
+    EXPECT_EQ(played.played().size(), 1u);
+
+    lines.clear();
+    fkey(F9);
+    EXPECT_FALSE(phone().Timer1.isActive());
+    EXPECT_TRUE(lines.events().empty());
+}
+
+TEST_F(PhoneFrmTest, ANewKeyWhileAMessagePlaysKeepsPttUpAndStartsTheNewFile)
+{
+    phone().Text1->setText(wave(QStringLiteral("a.wav"), 2000));
+    phone().Text2->setText(wave(QStringLiteral("b.wav"), 150));
+    useParallel();
+    fkey(F1);
+    fkey(F2);
+    ASSERT_TRUE(waitIdle());
+    const auto play = played.played();
+    ASSERT_EQ(play.size(), 2u);
+    EXPECT_TRUE(play[1].path.endsWith(QStringLiteral("b.wav")));
+    // Keyed once for both, dropped once after the second.
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 3, 2}));
+    const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
+    EXPECT_GE(ptt.back().monotonicNs, play[1].monotonicNs + play[1].lengthNs);
+}
+
+TEST_F(PhoneFrmTest, MissingOrUnreadableFilesPlayNothingAndDropPttAtTheFirstPoll)
+{
+    phone().Text3->setText(fx.path(QStringLiteral("gone.wav")));
+    writeBytes(fx.path(QStringLiteral("notes.wav")), "not a wave file");
+    phone().Text4->setText(fx.path(QStringLiteral("notes.wav")));
+    useParallel();
+    for (int key : {F1 + 2, F1 + 3}) {
+        lines.clear();
+        fkey(key);
+        EXPECT_FALSE(services.voicePlaying());
+        ASSERT_TRUE(waitIdle(500));
+        const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
+        ASSERT_EQ(ptt.size(), 2u);
+        EXPECT_LT(ptt[1].monotonicNs - ptt[0].monotonicNs, PollNs);
+    }
+    EXPECT_TRUE(played.played().empty());
+    EXPECT_EQ(playback(PlaybackEvent::Kind::OpenFailed).size(), 2u);
+}
+
+TEST_F(PhoneFrmTest, F1RepeatsAfterThePauseUntilAKeyInTheMainWindow)
+{
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 100));
+    phone().txtPHLoop->setText(QStringLiteral("0.2"));
+    phone().txtPHLoop->setFocus();
+    phone().Text1->setFocus();  // leaving the box sets the timer
+    phone().tmrRepeat.setInterval(200);
+    useParallel();
+    fkey(F1);
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 1);
+    ASSERT_TRUE(waitFor([this] { return played.played().size() >= 3; }, 3000));
+    const auto play = played.played();
+    for (std::size_t i = 1; i < 3; ++i) {
+        const double gap = ms(play[i].monotonicNs - (play[i - 1].monotonicNs + play[i - 1].lengthNs));
+        EXPECT_GE(gap, 195.0);
+        EXPECT_LT(gap, 200.0 + 40.0 + 60.0);  // the pause, a poll and a busy machine
+    }
+
+    // Any key in the main window: the flag falls and the timer stops.
+    fx.state.keying.VoiceRepeatArmed = 0;
+    services.stopVoiceRepeatTimer();
+    ASSERT_TRUE(waitIdle());
+    const std::size_t count = played.played().size();
+    QTest::qWait(450);
+    EXPECT_EQ(played.played().size(), count);
+    EXPECT_EQ(parallelValues().back(), 2);
+}
+
+TEST_F(PhoneFrmTest, F1WithoutARepeatTimePlaysOnceAndTestPlaysF1)
+{
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 80));
+    fkey(F1);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
+    QTest::qWait(150);
+    EXPECT_EQ(played.played().size(), 1u);
+
+    // Test arms the repeat just as F1 does.
+    phone().txtPHLoop->setText(QStringLiteral("5"));
+    phone().tmrRepeat.setInterval(5000);
+    phone().Command11->click();
+    EXPECT_EQ(played.played().size(), 2u);
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 1);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_TRUE(phone().tmrRepeat.isActive());
+    EXPECT_EQ(phone().tmrRepeat.interval(), 5000);
+}
+
+TEST_F(PhoneFrmTest, EscStopsTheMessageAndPttDropsAtTheNextPoll)
+{
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().txtPHLoop->setText(QStringLiteral("1"));
+    phone().tmrRepeat.setInterval(1000);
+    useParallel();
+    fkey(F1);
+    ASSERT_TRUE(services.voicePlaying());
+    // The main window: the key clears the repeat, then Esc stops the player.
+    fx.state.keying.VoiceRepeatArmed = 0;
+    services.stopVoiceRepeatTimer();
+    const std::int64_t stopped = platform::monotonicNs();
+    services.stopVoicePlayback();
+    EXPECT_FALSE(services.voicePlaying());
+    ASSERT_TRUE(waitIdle(500));
+    const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
+    ASSERT_EQ(parallelValues(), (std::vector<int>{3, 2}));
+    EXPECT_LT(ptt[1].monotonicNs - stopped, PollNs + 20'000'000);
+    EXPECT_FALSE(phone().tmrRepeat.isActive());
+}
+
+TEST_F(PhoneFrmTest, ABadAddressOrRepeatTimeEndsTheKeyWithNothingKeyed)
+{
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 500));
+    useParallel();
+    for (const char* address : {"XYZ", "70000", "&HFFFF"}) {
+        phone().Text11->setText(QLatin1String(address));
+        fkey(F1);
+        EXPECT_FALSE(services.voicePlaying()) << address;
+    }
+    phone().Text11->setText(QStringLiteral("&H378"));
+    phone().txtPHLoop->setText(QStringLiteral("soon"));
+    fkey(F1);
+    EXPECT_FALSE(services.voicePlaying());
+    EXPECT_TRUE(played.played().empty());
+    // Whatever was written was taken back.
+    const auto values = parallelValues();
+    EXPECT_TRUE(values.empty() || values.back() == 2);
+}
+
+TEST_F(PhoneFrmTest, SettingsBoxesCleanWhatIsTypedIntoThem)
+{
+    PhoneFrmTest& t = *this;
+    t.phone().show();
+    t.phone().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t.phone()));
+    QLineEdit* loop = t.phone().txtPHLoop;
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int intervalMs;
+    };
+    for (const Case& c : {Case{"5", "5", 5000}, Case{"2.5", "2.5", 2500}, Case{"59.9", "59.9", 59900},
+                          Case{"60", "0", 0}, Case{"75", "0", 0}, Case{"1.2.3", "0", 0}, Case{"a-1", "1", 1000}}) {
+        loop->clear();
+        loop->setFocus();
+        QTest::keyClicks(loop, QLatin1String(c.typed));
+        t.phone().Text1->setFocus();
+        EXPECT_EQ(loop->text(), QLatin1String(c.shown)) << c.typed;
+        EXPECT_EQ(t.phone().tmrRepeat.interval(), c.intervalMs) << c.typed;
+        EXPECT_FALSE(t.phone().tmrRepeat.isActive());
+    }
+
+    QLineEdit* address = t.phone().Text11;
+    address->clear();
+    address->setFocus();
+    QTest::keyClicks(address, QStringLiteral("&h3\"bc"));
+    EXPECT_EQ(address->text(), QStringLiteral("&H3BC"));
+
+    QLineEdit* port = t.phone().Text10;
+    port->setFocus();
+    EXPECT_EQ(port->selectedText(), port->text());
+    port->clear();
+    QTest::keyClicks(port, QStringLiteral("COM"));
+    t.phone().Text1->setFocus();
+    EXPECT_EQ(port->text(), QStringLiteral("0"));
+    EXPECT_EQ(t.phone().openPttPort(), 0);
+}
+
+TEST_F(PhoneFrmTest, DoneWritesWave2ThatTheStartUpReadsBackIntoTheSameBoxes)
+{
+    phone().Text1->setText(QStringLiteral("  /msgs/cq.wav "));
+    phone().Text5->setText(QStringLiteral("/msgs/tu.wav"));
+    phone().Text10->setText(QStringLiteral("0"));
+    phone().Option2->setChecked(true);
+    phone().txtPHLoop->setText(QStringLiteral("5"));
+    phone().Text11->setText(QStringLiteral("&H278"));
+    phone().show();
+    phone().Command1->click();
+    EXPECT_FALSE(phone().isVisible());
+
+    const QByteArray file = readBytes(fx.path(QStringLiteral("wave2.txt")));
+    EXPECT_TRUE(file.startsWith("\"/msgs/cq.wav\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"/msgs/tu.wav\"\r\n")) << file.constData();
+    EXPECT_TRUE(file.endsWith("\"0\"\r\n1\r\n\"5\"\r\n\"&H278\"\r\n")) << file.constData();
+
+    auto reader = platform::SettingsReader::open(fx.path(QStringLiteral("wave2.txt")));
+    ASSERT_TRUE(reader);
+    keying::PhoneWindowSettings back;
+    ASSERT_TRUE(keying::readVoiceKeyerSettings(*reader, back));
+    keying::PhoneFrm fresh(fx.state);
+    fresh.fill(back);
+    EXPECT_EQ(fresh.Text1->text(), QStringLiteral("/msgs/cq.wav"));
+    EXPECT_EQ(fresh.Text5->text(), QStringLiteral("/msgs/tu.wav"));
+    EXPECT_TRUE(fresh.Option2->isChecked());
+    EXPECT_EQ(fresh.txtPHLoop->text(), QStringLiteral("5"));
+    EXPECT_EQ(fresh.tmrRepeat.interval(), 5000);
+    EXPECT_EQ(fresh.Text11->text(), QStringLiteral("&H278"));
+
+    // Parallel comes back as Parallel, and no line at all as RTS.
+    for (auto [option, written] : {std::pair{2, "2"}, std::pair{-1, "0"}}) {
+        keying::PhoneWindowSettings s = back;
+        s.pttLineOption = option;
+        EXPECT_TRUE(keying::voiceSettingsFileBytes(s).contains(QByteArray("\r\n") + written + "\r\n\"5\""));
+    }
+}
+
+TEST_F(PhoneFrmTest, BrowsePutsTheChosenFileInItsBoxAndCancelBeeps)
+{
+    phone().Text3->setText(QStringLiteral("old.wav"));
+    fx.fakes.prompt.answer(QStringLiteral("/msgs/new.wav"));
+    phone().BrowseButtons[2]->click();
+    EXPECT_EQ(phone().Text3->text(), QStringLiteral("/msgs/new.wav"));
+    ASSERT_EQ(fx.fakes.prompt.shown().size(), 1u);
+    EXPECT_EQ(fx.fakes.prompt.shown()[0].kind, platform::ScriptedPrompt::Kind::OpenFile);
+
+    phone().BrowseButtons[2]->click();  // cancelled
+    EXPECT_EQ(phone().Text3->text(), QStringLiteral("/msgs/new.wav"));
+    EXPECT_EQ(fx.fakes.beeper.count(), 1);
+}
+
+TEST_F(PhoneFrmTest, TheMainWindowsClosingAndExitLeaveNothingKeyed)
+{
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 3000));
+    useParallel();
+    fkey(F1);
+    services.releaseKeyingAndPorts();
+    EXPECT_FALSE(services.voicePlaying());
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2}));
+
+    fkey(F1);
+    voice->unloadPhone();
+    EXPECT_EQ(voice->phoneIfLoaded(), nullptr);
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2, 3, 2}));
+    EXPECT_EQ(playback(PlaybackEvent::Kind::Closed).size(), 2u);
+    // The window comes back as it was left.
+    EXPECT_TRUE(phone().Option3->isChecked());
+    EXPECT_TRUE(phone().Text1->text().endsWith(QStringLiteral("cq.wav")));
+}
+
+TEST_F(PhoneFrmTest, EnterInABoxOpensNoFileDialog)
+{
+    phone().show();
+    phone().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&phone()));
+    for (QLineEdit* box : {phone().Text1, phone().txtPHLoop, phone().Text10, phone().Text11}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    EXPECT_TRUE(fx.fakes.prompt.shown().empty());
+    EXPECT_TRUE(phone().isVisible());
+}

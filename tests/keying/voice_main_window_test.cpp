@@ -1,0 +1,190 @@
+// The voice keyer and voice navigation behind a real main window: the phone
+// F-keys and Esc, the field prompts on focus at each level, "Dupe" at every
+// level, the menu items and Ctrl+P, and the closing.
+
+#include "voice_fixture.h"
+
+#include "app/Infrm.h"
+#include "app/Outfrm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+using platform::LineEvent;
+
+namespace {
+
+class VoiceMainWindowTest : public ::testing::Test, public VoiceFixture {
+protected:
+    ~VoiceMainWindowTest() override
+    {
+        window.reset();
+        QApplication::processEvents();
+    }
+
+    MainWindowBase& open(bool outOfState = true)
+    {
+        fx.copyShipped(QStringLiteral("county2.txt"));
+        for (const char* name : {"Call", "SerNum", "County", "SPC", "Dupe", "NavEn"})
+            fx.copyShipped(QLatin1String(name) + QStringLiteral(".wav"));
+        auto& p = fx.state.prefs;
+        p.MyCall = QStringLiteral("W1AW");
+        p.MySPC = QStringLiteral("CT");
+        p.CurrentMode = QStringLiteral("PH");
+        p.CurrentBand = QStringLiteral("20");
+        p.FormSizePercent = 100;
+        p.PartyState = QStringLiteral("CA");
+        p.OutOfStateFlag = outOfState ? 1 : 0;
+        p.RigType = QStringLiteral("None");
+        p.MyCounty = QStringLiteral("Alameda");
+        fx.fakes.clock.set(QDate(2021, 10, 2), QTime(9, 2, 41));
+        fx.fakes.prompt.answer(platform::MsgResult::Yes);
+        if (outOfState)
+            window = std::make_unique<Outfrm>(fx.state, services);
+        else
+            window = std::make_unique<Infrm>(fx.state, services);
+        window->Form_Load();
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+        QApplication::processEvents();
+        played.clear();
+        return *window;
+    }
+
+    QStringList promptsOnFocus(const std::vector<QLineEdit*>& boxes)
+    {
+        QStringList names;
+        for (QLineEdit* box : boxes) {
+            played.clear();
+            window->txtCall->setText(QStringLiteral("K6ABC"));
+            box->setFocus();
+            QApplication::processEvents();
+            for (const auto& e : played.played())
+                names << QFileInfo(e.path).completeBaseName();
+        }
+        return names;
+    }
+
+    std::unique_ptr<MainWindowBase> window;
+};
+
+}  // namespace
+
+TEST_F(VoiceMainWindowTest, FieldsSpeakByTheNavigationLevel)
+{
+    auto& w = open();
+    const std::vector<QLineEdit*> boxes = {w.txtRSTR, w.txtSec, w.txtCall};
+    fx.state.prefs.VoiceNavLevel = 0;
+    EXPECT_TRUE(promptsOnFocus(boxes).isEmpty());
+    fx.state.prefs.VoiceNavLevel = 1;
+    EXPECT_EQ(promptsOnFocus(boxes), QStringList{QStringLiteral("Call")});
+    fx.state.prefs.VoiceNavLevel = 2;
+    EXPECT_EQ(promptsOnFocus(boxes),
+              (QStringList{QStringLiteral("SerNum"), QStringLiteral("County"), QStringLiteral("Call")}));
+}
+
+TEST_F(VoiceMainWindowTest, TheInStateWindowNamesTheStateProvinceOrCountryBox)
+{
+    auto& w = open(false);
+    fx.state.prefs.VoiceNavLevel = 2;
+    EXPECT_EQ(promptsOnFocus({w.txtCntry}), QStringList{QStringLiteral("SPC")});
+}
+
+TEST_F(VoiceMainWindowTest, ADuplicateSaysDupeAtEveryLevel)
+{
+    auto& w = open();
+    for (int level : {0, 1, 2}) {
+        fx.state.prefs.VoiceNavLevel = static_cast<quint8>(level);
+        w.txtCall->setFocus();
+        QTest::keyClicks(w.txtCall, QStringLiteral("K6AB") + QChar(QLatin1Char(static_cast<char>('A' + level))));
+        QTest::keyClick(w.txtCall, Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("alam"));
+        const int before = fx.state.log.contacts.ContactCount();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ASSERT_EQ(fx.state.log.contacts.ContactCount(), before + 1)
+            << "level " << level << ": " << w.lblDialog->text().toStdString();
+
+        played.clear();
+        w.txtCall->setFocus();
+        QTest::keyClicks(w.txtCall, QStringLiteral("K6AB") + QChar(QLatin1Char(static_cast<char>('A' + level))));
+        QTest::keyClick(w.txtCall, Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("6"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("alam"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(fx.state.log.contacts.ContactCount(), before + 1);
+        bool dupe = false;
+        for (const auto& e : played.played())
+            dupe = dupe || e.path.endsWith(QStringLiteral("/Dupe.wav"));
+        EXPECT_TRUE(dupe) << "level " << level;
+    }
+}
+
+TEST_F(VoiceMainWindowTest, PhoneFKeysPlayAndEscStopsThemInPhoneModeOnly)
+{
+    auto& w = open();
+    phone().Text2->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().Option3->setChecked(true);
+    w.txtCall->setFocus();
+    QTest::keyClick(w.txtCall, Qt::Key_F2);
+    ASSERT_EQ(played.played().size(), 1u);
+    EXPECT_TRUE(phone().MMControl1.isPlaying());
+    QTest::keyClick(w.txtCall, Qt::Key_Escape);
+    EXPECT_FALSE(phone().MMControl1.isPlaying());
+    ASSERT_TRUE(waitIdle(500));
+    ASSERT_EQ(lineEvents(LineEvent::Kind::ParallelControl).size(), 2u);
+
+    fx.state.prefs.CurrentMode = QStringLiteral("CW");
+    QTest::keyClick(w.txtCall, Qt::Key_F2);
+    EXPECT_EQ(played.played().size(), 1u);
+}
+
+TEST_F(VoiceMainWindowTest, F1RepeatIsCancelledByAnyKeyInTheMainWindow)
+{
+    auto& w = open();
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 60));
+    phone().txtPHLoop->setText(QStringLiteral("0.1"));
+    phone().tmrRepeat.setInterval(100);
+    w.txtCall->setFocus();
+    QTest::keyClick(w.txtCall, Qt::Key_F1);
+    ASSERT_TRUE(waitFor([this] { return played.played().size() >= 2; }));
+    QTest::keyClick(w.txtCall, Qt::Key_A);
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
+    ASSERT_TRUE(waitIdle());
+    const auto count = played.played().size();
+    QTest::qWait(300);
+    EXPECT_EQ(played.played().size(), count);
+}
+
+TEST_F(VoiceMainWindowTest, MenusAndCtrlPOpenTheWindowsAndClosingUnloadsThem)
+{
+    auto& w = open();
+    int modalRuns = 0;
+    phone().runModal = [&modalRuns](QDialog& d) {
+        ++modalRuns;
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Phone Wave Selections"));
+    };
+    w.mnuVoice->trigger();
+    EXPECT_EQ(modalRuns, 1);
+
+    w.txtCall->setFocus();
+    QTest::keyClick(w.txtCall, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(phone().isVisible());
+    EXPECT_TRUE(w.txtCall->text().isEmpty());
+
+    w.mnuBlind->trigger();
+    ASSERT_NE(voice->blindIfLoaded(), nullptr);
+    EXPECT_TRUE(blind().isVisible());
+    EXPECT_EQ(blind().windowTitle(), QStringLiteral("Voice Navigation Settings"));
+
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(voice->phoneIfLoaded(), nullptr);
+    EXPECT_EQ(voice->blindIfLoaded(), nullptr);
+}
