@@ -276,7 +276,7 @@ void frmWinKey::Form_Unload()
 
 void frmWinKey::txtWKComPort_LostFocus()
 {
-    const auto v = keying::boxNumber(txtWKComPort->text());
+    const auto v = keying::winKeyBoxNumber(txtWKComPort->text());
     if (v && *v > 255) {
         WinKeyComPort = 0;  // the text stays as typed
         return;
@@ -292,7 +292,7 @@ void frmWinKey::txtWKComPort_LostFocus()
 
 void frmWinKey::txtWKWPM_LostFocus()
 {
-    if (!keying::boxNumber(txtWKWPM->text())) {
+    if (!keying::winKeyBoxNumber(txtWKWPM->text())) {
         txtWKWPM->setText(QStringLiteral("18"));
         return;
     }
@@ -302,7 +302,7 @@ void frmWinKey::txtWKWPM_LostFocus()
 
 void frmWinKey::txtWeight_LostFocus()
 {
-    if (!keying::boxNumber(txtWeight->text())) {
+    if (!keying::winKeyBoxNumber(txtWeight->text())) {
         txtWeight->setText(QStringLiteral("50"));
         return;
     }
@@ -318,7 +318,7 @@ void frmWinKey::leadTail_LostFocus(QLineEdit* box)
 {
     // The two go to the keyer together; the box that lost the focus takes
     // the blame when either is no number.
-    if (!keying::boxNumber(txtLeadIn->text()) || !keying::boxNumber(txtTail->text())) {
+    if (!keying::winKeyBoxNumber(txtLeadIn->text()) || !keying::winKeyBoxNumber(txtTail->text())) {
         box->setText(QStringLiteral("0"));
         return;
     }
@@ -330,7 +330,7 @@ void frmWinKey::leadTail_LostFocus(QLineEdit* box)
 
 void frmWinKey::txtRatio_LostFocus()
 {
-    if (!keying::boxNumber(txtRatio->text())) {
+    if (!keying::winKeyBoxNumber(txtRatio->text())) {
         txtRatio->setText(QStringLiteral("50"));
         return;
     }

@@ -71,11 +71,11 @@ QByteArray formatWinKeySettings(const WinKeySettings& s)
     return w.bytes();
 }
 
-std::optional<double> boxNumber(const QString& text) { return platform::typedNumber(text); }
+std::optional<double> winKeyBoxNumber(const QString& text) { return platform::typedNumber(text); }
 
 std::optional<int> boxByte(const QString& text, int low, int high)
 {
-    const auto v = boxNumber(text);
+    const auto v = winKeyBoxNumber(text);
     if (!v || !(*v >= low && *v <= high))
         return std::nullopt;
     return static_cast<int>(std::nearbyint(*v));

@@ -40,7 +40,7 @@ WinKeyFileRead readWinKeySettingsFile(const QString& path, WinKeySettings& setti
 [[nodiscard]] QByteArray formatWinKeySettings(const WinKeySettings& settings);
 
 /// A box's text as a number: nullopt when it does not read as one.
-[[nodiscard]] std::optional<double> boxNumber(const QString& text);
+[[nodiscard]] std::optional<double> winKeyBoxNumber(const QString& text);
 
 /// The byte a box hands over: the number rounded (halves to even) when it
 /// lies within low..high, nullopt when the text is no number or outside.
