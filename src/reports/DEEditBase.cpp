@@ -151,40 +151,27 @@ void DEEditBase::refocus(QLineEdit* box)
 
 bool DEEditBase::checkCounty(QLineEdit* box, QLabel* mark, bool emptyPasses)
 {
-    mark->hide();
-    if (emptyPasses && box->text().isEmpty()) {
-        m_state.log.CountyInvalidFlag = 0;
-        return true;
-    }
-    const bool valid = m_state.counties.contains(box->text());
+    const bool valid = (emptyPasses && box->text().isEmpty()) || m_state.counties.contains(box->text());
     m_state.log.CountyInvalidFlag = valid ? 0 : 1;
-    if (valid)
-        return true;
-    beep();
-    mark->show();
-    return false;
+    return showCheck(valid, mark);
+}
+
+bool DEEditBase::showCheck(bool valid, QLabel* mark)
+{
+    mark->setVisible(!valid);
+    if (!valid)
+        beep();
+    return valid;
 }
 
 bool DEEditBase::checkBand()
 {
-    if (reports::isEditBand(Text1->text())) {
-        Label6->hide();
-        return true;
-    }
-    beep();
-    Label6->show();
-    return false;
+    return showCheck(reports::isEditBand(Text1->text()), Label6);
 }
 
 bool DEEditBase::checkMode()
 {
-    if (reports::isEditMode(txtEditBnd->text())) {
-        Label3->hide();
-        return true;
-    }
-    beep();
-    Label3->show();
-    return false;
+    return showCheck(reports::isEditMode(txtEditBnd->text()), Label3);
 }
 
 bool DEEditBase::checkDate()

@@ -87,6 +87,8 @@ protected:
     bool checkCounty(QLineEdit* box, QLabel* mark, bool emptyPasses);
     bool checkBand();
     bool checkMode();
+    /// A box's mark follows its check: hidden when valid, else shown with a beep.
+    bool showCheck(bool valid, QLabel* mark);
     /// Beep, the date (or time) message, focus back into the box.
     bool checkDate();
     bool checkTime();
