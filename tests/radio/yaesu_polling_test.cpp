@@ -104,7 +104,7 @@ TEST(YaesuPolling, BytesBeyondABlockAreNeverReadAsAnotherBlock)
 
 TEST(YaesuPolling, ABlockCutShortIsNeverReadAndTheNextPollReadsRight)
 {
-    // The rig stops in the middle of a block (a cable moved): the three
+    // The rig stops in the middle of a block (a cable moved): the two
     // bytes that came are never read, and they are stale by the next
     // question, whose answer is read whole.
     RigFixture f;
@@ -114,7 +114,7 @@ TEST(YaesuPolling, ABlockCutShortIsNeverReadAndTheNextPollReadsRight)
     f.connect(rig, "Yaesu");
     ASSERT_TRUE(f.handedOver("band:7.040"));
     const int polls = rig.polls();
-    rig.cutNextBlock(3);
+    rig.cutNextBlock(2);
     ASSERT_TRUE(waitUntil([&] { return rig.polls() >= polls + 2; }, 3000));
     rig.turnDial(14'025'000);
     rig.switchMode("CW");
