@@ -10,22 +10,31 @@ namespace keying {
 
 namespace {
 
-void sleepUntil(std::int64_t deadlineNs)
-{
-    timespec ts{};
-    ts.tv_sec = static_cast<time_t>(deadlineNs / 1'000'000'000);
-    ts.tv_nsec = static_cast<long>(deadlineNs % 1'000'000'000);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+class MonotonicKeyClock final : public KeyClock {
+public:
+    [[nodiscard]] std::int64_t nowNs() const override { return platform::monotonicNs(); }
+    void waitUntil(std::int64_t deadlineNs, TimingMethod method) const override
+    {
+        if (method == TimingMethod::Sleep) {
+            timespec ts{};
+            ts.tv_sec = static_cast<time_t>(deadlineNs / 1'000'000'000);
+            ts.tv_nsec = static_cast<long>(deadlineNs % 1'000'000'000);
+            while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+            }
+            return;
+        }
+        while (platform::monotonicNs() < deadlineNs) {
+        }
     }
-}
-
-void spinUntil(std::int64_t deadlineNs)
-{
-    while (platform::monotonicNs() < deadlineNs) {
-    }
-}
+};
 
 }  // namespace
+
+const KeyClock& monotonicKeyClock()
+{
+    static const MonotonicKeyClock clock;
+    return clock;
+}
 
 void MorseEngine::countTo(double limit)
 {
@@ -40,7 +49,7 @@ MorseEngine::Outcome MorseEngine::key(const QString& units, const UnitTiming& ti
     if (units.isEmpty())
         return Outcome::Keyed;
     const double unitNs = 1'200'000'000.0 / timing.wpm;
-    const std::int64_t now = platform::monotonicNs();
+    const std::int64_t now = m_clock->nowNs();
     // Continue the previous character's timeline when it ended a moment ago
     // (events ran in between); start afresh after a longer pause.
     std::int64_t start = now;
@@ -55,7 +64,7 @@ MorseEngine::Outcome MorseEngine::key(const QString& units, const UnitTiming& ti
             // character moves with it, so that no element is cut short by
             // more than half a unit.
             const auto idealEdge = start + static_cast<std::int64_t>(std::llround(unitNs * static_cast<double>(k)));
-            const std::int64_t late = platform::monotonicNs() - idealEdge;
+            const std::int64_t late = m_clock->nowNs() - idealEdge;
             if (late > unitNs / 2)
                 start += late;
         }
@@ -69,13 +78,11 @@ MorseEngine::Outcome MorseEngine::key(const QString& units, const UnitTiming& ti
             level = want;
         }
         const auto end = start + static_cast<std::int64_t>(std::llround(unitNs * static_cast<double>(k + 1)));
-        switch (timing.method) {
-        case TimingMethod::Timer: spinUntil(end); break;
-        case TimingMethod::Sleep: sleepUntil(end); break;
-        case TimingMethod::Loop:
+        if (timing.method == TimingMethod::Loop) {
             if (timing.loopsPer60ms > 0)
                 countTo(timing.loopsPer60ms / timing.wpm * 20);
-            break;
+        } else {
+            m_clock->waitUntil(end, timing.method);
         }
     }
     // A character that ends on a key-down unit (none does in the table)

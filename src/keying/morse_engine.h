@@ -29,6 +29,20 @@ public:
     virtual bool setKey(bool down) = 0;
 };
 
+/// Where the engine reads the time and waits for a unit's end. The
+/// program keys on the monotonic clock; a test hands in its own clock so
+/// that the timeline rules are checked to the nanosecond on any machine.
+class KeyClock {
+public:
+    virtual ~KeyClock() = default;
+    [[nodiscard]] virtual std::int64_t nowNs() const = 0;
+    /// Returns at deadlineNs or later: Timer spins, Sleep sleeps the thread.
+    virtual void waitUntil(std::int64_t deadlineNs, TimingMethod method) const = 0;
+};
+
+/// The monotonic clock the program keys on.
+const KeyClock& monotonicKeyClock();
+
 struct UnitTiming {
     double wpm = 13;  ///< within MinWpm..MaxWpm (see keyingWpm)
     TimingMethod method = TimingMethod::Timer;
@@ -37,6 +51,8 @@ struct UnitTiming {
 
 class MorseEngine {
 public:
+    explicit MorseEngine(const KeyClock& clock = monotonicKeyClock()) : m_clock(&clock) {}
+
     enum class Outcome {
         Keyed,       ///< every unit keyed and timed (or only timed, without a line)
         LineFailed,  ///< a line change failed: the rest of the character was given up
@@ -60,6 +76,7 @@ public:
     static void countTo(double limit);
 
 private:
+    const KeyClock* m_clock;
     std::int64_t m_timelineNs = 0;  ///< ideal end of the last character keyed
 };
 
