@@ -252,6 +252,8 @@ void RigControlfrm::txtPegasusFolder_Change()
     // Takes effect on the next poll; the default is not written to the
     // settings file, so it moves with the per-user folder.
     const QString folder = txtPegasusFolder->text().trimmed();
+    // The box is narrow: the whole path shows when the pointer rests on it.
+    txtPegasusFolder->setToolTip(folder);
     const bool isDefault = folder.isEmpty() || folder == defaultPegasusFolder();
     m_settings.PegasusFolder = isDefault ? QString() : folder;
     m_loop.rig.filesFolder = isDefault ? defaultPegasusFolder() : folder;
