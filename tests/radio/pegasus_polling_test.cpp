@@ -19,7 +19,7 @@ using testing_support::writeBytes;
 
 namespace {
 
-/// Chooses the Pegasus, points it at folder and clicks Test.
+/// Chooses the Pegasus, points it at folder and clicks Test (no port).
 void connect(RigFixture& f, const QString& folder)
 {
     f.window().show();
@@ -31,11 +31,6 @@ void connect(RigFixture& f, const QString& folder)
     ASSERT_TRUE(f.window().tmrGetData->isActive());
 }
 
-bool handedOver(RigFixture& f, const QString& call, int timeoutMs = 3000)
-{
-    return waitUntil([&] { return f.target.calls.contains(call); }, timeoutMs);
-}
-
 }  // namespace
 
 TEST(PegasusPolling, TestReadsTheFilePollingFollowsItAndChangeFrequencyWritesTheRequest)
@@ -44,14 +39,14 @@ TEST(PegasusPolling, TestReadsTheFilePollingFollowsItAndChangeFrequencyWritesThe
     QTemporaryDir pegasus;
     writeBytes(pegasus.filePath("PEGASUS.OUT"), "7.04,\"USB\"\r\n");
     connect(f, pegasus.path());
-    ASSERT_TRUE(handedOver(f, "band:7.040"));
-    ASSERT_TRUE(handedOver(f, "mode:PH"));
+    ASSERT_TRUE(f.handedOver("band:7.040"));
+    ASSERT_TRUE(f.handedOver("mode:PH"));
     EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "7.04000"; }, 2000));
     EXPECT_TRUE(f.window().lblUnProcess->text().contains("7.04,\"USB\""));
 
     writeBytes(pegasus.filePath("PEGASUS.OUT"), "14.025\r\nCW\r\n");
-    ASSERT_TRUE(handedOver(f, "band:14.025"));
-    ASSERT_TRUE(handedOver(f, "mode:CW"));
+    ASSERT_TRUE(f.handedOver("band:14.025"));
+    ASSERT_TRUE(f.handedOver("mode:CW"));
 
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
@@ -89,7 +84,7 @@ TEST(PegasusPolling, AMissingOrDamagedFileIsShownAndSetsNothing)
 
         // The control program comes up: polling picks its file up.
         writeBytes(pegasus.filePath("PEGASUS.OUT"), "3.55,LSB\r\n");
-        ASSERT_TRUE(handedOver(f, "band:3.550"));
+        ASSERT_TRUE(f.handedOver("band:3.550"));
     }
 }
 
@@ -99,7 +94,7 @@ TEST(PegasusPolling, ARequestThatCannotBeWrittenIsReported)
     QTemporaryDir pegasus;
     writeBytes(pegasus.filePath("PEGASUS.OUT"), "7.04,LSB\r\n");
     connect(f, pegasus.path());
-    ASSERT_TRUE(handedOver(f, "band:7.040"));
+    ASSERT_TRUE(f.handedOver("band:7.040"));
     f.window().txtPegasusFolder->setText(pegasus.filePath("gone"));
     float mhz = 7.03f;
     f.radio->ChangeFrequency(mhz);

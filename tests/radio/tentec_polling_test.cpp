@@ -19,23 +19,6 @@ using Kind = TenTecRigEmulator::Kind;
 
 QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
 
-void connect(RigFixture& f, TenTecRigEmulator& rig, const char* rigType)
-{
-    ASSERT_TRUE(rig.isOk());
-    testing_support::pointSerialPortAt(2, rig.devicePath());
-    f.window().show();
-    f.chooseRig(QString::fromLatin1(rigType));
-    f.window().optComm[1]->setChecked(true);
-    f.window().optPollFast->setChecked(true);
-    f.window().Command1->click();
-    ASSERT_TRUE(f.window().tmrGetData->isActive());
-}
-
-bool handedOver(RigFixture& f, const QString& call, int timeoutMs = 4000)
-{
-    return waitUntil([&] { return f.target.calls.contains(call); }, timeoutMs);
-}
-
 struct Case {
     const char* rigType;
     Kind kind;
@@ -56,17 +39,17 @@ TEST(TenTecPolling, TestReadsThePollFollowsTheDialAndChangeFrequencyTunes)
         SCOPED_TRACE(c.rigType);
         RigFixture f;
         TenTecRigEmulator rig(c.kind);
-        connect(f, rig, c.rigType);
-        ASSERT_TRUE(handedOver(f, "band:14.025"));
-        ASSERT_TRUE(handedOver(f, "mode:CW"));
+        f.connect(rig, c.rigType);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
+        ASSERT_TRUE(f.handedOver("mode:CW"));
         EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "14.02500"; }, 2000));
         EXPECT_TRUE(waitUntil([&] { return f.window().lblMode->text() == "CW"; }, 2000));
         EXPECT_EQ(rig.commands().mid(0, c.firstCommands.size()), c.firstCommands);
 
         rig.turnDial(7'040'000);
         rig.switchMode('1');
-        ASSERT_TRUE(handedOver(f, "band:7.040"));
-        ASSERT_TRUE(handedOver(f, "mode:PH"));
+        ASSERT_TRUE(f.handedOver("band:7.040"));
+        ASSERT_TRUE(f.handedOver("mode:PH"));
         for (float mhz : f.target.frequencies)
             EXPECT_TRUE(mhz == 14.025f || mhz == 7.04f) << mhz;
 
@@ -81,7 +64,7 @@ TEST(TenTecPolling, TestReadsThePollFollowsTheDialAndChangeFrequencyTunes)
         EXPECT_EQ(f.waits->log,
                   (QStringList{"events", "drain", "pause:99", "drain", "drain", "pause:205", "drain"}));
         EXPECT_EQ(rig.frequency(), 21'300'000);
-        ASSERT_TRUE(handedOver(f, "band:21.300"));
+        ASSERT_TRUE(f.handedOver("band:21.300"));
         EXPECT_TRUE(f.window().tmrGetData->isActive());
     }
 }
@@ -96,8 +79,8 @@ TEST(TenTecPolling, RepliesInPiecesAndFrequencyBytesLikeALineEndAreReadWhole)
         // return inside it. At 600 baud each reply spans several reads.
         rig.turnDial(14'025'997);
         rig.setPace(600);
-        connect(f, rig, c.rigType);
-        ASSERT_TRUE(handedOver(f, "band:14.026", 8000));
+        f.connect(rig, c.rigType);
+        ASSERT_TRUE(f.handedOver("band:14.026", 8000));
         ASSERT_TRUE(waitUntil([&] { return f.target.frequencies.size() >= 4; }, 8000));
         for (float mhz : f.target.frequencies)
             EXPECT_FLOAT_EQ(mhz, 14.026f);
@@ -111,8 +94,8 @@ TEST(TenTecPolling, ASilentRigShowsNoResponseUntilItAnswersAgain)
         SCOPED_TRACE(c.rigType);
         RigFixture f;
         TenTecRigEmulator rig(c.kind);
-        connect(f, rig, c.rigType);
-        ASSERT_TRUE(handedOver(f, "band:14.025"));
+        f.connect(rig, c.rigType);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
         rig.setSilent(true);
         ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
         f.target.calls.clear();
@@ -122,6 +105,6 @@ TEST(TenTecPolling, ASilentRigShowsNoResponseUntilItAnswersAgain)
 
         rig.turnDial(21'300'000);
         rig.setSilent(false);
-        ASSERT_TRUE(handedOver(f, "band:21.300"));
+        ASSERT_TRUE(f.handedOver("band:21.300"));
     }
 }
