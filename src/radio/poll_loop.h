@@ -51,12 +51,16 @@ public:
     /// Drops unread bytes (before tuning, when a test starts afresh).
     void forgetInput();
     [[nodiscard]] qsizetype bufferedBytes() const { return m_buffer.size(); }
+    /// For rigs that answer in fixed blocks: the last read tick brought part
+    /// of a block, and the rest is still on its way.
+    [[nodiscard]] bool blockArriving() const { return m_blockArriving; }
 
 private:
     const RigModel* m_model = nullptr;
     QString m_rigType;
     bool m_rigTypeSet = false;
     FrameBuffer m_buffer;
+    bool m_blockArriving = false;
 };
 
 }  // namespace radio
