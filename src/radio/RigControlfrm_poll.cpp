@@ -176,6 +176,9 @@ void RigControlfrm::readTick()
         handOver(outcome);
     } else {
         noteSilence();
+        // A rig reached through files says what is wrong with them.
+        if (!outcome.problem.isEmpty() && isVisible())
+            lblUnProcess->setText(outcome.problem);
     }
     m_loop.RigReplyText.clear();
     m_loop.ReadTickNext = 0;

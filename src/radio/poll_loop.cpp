@@ -33,9 +33,14 @@ PollLoop::ReadOutcome PollLoop::readReplies(const QByteArray& arrived)
     const RigFamily* f = family();
     RigReading reading;
     if (f && !f->usesSerialPort()) {
-        RigReplyText.clear();
-        f->pollWithoutPort(rig, reading);
-        outcome.answered = true;
+        QString shown;
+        outcome.answered = f->pollWithoutPort(rig, reading, shown);
+        if (!outcome.answered) {
+            RigReplyText.clear();
+            outcome.problem = shown;
+            return outcome;
+        }
+        RigReplyText = shown.toLatin1();
     } else {
         RigReplyText = arrived;
         outcome.answered = !arrived.isEmpty();

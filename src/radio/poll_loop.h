@@ -36,9 +36,12 @@ public:
     [[nodiscard]] QByteArray sendTickBytes();
 
     struct ReadOutcome {
-        bool answered = false;       ///< bytes arrived (or the rig needs no port)
+        bool answered = false;       ///< bytes arrived, or the rig's file gave a reading
         bool frequencyRead = false;  ///< a whole reply set RigFrequency
         bool modeRead = false;       ///< a whole reply set RigMode
+        /// For a rig reached through files: what is wrong with its file
+        /// when it gave no reading.
+        QString problem;
     };
     /// A read tick: RigReplyText becomes what arrived, and every reply now
     /// complete is read into RigFrequency and RigMode.

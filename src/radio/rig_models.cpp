@@ -3,6 +3,7 @@
 #include "radio/icom_family.h"
 #include "radio/kenwood_family.h"
 #include "radio/other_rig.h"
+#include "radio/tentec_family.h"
 #include "radio/yaesu_family.h"
 
 namespace radio {
@@ -28,12 +29,12 @@ const std::array<RigModel, RigModelCount>& table()
          {205, 0}, false, "", ""},
         {"Ten Tec Omni VI", "1200", 'N', '8', '1', "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true, false,
          false, &icom::omniVI(), {140, 220}, false, "", ""},
-        {"Ten Tec Orion", "56000", 'N', '8', '1', "?AF", "?RMM", false, false, false, nullptr, {205, 0},
+        {"Ten Tec Orion", "56000", 'N', '8', '1', "?AF", "?RMM", false, false, false, &tentec::orion(), {205, 0},
          true, "580D", ""},
-        {"Ten Tec Fnt Pnl", "56000", 'N', '8', '1', "3F 41 0D", "3F 4D 0D", true, false, false, nullptr,
-         {205, 0}, true, "", ""},
-        {"Ten Tec Pegasus", nullptr, 0, 0, 0, "", "", false, false, false, nullptr, {205, 0}, false, "",
-         ""},
+        {"Ten Tec Fnt Pnl", "56000", 'N', '8', '1', "3F 41 0D", "3F 4D 0D", true, false, false,
+         &tentec::frontPanel(), {205, 0}, true, "", ""},
+        {"Ten Tec Pegasus", nullptr, 0, 0, 0, "", "", false, false, false, &tentec::pegasus(), {205, 0},
+         false, "", ""},
         {"Yaesu", "4800", 'N', '8', '2', "00 00 00 00 03", "", true, false, false, &yaesu::yaesu(), {205, 0},
          false, "0000000000", "0000000080"},
         {"Yaesu 757 GX II", "4800", 'N', '8', '2', "00 00 00 00 10", "", true, false, false, &yaesu::yaesu757(),
