@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace contactlog {
 
 namespace {
@@ -69,6 +71,12 @@ void ContactLog::replaceAll(std::vector<ContactRecord> records)
     m_records = std::move(records);
 }
 
+void ContactLog::takeLoadBuffer(std::size_t count)
+{
+    m_spare.resize(std::min(count, static_cast<std::size_t>(MaxContacts)));
+    m_records.swap(m_spare);
+}
+
 namespace {
 void writeRecord(platform::SettingsWriter& w, const ContactRecord& r)
 {
@@ -102,25 +110,39 @@ bool readRecord(platform::SettingsReader& reader, ContactRecord& r)
                               &r.LogCountyRcvd, &r.LogState,    &r.LogCountySent, &r.LogSpare8,
                               &r.LogSpare9,     &r.LogSpare10,  &r.LogSerialSent, &r.LogDate,
                               &r.LogTime,       &r.LogMode,     &r.LogBand};
-    for (QString* field : texts) {
-        auto v = reader.readText();
-        if (!v)
+    for (QString* field : texts)
+        if (!reader.readTextInto(*field))
             return false;
-        *field = std::move(*v);
-    }
-    auto number = reader.readText();
-    if (!number)
+    QString number;
+    if (!reader.readTextInto(number))
         return false;
     // A value that is not a number reads as 0, as it always has.
-    r.LogSpareNumber = number->isEmpty() ? 0.0 : platform::parseNumber(*number).value_or(0.0);
+    r.LogSpareNumber = number.isEmpty() ? 0.0 : platform::parseNumber(number).value_or(0.0);
     QString* const tail[] = {&r.LogSpare17, &r.LogSpare18, &r.LogSerialRcvd, &r.LogFrequency};
-    for (QString* field : tail) {
-        auto v = reader.readText();
-        if (!v)
+    for (QString* field : tail)
+        if (!reader.readTextInto(*field))
             return false;
-        *field = std::move(*v);
-    }
     return true;
+}
+
+// Reads the records of bytes into records, reusing the records already
+// there; count is the number read (the rest of records is left over).
+LogReadError parseInto(const QByteArray& bytes, std::vector<ContactRecord>& records, std::size_t& count)
+{
+    platform::SettingsReader reader(bytes);
+    count = 0;
+    // Blank lines after the last record are tolerated: an editor that added
+    // one must not make the whole log unreadable.
+    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
+        if (count >= static_cast<std::size_t>(ContactLog::MaxContacts))
+            return LogReadError::TooMany;
+        if (count == records.size())
+            records.emplace_back();
+        if (!readRecord(reader, records[count]))
+            return LogReadError::ShortRecord;
+        ++count;
+    }
+    return LogReadError::None;
 }
 }  // namespace
 
@@ -142,21 +164,9 @@ QByteArray formatLogFile(const ContactLog& log)
 LogReadResult parseLogFile(const QByteArray& bytes)
 {
     LogReadResult result;
-    platform::SettingsReader reader(bytes);
-    // Blank lines after the last record are tolerated: an editor that added
-    // one must not make the whole log unreadable.
-    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
-        if (static_cast<int>(result.records.size()) >= ContactLog::MaxContacts) {
-            result.error = LogReadError::TooMany;
-            return result;
-        }
-        ContactRecord r;
-        if (!readRecord(reader, r)) {
-            result.error = LogReadError::ShortRecord;
-            return result;
-        }
-        result.records.push_back(std::move(r));
-    }
+    std::size_t count = 0;
+    result.error = parseInto(bytes, result.records, count);
+    result.records.resize(count);
     return result;
 }
 
@@ -173,10 +183,14 @@ LogReadResult readLogFile(const QString& path)
 
 LogReadError LoadLog(ContactLog& log, const QString& path)
 {
-    LogReadResult read = readLogFile(path);
-    if (!read.ok())
-        return read.error;
-    log.replaceAll(std::move(read.records));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return LogReadError::Missing;
+    std::size_t count = 0;
+    const LogReadError error = parseInto(file.readAll(), log.loadBuffer(), count);
+    if (error != LogReadError::None)
+        return error;
+    log.takeLoadBuffer(count);
     if (log.ContactCountAtLoad == 0)
         log.ContactCountAtLoad = static_cast<float>(log.ContactCount());
     return LogReadError::None;
