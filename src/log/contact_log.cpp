@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <optional>
 
 namespace contactlog {
 
@@ -203,20 +204,21 @@ constexpr int ValuesPerRecord = 20;
 // of the last record's last value, with a line end first. Whatever follows
 // that value is blank lines the reader tolerates at the end only; left in
 // place they would stand between two records and shift every later value.
-// The records are found the way the reader finds them (a record is the next
-// twenty values wherever the line ends fall), so any file that loads still
-// loads with the new line added.
 struct AppendPoint {
     qint64 offset = -1;  ///< -1: the end of the file
     bool needsLineEnd = false;
 };
 
-AppendPoint appendPoint(const QString& path)
+bool isBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The records found the way the reader finds them (a record is the next
+// twenty values wherever the line ends fall), so any file that loads still
+// loads with the new line added. Reads the whole file.
+AppendPoint appendPointByScan(const QByteArray& bytes)
 {
-    const std::optional<QByteArray> bytes = platform::readWholeFile(path);
-    if (!bytes || bytes->isEmpty())
+    if (bytes.isEmpty())
         return {};
-    platform::SettingsReader reader(*bytes);
+    platform::SettingsReader reader(bytes);
     qint64 end = 0;
     bool any = false;
     while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
@@ -224,7 +226,7 @@ AppendPoint appendPoint(const QString& path)
             if (!reader.skipValue()) {
                 // Not a log the program can load (changed behind its back):
                 // add the line at the very end, on a line of its own.
-                const char last = bytes->back();
+                const char last = bytes.back();
                 return {-1, last != '\n' && last != '\r'};
             }
         }
@@ -233,6 +235,53 @@ AppendPoint appendPoint(const QString& path)
     }
     return any ? AppendPoint{end, true} : AppendPoint{0, false};
 }
+
+// The usual case without reading the whole file: the file ends with the
+// line of the record logged before (then only blank lines). That line is
+// twenty values of its own, so in a file that loads it is the last record
+// and the new line goes right after it. Anything else (a file changed behind
+// the program's back, a line another program wrote its own way) takes the
+// full scan.
+std::optional<AppendPoint> appendPointFromTail(QFile& file, const ContactLog& log, int n)
+{
+    if (n < 2)
+        return std::nullopt;
+    const QByteArray last = formatContactLine(log.record(n - 1)).chopped(2);
+    if (last.contains('\r') || last.contains('\n'))
+        return std::nullopt;
+    // Room for the line and a few blank lines after it.
+    constexpr qint64 Slack = 512;
+    const qint64 size = file.size();
+    const qint64 start = std::max<qint64>(0, size - (last.size() + Slack));
+    if (!file.seek(start))
+        return std::nullopt;
+    const QByteArray tail = file.read(size - start);
+    if (tail.size() != size - start)
+        return std::nullopt;
+    qsizetype contentEnd = tail.size();
+    while (contentEnd > 0 && isBlankOrLineEnd(tail.at(contentEnd - 1)))
+        --contentEnd;
+    const qsizetype lineStart = contentEnd - last.size();
+    if (lineStart < 0 || tail.mid(lineStart, last.size()) != last)
+        return std::nullopt;
+    const bool startsALine =
+        lineStart > 0 ? (tail.at(lineStart - 1) == '\n' || tail.at(lineStart - 1) == '\r') : start == 0;
+    if (!startsALine)
+        return std::nullopt;
+    return AppendPoint{start + contentEnd, true};
+}
+
+AppendPoint appendPoint(const QString& path, const ContactLog& log, int n)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    if (const std::optional<AppendPoint> fromTail = appendPointFromTail(file, log, n))
+        return *fromTail;
+    if (!file.seek(0))
+        return {};
+    return appendPointByScan(file.readAll());
+}
 }  // namespace
 
 platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QString& path)
@@ -240,7 +289,7 @@ platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QStr
     if (n < 1 || n > log.ContactCount())
         return {false, QStringLiteral("There is no contact number %1 to write.").arg(n)};
     QByteArray line = formatContactLine(log.record(n));
-    const AppendPoint at = appendPoint(path);
+    const AppendPoint at = appendPoint(path, log, n);
     if (at.needsLineEnd)
         line.prepend("\r\n");
     return platform::appendToFile(path, line, at.offset);

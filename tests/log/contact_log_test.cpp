@@ -207,6 +207,11 @@ TEST(ContactLogStore, AppendGoesRightAfterTheLastRecord)
         {"a comma after the last value", lines(1).chopped(2) + ",", 1},
         {"a last value that is a blank line", lines(2).chopped(5) + "\r\n\r\n", 2},
         {"empty", "", 0},
+        {"more blank lines than the tail holds", lines(2) + QByteArray(4000, '\n'), 2},
+        {"a last line written another way", lines(1) + "\"K6AA\", \"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1\","
+                                              "\"\",\"\",\"CW\",\"20\",0.0,\"\",\"\",\"1\",\"\"\r\n\r\n", 2},
+        {"a last record that shares its line", "\"A\",\"B\",\"C\",\"D\",\"E\",\"F\",\"G\",\"H\",\"I\",\"J\",\"K\","
+                                                "\"L\",\"M\",\"N\",\"O\",0,\"Q\",\"R\",\"S\",\"T\"," + lines(1), 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
