@@ -14,6 +14,7 @@
 #include "radio/rig_waits.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,8 @@ class ProgramServices;
 }  // namespace app
 
 namespace radio {
+
+class frmRigTune;
 
 class RadioControl {
 public:
@@ -54,6 +57,10 @@ public:
     /// File > Exit: polling stops and the port closes at once.
     void release();
 
+    /// Ctrl+G: the tune and scan window, shown modally and discarded when
+    /// it is hidden.
+    void showTuneWindow();
+
     /// Shows a window modally until it is hidden; tests replace it.
     std::function<void(QDialog&)> runModal;
     /// The waits of tuning; tests replace them.
@@ -64,6 +71,8 @@ private:
     std::function<Form1*()> m_forwardingWindow;
     std::unique_ptr<RigWaits> m_waits;
     std::unique_ptr<RigControlfrm> m_window;
+    /// The tune window while it is shown.
+    QPointer<frmRigTune> m_tuneWindow;
     /// Windows unloaded while a tune waited inside them.
     std::vector<std::unique_ptr<RigControlfrm>> m_retired;
 };
