@@ -209,8 +209,6 @@ struct AppendPoint {
     bool needsLineEnd = false;
 };
 
-bool isBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // The records found the way the reader finds them (a record is the next
 // twenty values wherever the line ends fall), so any file that loads still
 // loads with the new line added. Reads the whole file.
@@ -237,11 +235,13 @@ AppendPoint appendPointByScan(const QByteArray& bytes)
 }
 
 // The usual case without reading the whole file: the file ends with the
-// line of the record logged before (then only blank lines). That line is
-// twenty values of its own, so in a file that loads it is the last record
-// and the new line goes right after it. Anything else (a file changed behind
-// the program's back, a line another program wrote its own way) takes the
-// full scan.
+// line of the record logged before and at most one line end. That line is
+// the file's last twenty values, so in a file that loads it is the last
+// record and the new line goes right after it. Blank lines after it are left
+// to the full scan: they count as values when a record is not yet complete,
+// so the last line need not be a record of its own. Anything else (a file
+// changed behind the program's back, a line another program wrote its own
+// way) takes the full scan too.
 std::optional<AppendPoint> appendPointFromTail(QFile& file, const ContactLog& log, int n)
 {
     if (n < 2)
@@ -249,18 +249,19 @@ std::optional<AppendPoint> appendPointFromTail(QFile& file, const ContactLog& lo
     const QByteArray last = formatContactLine(log.record(n - 1)).chopped(2);
     if (last.contains('\r') || last.contains('\n'))
         return std::nullopt;
-    // Room for the line and a few blank lines after it.
-    constexpr qint64 Slack = 512;
+    // The line, its line end and the character before it.
     const qint64 size = file.size();
-    const qint64 start = std::max<qint64>(0, size - (last.size() + Slack));
+    const qint64 start = std::max<qint64>(0, size - (last.size() + 3));
     if (!file.seek(start))
         return std::nullopt;
     const QByteArray tail = file.read(size - start);
     if (tail.size() != size - start)
         return std::nullopt;
     qsizetype contentEnd = tail.size();
-    while (contentEnd > 0 && isBlankOrLineEnd(tail.at(contentEnd - 1)))
-        --contentEnd;
+    if (tail.endsWith("\r\n"))
+        contentEnd -= 2;
+    else if (tail.endsWith('\n') || tail.endsWith('\r'))
+        contentEnd -= 1;
     const qsizetype lineStart = contentEnd - last.size();
     if (lineStart < 0 || tail.mid(lineStart, last.size()) != last)
         return std::nullopt;
