@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "log/instate_score.h"
+#include "platform/caption_label.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
 
@@ -152,7 +153,7 @@ Infrm::Infrm(app::AppState& state, app::MainWindowServices& services, QWidget* p
     buildGrid();
 
     // The county lists count every mode, or the current mode only.
-    Command1 = platform::makeControl<QPushButton>(m_surface, "Command1", ControlKind::CommandButton,
+    Command1 = platform::makeControl<platform::CaptionButton>(m_surface, "Command1", ControlKind::CommandButton,
                                                   {2985, 6060, 720, 375},
                                                   platform::FontSpec{QStringLiteral("MS Sans Serif"), 8.25, true});
     Command1->setText(QStringLiteral("All Modes"));

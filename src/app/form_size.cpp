@@ -1,6 +1,7 @@
 #include "app/form_size.h"
 
 #include "app/app_state.h"
+#include "platform/caption_label.h"
 #include "platform/controls.h"
 #include "platform/number_text.h"
 #include "platform/scaling.h"
@@ -75,6 +76,7 @@ bool applyFormSizeSteps(const MainWindowFrame& frame, double p, const platform::
     if (!FitListHeights(frame))
         return false;
     platform::scaleColumns(frame.ListView1, p / 100);
+    platform::fitColumnsToContents(frame.ListView1);
     platform::scaleColumns(frame.txtDX, p / 100);
     return true;
 }

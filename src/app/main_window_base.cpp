@@ -155,7 +155,7 @@ void MainWindowBase::buildControls(const Layout& L)
     // Contact list.
     lblRecentContacts = makeLabel("lblRecentContacts", {0, 0, 6375, 375},
                                   QStringLiteral("Recent Contacts"), true);
-    cmdList = makeControl<QPushButton>(s, "cmdList", ControlKind::CommandButton,
+    cmdList = makeControl<platform::CaptionButton>(s, "cmdList", ControlKind::CommandButton,
                                        {5160, 80, 825, 240}, ButtonFont);
     cmdList->setText(QStringLiteral("Last 20"));
     cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
@@ -167,9 +167,11 @@ void MainWindowBase::buildControls(const Layout& L)
     // all 11,000 contacts lay out as fast as twenty.
     ListView1->verticalHeader()->hide();
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // The rows follow the list's font, which the scaling changes.
+    // The rows and the headings follow the list's font, which the scaling
+    // changes (the headings would otherwise keep a size of their own).
     ListView1->installEventFilter(new EventHook(this, QEvent::FontChange, [this] {
         ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(ListView1->font()).height() + 2);
+        ListView1->horizontalHeader()->setFont(ListView1->font());
     }));
     ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(ListView1->font()).height() + 2);
     ListView1->setShowGrid(false);
@@ -184,7 +186,7 @@ void MainWindowBase::buildControls(const Layout& L)
     ListView1->setToolTip(QStringLiteral("Click record to edit or delete."));
     for (QPushButton** b : {&cmdEdit, &cmdDelete}) {
         const bool edit = b == &cmdEdit;
-        *b = makeControl<QPushButton>(s, edit ? "cmdEdit" : "cmdDelete", ControlKind::CommandButton,
+        *b = makeControl<platform::CaptionButton>(s, edit ? "cmdEdit" : "cmdDelete", ControlKind::CommandButton,
                                       {edit ? 2160.0 : 4200.0, 1440, 1215, 855}, ButtonFont);
         (*b)->setText(edit ? QStringLiteral("Edit Contact") : QStringLiteral("Delete Contact"));
         paint(*b, QColor(0, 192, 192));
@@ -236,7 +238,7 @@ void MainWindowBase::buildControls(const Layout& L)
                            m_kind == contactlog::WindowKind::InState ? QStringLiteral("   Possible Duplicates")
                                                                      : QStringLiteral("Possible Duplicates"),
                            true);
-    cmdDup = makeControl<QPushButton>(s, "cmdDup", ControlKind::CommandButton, L.cmdDup, ButtonFont);
+    cmdDup = makeControl<platform::CaptionButton>(s, "cmdDup", ControlKind::CommandButton, L.cmdDup, ButtonFont);
     cmdDup->setText(QStringLiteral("On"));
     cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
     lblDupe = makeLabel("lblDupe", L.lblDupe, QString());
@@ -304,7 +306,7 @@ void MainWindowBase::buildControls(const Layout& L)
                                                                   : QStringLiteral("Operating Time"));
     lblttrack = makeLabel("lblttrack", L.lblttrack, QStringLiteral("00:00:00"));
     lblttrack->setAlignment(Qt::AlignCenter);
-    cmdLogOn = makeControl<QPushButton>(s, "cmdLogOn", ControlKind::CommandButton, L.cmdLogOn, ButtonFont);
+    cmdLogOn = makeControl<platform::CaptionButton>(s, "cmdLogOn", ControlKind::CommandButton, L.cmdLogOn, ButtonFont);
     cmdLogOn->setText(QStringLiteral("&Log \"Time On\""));
     cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
     Label21 = makeLabel("Label21", L.Label21, QStringLiteral("Band"));

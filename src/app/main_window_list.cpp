@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "log/recent_contacts.h"
+#include "platform/caption_label.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -25,6 +26,9 @@ void MainWindowBase::ListRecentContacts()
         m_listModel->clearRows();
     else
         m_listModel->showNewestFirst(records.back(), records.front());
+    // The designed widths were made for narrower fonts: a column whose
+    // heading or rows would be cut gets room from the others.
+    platform::fitColumnsToContents(ListView1);
     Label1->setText(contactlog::NextSerial(log));
     Label1_Change();
 }

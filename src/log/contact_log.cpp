@@ -4,6 +4,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <optional>
+
 namespace contactlog {
 
 namespace {
@@ -69,6 +72,12 @@ void ContactLog::replaceAll(std::vector<ContactRecord> records)
     m_records = std::move(records);
 }
 
+void ContactLog::takeLoadBuffer(std::size_t count)
+{
+    m_spare.resize(std::min(count, static_cast<std::size_t>(MaxContacts)));
+    m_records.swap(m_spare);
+}
+
 namespace {
 void writeRecord(platform::SettingsWriter& w, const ContactRecord& r)
 {
@@ -102,25 +111,39 @@ bool readRecord(platform::SettingsReader& reader, ContactRecord& r)
                               &r.LogCountyRcvd, &r.LogState,    &r.LogCountySent, &r.LogSpare8,
                               &r.LogSpare9,     &r.LogSpare10,  &r.LogSerialSent, &r.LogDate,
                               &r.LogTime,       &r.LogMode,     &r.LogBand};
-    for (QString* field : texts) {
-        auto v = reader.readText();
-        if (!v)
+    for (QString* field : texts)
+        if (!reader.readTextInto(*field))
             return false;
-        *field = std::move(*v);
-    }
-    auto number = reader.readText();
-    if (!number)
+    QString number;
+    if (!reader.readTextInto(number))
         return false;
     // A value that is not a number reads as 0, as it always has.
-    r.LogSpareNumber = number->isEmpty() ? 0.0 : platform::parseNumber(*number).value_or(0.0);
+    r.LogSpareNumber = number.isEmpty() ? 0.0 : platform::parseNumber(number).value_or(0.0);
     QString* const tail[] = {&r.LogSpare17, &r.LogSpare18, &r.LogSerialRcvd, &r.LogFrequency};
-    for (QString* field : tail) {
-        auto v = reader.readText();
-        if (!v)
+    for (QString* field : tail)
+        if (!reader.readTextInto(*field))
             return false;
-        *field = std::move(*v);
-    }
     return true;
+}
+
+// Reads the records of bytes into records, reusing the records already
+// there; count is the number read (the rest of records is left over).
+LogReadError parseInto(const QByteArray& bytes, std::vector<ContactRecord>& records, std::size_t& count)
+{
+    platform::SettingsReader reader(bytes);
+    count = 0;
+    // Blank lines after the last record are tolerated: an editor that added
+    // one must not make the whole log unreadable.
+    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
+        if (count >= static_cast<std::size_t>(ContactLog::MaxContacts))
+            return LogReadError::TooMany;
+        if (count == records.size())
+            records.emplace_back();
+        if (!readRecord(reader, records[count]))
+            return LogReadError::ShortRecord;
+        ++count;
+    }
+    return LogReadError::None;
 }
 }  // namespace
 
@@ -142,21 +165,9 @@ QByteArray formatLogFile(const ContactLog& log)
 LogReadResult parseLogFile(const QByteArray& bytes)
 {
     LogReadResult result;
-    platform::SettingsReader reader(bytes);
-    // Blank lines after the last record are tolerated: an editor that added
-    // one must not make the whole log unreadable.
-    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
-        if (static_cast<int>(result.records.size()) >= ContactLog::MaxContacts) {
-            result.error = LogReadError::TooMany;
-            return result;
-        }
-        ContactRecord r;
-        if (!readRecord(reader, r)) {
-            result.error = LogReadError::ShortRecord;
-            return result;
-        }
-        result.records.push_back(std::move(r));
-    }
+    std::size_t count = 0;
+    result.error = parseInto(bytes, result.records, count);
+    result.records.resize(count);
     return result;
 }
 
@@ -173,10 +184,14 @@ LogReadResult readLogFile(const QString& path)
 
 LogReadError LoadLog(ContactLog& log, const QString& path)
 {
-    LogReadResult read = readLogFile(path);
-    if (!read.ok())
-        return read.error;
-    log.replaceAll(std::move(read.records));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return LogReadError::Missing;
+    std::size_t count = 0;
+    const LogReadError error = parseInto(file.readAll(), log.loadBuffer(), count);
+    if (error != LogReadError::None)
+        return error;
+    log.takeLoadBuffer(count);
     if (log.ContactCountAtLoad == 0)
         log.ContactCountAtLoad = static_cast<float>(log.ContactCount());
     return LogReadError::None;
@@ -189,20 +204,19 @@ constexpr int ValuesPerRecord = 20;
 // of the last record's last value, with a line end first. Whatever follows
 // that value is blank lines the reader tolerates at the end only; left in
 // place they would stand between two records and shift every later value.
-// The records are found the way the reader finds them (a record is the next
-// twenty values wherever the line ends fall), so any file that loads still
-// loads with the new line added.
 struct AppendPoint {
     qint64 offset = -1;  ///< -1: the end of the file
     bool needsLineEnd = false;
 };
 
-AppendPoint appendPoint(const QString& path)
+// The records found the way the reader finds them (a record is the next
+// twenty values wherever the line ends fall), so any file that loads still
+// loads with the new line added. Reads the whole file.
+AppendPoint appendPointByScan(const QByteArray& bytes)
 {
-    const std::optional<QByteArray> bytes = platform::readWholeFile(path);
-    if (!bytes || bytes->isEmpty())
+    if (bytes.isEmpty())
         return {};
-    platform::SettingsReader reader(*bytes);
+    platform::SettingsReader reader(bytes);
     qint64 end = 0;
     bool any = false;
     while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
@@ -210,7 +224,7 @@ AppendPoint appendPoint(const QString& path)
             if (!reader.skipValue()) {
                 // Not a log the program can load (changed behind its back):
                 // add the line at the very end, on a line of its own.
-                const char last = bytes->back();
+                const char last = bytes.back();
                 return {-1, last != '\n' && last != '\r'};
             }
         }
@@ -219,6 +233,56 @@ AppendPoint appendPoint(const QString& path)
     }
     return any ? AppendPoint{end, true} : AppendPoint{0, false};
 }
+
+// The usual case without reading the whole file: the file ends with the
+// line of the record logged before and at most one line end. That line is
+// the file's last twenty values, so in a file that loads it is the last
+// record and the new line goes right after it. Blank lines after it are left
+// to the full scan: they count as values when a record is not yet complete,
+// so the last line need not be a record of its own. Anything else (a file
+// changed behind the program's back, a line another program wrote its own
+// way) takes the full scan too.
+std::optional<AppendPoint> appendPointFromTail(QFile& file, const ContactLog& log, int n)
+{
+    if (n < 2)
+        return std::nullopt;
+    const QByteArray last = formatContactLine(log.record(n - 1)).chopped(2);
+    if (last.contains('\r') || last.contains('\n'))
+        return std::nullopt;
+    // The line, its line end and the character before it.
+    const qint64 size = file.size();
+    const qint64 start = std::max<qint64>(0, size - (last.size() + 3));
+    if (!file.seek(start))
+        return std::nullopt;
+    const QByteArray tail = file.read(size - start);
+    if (tail.size() != size - start)
+        return std::nullopt;
+    qsizetype contentEnd = tail.size();
+    if (tail.endsWith("\r\n"))
+        contentEnd -= 2;
+    else if (tail.endsWith('\n') || tail.endsWith('\r'))
+        contentEnd -= 1;
+    const qsizetype lineStart = contentEnd - last.size();
+    if (lineStart < 0 || tail.mid(lineStart, last.size()) != last)
+        return std::nullopt;
+    const bool startsALine =
+        lineStart > 0 ? (tail.at(lineStart - 1) == '\n' || tail.at(lineStart - 1) == '\r') : start == 0;
+    if (!startsALine)
+        return std::nullopt;
+    return AppendPoint{start + contentEnd, true};
+}
+
+AppendPoint appendPoint(const QString& path, const ContactLog& log, int n)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    if (const std::optional<AppendPoint> fromTail = appendPointFromTail(file, log, n))
+        return *fromTail;
+    if (!file.seek(0))
+        return {};
+    return appendPointByScan(file.readAll());
+}
 }  // namespace
 
 platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QString& path)
@@ -226,7 +290,7 @@ platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QStr
     if (n < 1 || n > log.ContactCount())
         return {false, QStringLiteral("There is no contact number %1 to write.").arg(n)};
     QByteArray line = formatContactLine(log.record(n));
-    const AppendPoint at = appendPoint(path);
+    const AppendPoint at = appendPoint(path, log, n);
     if (at.needsLineEnd)
         line.prepend("\r\n");
     return platform::appendToFile(path, line, at.offset);

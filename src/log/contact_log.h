@@ -53,8 +53,15 @@ public:
     /// any; 0 until then. Only a load sets it, and only while it is 0.
     float ContactCountAtLoad = 0;
 
+    /// Records read by a load, put in place of the log when the load
+    /// succeeds; the replaced records are kept for the next load to read
+    /// into, so a reload neither frees nor allocates each value again.
+    [[nodiscard]] std::vector<ContactRecord>& loadBuffer() { return m_spare; }
+    void takeLoadBuffer(std::size_t count);
+
 private:
     std::vector<ContactRecord> m_records;
+    std::vector<ContactRecord> m_spare;
 };
 
 /// One record as one line of log.txt, CR LF included.

@@ -86,6 +86,15 @@ bool SettingsReader::nextSpan(Span& span)
     return true;
 }
 
+bool SettingsReader::readTextInto(QString& into)
+{
+    Span span;
+    if (!nextSpan(span))
+        return false;
+    into = QLatin1StringView(m_bytes.constData() + span.start, span.end - span.start);
+    return true;
+}
+
 bool SettingsReader::skipValue()
 {
     Span span;

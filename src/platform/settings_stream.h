@@ -37,6 +37,9 @@ public:
     [[nodiscard]] std::optional<double> readNumber();
     /// The next value as #TRUE# / #FALSE# (a number reads as non-zero).
     [[nodiscard]] std::optional<bool> readBool();
+    /// The next value as text, into a text whose room is reused when it has
+    /// enough (no allocation for a log reloaded over itself); false past the end.
+    bool readTextInto(QString& into);
     /// Passes over the next value without taking it; false past the end.
     bool skipValue();
     /// The byte offset just after the last value taken, before its terminator.

@@ -207,6 +207,15 @@ TEST(ContactLogStore, AppendGoesRightAfterTheLastRecord)
         {"a comma after the last value", lines(1).chopped(2) + ",", 1},
         {"a last value that is a blank line", lines(2).chopped(5) + "\r\n\r\n", 2},
         {"empty", "", 0},
+        {"many blank lines", lines(2) + QByteArray(4000, '\n'), 2},
+        // The blank lines are the last record's values: its last line, the
+        // same text as the empty record's line, is not a record of its own.
+        {"blank lines that finish the last record",
+         "\"\",\"\",\"\",\"\"\r\n" + formatContactLine(ContactRecord{}) + QByteArray(16, '\n'), 2},
+        {"a last line written another way", lines(1) + "\"K6AA\", \"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1\","
+                                              "\"\",\"\",\"CW\",\"20\",0.0,\"\",\"\",\"1\",\"\"\r\n\r\n", 2},
+        {"a last record that shares its line", "\"A\",\"B\",\"C\",\"D\",\"E\",\"F\",\"G\",\"H\",\"I\",\"J\",\"K\","
+                                                "\"L\",\"M\",\"N\",\"O\",0,\"Q\",\"R\",\"S\",\"T\"," + lines(1), 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,6 +8,7 @@
 
 using namespace contactlog;
 using logtest::contact;
+using testing_support::writeBytes;
 
 TEST(Points, RuleTable)
 {
@@ -101,4 +102,71 @@ TEST(Score, PanelTexts)
     EXPECT_EQ(t.lblTotScore, "7" + QString(groupSeparator()) + "500");
     EXPECT_EQ(t.lblSectogo, "0");
     EXPECT_EQ(claimedScore(0, 500), 0.0);
+}
+
+// A reload reads into the records it replaces: whatever the previous log held
+// (longer, shorter, fuller values, a load that failed half way), the result
+// must be exactly what a fresh load of the same file gives.
+TEST(Totals, AReloadGivesWhatAFreshLoadGives)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.txt");
+    auto full = [](const QString& call, const QString& serial, const QString& mode) {
+        ContactRecord r = contact(call, serial, mode, "40", "BUTTE");
+        r.LogSPC = "Federal Republic of Germany";
+        r.LogFrequency = "7025.500";
+        r.LogSpare17 = "a long value left over from another program";
+        r.LogSpareNumber = 12.5;
+        return r;
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        LogReadError error;
+    } files[] = {
+        {"five full records", formatLogFile(logtest::logOf({full("K6AA", "1", "CW"), full("W1AW", "2", "PH"),
+                                                             full("W1AW", "2", "PH"), full("N6XX", "3", "DG"),
+                                                             full("KA6BCD", "4", "CW")})),
+         LogReadError::None},
+        {"longer, values now empty",
+         formatLogFile(logtest::logOf({contact("K6A", "1"), contact("K6B", "2", "PH", "20", ""), contact("K6C", "3"),
+                                       contact("K6D", "4"), contact("K6D", "4"), contact("K6E", "5", "PH"),
+                                       contact("K6F", "6"), contact("K6G", "7", "DG", "2", "ALPINE")})),
+         LogReadError::None},
+        {"shorter", formatLogFile(logtest::logOf({full("W6Z", "9", "PH"), contact("N6Q", "10")})), LogReadError::None},
+        {"damaged part way", formatLogFile(logtest::logOf({contact("AA6X", "1"), contact("AA6Y", "2")})) + "\"K6Q\",\"5\"",
+         LogReadError::ShortRecord},
+        {"after the failed load", formatLogFile(logtest::logOf({contact("K6A", "1"), contact("W6B", "2", "PH")})),
+         LogReadError::None},
+        {"empty", "", LogReadError::None},
+        {"one again", formatLogFile(logtest::logOf({full("K6AA", "1", "CW")})), LogReadError::None},
+    };
+    LogState reloaded;
+    ASSERT_EQ(ReloadAndRecount(reloaded, path), LogReadError::Missing);
+    ContactRecord kept;  // a copy taken before the reloads must not change under them
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        writeBytes(path, f.bytes);
+        const std::vector<ContactRecord> before = reloaded.contacts.records();
+        const LogTotals totalsBefore = reloaded.totals;
+        if (reloaded.contacts.ContactCount() > 0 && kept.LogCall.isEmpty())
+            kept = reloaded.contacts.record(1);
+        ASSERT_EQ(ReloadAndRecount(reloaded, path), f.error);
+        if (f.error != LogReadError::None) {
+            EXPECT_EQ(reloaded.contacts.records(), before);
+            EXPECT_EQ(reloaded.totals.QSOPoints, totalsBefore.QSOPoints);
+            continue;
+        }
+        LogState fresh;
+        ASSERT_EQ(ReloadAndRecount(fresh, path), LogReadError::None);
+        EXPECT_EQ(reloaded.contacts.records(), fresh.contacts.records());
+        EXPECT_EQ(reloaded.contacts.records(), parseLogFile(f.bytes).records);
+        EXPECT_EQ(reloaded.totals.QSOPoints, fresh.totals.QSOPoints);
+        EXPECT_EQ(reloaded.totals.CWQSOCount, fresh.totals.CWQSOCount);
+        EXPECT_EQ(reloaded.totals.PhoneQSOCount, fresh.totals.PhoneQSOCount);
+        EXPECT_EQ(reloaded.totals.DigitalQSOCount, fresh.totals.DigitalQSOCount);
+        const CountyTable table = logtest::counties();
+        EXPECT_EQ(RebuildCountyLists(reloaded.contacts, table).worked, RebuildCountyLists(fresh.contacts, table).worked);
+    }
+    EXPECT_EQ(kept, full("K6AA", "1", "CW"));
 }
