@@ -4,6 +4,7 @@
 // Targets: reply parse and hand-over < 50 us; with the fastest poll rate the
 // main window's keystroke latency within 1 ms of the latency without a rig.
 
+#include "bench_support.h"
 #include "app/Form1.h"
 #include "app/Outfrm.h"
 #include "app/app_state.h"
@@ -30,36 +31,15 @@
 namespace {
 
 /// A loaded out-of-state main window on an empty log in a folder of its own.
-struct MainWindowBench {
-    QTemporaryDir dir;
-    platform::ScriptedPrompt prompt;
-    platform::Beeper beeper{false};
-    platform::ManualClock clock;
-    platform::FixedScreen screen{{24000, 15000, {0, 0, 24000, 15000}}};
-    platform::Registry registry{dir.filePath(QStringLiteral("registry.ini"))};
-    platform::Services services{prompt, beeper, clock, screen, registry};
-    app::AppState state{services};
+struct MainWindowBench : bench_support::BenchProgram {
     app::MainWindowServices none;
     std::unique_ptr<Outfrm> window;
     std::unique_ptr<Form1> form1;
 
     explicit MainWindowBench(app::MainWindowServices* with = nullptr)
     {
-        state.folders.ProgramFolder = dir.path();
-        state.folders.UserDataFolder = dir.path();
-        QDir::setCurrent(dir.path());
-        for (const char* table : {"county2.txt", "BandPlan.txt"})
-            QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/") + QLatin1String(table),
-                        dir.filePath(QLatin1String(table)));
-        auto& p = state.prefs;
-        p.MyCall = QStringLiteral("W1AW");
-        p.CurrentMode = QStringLiteral("CW");
-        p.CurrentBand = QStringLiteral("20");
-        p.PartyState = QStringLiteral("CA");
-        p.OutOfStateFlag = 1;
-        p.FormSizePercent = 100;
-        p.RigType = QStringLiteral("None");
-        prompt.answer(platform::MsgResult::Yes);
+        QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/BandPlan.txt"), path(QStringLiteral("BandPlan.txt")));
+        state.prefs.MyCall = QStringLiteral("W1AW");
         form1 = std::make_unique<Form1>(state);
         window = std::make_unique<Outfrm>(state, with ? *with : none);
         form1->setMainWindows(window.get(), nullptr);
@@ -240,12 +220,4 @@ BENCHMARK(BM_KeystrokeLatency)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

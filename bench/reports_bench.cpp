@@ -3,6 +3,7 @@
 //   on a 1,600 by 1,000 pixel work area. Target: < 50 ms.
 //   County map: painting all 58 counties. Target: < 20 ms.
 
+#include "bench_support.h"
 #include "log/contact_log.h"
 #include "reports/GraphQSO.h"
 #include "reports/county_map.h"
@@ -80,11 +81,4 @@ BENCHMARK(BM_PaintAllCounties)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

@@ -2,6 +2,7 @@
 // scales in under 10 ms, both as numbers (zoom, captions, placement) and as
 // the window's whole redraw, drawing included.
 
+#include "bench_support.h"
 #include "app/app_state.h"
 #include "spots/SpectrumMap.h"
 #include "spots/spectrum_scales.h"
@@ -86,12 +87,4 @@ BENCHMARK(BM_SpectrumMapRedraw)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

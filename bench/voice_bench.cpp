@@ -4,6 +4,7 @@
 // iteration, keyed on the parallel port's recorder.
 // Target: PTT down < 40 ms after the last sample, every time.
 
+#include "bench_support.h"
 #include "app/app_state.h"
 #include "keying/PhoneFrm.h"
 #include "platform/line_recorder.h"
@@ -103,12 +104,4 @@ void BM_PttAroundAMessage(benchmark::State& st)
 
 BENCHMARK(BM_PttAroundAMessage)->Unit(benchmark::kMillisecond)->Iterations(50);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }
