@@ -1,6 +1,7 @@
 // The Icom CI-V command set on its own: received bytes in, frequency and
 // mode out, and the bytes of the set commands.
 
+#include "rig_bytes.h"
 #include "radio/frame_buffer.h"
 #include "radio/icom_family.h"
 
@@ -10,7 +11,7 @@ using namespace radio;
 
 namespace {
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+using rig_bytes::hex;
 
 RigContext icomQueries(const char* frequency = "FE FE 64 E0 03 FD", const char* mode = "FE FE 64 E0 04 FD")
 {
@@ -25,18 +26,7 @@ RigContext icomQueries(const char* frequency = "FE FE 64 E0 03 FD", const char* 
 /// poll loop does; what is left unfinished stays in the buffer.
 RigReading read(const RigFamily& family, std::initializer_list<QByteArray> pieces)
 {
-    RigContext rig = icomQueries();
-    FrameBuffer buffer;
-    RigReading reading;
-    for (const QByteArray& piece : pieces) {
-        buffer.append(piece);
-        for (const QByteArray& frame : buffer.takeFrames(family)) {
-            RigReading one;
-            family.parseFrame(frame, 0, rig, one);
-            reading.merge(one);
-        }
-    }
-    return reading;
+    return rig_bytes::readPieces(family, icomQueries(), pieces);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The rig interface polling and tuning CI-V rigs on ptys.
 
+#include "rig_bytes.h"
 #include "icom_rig_emulator.h"
 #include "rig_fixture.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 using Kind = IcomRigEmulator::Kind;
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+using rig_bytes::hex;
 
 }  // namespace
 

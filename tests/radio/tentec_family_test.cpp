@@ -1,6 +1,7 @@
 // The Ten-Tec command sets and the Pegasus files as the poll loop uses
 // them: replies fed in the pieces the line delivers, read only when whole.
 
+#include "rig_bytes.h"
 #include "radio/poll_loop.h"
 #include "radio/rig_models.h"
 #include "radio/tentec_family.h"
@@ -12,7 +13,7 @@ using namespace radio;
 
 namespace {
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+using rig_bytes::hex;
 
 struct Read {
     float frequency = 0;

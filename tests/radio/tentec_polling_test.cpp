@@ -1,6 +1,7 @@
 // The rig interface polling and tuning the Ten-Tec Orion and front-panel
 // rigs on ptys.
 
+#include "rig_bytes.h"
 #include "rig_fixture.h"
 #include "tentec_rig_emulator.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 using Kind = TenTecRigEmulator::Kind;
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+using rig_bytes::hex;
 
 struct Case {
     const char* rigType;

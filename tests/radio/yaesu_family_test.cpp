@@ -1,6 +1,7 @@
 // The Yaesu binary command sets on their own: status blocks in, frequency
 // and mode out, and the five-byte set commands.
 
+#include "rig_bytes.h"
 #include "radio/frame_buffer.h"
 #include "radio/yaesu_family.h"
 
@@ -10,7 +11,7 @@ using namespace radio;
 
 namespace {
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+using rig_bytes::hex;
 
 /// A block of length bytes of filler with the given bytes (from 1) set.
 QByteArray block(int length, std::initializer_list<std::pair<int, const char*>> bytes)
@@ -27,18 +28,7 @@ QByteArray block(int length, std::initializer_list<std::pair<int, const char*>> 
 /// whole blocks among them.
 RigReading read(const RigFamily& family, std::initializer_list<QByteArray> pieces)
 {
-    RigContext rig;
-    FrameBuffer buffer;
-    RigReading reading;
-    for (const QByteArray& piece : pieces) {
-        buffer.append(piece);
-        for (const QByteArray& frame : buffer.takeFrames(family)) {
-            RigReading one;
-            family.parseFrame(frame, 0, rig, one);
-            reading.merge(one);
-        }
-    }
-    return reading;
+    return rig_bytes::readPieces(family, RigContext{}, pieces);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // on ptys: whole status blocks at 4,800 baud, blocks cut short, bytes
 // beyond a block, silence.
 
+#include "rig_bytes.h"
 #include "rig_fixture.h"
 #include "yaesu_rig_emulator.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 using Kind = YaesuRigEmulator::Kind;
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+using rig_bytes::hex;
 
 /// Every frequency the main window was given is one the rig was on.
 void expectOnlyFrequencies(const RigFixture& f, std::initializer_list<float> onDial)
