@@ -134,6 +134,25 @@ public:
         return waitUntil([&] { return target.calls.contains(call); }, timeoutMs);
     }
 
+    /// The rig falls silent: "No Response" shows and polling goes on
+    /// without a word to the main window or a box; the dial is turned to hz
+    /// meanwhile, and when the rig answers again that frequency is handed
+    /// over ("band:21.300").
+    template <class Rig>
+    void expectSilenceReportedAndPollingResumed(Rig& rig, int hz, const QString& bandCall)
+    {
+        rig.setSilent(true);
+        ASSERT_TRUE(waitUntil([&] { return window().lblFreq->text() == "No Response"; }, 3000));
+        target.calls.clear();
+        EXPECT_FALSE(waitUntil([&] { return !target.calls.isEmpty(); }, 300));
+        EXPECT_TRUE(window().tmrGetData->isActive());
+        EXPECT_TRUE(fx.fakes.prompt.shown().empty());
+        rig.turnDial(hz);
+        rig.setSilent(false);
+        ASSERT_TRUE(handedOver(bandCall));
+        EXPECT_TRUE(waitUntil([&] { return window().lblFreq->text() == bandCall.mid(5) + "00"; }, 2000));
+    }
+
     ProgramFolderFixture fx;
     RecordingTarget target;
     std::unique_ptr<Form1> form1;

@@ -72,18 +72,7 @@ TEST(RigPolling, ASilentRigIsReportedAndPollingResumesWhenItAnswers)
     KenwoodRigEmulator rig(Kind::Elecraft);
     f.connect(rig, "Elecraft");
     ASSERT_TRUE(f.handedOver("band:14.025"));
-    rig.setSilent(true);
-    ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
-    f.target.calls.clear();
-    // Polling goes on without a word to the main window.
-    EXPECT_FALSE(waitUntil([&] { return !f.target.calls.isEmpty(); }, 400));
-    EXPECT_TRUE(f.window().tmrGetData->isActive());
-    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
-
-    rig.turnDial(21'300'000);
-    rig.setSilent(false);
-    ASSERT_TRUE(f.handedOver("band:21.300"));
-    EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "21.30000"; }, 2000));
+    f.expectSilenceReportedAndPollingResumed(rig, 21'300'000, "band:21.300");
 }
 
 TEST(RigPolling, AnUnpluggedRigIsOpenedAgainWhenItComesBack)

@@ -97,15 +97,6 @@ TEST(TenTecPolling, ASilentRigShowsNoResponseUntilItAnswersAgain)
         TenTecRigEmulator rig(c.kind);
         f.connect(rig, c.rigType);
         ASSERT_TRUE(f.handedOver("band:14.025"));
-        rig.setSilent(true);
-        ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
-        f.target.calls.clear();
-        EXPECT_FALSE(waitUntil([&] { return !f.target.calls.isEmpty(); }, 300));
-        EXPECT_TRUE(f.window().tmrGetData->isActive());
-        EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
-
-        rig.turnDial(21'300'000);
-        rig.setSilent(false);
-        ASSERT_TRUE(f.handedOver("band:21.300"));
+        f.expectSilenceReportedAndPollingResumed(rig, 21'300'000, "band:21.300");
     }
 }

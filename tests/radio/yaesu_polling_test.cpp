@@ -131,15 +131,5 @@ TEST(YaesuPolling, ASilentRigIsReportedAndReadAgainWhenItAnswers)
     YaesuRigEmulator rig(Kind::Ft920);
     f.connect(rig, "Yaesu 920");
     ASSERT_TRUE(f.handedOver("band:14.025"));
-    rig.setSilent(true);
-    ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
-    f.target.calls.clear();
-    EXPECT_FALSE(waitUntil([&] { return !f.target.calls.isEmpty(); }, 400));
-    EXPECT_TRUE(f.window().tmrGetData->isActive());
-    EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
-
-    rig.turnDial(28'500'000);
-    rig.setSilent(false);
-    ASSERT_TRUE(f.handedOver("band:28.500"));
-    EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "28.50000"; }, 2000));
+    f.expectSilenceReportedAndPollingResumed(rig, 28'500'000, "band:28.500");
 }
