@@ -6,6 +6,7 @@
 #include "app/main_window_base.h"
 #include "app/program_services.h"
 #include "radio/frmBandPlan.h"
+#include "radio/frmRigTune.h"
 
 namespace radio {
 
@@ -68,8 +69,24 @@ void RadioControl::unloadRigWindow()
 
 void RadioControl::release()
 {
+    if (m_tuneWindow)
+        m_tuneWindow->stopScan();
     if (m_window)
         m_window->shutDown();
+}
+
+void RadioControl::showTuneWindow()
+{
+    RigTuneLinks links;
+    links.ChangeFrequency = [this](float& mhz) { ChangeFrequency(mhz); };
+    links.ChangeMode = [this](float mhz, QString& mode) { ChangeMode(mhz, mode); };
+    frmRigTune tune(m_state, std::move(links));
+    m_tuneWindow = &tune;
+    tune.Form_Load();
+    if (runModal)
+        runModal(tune);
+    else
+        tune.exec();
 }
 
 std::shared_ptr<RadioControl> installRadio(app::ProgramServices& services, app::AppState& state,
@@ -82,6 +99,7 @@ std::shared_ptr<RadioControl> installRadio(app::ProgramServices& services, app::
     const auto show = [radio](MainWindowBase&) { radio->showRigWindow(); };
     services.shortcutWindows[app::ShortcutWindow::RigInterface] = show;
     services.menuWindows[app::MenuWindow::RigInterface] = show;
+    services.shortcutWindows[app::ShortcutWindow::RigTune] = [radio](MainWindowBase&) { radio->showTuneWindow(); };
     services.unloaders[app::SatelliteWindow::RigControlfrm] = [radio](MainWindowBase&) {
         radio->unloadRigWindow();
     };

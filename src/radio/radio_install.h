@@ -15,6 +15,7 @@
 #include "radio/rig_waits.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -25,6 +26,8 @@ class ProgramServices;
 }  // namespace app
 
 namespace radio {
+
+class frmRigTune;
 
 class RadioControl {
 public:
@@ -55,6 +58,10 @@ public:
     /// File > Exit: polling stops and the port closes at once.
     void release();
 
+    /// Ctrl+G: the tune and scan window, shown modally and discarded when
+    /// it is hidden.
+    void showTuneWindow();
+
     /// Shows a window modally until it is hidden; tests replace it.
     std::function<void(QDialog&)> runModal;
     /// The waits of tuning; tests replace them.
@@ -65,6 +72,8 @@ private:
     std::function<Form1*()> m_forwardingWindow;
     std::unique_ptr<RigWaits> m_waits;
     std::unique_ptr<RigControlfrm> m_window;
+    /// The tune window while it is shown.
+    QPointer<frmRigTune> m_tuneWindow;
     /// Windows unloaded while a tune waited inside them.
     std::vector<std::unique_ptr<RigControlfrm>> m_retired;
 };
