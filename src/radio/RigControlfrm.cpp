@@ -100,6 +100,13 @@ void RigControlfrm::buildControls()
                                        "user's manual for details."),
                         QRectF(120, 4890, 2100, 1590));
     Label10->hide();
+    // In the Icom note's place: the two never show together.
+    lblPegasusFolder = label(this, "lblPegasusFolder", QStringLiteral("Pegasus files folder:"),
+                             QRectF(120, 4890, 2100, 255));
+    txtPegasusFolder = makeControl<QLineEdit>(this, "txtPegasusFolder", ControlKind::TextBox,
+                                              QRectF(120, 5160, 2100, 315));
+    lblPegasusFolder->hide();
+    txtPegasusFolder->hide();
 
     buildSerialFrames();
     buildRightSide();
@@ -283,6 +290,7 @@ void RigControlfrm::wireEvents()
     connect(txtFreq, &QLineEdit::textChanged, this, [this] { txtFreq_Change(); });
     connect(txtMode, &QLineEdit::textChanged, this, [this] { txtMode_Change(); });
     connect(chkConvToHex, &QCheckBox::toggled, this, [this] { chkConvToHex_Click(); });
+    connect(txtPegasusFolder, &QLineEdit::textChanged, this, [this] { txtPegasusFolder_Change(); });
     connect(ChkConvHex, &QCheckBox::toggled, this, [this] { showReading(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -344,6 +352,9 @@ void RigControlfrm::Form_Load()
     LoadingRigSettings = 0;
     m_loop.setRigType(m_state.prefs.RigType);
     m_loop.rig.vfoDigit = 10;
+    txtPegasusFolder->setText(m_settings.PegasusFolder.isEmpty() ? defaultPegasusFolder()
+                                                                 : m_settings.PegasusFolder);
+    showPegasusFolder();
 }
 
 void RigControlfrm::Form_Unload()

@@ -133,6 +133,10 @@ public:
     QLabel* lblUnProcess = nullptr;
     QLabel* Label2 = nullptr;   ///< "Polling Rig"
     QLabel* Label10 = nullptr;  ///< the note on the Icom address
+    /// The folder of the Pegasus control program's files, shown for that
+    /// rig type; the default is beside the other per-user files.
+    QLabel* lblPegasusFolder = nullptr;
+    QLineEdit* txtPegasusFolder = nullptr;
     QTimer* tmrGetData = nullptr;
 
 protected:
@@ -169,6 +173,9 @@ private:
     void txtMode_Change();
     void modeBy_Click();
     void chkConvToHex_Click();
+    void txtPegasusFolder_Change();
+    void showPegasusFolder();
+    [[nodiscard]] QString defaultPegasusFolder() const;
     void LoadRigSettings();
     void SaveRigSettings();
     void LoadBandPlan();

@@ -122,6 +122,14 @@ void RigControlfrm::sendTick()
             return;
         if (*pending == 0 && family) {
             if (family->discardsInputBeforeQuery()) {
+                // A long block at the line's pace can outlast a fast poll
+                // cycle: while it is still coming in, the next read waits
+                // for the rest instead of a new question throwing it away.
+                // A part that has stopped growing is stale and goes.
+                if (m_loop.blockArriving()) {
+                    m_loop.ReadTickNext = 1;
+                    return;
+                }
                 m_port.discardInput();
                 m_loop.forgetInput();
             }
@@ -168,6 +176,9 @@ void RigControlfrm::readTick()
         handOver(outcome);
     } else {
         noteSilence();
+        // A rig reached through files says what is wrong with them.
+        if (!outcome.problem.isEmpty() && isVisible())
+            lblUnProcess->setText(outcome.problem);
     }
     m_loop.RigReplyText.clear();
     m_loop.ReadTickNext = 0;

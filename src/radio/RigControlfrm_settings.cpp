@@ -5,6 +5,7 @@
 
 #include "app/Form1.h"
 #include "app/app_state.h"
+#include "platform/file_system.h"
 #include "platform/safe_file.h"
 #include "radio/frmFrequencyTest.h"
 #include "radio/rig_models.h"
@@ -97,6 +98,10 @@ void RigControlfrm::Command1_Click()
     const bool portless = !usesPort();
     if (!portless)
         OpenRigPort();
+    else if (m_settings.PegasusFolder.isEmpty())
+        // The default folder is made for the operator to point the control
+        // program at; a folder of the operator's own is left as it is.
+        QDir().mkpath(defaultPegasusFolder());
     if (m_port.isOpen() || portless) {
         tmrGetData_Timer();
         StartPolling();
@@ -178,6 +183,7 @@ void RigControlfrm::List1_Click()
     Label10->hide();
     if (const RigModel* model = findRigModel(m_state.prefs.RigType))
         applyRigDefaults(*model);
+    showPegasusFolder();
 }
 
 void RigControlfrm::applyRigDefaults(const RigModel& model)
@@ -226,6 +232,31 @@ void RigControlfrm::chkConvToHex_Click()
 {
     ChkConvHex->setChecked(chkConvToHex->isChecked());
     m_loop.rig.convertToHex = chkConvToHex->isChecked();
+}
+
+QString RigControlfrm::defaultPegasusFolder() const
+{
+    return platform::joinPath(m_state.folders.UserDataFolder, QStringLiteral("Pegasus"));
+}
+
+void RigControlfrm::showPegasusFolder()
+{
+    const RigModel* model = findRigModel(m_state.prefs.RigType);
+    const bool files = model && model->family && !model->family->usesSerialPort();
+    lblPegasusFolder->setVisible(files);
+    txtPegasusFolder->setVisible(files);
+}
+
+void RigControlfrm::txtPegasusFolder_Change()
+{
+    // Takes effect on the next poll; the default is not written to the
+    // settings file, so it moves with the per-user folder.
+    const QString folder = txtPegasusFolder->text().trimmed();
+    // The box is narrow: the whole path shows when the pointer rests on it.
+    txtPegasusFolder->setToolTip(folder);
+    const bool isDefault = folder.isEmpty() || folder == defaultPegasusFolder();
+    m_settings.PegasusFolder = isDefault ? QString() : folder;
+    m_loop.rig.filesFolder = isDefault ? defaultPegasusFolder() : folder;
 }
 
 // ----- RigCntrl.txt -------------------------------------------------------

@@ -66,7 +66,10 @@ void RigControlfrm::ChangeFrequency(float& qChangeFreq)
                 return;
         }
         if (!family->usesSerialPort()) {
-            family->setFrequencyWithoutPort(frequency, m_loop.RigMode);
+            if (const auto problem = family->setFrequencyWithoutPort(frequency, m_loop.RigMode, m_loop.rig)) {
+                reportTuneError(*problem);
+                return;
+            }
         } else if (const auto command = family->setFrequencyCommand(frequency, m_loop.rig)) {
             if (!m_port.write(*command)) {
                 reportTuneError(QStringLiteral("The rig's serial port could not be written to."));

@@ -33,16 +33,34 @@ PollLoop::ReadOutcome PollLoop::readReplies(const QByteArray& arrived)
     const RigFamily* f = family();
     RigReading reading;
     if (f && !f->usesSerialPort()) {
-        RigReplyText.clear();
-        f->pollWithoutPort(rig, reading);
-        outcome.answered = true;
+        QString shown;
+        outcome.answered = f->pollWithoutPort(rig, reading, shown);
+        if (!outcome.answered) {
+            RigReplyText.clear();
+            outcome.problem = shown;
+            return outcome;
+        }
+        RigReplyText = shown.toLatin1();
     } else {
         RigReplyText = arrived;
         outcome.answered = !arrived.isEmpty();
+        m_blockArriving = false;
         if (!outcome.answered || !f)
             return outcome;
         m_buffer.append(arrived);
-        for (const QByteArray& frame : m_buffer.takeFrames(*f)) {
+        std::vector<QByteArray> frames = m_buffer.takeFrames(*f);
+        if (f->discardsInputBeforeQuery()) {
+            // One question, one answer: what follows the first whole block
+            // is no block of ours (a rig whose block is longer than we know
+            // of, a byte of noise), and read as one it would shift every
+            // field.
+            if (!frames.empty()) {
+                frames.resize(1);
+                m_buffer.clear();
+            }
+            m_blockArriving = m_buffer.size() > 0;
+        }
+        for (const QByteArray& frame : frames) {
             RigReading one;
             f->parseFrame(frame, QueryToggle, rig, one);
             reading.merge(one);
@@ -93,6 +111,7 @@ void PollLoop::ModeFromFrequency()
 void PollLoop::forgetInput()
 {
     m_buffer.clear();
+    m_blockArriving = false;
     RigReplyText.clear();
 }
 

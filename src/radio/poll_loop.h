@@ -36,9 +36,12 @@ public:
     [[nodiscard]] QByteArray sendTickBytes();
 
     struct ReadOutcome {
-        bool answered = false;       ///< bytes arrived (or the rig needs no port)
+        bool answered = false;       ///< bytes arrived, or the rig's file gave a reading
         bool frequencyRead = false;  ///< a whole reply set RigFrequency
         bool modeRead = false;       ///< a whole reply set RigMode
+        /// For a rig reached through files: what is wrong with its file
+        /// when it gave no reading.
+        QString problem;
     };
     /// A read tick: RigReplyText becomes what arrived, and every reply now
     /// complete is read into RigFrequency and RigMode.
@@ -51,12 +54,16 @@ public:
     /// Drops unread bytes (before tuning, when a test starts afresh).
     void forgetInput();
     [[nodiscard]] qsizetype bufferedBytes() const { return m_buffer.size(); }
+    /// For rigs that answer in fixed blocks: the last read tick brought part
+    /// of a block, and the rest is still on its way.
+    [[nodiscard]] bool blockArriving() const { return m_blockArriving; }
 
 private:
     const RigModel* m_model = nullptr;
     QString m_rigType;
     bool m_rigTypeSet = false;
     FrameBuffer m_buffer;
+    bool m_blockArriving = false;
 };
 
 }  // namespace radio

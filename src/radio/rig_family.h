@@ -30,6 +30,8 @@ struct RigContext {
     /// The VFO of the last status reply of a rig that reports one; 10 until
     /// a reply has set it.
     int vfoDigit = 10;
+    /// Where a rig reached through another program's files exchanges them.
+    QString filesFolder;
 };
 
 /// What one whole reply said; empty fields were not in it.
@@ -76,15 +78,23 @@ public:
     /// a serial port: no port is opened, and the two operations below stand
     /// in for reading replies and sending the set-frequency command.
     [[nodiscard]] virtual bool usesSerialPort() const { return true; }
-    virtual void pollWithoutPort(RigContext& rig, RigReading& reading) const
+    /// Reads the other program's file. True when it held a whole reading;
+    /// shown is then the file's text, else what is wrong with the file.
+    virtual bool pollWithoutPort(RigContext& rig, RigReading& reading, QString& shown) const
     {
         (void)rig;
         (void)reading;
+        (void)shown;
+        return false;
     }
-    virtual void setFrequencyWithoutPort(float mhz, const QString& rigMode) const
+    /// Asks the other program to tune; the problem when that failed.
+    [[nodiscard]] virtual std::optional<QString> setFrequencyWithoutPort(float mhz, const QString& rigMode,
+                                                                         const RigContext& rig) const
     {
         (void)mhz;
         (void)rigMode;
+        (void)rig;
+        return std::nullopt;
     }
 };
 

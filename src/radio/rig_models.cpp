@@ -3,6 +3,8 @@
 #include "radio/icom_family.h"
 #include "radio/kenwood_family.h"
 #include "radio/other_rig.h"
+#include "radio/tentec_family.h"
+#include "radio/yaesu_family.h"
 
 namespace radio {
 
@@ -27,25 +29,25 @@ const std::array<RigModel, RigModelCount>& table()
          {205, 0}, false, "", ""},
         {"Ten Tec Omni VI", "1200", 'N', '8', '1', "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true, false,
          false, &icom::omniVI(), {140, 220}, false, "", ""},
-        {"Ten Tec Orion", "56000", 'N', '8', '1', "?AF", "?RMM", false, false, false, nullptr, {205, 0},
+        {"Ten Tec Orion", "56000", 'N', '8', '1', "?AF", "?RMM", false, false, false, &tentec::orion(), {205, 0},
          true, "580D", ""},
-        {"Ten Tec Fnt Pnl", "56000", 'N', '8', '1', "3F 41 0D", "3F 4D 0D", true, false, false, nullptr,
-         {205, 0}, true, "", ""},
-        {"Ten Tec Pegasus", nullptr, 0, 0, 0, "", "", false, false, false, nullptr, {205, 0}, false, "",
-         ""},
-        {"Yaesu", "4800", 'N', '8', '2', "00 00 00 00 03", "", true, false, false, nullptr, {205, 0},
+        {"Ten Tec Fnt Pnl", "56000", 'N', '8', '1', "3F 41 0D", "3F 4D 0D", true, false, false,
+         &tentec::frontPanel(), {205, 0}, true, "", ""},
+        {"Ten Tec Pegasus", nullptr, 0, 0, 0, "", "", false, false, false, &tentec::pegasus(), {205, 0},
+         false, "", ""},
+        {"Yaesu", "4800", 'N', '8', '2', "00 00 00 00 03", "", true, false, false, &yaesu::yaesu(), {205, 0},
          false, "0000000000", "0000000080"},
-        {"Yaesu 757 GX II", "4800", 'N', '8', '2', "00 00 00 00 10", "", true, false, false, nullptr,
+        {"Yaesu 757 GX II", "4800", 'N', '8', '2', "00 00 00 00 10", "", true, false, false, &yaesu::yaesu757(),
          {205, 0}, false, "0000000000", "0000000080"},
-        {"Yaesu 890", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, nullptr, {205, 0},
+        {"Yaesu 890", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, &yaesu::yaesu890(), {205, 0},
          false, "0000000000", "0000000080"},
-        {"Yaesu 920", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, nullptr, {205, 0},
+        {"Yaesu 920", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, &yaesu::yaesu920(), {205, 0},
          false, "0000000000", "0000000080"},
-        {"Yaesu 990", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, nullptr, {205, 0},
+        {"Yaesu 990", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, &yaesu::yaesu990(), {205, 0},
          false, "0000000000", "0000000080"},
-        {"Yaesu 1000 D", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, nullptr,
+        {"Yaesu 1000 D", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, &yaesu::yaesu990(),
          {205, 0}, false, "0000000000", "0000000080"},
-        {"Yaesu 1000", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, nullptr, {10, 0},
+        {"Yaesu 1000", "4800", 'N', '8', '2', "00 00 00 02 10", "", true, false, false, &yaesu::yaesu1000(), {10, 0},
          false, "0000000000", "0000000080"},
         {"Yaesu FTdx9000", "4800", 0, 0, 0, "FA;", "MD0;", false, false, false, &kenwood::ftdx9000(),
          {205, 0}, false, "", ""},

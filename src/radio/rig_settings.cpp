@@ -29,6 +29,8 @@ QByteArray formatRigSettings(const RigSettings& s)
     w.integer(s.ConvertToHex).endLine();
     w.integer(s.UseFrequency).endLine();
     w.integer(s.ModeBy).endLine();
+    if (!s.PegasusFolder.isEmpty())
+        w.text(s.PegasusFolder).endLine();
     return w.bytes();
 }
 
@@ -74,6 +76,9 @@ int parseRigSettings(const QByteArray& bytes, RigSettings& s)
            number(s.Port, 0, 255) && text(s.Power, 1) && text(s.PollRate, 1) && text(s.RigType, 0) &&
            number(s.ConvertToHex, -32768, 32767) && number(s.UseFrequency, -32768, 32767) &&
            number(s.ModeBy, -32768, 32767));
+    s.PegasusFolder.clear();
+    if (count == 14)
+        (void)text(s.PegasusFolder, 0);
     return count;
 }
 

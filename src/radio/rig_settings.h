@@ -4,7 +4,8 @@
 // stop bits, mode query, frequency query, the port's settings string
 // ("4800,N,8,2"), port number, connection power (N, R, D), poll rate
 // (F, M, S, R), rig type, "Convert to Hex" (0/1), "Use Frequency" (0/1),
-// mode by (1 rig, 2 frequency, 3 don't use).
+// mode by (1 rig, 2 frequency, 3 don't use). A 15th line, written only
+// when the operator chose one, holds the folder of the Pegasus files.
 
 #include <QByteArray>
 #include <QString>
@@ -29,6 +30,9 @@ struct RigSettings {
     int ConvertToHex = 0;
     int UseFrequency = 1;
     int ModeBy = 1;
+    /// The folder of the Pegasus control program's files; empty for the
+    /// default one beside the other per-user files.
+    QString PegasusFolder;
 };
 
 /// A text cut or filled with blanks to exactly width characters.
@@ -38,7 +42,8 @@ struct RigSettings {
 
 /// Reads the file's values into settings, in order, stopping at the first
 /// value that is missing or of the wrong kind; the values read before it
-/// stay. Returns how many of the 14 values were read.
+/// stay. Returns how many of the 14 values (15 with a Pegasus folder) were
+/// read.
 int parseRigSettings(const QByteArray& bytes, RigSettings& settings);
 
 }  // namespace radio

@@ -18,23 +18,6 @@ using Kind = IcomRigEmulator::Kind;
 
 QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
 
-void connect(RigFixture& f, IcomRigEmulator& rig, const char* rigType)
-{
-    ASSERT_TRUE(rig.isOk());
-    testing_support::pointSerialPortAt(2, rig.devicePath());
-    f.window().show();
-    f.chooseRig(QString::fromLatin1(rigType));
-    f.window().optComm[1]->setChecked(true);
-    f.window().optPollFast->setChecked(true);
-    f.window().Command1->click();
-    ASSERT_TRUE(f.window().tmrGetData->isActive());
-}
-
-bool handedOver(RigFixture& f, const QString& call, int timeoutMs = 4000)
-{
-    return waitUntil([&] { return f.target.calls.contains(call); }, timeoutMs);
-}
-
 }  // namespace
 
 TEST(IcomPolling, EachRigTypeIsReadThroughItsEchoAndTuned)
@@ -53,15 +36,15 @@ TEST(IcomPolling, EachRigTypeIsReadThroughItsEchoAndTuned)
         SCOPED_TRACE(c.rigType);
         RigFixture f;
         IcomRigEmulator rig(c.kind);
-        connect(f, rig, c.rigType);
-        ASSERT_TRUE(handedOver(f, "band:14.025"));
-        ASSERT_TRUE(handedOver(f, "mode:CW"));
+        f.connect(rig, c.rigType);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
+        ASSERT_TRUE(f.handedOver("mode:CW"));
         EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "14.02500"; }, 2000));
 
         rig.turnDial(7'040'000);
         rig.switchMode(0x00);
-        ASSERT_TRUE(handedOver(f, "band:7.040"));
-        ASSERT_TRUE(handedOver(f, "mode:PH"));
+        ASSERT_TRUE(f.handedOver("band:7.040"));
+        ASSERT_TRUE(f.handedOver("mode:PH"));
         for (float mhz : f.target.frequencies)
             EXPECT_TRUE(mhz == 14.025f || mhz == 7.04f) << mhz;
 
@@ -70,7 +53,7 @@ TEST(IcomPolling, EachRigTypeIsReadThroughItsEchoAndTuned)
         ASSERT_TRUE(rig.waitForFrames(static_cast<int>(c.sets.size()), 3000));
         EXPECT_EQ(rig.setFrames(), c.sets);
         EXPECT_EQ(rig.frequency(), 21'300'000);
-        ASSERT_TRUE(handedOver(f, "band:21.300"));
+        ASSERT_TRUE(f.handedOver("band:21.300"));
     }
 }
 
@@ -78,7 +61,7 @@ TEST(IcomPolling, TheOmniVIPausesLongerBeforeSettingTheFrequency)
 {
     RigFixture f;
     IcomRigEmulator rig(Kind::OmniVI);
-    connect(f, rig, "Ten Tec Omni VI");
+    f.connect(rig, "Ten Tec Omni VI");
     float mhz = 1.85f;  // 160 m: no mode is set
     f.radio->ChangeFrequency(mhz);
     ASSERT_TRUE(rig.waitForFrames(1, 3000));

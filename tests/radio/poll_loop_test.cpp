@@ -90,6 +90,27 @@ TEST(PollLoop, ReplyInPiecesIsReadWhenWhole)
     EXPECT_FALSE(outcome.answered);
 }
 
+TEST(PollLoop, ABlockRigReadsOneWholeBlockPerQuestion)
+{
+    // "Yaesu": four BCD bytes of 10 Hz and a mode byte.
+    PollLoop loop = loopFor("Yaesu");
+    EXPECT_EQ(loop.sendTickBytes(), QByteArray::fromHex("0000000003"));
+    auto outcome = loop.readReplies(QByteArray::fromHex("014025"));
+    EXPECT_FALSE(outcome.frequencyRead);
+    EXPECT_TRUE(loop.blockArriving());  // the rest is on its way
+    outcome = loop.readReplies({});
+    EXPECT_FALSE(loop.blockArriving());  // it stopped: stale
+    loop.forgetInput();                  // as before the next question
+
+    // What follows the block is no second answer.
+    outcome = loop.readReplies(QByteArray::fromHex("0140250002" "0070000001" "02"));
+    EXPECT_TRUE(outcome.frequencyRead);
+    EXPECT_FLOAT_EQ(loop.RigFrequency, 14.025f);
+    EXPECT_EQ(loop.RigMode, "CW");
+    EXPECT_EQ(loop.bufferedBytes(), 0);
+    EXPECT_FALSE(loop.blockArriving());
+}
+
 TEST(PollLoop, ChoosingAnotherRigForgetsTheOldOne)
 {
     PollLoop loop = loopFor("Kenwood");

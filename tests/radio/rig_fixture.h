@@ -1,17 +1,22 @@
 #pragma once
 // The rig interface on a program folder of its own, with a forwarding
 // window that records what reaches the main window, waits that record
-// instead of spending the time, and modal windows run by the test.
+// instead of spending the time, and modal windows run by the test. The
+// polling tests of every command set connect their rig emulator through it.
 
 #include "app/Form1.h"
 #include "app/main_window_target.h"
 #include "radio/RigControlfrm.h"
 #include "radio/radio_install.h"
 #include "radio/rig_waits.h"
+#include "support/pty_peer.h"
 #include "support/test_support.h"
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <QStringList>
 #include <functional>
@@ -103,6 +108,30 @@ public:
         const auto items = list->findItems(name, Qt::MatchExactly);
         ASSERT_FALSE(items.isEmpty()) << name.toStdString();
         list->setCurrentItem(items.first());
+    }
+
+    /// The operator's Test of a rig emulated on a pty: the port table
+    /// points port 2 at the emulator, the rig type is picked, port 2 and
+    /// the poll rate (the fastest unless given) are chosen, and Test is
+    /// clicked. Polling runs afterwards.
+    template <class Rig>
+    void connect(const Rig& rig, const char* rigType, QRadioButton* pollRate = nullptr)
+    {
+        ASSERT_TRUE(rig.isOk());
+        pointSerialPortAt(2, rig.devicePath());
+        window().show();
+        chooseRig(QString::fromLatin1(rigType));
+        window().optComm[1]->setChecked(true);
+        (pollRate ? pollRate : window().optPollFast)->setChecked(true);
+        window().Command1->click();
+        ASSERT_TRUE(window().tmrGetData->isActive());
+    }
+
+    /// Lets the poll loop run until the main window has been called so
+    /// ("band:14.025", "mode:CW").
+    bool handedOver(const QString& call, int timeoutMs = 4000)
+    {
+        return waitUntil([&] { return target.calls.contains(call); }, timeoutMs);
     }
 
     ProgramFolderFixture fx;

@@ -18,29 +18,7 @@ using testing_support::KenwoodRigEmulator;
 using testing_support::RigFixture;
 using testing_support::waitUntil;
 
-namespace {
-
 using Kind = KenwoodRigEmulator::Kind;
-
-/// The rig interface set up for a rig on port 2, polling at the fastest rate.
-void connect(RigFixture& f, KenwoodRigEmulator& rig, const char* rigType)
-{
-    ASSERT_TRUE(rig.isOk());
-    testing_support::pointSerialPortAt(2, rig.devicePath());
-    f.window().show();
-    f.chooseRig(QString::fromLatin1(rigType));
-    f.window().optComm[1]->setChecked(true);
-    f.window().optPollFast->setChecked(true);
-    f.window().Command1->click();
-    ASSERT_TRUE(f.window().tmrGetData->isActive());
-}
-
-bool handedOver(RigFixture& f, const QString& call, int timeoutMs = 3000)
-{
-    return waitUntil([&] { return f.target.calls.contains(call); }, timeoutMs);
-}
-
-}  // namespace
 
 TEST(RigPolling, EachRigTypeIsReadAndHandedOver)
 {
@@ -57,9 +35,9 @@ TEST(RigPolling, EachRigTypeIsReadAndHandedOver)
         SCOPED_TRACE(c.rigType);
         RigFixture f;
         KenwoodRigEmulator rig(c.kind);
-        connect(f, rig, c.rigType);
-        ASSERT_TRUE(handedOver(f, "band:14.025"));
-        ASSERT_TRUE(handedOver(f, "mode:CW"));
+        f.connect(rig, c.rigType);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
+        ASSERT_TRUE(f.handedOver("mode:CW"));
         EXPECT_EQ(rig.commands().value(0), QByteArray(c.firstQuery));
         EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "14.02500"; }, 2000));
         EXPECT_TRUE(waitUntil([&] { return f.window().lblMode->text() == "CW"; }, 2000));
@@ -67,8 +45,8 @@ TEST(RigPolling, EachRigTypeIsReadAndHandedOver)
         // The dial moves to 7.040 LSB: the next poll cycle follows it.
         rig.turnDial(7'040'000);
         rig.switchMode('1');
-        ASSERT_TRUE(handedOver(f, "band:7.040"));
-        ASSERT_TRUE(handedOver(f, "mode:PH"));
+        ASSERT_TRUE(f.handedOver("band:7.040"));
+        ASSERT_TRUE(f.handedOver("mode:PH"));
         // Every frequency handed over was one the rig really had.
         for (float mhz : f.target.frequencies)
             EXPECT_TRUE(mhz == 14.025f || mhz == 7.04f) << mhz;
@@ -80,8 +58,8 @@ TEST(RigPolling, RepliesSpreadOverManyReadsNeverGiveAWrongFrequencyOrPhone)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     rig.setPace(300);  // one reply spans several of the program's reads
-    connect(f, rig, "Kenwood");
-    ASSERT_TRUE(handedOver(f, "band:14.025", 8000));
+    f.connect(rig, "Kenwood");
+    ASSERT_TRUE(f.handedOver("band:14.025", 8000));
     ASSERT_TRUE(waitUntil([&] { return f.target.calls.size() >= 12; }, 8000));
     for (float mhz : f.target.frequencies)
         EXPECT_FLOAT_EQ(mhz, 14.025f);
@@ -92,8 +70,8 @@ TEST(RigPolling, ASilentRigIsReportedAndPollingResumesWhenItAnswers)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Elecraft);
-    connect(f, rig, "Elecraft");
-    ASSERT_TRUE(handedOver(f, "band:14.025"));
+    f.connect(rig, "Elecraft");
+    ASSERT_TRUE(f.handedOver("band:14.025"));
     rig.setSilent(true);
     ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
     f.target.calls.clear();
@@ -104,7 +82,7 @@ TEST(RigPolling, ASilentRigIsReportedAndPollingResumesWhenItAnswers)
 
     rig.turnDial(21'300'000);
     rig.setSilent(false);
-    ASSERT_TRUE(handedOver(f, "band:21.300"));
+    ASSERT_TRUE(f.handedOver("band:21.300"));
     EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "21.30000"; }, 2000));
 }
 
@@ -112,8 +90,8 @@ TEST(RigPolling, AnUnpluggedRigIsOpenedAgainWhenItComesBack)
 {
     RigFixture f;
     auto rig = std::make_unique<KenwoodRigEmulator>(Kind::Kenwood);
-    connect(f, *rig, "Kenwood");
-    ASSERT_TRUE(handedOver(f, "band:14.025"));
+    f.connect(*rig, "Kenwood");
+    ASSERT_TRUE(f.handedOver("band:14.025"));
     rig.reset();  // the cable is pulled: the device goes away
     ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 3000));
     EXPECT_TRUE(f.window().tmrGetData->isActive());
@@ -123,7 +101,7 @@ TEST(RigPolling, AnUnpluggedRigIsOpenedAgainWhenItComesBack)
     KenwoodRigEmulator again(Kind::Kenwood);
     again.turnDial(21'300'000);
     testing_support::pointSerialPortAt(2, again.devicePath());
-    ASSERT_TRUE(handedOver(f, "band:21.300", 5000));
+    ASSERT_TRUE(f.handedOver("band:21.300", 5000));
     EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
 }
 
@@ -132,10 +110,10 @@ TEST(RigPolling, UseFrequencyAndModeByOptions)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     rig.turnDial(14'200'000);  // phone segment, but the rig is in CW
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     f.window().chkFrequency->setChecked(false);
     f.window().OptFreq->setChecked(true);
-    ASSERT_TRUE(handedOver(f, "mode:PH"));
+    ASSERT_TRUE(f.handedOver("mode:PH"));
     EXPECT_TRUE(f.target.frequencies.empty());
     f.window().OptDont->setChecked(true);
     f.target.calls.clear();
@@ -146,7 +124,7 @@ TEST(RigPolling, ConvertFromHexShowsTheRawReplyInPairs)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     f.window().ChkConvHex->setChecked(true);
     EXPECT_TRUE(waitUntil([&] { return f.window().lblUnProcess->text().startsWith("46 41 30 30 "); }, 2000));
 }
@@ -155,8 +133,8 @@ TEST(RigTuning, ChangeFrequencySetsTheSidebandThenTheFrequency)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
-    ASSERT_TRUE(handedOver(f, "band:14.025"));
+    f.connect(rig, "Kenwood");
+    ASSERT_TRUE(f.handedOver("band:14.025"));
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
     EXPECT_EQ(mhz, 21.3f);
@@ -164,7 +142,7 @@ TEST(RigTuning, ChangeFrequencySetsTheSidebandThenTheFrequency)
     ASSERT_TRUE(rig.waitForCommand("FA00021300000;", 2000));
     EXPECT_EQ(rig.setCommands(), (QList<QByteArray>{"MD2;", "FA00021300000;"}));
     EXPECT_TRUE(f.window().tmrGetData->isActive());
-    ASSERT_TRUE(handedOver(f, "band:21.300"));
+    ASSERT_TRUE(f.handedOver("band:21.300"));
     EXPECT_EQ(rig.mode(), '2');
 }
 
@@ -190,7 +168,7 @@ TEST(RigTuning, EachFamilysCommandsAndWaits)
         SCOPED_TRACE(c.rigType);
         RigFixture f;
         KenwoodRigEmulator rig(c.kind);
-        connect(f, rig, c.rigType);
+        f.connect(rig, c.rigType);
         float mhz = c.mhz;
         f.radio->ChangeFrequency(mhz);
         ASSERT_TRUE(rig.waitForCommand(c.sets.last(), 2000));
@@ -204,8 +182,8 @@ TEST(RigTuning, KenwoodTwoTunesTheVfoItReports)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     rig.selectVfo(1);
-    connect(f, rig, "Kenwood 2");
-    ASSERT_TRUE(handedOver(f, "band:7.040"));
+    f.connect(rig, "Kenwood 2");
+    ASSERT_TRUE(f.handedOver("band:7.040"));
     float mhz = 7.03f;
     f.radio->ChangeFrequency(mhz);
     ASSERT_TRUE(rig.waitForCommand("FB00007030000;", 2000));
@@ -216,7 +194,7 @@ TEST(RigTuning, ASecondTuneWhileOneWaitsDoesNothing)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     f.waits->duringWait = [&] {
         float other = 7.2f;
         f.radio->ChangeFrequency(other);
@@ -231,7 +209,7 @@ TEST(RigTuning, ClosingWhileATuneWaitsLeavesTheTuneNothingToDo)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     radio::RigControlfrm* window = &f.window();
     f.waits->duringWait = [&] { f.radio->unloadRigWindow(); };
     float mhz = 21.3f;
@@ -246,7 +224,7 @@ TEST(RigTuning, ExitWhileATuneWaitsSendsNothingMore)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     f.waits->duringWait = [&] { f.radio->release(); };
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
@@ -259,7 +237,7 @@ TEST(RigTuning, APortThatWentAwayIsReportedAndPollingStaysStopped)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     f.window().comComm1().close();
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
@@ -271,7 +249,7 @@ TEST(FrequencyTest, SendsCommandsAsGivenAndTunes)
 {
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
-    connect(f, rig, "Kenwood");
+    f.connect(rig, "Kenwood");
     f.onModal = [&](QDialog& d) {
         auto& test = dynamic_cast<radio::frmFrequencyTest&>(d);
         EXPECT_EQ(test.windowTitle(), "Test Change Frequency Function");
