@@ -18,6 +18,8 @@
 #include "reports/daybook_export.h"
 #include "reports/edit_contact_dialogs.h"
 
+#include "bench_support.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -34,18 +36,9 @@ const char* const Spcs[] = {"CT", "NV", "ON", "Germany", "TX", "Japan", "BC", "A
 
 std::vector<contactlog::ContactRecord> fullLog(bool inState)
 {
-    static const char* const prefixes[] = {"K6", "W6", "N6", "KA6", "AA6", "KB6", "WB6", "N0", "W1", "VE3"};
     std::vector<contactlog::ContactRecord> records;
     for (int i = 0; i < contactlog::ContactLog::MaxContacts; ++i) {
-        contactlog::ContactRecord r;
-        r.LogCall = QString::fromLatin1(prefixes[i % 10]) + QChar(u'A' + (i / 10) % 26) +
-                    QChar(u'A' + (i / 260) % 26) + QChar(u'A' + (i / 6760) % 26);
-        r.LogSerialRcvd = QString::number(i % 700 + 1);
-        r.LogSerialSent = QStringLiteral("%1").arg(i + 1, 3, 10, QChar(u'0'));
-        r.LogDate = QStringLiteral("2021/10/02");
-        r.LogTime = QStringLiteral("16:%1:%2").arg(i / 60 % 60, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'));
-        r.LogMode = i % 2 ? QStringLiteral("PH") : QStringLiteral("CW");
-        r.LogBand = QStringLiteral("20");
+        contactlog::ContactRecord r = bench_support::benchContact(i);
         if (inState) {
             r.LogSPC = QString::fromLatin1(Spcs[i % 8]);
             r.LogCountySent = QStringLiteral("Alpine");
@@ -137,38 +130,20 @@ BENCHMARK(BM_WriteDaybookExport)->Unit(benchmark::kMillisecond);
 void BM_EditDone(benchmark::State& bench)
 {
     const bool inState = bench.range(0) == 1;
-    QTemporaryDir dir;
-    platform::ScriptedPrompt prompt;
-    platform::Beeper beeper(false);
-    platform::ManualClock clock;
-    platform::FixedScreen screen({24000, 15000, {0, 0, 24000, 15000}});
-    platform::Registry registry(dir.filePath(QStringLiteral("registry.ini")));
-    platform::Services services{prompt, beeper, clock, screen, registry};
-    app::AppState state(services);
-    state.folders.ProgramFolder = dir.path();
-    state.folders.UserDataFolder = dir.path();
-    QDir::setCurrent(dir.path());
-    QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/county2.txt"), dir.filePath(QStringLiteral("county2.txt")));
+    bench_support::BenchProgram fixture(!inState);
+    app::AppState& state = fixture.state;
     {
         contactlog::ContactLog log;
         log.replaceAll(fullLog(inState));
-        QFile f(dir.filePath(QStringLiteral("log.txt")));
+        QFile f(fixture.path(QStringLiteral("log.txt")));
         if (!f.open(QIODevice::WriteOnly))
             return bench.SkipWithError("cannot write the log");
         f.write(contactlog::formatLogFile(log));
     }
-    auto& p = state.prefs;
-    p.CurrentMode = QStringLiteral("CW");
-    p.CurrentBand = QStringLiteral("20");
-    p.PartyState = QStringLiteral("CA");
-    p.OutOfStateFlag = inState ? 0 : 1;
-    p.MyCounty = QStringLiteral("Alpine");
-    p.FormSizePercent = 100;
-    p.RigType = QStringLiteral("None");
+    state.prefs.MyCounty = QStringLiteral("Alpine");
 
     app::ProgramServices program;
     program.onEditContact = [&state](MainWindowBase& window, int n) { reports::showEditDialog(state, window, n); };
-    prompt.answer(platform::MsgResult::Yes);
     std::unique_ptr<MainWindowBase> window;
     if (inState)
         window = std::make_unique<Infrm>(state, program);
@@ -200,12 +175,4 @@ BENCHMARK(BM_EditDone)->ArgName("inState")->Arg(0)->Arg(1)->Unit(benchmark::kMil
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

@@ -14,6 +14,8 @@
 #include "spots/spot_line.h"
 #include "spots/spot_store.h"
 
+#include "bench_support.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -26,19 +28,9 @@ namespace {
 
 QStringList clusterLines(int count)
 {
-    static const char* const freqs[] = {"14025.0", "7012.5", "21074.0", "14195.0", "3525.0", "28495.0",
-                                        "14011.0", "1832.0"};
-    static const char* const prefixes[] = {"DL", "JA", "VK", "G", "K", "OH", "ZS", "PY", "VE", "UA"};
     QStringList lines;
-    for (int i = 0; i < count; ++i) {
-        const QString call = QString::fromLatin1(prefixes[i % 10]) + QString::number(i % 9 + 1)
-                             + QChar(u'A' + i % 26) + QChar(u'A' + i / 26 % 26);
-        QString line = QStringLiteral("DX de W3LPL:").leftJustified(15, u' ');
-        line += QString::fromLatin1(freqs[i % 8]).rightJustified(9, u' ');
-        line += QStringLiteral("  ") + call.leftJustified(13, u' ');
-        line += QStringLiteral("CQ CQ up 2").leftJustified(31, u' ') + QStringLiteral("1804Z\r\n");
-        lines << line;
-    }
+    for (int i = 0; i < count; ++i)
+        lines << bench_support::clusterLine(i);
     return lines;
 }
 
@@ -80,29 +72,12 @@ BENCHMARK(BM_TenThousandSpotLines)->Unit(benchmark::kMillisecond);
 
 void BM_BandMapRedraw(benchmark::State& bench)
 {
-    QTemporaryDir dir;
-    platform::ScriptedPrompt prompt;
-    platform::Beeper beeper(false);
-    platform::ManualClock clock;
-    platform::FixedScreen screen({24000, 15000, {0, 0, 24000, 15000}});
-    platform::Registry registry(dir.filePath(QStringLiteral("registry.ini")));
-    platform::Services services{prompt, beeper, clock, screen, registry};
-    app::AppState state(services);
-    state.folders.ProgramFolder = dir.path();
-    state.folders.UserDataFolder = dir.path();
-    QDir::setCurrent(dir.path());
-    QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/county2.txt"), dir.filePath(QStringLiteral("county2.txt")));
-    auto& p = state.prefs;
-    p.CurrentMode = QStringLiteral("CW");
-    p.CurrentBand = QStringLiteral("20");
-    p.PartyState = QStringLiteral("CA");
-    p.OutOfStateFlag = 1;
-    p.FormSizePercent = 100;
-    p.RigType = QStringLiteral("None");
+    bench_support::BenchProgram fixture;
+    app::AppState& state = fixture.state;
+    platform::ManualClock& clock = fixture.clock;
     clock.set(QDate(2021, 10, 2), QTime(10, 0, 0));
 
     app::MainWindowServices none;
-    prompt.answer(platform::MsgResult::Yes);
     Outfrm window(state, none);
     window.Form_Load();
     window.show();
@@ -129,12 +104,4 @@ BENCHMARK(BM_BandMapRedraw)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

@@ -11,6 +11,8 @@
 #include "spots/install_spots.h"
 #include "spots/telnet_text.h"
 
+#include "bench_support.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -21,50 +23,23 @@ namespace {
 
 QByteArray clusterBurst(int count)
 {
-    static const char* const freqs[] = {"14025.0", "7012.5", "21074.0", "14195.0", "3525.0", "28495.0",
-                                        "14011.0", "1832.0"};
-    static const char* const prefixes[] = {"DL", "JA", "VK", "G", "K", "OH", "ZS", "PY", "VE", "UA"};
     QByteArray burst;
-    for (int i = 0; i < count; ++i) {
-        const QString call = QString::fromLatin1(prefixes[i % 10]) + QString::number(i % 9 + 1)
-                             + QChar(u'A' + i % 26) + QChar(u'A' + i / 26 % 26);
-        QString line = QStringLiteral("DX de W3LPL:").leftJustified(15, u' ');
-        line += QString::fromLatin1(freqs[i % 8]).rightJustified(9, u' ');
-        line += QStringLiteral("  ") + call.leftJustified(13, u' ');
-        line += QStringLiteral("CQ CQ up 2").leftJustified(31, u' ') + QStringLiteral("1804Z\r\n");
-        burst += line.toLatin1();
-    }
+    for (int i = 0; i < count; ++i)
+        burst += bench_support::clusterLine(i).toLatin1();
     return burst;
 }
 
 void BM_TelnetBurstOfThousandSpots(benchmark::State& bench)
 {
-    QTemporaryDir dir;
-    platform::ScriptedPrompt prompt;
-    platform::Beeper beeper(false);
-    platform::ManualClock clock;
-    platform::FixedScreen screen({24000, 15000, {0, 0, 24000, 15000}});
-    platform::Registry registry(dir.filePath(QStringLiteral("registry.ini")));
-    platform::Services services{prompt, beeper, clock, screen, registry};
-    app::AppState state(services);
-    state.folders.ProgramFolder = dir.path();
-    state.folders.UserDataFolder = dir.path();
-    QDir::setCurrent(dir.path());
-    QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/county2.txt"), dir.filePath(QStringLiteral("county2.txt")));
+    bench_support::BenchProgram fixture;
+    app::AppState& state = fixture.state;
     if (!app::loadCountryPrefixTable(state.countryPrefixes, {QStringLiteral(ZQP_SOURCE_DIR "/data/arrlpre2.txt")}))
         return bench.SkipWithError("no prefix table");
-    auto& p = state.prefs;
-    p.MyCall = QStringLiteral("W1AW");
-    p.CurrentMode = QStringLiteral("CW");
-    p.CurrentBand = QStringLiteral("20");
-    p.PartyState = QStringLiteral("CA");
-    p.OutOfStateFlag = 1;
-    p.FormSizePercent = 100;
-    p.RigType = QStringLiteral("None");
-    clock.set(QDate(2021, 10, 2), QTime(10, 0, 0), -7 * 3600);
+    state.prefs.MyCall = QStringLiteral("W1AW");
+    fixture.clock.set(QDate(2021, 10, 2), QTime(10, 0, 0), -7 * 3600);
     {
         // Telnet chosen, no port saved: the window loads without connecting.
-        QFile f(dir.filePath(QStringLiteral("PackSpot.txt")));
+        QFile f(fixture.path(QStringLiteral("PackSpot.txt")));
         if (!f.open(QIODevice::WriteOnly))
             return bench.SkipWithError("no settings file");
         f.write("\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n0\r\n\"\"\r\n\"Telnet\"\r\n0\r\n0\r\n0\r\n#FALSE#\r\n\"\"\r\n"
@@ -75,7 +50,6 @@ void BM_TelnetBurstOfThousandSpots(benchmark::State& bench)
     app::MainWindows mainWindows(state);
     mainWindows.setServices(programServices);
     spots::SpotsSubsystem& subsystem = spots::installSpots(programServices, state, mainWindows);
-    prompt.answer(platform::MsgResult::Yes);
     mainWindows.open();
     PacketSpotfrm& window = subsystem.spottingWindow();
     window.cmdDone_Click();  // the band map on the main window
@@ -97,12 +71,4 @@ BENCHMARK(BM_TelnetBurstOfThousandSpots)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

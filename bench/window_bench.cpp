@@ -10,6 +10,8 @@
 #include "app/contact_list_model.h"
 #include "log/contact_log.h"
 
+#include "bench_support.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -26,19 +28,10 @@ const char* const Counties[] = {"Alameda", "Amador", "Butte", "Fresno", "Kern", 
 
 QByteArray logOf(int count)
 {
-    static const char* const prefixes[] = {"K6", "W6", "N6", "KA6", "AA6", "KB6", "WB6", "N0", "W1", "VE3"};
     QByteArray bytes;
     for (int i = 0; i < count; ++i) {
-        contactlog::ContactRecord r;
-        r.LogCall = QString::fromLatin1(prefixes[i % 10]) + QChar(u'A' + (i / 10) % 26) +
-                    QChar(u'A' + (i / 260) % 26) + QChar(u'A' + (i / 6760) % 26);
-        r.LogSerialRcvd = QString::number(i % 700 + 1);
+        contactlog::ContactRecord r = bench_support::benchContact(i);
         r.LogCountyRcvd = QString::fromLatin1(Counties[i % 8]);
-        r.LogSerialSent = QStringLiteral("%1").arg(i + 1, 3, 10, QChar(u'0'));
-        r.LogDate = QStringLiteral("2021/10/02");
-        r.LogTime = QStringLiteral("16:%1:%2").arg(i / 60 % 60, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'));
-        r.LogMode = i % 2 ? QStringLiteral("PH") : QStringLiteral("CW");
-        r.LogBand = QStringLiteral("20");
         bytes += contactlog::formatContactLine(r);
     }
     return bytes;
@@ -55,36 +48,16 @@ void pressEnter(QWidget* box)
 // Argument 1 lists all contacts, 0 the last twenty (for comparison).
 void BM_LogOneContact(benchmark::State& bench)
 {
-    QTemporaryDir dir;
-    platform::ScriptedPrompt prompt;
-    platform::Beeper beeper(false);
-    platform::ManualClock clock;
-    // A 1,600 by 1,000 pixel screen.
-    platform::FixedScreen screen({24000, 15000, {0, 0, 24000, 15000}});
-    platform::Registry registry(dir.filePath(QStringLiteral("registry.ini")));
-    platform::Services services{prompt, beeper, clock, screen, registry};
-    app::AppState state(services);
-    state.folders.ProgramFolder = dir.path();
-    state.folders.UserDataFolder = dir.path();
-    QDir::setCurrent(dir.path());
-    QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/county2.txt"), dir.filePath(QStringLiteral("county2.txt")));
-    const QString logPath = dir.filePath(QStringLiteral("log.txt"));
+    bench_support::BenchProgram fixture;
+    app::AppState& state = fixture.state;
+    const QString logPath = fixture.path(QStringLiteral("log.txt"));
     {
         QFile f(logPath);
         if (!f.open(QIODevice::WriteOnly))
             return bench.SkipWithError("cannot write the log");
         f.write(logOf(contactlog::ContactLog::MaxContacts - 1));
     }
-    auto& p = state.prefs;
-    p.CurrentMode = QStringLiteral("CW");
-    p.CurrentBand = QStringLiteral("20");
-    p.PartyState = QStringLiteral("CA");
-    p.OutOfStateFlag = 1;
-    p.FormSizePercent = 100;
-    p.RigType = QStringLiteral("None");
-
     app::MainWindowServices none;
-    prompt.answer(platform::MsgResult::Yes);
     Outfrm window(state, none);
     window.Form_Load();
     window.show();
@@ -117,12 +90,4 @@ BENCHMARK(BM_LogOneContact)->ArgName("all")->Arg(1)->Arg(0)->Unit(benchmark::kMi
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::runBenchmarks(argc, argv); }

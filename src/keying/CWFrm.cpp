@@ -272,8 +272,10 @@ void CWFrm::fillFromSettings()
     case 2: Option2->setChecked(true); break;
     case 3: Option3->setChecked(true); break;
     case 5:
+        // The WinKey window is loaded by whoever loads this window, once it
+        // has loaded: the WinKey window reads this window's speed box.
         Option5->setChecked(true);
-        Option_Click(5);
+        chooseKeyingOption(5);
         break;
     default: Option4->setChecked(true); break;
     }
@@ -293,8 +295,6 @@ void CWFrm::Form_Load()
 
     const QString selection = m_state.services.registry.GetSetting(
         QStringLiteral("Settings"), QStringLiteral("UserCWSelection"), QStringLiteral("Timer"));
-    if (selection == QLatin1String("Timer")) {
-        optTimer->setChecked(true);
     // One choice in each set, whether or not the window has been shown yet.
     auto* keyingGroup = new QButtonGroup(this);
     for (QRadioButton* o : {Option1, Option2, Option3, Option4, Option5})
@@ -302,6 +302,8 @@ void CWFrm::Form_Load()
     auto* timingGroup = new QButtonGroup(this);
     for (QRadioButton* o : {optTimer, optLoop, OptSleep})
         timingGroup->addButton(o);
+    if (selection == QLatin1String("Timer")) {
+        optTimer->setChecked(true);
         optTimer_Click();
     } else if (selection == QLatin1String("Sleep")) {
         OptSleep->setChecked(true);

@@ -118,6 +118,8 @@ private:
     void cmdLoopFaster_Click();
     void cmdLoopSlower_Click();
     void Option_Click(int keyingOption);
+    /// The keying option's own effects, without loading the WinKey window.
+    void chooseKeyingOption(int keyingOption);
     void optTimer_Click();
     void optLoop_Click();
     void OptSleep_Click();

@@ -140,13 +140,17 @@ void CWFrm::cmdLoopSlower_Click()
 
 void CWFrm::Option_Click(int keyingOption)
 {
+    chooseKeyingOption(keyingOption);
     keying::KeyingState& k = m_state.keying;
-    k.CWKeyingOption = keyingOption;
-    if (keyingOption == keying::CwSender::WinKeyOption) {
+    if (keyingOption == keying::CwSender::WinKeyOption && k.winKey)
+        k.winKey->loadWindow();
+}
+
+void CWFrm::chooseKeyingOption(int keyingOption)
+{
+    m_state.keying.CWKeyingOption = keyingOption;
+    if (keyingOption == keying::CwSender::WinKeyOption)
         cmdConfWinkey->show();
-        if (k.winKey)
-            k.winKey->loadWindow();
-    }
 }
 
 void CWFrm::cmdConfWinkey_Click()

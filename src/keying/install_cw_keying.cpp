@@ -4,8 +4,10 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "keying/CWFrm.h"
+#include "keying/winkey_driver.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace keying {
@@ -22,6 +24,10 @@ CWFrm& CwKeyer::window()
     if (!m_window) {
         m_window = std::make_unique<CWFrm>(m_state, m_mainWindow);
         m_window->Form_Load();
+        // The settings chose the WinKey: its window loads now, reading the
+        // speed box of this window, which is whole by now.
+        if (m_window->Option5->isChecked() && m_state.keying.winKey)
+            m_state.keying.winKey->loadWindow();
     }
     return *m_window;
 }

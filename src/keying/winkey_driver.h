@@ -24,8 +24,10 @@ public:
     /// interface is chosen: the keyer takes the new speed.
     virtual void wk_wpm(int wordsPerMinute) = 0;
 
-    /// The WinKey interface was chosen in the CW window: the WinKey window is
-    /// created (hidden) when it does not exist yet.
+    /// The WinKey interface was chosen in the CW window, or the CW window
+    /// has loaded with it chosen: the WinKey window is created (hidden) when
+    /// it does not exist yet. Never called while the CW window is being
+    /// built, since the WinKey window reads its speed box.
     virtual void loadWindow() = 0;
 
     /// "Configure Winkey": shows the WinKey window modally; returns when it

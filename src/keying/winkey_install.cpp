@@ -5,8 +5,6 @@
 #include "app/program_services.h"
 #include "keying/frmWinKey.h"
 
-#include <QTimer>
-
 namespace keying {
 
 WinKeySupport::WinKeySupport(app::AppState& state, std::function<QString()> cwSpeedText)
@@ -33,13 +31,7 @@ void WinKeySupport::WKTransmit() { window().WKTransmit(); }
 
 void WinKeySupport::wk_wpm(int wordsPerMinute) { m_keyer.wk_wpm(wordsPerMinute); }
 
-void WinKeySupport::loadWindow()
-{
-    // The CW window selects its WinKey interface while it loads, from its
-    // settings: reading its speed box there would ask for a CW window that
-    // does not exist yet. Any use of the WinKey before then loads it at once.
-    QTimer::singleShot(0, &m_context, [this] { (void)window(); });
-}
+void WinKeySupport::loadWindow() { (void)window(); }
 
 void WinKeySupport::showWindowModally()
 {

@@ -8,7 +8,6 @@
 #include "keying/winkey_driver.h"
 #include "keying/winkey_link.h"
 
-#include <QObject>
 #include <functional>
 #include <memory>
 
@@ -33,8 +32,7 @@ public:
     // ----- the CW window's side (WinKeyDriver) --------------------------
     void WKTransmit() override;
     void wk_wpm(int wordsPerMinute) override;
-    /// Loads the window once the CW window that asks has finished loading
-    /// itself (the WinKey window reads its speed box).
+    /// Loads the window, hidden, when it is not loaded yet.
     void loadWindow() override;
     void showWindowModally() override;
 
@@ -53,7 +51,6 @@ private:
     WinKeyLink m_keyer;
     std::function<QString()> m_cwSpeedText;
     std::unique_ptr<frmWinKey> m_window;
-    QObject m_context;  ///< ends a deferred load when the support goes
 };
 
 void installWinKey(app::ProgramServices& services, app::AppState& state, app::MainWindows& windows);

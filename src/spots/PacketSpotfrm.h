@@ -111,6 +111,11 @@ public:
     /// The selected entry of the type list; empty when none is selected.
     [[nodiscard]] QString selectedType() const;
 
+    /// Run when a burst of received text has been handled, so that what the
+    /// burst's spots still owe the main window (their list rows) is done
+    /// before anything else happens.
+    std::function<void()> spotBurstHandled;
+
     QString AgwConnectedCall;
     float LabelUpdateTimeCounter = 0;
 
@@ -184,6 +189,7 @@ private:
     // The pipeline (PacketSpotfrm_lines.cpp).
     void ProcessTncLine(const QString& line);
     void refreshMonitorBox();
+    void endOfBurst();
 
     [[nodiscard]] spots::SpotConnection* chosenConnection();
 

@@ -81,6 +81,13 @@ void PacketSpotfrm::receiveTncText(const QString& received)
     // shows as a line and its record ends at the CR.
     for (const QString& line : m_tncLines.add(received))
         ProcessTncLine(line + QStringLiteral("\r\n"));
+    endOfBurst();
+}
+
+void PacketSpotfrm::endOfBurst()
+{
+    if (spotBurstHandled)
+        spotBurstHandled();
 }
 
 void PacketSpotfrm::ProcessTncLine(const QString& line)
@@ -118,14 +125,17 @@ void PacketSpotfrm::receiveTelnetBlock(const QString& block)
             TrimMonitor();
         }
     }
+    endOfBurst();
 }
 
 void PacketSpotfrm::Timer1_Timer()
 {
     if (isConnectionType("TNC"))
         connection(ConnectionKind::Tnc).poll();
-    if (isConnectionType("AGW Packet Engine"))
+    if (isConnectionType("AGW Packet Engine")) {
         connection(ConnectionKind::Agw).poll();
+        endOfBurst();
+    }
     LabelUpdateTimeCounter += 1;
     if (LabelUpdateTimeCounter > 360) {
         LabelUpdateTimeCounter = 0;

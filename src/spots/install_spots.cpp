@@ -23,6 +23,7 @@ PacketSpotfrm& SpotsSubsystem::spottingWindow()
     if (!m_window) {
         m_window = std::make_unique<PacketSpotfrm>(
             m_state, [this] { return m_mainWindows.forwardingWindow(); }, connections);
+        m_window->spotBurstHandled = [this] { display.flushSpotList(); };
         // The settings file is read by its bare name in the program folder.
         QDir::setCurrent(m_state.folders.ProgramFolder);
         m_window->Form_Load();

@@ -74,17 +74,29 @@ void SpotDisplay::BandMapSpots(MainWindowBase& window, QString& qDXSpotCall, QSt
     qDXSpotFreq = frequencyColumnText(*mhz);
     m_store.store(qDXSpotCall, static_cast<float>(*mhz), localNow(m_state));
 
+    // The list row waits for the end of the burst: a spot list with 200 rows
+    // pays for each row it drops, so a burst of a thousand spots inserts only
+    // the 200 newest and drops the old rows once.
+    if (m_listWindow != &window)
+        flushSpotList();
+    m_listWindow = &window;
+    m_pendingRows.push_back({qDXSpotCall, *mhz, qDXSpotRecord});
+    scheduleRedraw(window);
+}
+
+void SpotDisplay::scheduleRedraw(MainWindowBase& window)
+{
     // One redraw for the whole burst, after the event that brought it.
     m_redrawWindow = &window;
     if (!m_redrawPending) {
         m_redrawPending = true;
         QTimer::singleShot(0, &window, [this] { flushRedraw(); });
     }
-    addListRow(window, qDXSpotCall, *mhz, qDXSpotRecord);
 }
 
 void SpotDisplay::flushRedraw()
 {
+    flushSpotList();
     if (!m_redrawPending)
         return;
     m_redrawPending = false;
@@ -94,25 +106,36 @@ void SpotDisplay::flushRedraw()
         redrawSpectrumMap();
 }
 
-void SpotDisplay::addListRow(MainWindowBase& window, const QString& call, double mhz, const QString& record)
+void SpotDisplay::flushSpotList()
 {
-    auto* model = qobject_cast<QStandardItemModel*>(window.txtDX->model());
+    const std::vector<PendingRow> pending = std::move(m_pendingRows);
+    m_pendingRows.clear();
+    if (pending.empty() || !m_listWindow)
+        return;
+    auto* model = qobject_cast<QStandardItemModel*>(m_listWindow->txtDX->model());
     if (!model)
         return;
-    if (model->rowCount() > MaxListRows - 1)
-        model->removeRows(MaxListRows - 1, model->rowCount() - (MaxListRows - 1));
-    const SpotListRow row = spotListRow(call, mhz, record, spotCountry(m_state.countryPrefixes, call));
-    QList<QStandardItem*> items;
-    for (int c = 0; c < SpotListRow::Columns; ++c) {
-        auto* item = new QStandardItem(row.text[static_cast<std::size_t>(c)]);
-        item->setEditable(false);
-        if (c == 1)
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        else if (c == 3)
-            item->setTextAlignment(Qt::AlignCenter);
-        items.append(item);
+    // Inserted one by one, each spot would push the bottom row out once the
+    // list is full: only the newest MaxListRows of old and new rows stay.
+    const int fresh = static_cast<int>(std::min<std::size_t>(pending.size(), MaxListRows));
+    const int kept = std::min(model->rowCount(), MaxListRows - fresh);
+    if (model->rowCount() > kept)
+        model->removeRows(kept, model->rowCount() - kept);
+    for (std::size_t i = pending.size() - static_cast<std::size_t>(fresh); i < pending.size(); ++i) {
+        const PendingRow& p = pending[i];
+        const SpotListRow row = spotListRow(p.call, p.mhz, p.record, spotCountry(m_state.countryPrefixes, p.call));
+        QList<QStandardItem*> items;
+        for (int c = 0; c < SpotListRow::Columns; ++c) {
+            auto* item = new QStandardItem(row.text[static_cast<std::size_t>(c)]);
+            item->setEditable(false);
+            if (c == 1)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            else if (c == 3)
+                item->setTextAlignment(Qt::AlignCenter);
+            items.append(item);
+        }
+        model->insertRow(0, items);
     }
-    model->insertRow(0, items);
 }
 
 }  // namespace spots

@@ -4,15 +4,17 @@
 // window. Both main windows carry the same controls (txtDX, lblDX, LineDX,
 // lblFreqSpot, lblDXSpot); this draws into whichever is open.
 //
-// Spots arrive in bursts. Each one goes into the store and the spot list at
-// once, and the band map is redrawn once after the burst, when the event
-// that brought it has been handled.
+// Spots arrive in bursts. Each one goes into the store at once; the spot
+// list takes the burst's rows in one step when the spotting window has
+// handled the burst (or, at the latest, after the event that brought it),
+// and the band map is redrawn once after that event.
 
 #include "spots/spot_store.h"
 
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class Form1;
 class MainWindowBase;
@@ -41,8 +43,12 @@ public:
     void PacketResize(MainWindowBase& window, bool listChosen, const QString& connectionType,
                       Form1* forwardingWindow);
 
-    /// Redraws every band map that a burst of spots changed; normally run
-    /// by itself once the burst's event has been handled.
+    /// Puts the rows of the spots taken since the last call at the top of
+    /// the spot list, newest first, as if each had been inserted in turn.
+    void flushSpotList();
+    /// Fills the spot list, then redraws every band map that a burst of
+    /// spots changed; normally run by itself once the burst's event has
+    /// been handled.
     void flushRedraw();
 
     [[nodiscard]] SpotStore& store() { return m_store; }
@@ -55,12 +61,20 @@ public:
     static constexpr int MaxListRows = 200;
 
 private:
-    void addListRow(MainWindowBase& window, const QString& call, double mhz, const QString& record);
+    struct PendingRow {
+        QString call;
+        double mhz = 0;
+        QString record;
+    };
+    void scheduleRedraw(MainWindowBase& window);
 
     app::AppState& m_state;
     SpotStore m_store;
     QPointer<MainWindowBase> m_redrawWindow;
     bool m_redrawPending = false;
+    /// Spot-list rows of the burst in arrival order, for m_listWindow.
+    std::vector<PendingRow> m_pendingRows;
+    QPointer<MainWindowBase> m_listWindow;
 };
 
 }  // namespace spots

@@ -3,7 +3,10 @@
 
 #include "cw_fixture.h"
 
+#include "keying/cw_sender.h"
+#include "keying/frmWinKey.h"
 #include "keying/keyer_settings.h"
+#include "keying/winkey_install.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -229,4 +232,55 @@ TEST(CwWindow, ShortcutShowsTheWindowModeless)
     QTest::keyClick(f.window->txtCall, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(f.cw().isVisible());
     EXPECT_TRUE(f.window->txtCall->text().isEmpty());
+}
+
+namespace {
+
+/// Stands in for the WinKey support: its window would read the CW window's
+/// speed box when it loads, so each load notes what that box held, or that
+/// no CW window was there yet.
+struct SpeedReadingWinKey final : keying::WinKeyDriver {
+    CwFixture* f = nullptr;
+    QStringList loads;
+    void WKTransmit() override {}
+    void wk_wpm(int) override {}
+    void loadWindow() override
+    {
+        loads << (f->keyer->existing() ? f->keyer->existing()->Text11->text() : QStringLiteral("no CW window yet"));
+    }
+    void showWindowModally() override {}
+};
+
+}  // namespace
+
+TEST(CwWindow, WinKeyChosenInTheSettingsLoadsItsWindowOnceTheCwWindowHasLoaded)
+{
+    SpeedReadingWinKey winKey;  // outlives the fixture, which may still reach it
+    CwFixture f;
+    winKey.f = &f;
+    f.fx.state.keying.winKey = &winKey;
+    f.fx.state.cwSettings.keyingOptionButton = 5;
+    f.fx.state.cwSettings.Text11 = QStringLiteral("27");
+    CWFrm& w = f.cw();
+    // Loaded at once, not one event later, and only with a whole CW window.
+    EXPECT_EQ(winKey.loads, QStringList{QStringLiteral("27")});
+    EXPECT_EQ(f.fx.state.keying.CWKeyingOption, keying::CwSender::WinKeyOption);
+    EXPECT_FALSE(w.cmdConfWinkey->isHidden());
+    // Another use of the window does not load it again; a click does.
+    (void)f.cw();
+    w.Option1->click();
+    w.Option5->click();
+    EXPECT_EQ(winKey.loads, (QStringList{QStringLiteral("27"), QStringLiteral("27")}));
+}
+
+TEST(CwWindow, TheInstalledWinKeyWindowTakesTheSpeedOfTheCwWindowThatChoseIt)
+{
+    CwFixture f;
+    const auto support = keying::installWinKey(f.services, f.fx.state);
+    f.fx.state.cwSettings.keyingOptionButton = 5;
+    f.fx.state.cwSettings.Text11 = QStringLiteral("27");
+    (void)f.cw();
+    ASSERT_NE(support->existing(), nullptr);
+    EXPECT_FALSE(support->existing()->isVisible());
+    EXPECT_EQ(support->existing()->txtWKWPM->text(), QStringLiteral("27"));
 }

@@ -2,13 +2,9 @@
 // speaks the engine's TCP frames (36-byte header, then the data), built and
 // read here from the interface's layout.
 
-#include "spotting_fixture.h"
-#include "spots/spot_connection_kinds.h"
-#include "support/pty_peer.h"
+#include "agw_test_peer.h"
 
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace spots_testing;
@@ -16,22 +12,7 @@ using testing_support::waitUntil;
 
 namespace {
 
-struct Frame {
-    char kind = 0;
-    int pid = 0;
-    QByteArray from, to, data;
-};
-
-QByteArray frameBytes(char kind, const QByteArray& from, const QByteArray& to, const QByteArray& data,
-                      quint32 length = 0xffffffffu)
-{
-    QByteArray h(36, '\0');
-    h[4] = kind;
-    h.replace(8, from.size(), from);
-    h.replace(18, to.size(), to);
-    qToLittleEndian<quint32>(length == 0xffffffffu ? static_cast<quint32>(data.size()) : length, h.data() + 28);
-    return h + data;
-}
+using Frame = AgwTestFrame;
 
 class FakeEngine {
 public:
@@ -45,27 +26,7 @@ public:
         return true;
     }
     /// The next frame the program sent, within 5 s.
-    Frame next()
-    {
-        Frame f;
-        waitUntil(
-            [&] {
-                m_in += m_peer->readAll();
-                return m_in.size() >= 36
-                       && m_in.size() >= 36 + qFromLittleEndian<quint32>(m_in.constData() + 28);
-            },
-            5000);
-        if (m_in.size() < 36)
-            return f;
-        const auto length = qFromLittleEndian<quint32>(m_in.constData() + 28);
-        f.kind = m_in[4];
-        f.pid = static_cast<unsigned char>(m_in[6]);
-        f.from = QByteArray(m_in.constData() + 8);
-        f.to = QByteArray(m_in.constData() + 18);
-        f.data = m_in.mid(36, length);
-        m_in.remove(0, 36 + length);
-        return f;
-    }
+    Frame next() { return readFrame(*m_peer, m_in); }
     void send(const QByteArray& bytes)
     {
         m_peer->write(bytes);
@@ -76,37 +37,6 @@ public:
     QTcpSocket* m_peer = nullptr;
     QByteArray m_in;
 };
-
-struct AgwFixture : SpottingFixture {
-    explicit AgwFixture(int enginePort)
-    {
-        spots->connections = spots::makeSpotConnection;
-        testing_support::writeLines(fx.path(QStringLiteral("AgwEngine.txt")),
-                                    {QStringLiteral("port=%1").arg(enginePort)});
-        writePackSpot(packSpot("AGW Packet Engine", 1));
-    }
-    /// Ticks the timer until the frames sent so far have been taken.
-    void tickUntil(const std::function<bool()>& condition)
-    {
-        waitUntil(
-            [&] {
-                w->Timer1_Timer();
-                return condition();
-            },
-            5000);
-    }
-    void type(const QString& text)
-    {
-        QTest::keyClicks(w->txtSent, text);
-        QTest::keyClick(w->txtSent, Qt::Key_Return);
-    }
-    PacketSpotfrm* w = nullptr;
-};
-
-QByteArray spotLine(const char* kHz, const char* call)
-{
-    return clusterLine(QStringLiteral("W3LPL"), QString::fromLatin1(kHz), QString::fromLatin1(call)).toLatin1();
-}
 
 }  // namespace
 

@@ -224,6 +224,40 @@ TEST(SpotDisplay, ABurstIsDrawnOnceAfterItsEvent)
     EXPECT_EQ(f.main().txtDX->model()->rowCount(), 40);
 }
 
+TEST(SpotDisplay, EachBurstLeavesTheNewest200RowsInTheListByItsEnd)
+{
+    SpottingFixture f;
+    MainWindowBase& m = f.main();
+    PacketSpotfrm& w = connectedTnc(f, true);
+    const auto burst = [](char tag, int count) {
+        QString text;
+        for (int i = 0; i < count; ++i)
+            text += tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("14%1.0").arg(100 + i % 200),
+                                    QStringLiteral("K%1%2").arg(i).arg(QChar::fromLatin1(tag))));
+        return text;
+    };
+    const auto call = [](char tag, int i) { return QStringLiteral("K%1%2").arg(i).arg(QChar::fromLatin1(tag)); };
+    // Rows are there when the burst's handler returns, before any event runs.
+    w.receiveTncText(burst('A', 150));
+    ASSERT_EQ(m.txtDX->model()->rowCount(), 150);
+    w.receiveTncText(burst('B', 80));
+    ASSERT_EQ(m.txtDX->model()->rowCount(), 200);
+    EXPECT_EQ(cell(m, 0, 0), call('B', 79));
+    EXPECT_EQ(cell(m, 79, 0), call('B', 0));
+    EXPECT_EQ(cell(m, 80, 0), call('A', 149));
+    EXPECT_EQ(cell(m, 199, 0), call('A', 30));
+    // A burst longer than the list replaces it whole.
+    w.receiveTncText(burst('C', 250));
+    ASSERT_EQ(m.txtDX->model()->rowCount(), 200);
+    EXPECT_EQ(cell(m, 0, 0), call('C', 249));
+    EXPECT_EQ(cell(m, 0, 1), QStringLiteral("14.149"));
+    EXPECT_EQ(cell(m, 199, 0), call('C', 50));
+    EXPECT_EQ(cell(m, 199, 1), QStringLiteral("14.15"));
+    QApplication::processEvents();
+    EXPECT_EQ(m.txtDX->model()->rowCount(), 200);
+    EXPECT_EQ(cell(m, 0, 0), call('C', 249));
+}
+
 TEST(SpotDisplay, TheTimerRedrawsTheBandMapOnThe361stTick)
 {
     SpottingFixture f;
