@@ -429,6 +429,8 @@ void MainWindowBase::wireEvents()
     m_surface->setMouseTracking(true);
     m_surface->installEventFilter(new SurfaceMoveFilter(this, m_surface, [this] { Form_MouseMove(); }));
 
+    wireSpotEvents();
+
     m_keys = new platform::KeyRouter(this);
     m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); });
     m_keys->setFormKeyPress([this](int& KeyAscii) { Form_KeyPress(KeyAscii); });

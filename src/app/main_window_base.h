@@ -21,6 +21,7 @@
 //   main_window_list.cpp         contact list and its buttons
 //   main_window_clock.cpp        clocks, rates, Time On/Off, post-contest
 //   main_window_band.cpp         band and mode, rig hand-over, small menus
+//   main_window_spots.cpp        clicks on the spot list and the band map
 
 #include "app/form_size.h"
 #include "app/main_window_services.h"
@@ -139,6 +140,12 @@ public:
     /// Redraws the band map's spot labels when the band map is the chosen
     /// spot display; otherwise does nothing.
     void RefreshBandMap();
+
+    /// A spot's call handed to the call box by a spot click: the box gets the
+    /// focus and the call (its change handling runs as after typing), then
+    /// the focus moves on as a Tab key press moves it, so leaving the call
+    /// box runs its check.
+    void takeSpotCall(const QString& call);
 
     /// The multiplier lists reach down to Line3 again (List1, and the lists
     /// that take its height); used by the spot display's layout.
@@ -395,6 +402,15 @@ private:
     void toggleKeyboardCW();
     /// The text F12 shows while keyboard-CW mode is on.
     [[nodiscard]] QString keyboardCWText() const;
+
+    // Spot list and band map (main_window_spots.cpp).
+    void wireSpotEvents();
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    void lblDXSpot_MouseDown(int Index, int Button);
+    void lblDXSpot_MouseMove(int Index);
 
     // Activation and closing (main_window_closing.cpp).
     void Form_Activate();

@@ -103,6 +103,18 @@ public:
         (void)qDXSpotRecord;
     }
 
+    /// The spot clicks (DX spotting). A click on the spot list tunes the rig
+    /// to the selected row's spot and hands its call to the call box; a
+    /// mouse button pressed on band-map spot label Index (1 left, 2 right,
+    /// 4 middle) tunes and hands the call on (right) or deletes the spot.
+    virtual void txtDX_Click(MainWindowBase& window) { (void)window; }
+    virtual void lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button)
+    {
+        (void)window;
+        (void)Index;
+        (void)Button;
+    }
+
     /// Shows the window's edit dialog modally for record recordIndex; its
     /// Done writes the edited fields into the contact log in memory.
     virtual void editContact(MainWindowBase& window, int recordIndex)

@@ -68,6 +68,18 @@ void ProgramServices::BandMapSpots(MainWindowBase& window, QString& qDXSpotCall,
         onBandMapSpots(window, qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 
+void ProgramServices::txtDX_Click(MainWindowBase& window)
+{
+    if (onSpotListClick)
+        onSpotListClick(window);
+}
+
+void ProgramServices::lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button)
+{
+    if (onSpotLabelMouseDown)
+        onSpotLabelMouseDown(window, Index, Button);
+}
+
 void ProgramServices::editContact(MainWindowBase& window, int recordIndex)
 {
     if (onEditContact)

@@ -28,6 +28,8 @@ public:
     WindowHandler onDisplayBandMapLabels;
     WindowHandler onPacketResize;
     std::function<void(MainWindowBase&, QString&, QString&, QString&)> onBandMapSpots;
+    WindowHandler onSpotListClick;
+    std::function<void(MainWindowBase&, int, int)> onSpotLabelMouseDown;
     std::function<void(MainWindowBase&, int)> onEditContact;
     std::function<void(int&)> onFKeyCW;
     std::function<void(int&)> onFKeyPhone;
@@ -63,6 +65,8 @@ public:
     void PacketResize(MainWindowBase& window) override;
     void BandMapSpots(MainWindowBase& window, QString& qDXSpotCall, QString& qDXSpotFreq,
                       QString& qDXSpotRecord) override;
+    void txtDX_Click(MainWindowBase& window) override;
+    void lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button) override;
     void editContact(MainWindowBase& window, int recordIndex) override;
     void unload(MainWindowBase& window, SatelliteWindow which) override;
     void open(MainWindowBase& window, MenuWindow which) override;

@@ -57,6 +57,9 @@ PhoneFrm::PhoneFrm(app::AppState& state, QWidget* parent)
     Timer1.setTimerType(Qt::PreciseTimer);
     tmrRepeat.setSingleShot(false);
     tmrRepeat.setInterval(0);
+    // The pause between repeats is the operator's: a coarse timer may end
+    // it up to a twentieth early.
+    tmrRepeat.setTimerType(Qt::PreciseTimer);
     m_endShot.setSingleShot(true);
     m_endShot.setTimerType(Qt::PreciseTimer);
     buildControls();

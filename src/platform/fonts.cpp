@@ -11,6 +11,9 @@ void installFontSubstitutions()
                                     QStringLiteral("Arimo"), QStringLiteral("Helvetica")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), narrowSans);
     QFont::insertSubstitutions(QStringLiteral("Arial"), narrowSans);
+    QFont::insertSubstitutions(QStringLiteral("MS Serif"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"),
+                                QStringLiteral("Tinos"), QStringLiteral("Times")});
 }
 
 }  // namespace platform

@@ -158,4 +158,18 @@ std::vector<SpotLabelPlacement> placeSpotLabels(const SpotStore& store, ScaleEdg
     return result;
 }
 
+QString spotTooltip(const SpotSlot& s, double utcOffsetHours)
+{
+    constexpr int Day = 24 * 3600;
+    const int offsetSeconds = static_cast<int>(std::lround(std::fmod(utcOffsetHours * 3600, Day)));
+    QString tooltip;
+    tooltip.reserve(s.SpotCall.size() + 24);
+    tooltip += s.SpotCall;
+    tooltip += QLatin1String("  ");
+    appendScaleFrequency(tooltip, s.SpotFrequency);
+    tooltip += QLatin1String("  ");
+    appendClock(tooltip, ((s.receivedSecondOfDay + offsetSeconds) % Day + Day) % Day);
+    return tooltip;
+}
+
 }  // namespace spots

@@ -49,6 +49,11 @@ struct ScaleEdges {
 [[nodiscard]] QColor ageColor(qint64 ageSeconds);
 inline constexpr qint64 MaxSpotAgeSeconds = 3600;
 
+struct SpotSlot;
+/// A spot label's tooltip: the call, the frequency as the scale writes it and
+/// the time of receipt on the UTC clock ("hh:mm:ss"), two blanks apart.
+[[nodiscard]] QString spotTooltip(const SpotSlot& slot, double utcOffsetHours);
+
 /// Where the band map is drawn, in twips of the main window.
 struct BandMapGeometry {
     double lineX1 = 0;  ///< the scale line's start: the low edge

@@ -6,6 +6,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "spots/PacketSpotfrm.h"
+#include "spots/SpectrumMap.h"
 
 #include <QDir>
 
@@ -61,6 +62,23 @@ SpotsSubsystem& installSpots(app::ProgramServices& services, app::AppState& stat
             return;
         spots->display.PacketResize(w, window->listDisplayChosen(), window->selectedType(),
                                     spots->existingForwardingWindow());
+    };
+    // Clicks tune through the rig interface, wherever it is plugged in.
+    s.tune = [&services](float& mhz) { services.ChangeFrequency(mhz); };
+    services.onSpotListClick = [spots](MainWindowBase& w) { spots->txtDX_Click(w); };
+    services.onSpotLabelMouseDown = [spots](MainWindowBase& w, int index, int button) {
+        spots->lblDXSpot_MouseDown(w, index, button);
+    };
+    // Every spot stored while the map is shown redraws it.
+    s.display.redrawSpectrumMap = [&s] {
+        if (SpectrumMap* map = s.openSpectrumMap(); map && map->isVisible())
+            map->BandMapLabelDisplay();
+    };
+    const auto showMap = [spots](MainWindowBase& w) { spots->showSpectrumMap(w); };
+    services.shortcutWindows[app::ShortcutWindow::SpectrumMap] = showMap;
+    services.menuWindows[app::MenuWindow::SpectrumMap] = showMap;
+    services.unloaders[app::SatelliteWindow::SpectrumMap] = [spots](MainWindowBase&) {
+        spots->unloadSpectrumMap();
     };
     services.shortcutWindows[app::ShortcutWindow::DxSpotting] = [spots](MainWindowBase&) {
         spots->showSpottingWindow();

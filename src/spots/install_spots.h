@@ -10,6 +10,7 @@
 
 class Form1;
 class PacketSpotfrm;
+class QDialog;
 class MainWindowBase;
 
 namespace app {
@@ -19,6 +20,8 @@ class ProgramServices;
 }  // namespace app
 
 namespace spots {
+
+class SpectrumMap;
 
 class SpotsSubsystem {
 public:
@@ -38,8 +41,26 @@ public:
     /// The forwarding window of the open main window; null before it opens.
     [[nodiscard]] Form1* existingForwardingWindow() const;
 
+    /// Ctrl+B, "View Spectrum Map" and a double-click on the spot list or
+    /// the band map's background: the spectrum map, created, shown modally
+    /// over the window and discarded when it closes.
+    void showSpectrumMap(MainWindowBase& window);
+    /// The map while it is open; null otherwise.
+    [[nodiscard]] SpectrumMap* openSpectrumMap() const;
+    /// The main window closes: an open map closes too.
+    void unloadSpectrumMap();
+
+    /// A click on the main window's spot list: tunes to the selected row's
+    /// spot (when a rig is chosen) and hands its call to the call box.
+    void txtDX_Click(MainWindowBase& window);
+    /// A mouse button on band-map label Index: the right button tunes to the
+    /// spot and hands its call on, any other deletes the spot.
+    void lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button);
+
     /// The main window's spot list, band map and layout, and the spot store.
     SpotDisplay display;
+    /// The rig interface's ChangeFrequency (MHz), which the clicks tune by.
+    std::function<void(float&)> tune;
     /// Makes the connections of a new spotting window.
     ConnectionFactory connections = makeSpotConnection;
 
@@ -47,6 +68,7 @@ private:
     app::AppState& m_state;
     app::MainWindows& m_mainWindows;
     std::unique_ptr<PacketSpotfrm> m_window;
+    SpectrumMap* m_spectrumMap = nullptr;
 };
 
 /// Plugs DX spotting into the main windows' services; the returned

@@ -104,7 +104,12 @@ public:
             return std::make_unique<RecordingConnection>(w, QString::fromLatin1(names[static_cast<int>(kind)]),
                                                          connectionLog);
         };
-        spots->display.redrawSpectrumMap = [this] { ++burstRedraws; };
+        // Counted, and still passed on to the spectrum map while it is shown.
+        spots->display.redrawSpectrumMap = [this, map = spots->display.redrawSpectrumMap] {
+            ++burstRedraws;
+            if (map)
+                map();
+        };
         fx.fakes.prompt.answer(platform::MsgResult::Yes);
         mainWindows.open();
         QApplication::processEvents();

@@ -1,0 +1,105 @@
+// Working spots with the mouse: the main window's spot list and band-map
+// labels, and the spectrum map they open.
+//
+// A click takes the spot's frequency and call as they are at the moment of
+// the click. Tuning lets events run while the rig answers, and a spot that
+// arrives then shifts every slot of the store (and a row into the top of the
+// list); what is tuned and typed must still be the spot that was clicked.
+
+#include "spots/install_spots.h"
+
+#include "app/app_state.h"
+#include "app/main_window_base.h"
+#include "app/main_windows.h"
+#include "platform/number_text.h"
+#include "spots/SpectrumMap.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTreeView>
+#include <cmath>
+#include <limits>
+
+namespace spots {
+
+namespace {
+
+/// The rig tunes only to a real frequency.
+void tuneTo(const std::function<void(float&)>& tune, float mhz)
+{
+    if (mhz > 0 && tune)
+        tune(mhz);
+}
+
+}  // namespace
+
+void SpotsSubsystem::txtDX_Click(MainWindowBase& window)
+{
+    window.txtCall->setFocus(Qt::OtherFocusReason);
+    QAbstractItemModel* rows = window.txtDX->model();
+    if (!rows || rows->rowCount() == 0)
+        return;
+    const QModelIndex current = window.txtDX->currentIndex();
+    if (!current.isValid() || !window.txtDX->selectionModel()->isRowSelected(current.row(), QModelIndex()))
+        return;
+    const auto number = platform::typedNumber(rows->index(current.row(), 1).data().toString());
+    if (!number)
+        return;
+    // A number beyond what a single-precision value holds tunes nothing.
+    const float mhz = std::fabs(*number) <= std::numeric_limits<float>::max() ? static_cast<float>(*number) : 0.0f;
+    const QString call = rows->index(current.row(), 0).data().toString();
+    QPointer<MainWindowBase> still(&window);
+    if (m_state.prefs.RigType.compare(QLatin1String("None"), Qt::CaseInsensitive) != 0)
+        tuneTo(tune, mhz);
+    if (still)
+        still->takeSpotCall(call);
+}
+
+void SpotsSubsystem::lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button)
+{
+    if (Index < 0 || Index >= SpotStore::Capacity)
+        return;
+    if (Button != 2) {
+        display.store().deleteSpot(Index);
+        display.DisplayBandMapLabels(window);
+        return;
+    }
+    const SpotSlot& slot = display.store().slot(Index);
+    const float mhz = slot.SpotFrequency;
+    const QString call = slot.SpotCall;
+    QPointer<MainWindowBase> still(&window);
+    // Whatever the rig type: the rig interface itself does nothing while it
+    // is not polling.
+    tuneTo(tune, mhz);
+    if (still)
+        still->takeSpotCall(call);
+}
+
+void SpotsSubsystem::showSpectrumMap(MainWindowBase& window)
+{
+    // One map at a time: the one open already stays.
+    if (m_spectrumMap)
+        return;
+    SpectrumMapLinks links;
+    links.tune = tune;
+    links.mainWindow = [this] { return m_mainWindows.window(); };
+    SpectrumMap map(m_state, display.store(), std::move(links), &window);
+    m_spectrumMap = &map;
+    map.Form_Load();
+    if (window.runModal)
+        window.runModal(map);
+    else
+        map.exec();
+    m_spectrumMap = nullptr;
+}
+
+SpectrumMap* SpotsSubsystem::openSpectrumMap() const { return m_spectrumMap; }
+
+void SpotsSubsystem::unloadSpectrumMap()
+{
+    if (m_spectrumMap)
+        m_spectrumMap->hide();
+}
+
+}  // namespace spots
