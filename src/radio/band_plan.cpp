@@ -15,6 +15,7 @@ BandPlan parseBandPlan(const QByteArray& bytes, const QString& keepClass)
         return plan;
     }
     plan.EffectiveDate = *date;
+    plan.dateRead = true;
     // The end of the file is looked for only between rows: a row is the next
     // five values whatever the line breaks.
     while (!reader.atEnd()) {

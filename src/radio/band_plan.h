@@ -31,6 +31,7 @@ struct BandPlan {
     };
 
     QString EffectiveDate;
+    bool dateRead = false;  ///< false when the file ends before its leading value
     std::vector<BandPlanEntry> rows;  ///< rows[0] is row 1
     Problem problem = Problem::None;
 };

@@ -3,7 +3,9 @@
 #include "app/Form1.h"
 #include "app/app_state.h"
 #include "app/main_windows.h"
+#include "app/main_window_base.h"
 #include "app/program_services.h"
+#include "radio/frmBandPlan.h"
 #include "radio/frmRigTune.h"
 
 namespace radio {
@@ -102,6 +104,18 @@ std::shared_ptr<RadioControl> installRadio(app::ProgramServices& services, app::
         radio->unloadRigWindow();
     };
     services.releaseHooks.push_back([radio] { radio->release(); });
+    // The privileges chart needs no rig: it only reads the band plan.
+    const auto privileges = [&state](MainWindowBase& window) {
+        frmBandPlan::showModal(state, &window, [&window](QDialog& d) {
+            if (window.runModal)
+                window.runModal(d);
+            else
+                d.exec();
+        });
+        window.activateWindow();
+    };
+    services.shortcutWindows[app::ShortcutWindow::Privileges] = privileges;
+    services.menuWindows[app::MenuWindow::Privileges] = privileges;
     return radio;
 }
 

@@ -3,7 +3,8 @@
 // interface window (created on first use, kept until the main window
 // closes) and is what other windows call to tune the rig. installRadio
 // plugs it into the main windows' seam: rig polling at start-up, Ctrl+R and
-// Options > Rig Interface, the closing of the main window and File > Exit.
+// Options > Rig Interface, the closing of the main window and File > Exit;
+// and the privileges chart (Ctrl+F, Band > Privileges).
 //
 // Tuning from elsewhere: windows of this folder call
 // RadioControl::ChangeFrequency / ChangeMode; windows of other subsystems
