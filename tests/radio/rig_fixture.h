@@ -13,6 +13,7 @@
 #include "support/test_support.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
