@@ -6,7 +6,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "spots/PacketSpotfrm.h"
-#include "spots/SpectrumMap.h"
+#include "spots/all_bands_window.h"
 
 #include <QDir>
 

@@ -12,7 +12,7 @@
 #include "app/main_window_base.h"
 #include "app/main_windows.h"
 #include "platform/number_text.h"
-#include "spots/SpectrumMap.h"
+#include "spots/all_bands_window.h"
 
 #include <QDir>
 #include <QLineEdit>

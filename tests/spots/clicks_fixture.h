@@ -3,7 +3,7 @@
 // fed through a TNC connection as the cluster sends them, and the main
 // window active so that the focus moves as the operator sees it.
 
-#include "spots/SpectrumMap.h"
+#include "spots/all_bands_window.h"
 #include "spotting_fixture.h"
 
 #include <QMouseEvent>

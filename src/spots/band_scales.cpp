@@ -1,4 +1,4 @@
-#include "spots/spectrum_scales.h"
+#include "spots/band_scales.h"
 
 #include "spots/spot_store.h"
 

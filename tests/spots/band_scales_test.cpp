@@ -1,7 +1,7 @@
 // The spectrum map's numbers: eleven scales with their zoom and tick
 // captions, and which spot labels stand where.
 
-#include "spots/spectrum_scales.h"
+#include "spots/band_scales.h"
 #include "spots/spot_store.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 
 #include "bench_support.h"
 #include "app/app_state.h"
-#include "spots/SpectrumMap.h"
-#include "spots/spectrum_scales.h"
+#include "spots/all_bands_window.h"
+#include "spots/band_scales.h"
 #include "spots/spot_store.h"
 
 #include <QApplication>

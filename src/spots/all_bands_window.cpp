@@ -1,4 +1,4 @@
-#include "spots/SpectrumMap.h"
+#include "spots/all_bands_window.h"
 
 #include "app/app_state.h"
 #include "app/main_window_base.h"
@@ -6,7 +6,7 @@
 #include "platform/controls.h"
 #include "platform/events.h"
 #include "platform/scaling.h"
-#include "spots/spectrum_scales.h"
+#include "spots/band_scales.h"
 #include "spots/spot_store.h"
 
 #include <QEvent>
