@@ -41,25 +41,19 @@ bool readUtcOffset(SettingsReader& r, float& into)
 
 bool readByte(SettingsReader& r, quint8& into)
 {
-    auto v = r.readNumber();
+    const auto v = r.readWhole(0, 255);
     if (!v)
         return false;
-    const double n = std::nearbyint(*v);
-    if (n < 0 || n > 255)
-        return false;
-    into = static_cast<quint8>(n);
+    into = static_cast<quint8>(*v);
     return true;
 }
 
 bool readLong(SettingsReader& r, qint32& into)
 {
-    auto v = r.readNumber();
+    const auto v = r.readWhole(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     if (!v)
         return false;
-    const double n = std::nearbyint(*v);
-    if (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
-        return false;
-    into = static_cast<qint32>(n);
+    into = static_cast<qint32>(*v);
     return true;
 }
 

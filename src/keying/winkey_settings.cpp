@@ -14,13 +14,8 @@ namespace {
 /// A byte line: a number that rounds to 0..255.
 std::optional<int> readByte(platform::SettingsReader& reader)
 {
-    const auto v = reader.readNumber();
-    if (!v)
-        return std::nullopt;
-    const double r = std::nearbyint(*v);
-    if (!(r >= 0 && r <= 255))
-        return std::nullopt;
-    return static_cast<int>(r);
+    const auto v = reader.readWhole(0, 255);
+    return v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
 }
 
 }  // namespace

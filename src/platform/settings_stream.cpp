@@ -117,6 +117,17 @@ std::optional<QString> SettingsReader::readText()
     return raw->text;
 }
 
+std::optional<qint64> SettingsReader::readWhole(qint64 low, qint64 high)
+{
+    const auto v = readNumber();
+    if (!v || !std::isfinite(*v))
+        return std::nullopt;
+    const double rounded = std::nearbyint(*v);
+    if (rounded < static_cast<double>(low) || rounded > static_cast<double>(high))
+        return std::nullopt;
+    return static_cast<qint64>(rounded);
+}
+
 std::optional<double> SettingsReader::readNumber()
 {
     auto raw = readRaw();

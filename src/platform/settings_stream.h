@@ -35,6 +35,10 @@ public:
     /// The next value as a number; an empty value reads as 0, #TRUE# as -1
     /// and #FALSE# as 0. nullopt past the end or when it is not a number.
     [[nodiscard]] std::optional<double> readNumber();
+    /// The next value as a whole number within [low, high]: a fraction rounds
+    /// (halves to even, as the files' writers rounded), anything outside the
+    /// range or not finite is nullopt.
+    [[nodiscard]] std::optional<qint64> readWhole(qint64 low, qint64 high);
     /// The next value as #TRUE# / #FALSE# (a number reads as non-zero).
     [[nodiscard]] std::optional<bool> readBool();
     /// The next value as text, into a text whose room is reused when it has

@@ -39,13 +39,8 @@ namespace {
 /// A whole number within [low, high], as the file's numeric fields must be.
 std::optional<int> wholeNumber(platform::SettingsReader& r, int low, int high)
 {
-    const auto v = r.readNumber();
-    if (!v || !std::isfinite(*v))
-        return std::nullopt;
-    const double rounded = std::nearbyint(*v);
-    if (rounded < low || rounded > high)
-        return std::nullopt;
-    return static_cast<int>(rounded);
+    const auto v = r.readWhole(low, high);
+    return v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
 }
 
 }  // namespace

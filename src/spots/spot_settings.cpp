@@ -2,27 +2,8 @@
 
 #include "platform/settings_stream.h"
 
-#include <cmath>
 
 namespace spots {
-
-namespace {
-
-/// A whole number in [low, high]; nullopt for anything else.
-std::optional<qint64> readWhole(platform::SettingsReader& r, qint64 low, qint64 high)
-{
-    const auto v = r.readNumber();
-    if (!v || !std::isfinite(*v))
-        return std::nullopt;
-    // The stored numbers are written whole; a fraction rounds as the file's
-    // readers always rounded it.
-    const double rounded = std::nearbyint(*v);
-    if (rounded < low || rounded > high)
-        return std::nullopt;
-    return static_cast<qint64>(rounded);
-}
-
-}  // namespace
 
 std::optional<SpotSettings> readSpotSettings(const QByteArray& bytes)
 {
@@ -38,21 +19,21 @@ std::optional<SpotSettings> readSpotSettings(const QByteArray& bytes)
     };
     if (!text(s.Baud) || !text(s.Parity) || !text(s.DataBits) || !text(s.StopBits))
         return result;
-    const auto port = readWhole(r, 0, 255);
+    const auto port = r.readWhole(0, 255);
     if (!port)
         return result;
     s.Port = static_cast<quint8>(*port);
     if (!text(s.Power) || !text(s.ConnectionType))
         return result;
-    const auto hex = readWhole(r, -32768, 32767);
+    const auto hex = r.readWhole(-32768, 32767);
     if (!hex)
         return result;
     s.ConvertToHex = static_cast<qint16>(*hex);
-    const auto handshaking = readWhole(r, 0, 255);
+    const auto handshaking = r.readWhole(0, 255);
     if (!handshaking)
         return result;
     s.Handshaking = static_cast<quint8>(*handshaking);
-    const auto dxOnly = readWhole(r, -32768, 32767);
+    const auto dxOnly = r.readWhole(-32768, 32767);
     if (!dxOnly)
         return result;
     s.ListDxOnly = static_cast<qint16>(*dxOnly);
