@@ -8,6 +8,7 @@
 #include "app/main_window_colors.h"
 
 #include "app/app_state.h"
+#include "keying/repeat_keys.h"
 #include "log/key_filters.h"
 #include "platform/key_events.h"
 
@@ -51,7 +52,8 @@ void MainWindowBase::Form_KeyDown(int& KeyCode, int Shift)
         }
     }
 
-    stopRepeats();
+    if (keying::keyStopsRepeats(KeyCode, Shift))
+        stopRepeats();
 
     const QString& mode = m_state.prefs.CurrentMode;
     if (modeIs(mode, "PH")) {

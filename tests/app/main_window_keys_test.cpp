@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPalette>
 #include <functional>
 #include <gtest/gtest.h>
@@ -54,15 +55,76 @@ TEST(MainWindowKeys, EachCtrlShortcutOpensItsWindowAndTypesNothing)
     }
     EXPECT_EQ(f.w.txtCall->text(), QStringLiteral("K6AB"));
 
-    // Ctrl with Shift is no shortcut: nothing opens, and the key stops a
-    // repeating message like any other.
+    // Ctrl with Shift is no shortcut: nothing opens.
     f.services.calls.clear();
-    f.keying().CWRepeatArmed = 1;
-    f.keying().CWSendBuffer = QStringLiteral("CQ ZQP");
     f.key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(f.services.calls, QStringList{QStringLiteral("stopCwRepeat")});
-    EXPECT_EQ(f.keying().CWRepeatArmed, 0);
-    EXPECT_TRUE(f.keying().CWSendBuffer.isEmpty());
+    EXPECT_TRUE(f.services.calls.isEmpty());
+}
+
+TEST(MainWindowKeys, KeysPressedWithCtrlLeaveARepeatingMessageRunning)
+{
+    // The operator opens the keyer windows with Ctrl while a CQ repeats.
+    // Each stroke as a desktop delivers it: the Ctrl key goes down first.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> strokes[] = {
+        {Qt::Key_C, Qt::ControlModifier},
+        {Qt::Key_P, Qt::ControlModifier},
+        {Qt::Key_Q, Qt::ControlModifier},
+        {Qt::Key_X, Qt::ControlModifier | Qt::AltModifier},
+        {Qt::Key_Up, Qt::ControlModifier},
+    };
+    KeysFixture f;
+    auto& k = f.keying();
+    auto arm = [&] {
+        k.CWRepeatArmed = 1;
+        k.VoiceRepeatArmed = 1;
+        k.CWSendBuffer = QStringLiteral("CQ ZQP");
+        f.services.calls.clear();
+    };
+    auto stillRunning = [&](const char* what) {
+        EXPECT_EQ(k.CWRepeatArmed, 1) << what;
+        EXPECT_EQ(k.VoiceRepeatArmed, 1) << what;
+        EXPECT_EQ(k.CWSendBuffer, QStringLiteral("CQ ZQP")) << what;
+        EXPECT_FALSE(f.services.calls.contains(QStringLiteral("stopCwRepeat"))) << what;
+        EXPECT_FALSE(f.services.calls.contains(QStringLiteral("stopVoiceRepeat"))) << what;
+    };
+    for (const auto& [key, modifiers] : strokes) {
+        arm();
+        f.key(key, modifiers);
+        stillRunning(QKeySequence(QKeyCombination(modifiers, key)).toString().toUtf8().constData());
+    }
+    // Ctrl, then Shift, then C: Ctrl+Shift+C is no shortcut, and no key of
+    // it went down without Ctrl.
+    {
+        arm();
+        QWidget* box = QApplication::focusWidget();
+        const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        auto send = [box](QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers m, const QString& text = {}) {
+            QKeyEvent e(type, key, m, text);
+            QApplication::sendEvent(box, &e);
+        };
+        send(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+        send(QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier);
+        send(QEvent::KeyPress, Qt::Key_C, ctrlShift, QString(QChar(3)));
+        send(QEvent::KeyRelease, Qt::Key_C, ctrlShift, QString(QChar(3)));
+        send(QEvent::KeyRelease, Qt::Key_Shift, ctrlShift);
+        send(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
+        stillRunning("Ctrl+Shift+C");
+    }
+    // A lone Ctrl tap, reported with or without its own modifier bit.
+    for (Qt::KeyboardModifiers m : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+        arm();
+        QWidget* box = QApplication::focusWidget();
+        QTest::keyPress(box, Qt::Key_Control, m);
+        QTest::keyRelease(box, Qt::Key_Control, m);
+        stillRunning("Ctrl");
+    }
+
+    // The next key without Ctrl ends both.
+    arm();
+    f.key(Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_EQ(k.CWRepeatArmed, 0);
+    EXPECT_EQ(k.VoiceRepeatArmed, 0);
+    EXPECT_TRUE(k.CWSendBuffer.isEmpty());
 }
 
 TEST(MainWindowKeys, CtrlTappedAloneDoesNotSwallowTheNextLetter)

@@ -163,6 +163,23 @@ TEST_F(VoiceMainWindowTest, F1RepeatIsCancelledByAnyKeyInTheMainWindow)
     EXPECT_EQ(played.played().size(), count);
 }
 
+TEST_F(VoiceMainWindowTest, CtrlPOpensTheVoiceWindowAndTheRepeatGoesOn)
+{
+    auto& w = open();
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 60));
+    phone().txtPHLoop->setText(QStringLiteral("0.1"));
+    phone().tmrRepeat.setInterval(100);
+    w.txtCall->setFocus();
+    QTest::keyClick(w.txtCall, Qt::Key_F1);
+    QTest::keyClick(w.txtCall, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(phone().isVisible());
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 1);
+    ASSERT_TRUE(waitFor([this] { return played.played().size() >= 3; }));
+    QTest::keyClick(w.txtCall, Qt::Key_A);
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
+    ASSERT_TRUE(waitIdle());
+}
+
 TEST_F(VoiceMainWindowTest, MenusAndCtrlPOpenTheWindowsAndClosingUnloadsThem)
 {
     auto& w = open();
