@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "keying/morse.h"
 #include "keying/work_area.h"
 
 #include <QButtonGroup>
@@ -259,7 +260,7 @@ void CWFrm::fillFromSettings()
     for (std::size_t i = 0; i < 9; ++i)
         Text1to9[i]->setText(s.Text1to9[i]);
     Text10->setText(s.Text10);
-    Text11->setText(s.Text11);
+    Text11->setText(keying::keyedSpeedText(s.Text11));
     Text12->setText(s.Text12);
     Text13->setText(s.Text13);
     txtSpace->setText(s.txtSpace);

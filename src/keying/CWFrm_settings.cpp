@@ -28,8 +28,6 @@ namespace {
 
 std::optional<double> numberIn(const QLineEdit* box) { return platform::typedNumber(box->text()); }
 
-QString wholeText(double v) { return QString::number(static_cast<qlonglong>(std::llround(v))); }
-
 }  // namespace
 
 void CWFrm::messageBox_KeyPress(int& KeyAscii)
@@ -40,18 +38,18 @@ void CWFrm::messageBox_KeyPress(int& KeyAscii)
         KeyAscii = 0;  // a quote would cut the message short in cw.txt
 }
 
+// Each step starts from the speed keyed, so the box never leaves the range
+// the engine keys. A box without a number is left as it is.
 void CWFrm::UpDown1_UpClick()
 {
-    const auto v = numberIn(Text11);
-    if (v)
-        Text11->setText(wholeText(std::min(std::floor(*v) + 1, static_cast<double>(keying::MaxWpm))));
+    if (const auto v = numberIn(Text11))
+        Text11->setText(QString::number(keying::steppedWpm(*v, +1)));
 }
 
 void CWFrm::UpDown1_DownClick()
 {
-    const auto v = numberIn(Text11);
-    if (v)
-        Text11->setText(wholeText(std::max(std::ceil(*v) - 1, static_cast<double>(keying::MinWpm))));
+    if (const auto v = numberIn(Text11))
+        Text11->setText(QString::number(keying::steppedWpm(*v, -1)));
 }
 
 void CWFrm::Text11_Change()
@@ -68,10 +66,9 @@ void CWFrm::Text11_LostFocus()
 {
     // The box shows the speed that is keyed: a speed outside the range the
     // keyer can time is brought inside it.
-    const auto v = numberIn(Text11);
-    const double wpm = keying::keyingWpm(v.value_or(0));
-    if (!v || *v != wpm)
-        Text11->setText(wholeText(wpm));
+    const QString shown = keying::keyedSpeedText(Text11->text());
+    if (shown != Text11->text())
+        Text11->setText(shown);
 }
 
 void CWFrm::Text10_LostFocus()

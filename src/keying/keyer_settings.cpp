@@ -1,5 +1,6 @@
 #include "keying/keyer_settings.h"
 
+#include "keying/morse.h"
 #include "platform/settings_stream.h"
 
 #include <cmath>
@@ -36,8 +37,11 @@ int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption
     }
     if (s.Text1to9[8].isEmpty())
         s.Text1to9[8] = QStringLiteral("VVV DE ");
-    if (!text(s.Text10) || !text(s.Text11) || !text(s.Text12) || !text(s.Text13) ||
-        !text(s.txtSpace))
+    if (!text(s.Text10) || !text(s.Text11))
+        return count;
+    // The speed keyed, as the window will show it.
+    s.Text11 = keyedSpeedText(s.Text11);
+    if (!text(s.Text12) || !text(s.Text13) || !text(s.txtSpace))
         return count;
     auto option = reader->readNumber();
     // The keying interface is a byte; a number outside it is refused, not

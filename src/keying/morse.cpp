@@ -1,5 +1,7 @@
 #include "keying/morse.h"
 
+#include "platform/number_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -73,6 +75,23 @@ double keyingWpm(double boxValue)
     if (!std::isfinite(boxValue))
         return MinWpm;
     return std::clamp(boxValue, static_cast<double>(MinWpm), static_cast<double>(MaxWpm));
+}
+
+QString keyedSpeedText(const QString& boxText)
+{
+    const auto typed = platform::typedNumber(boxText);
+    const double keyed = keyingWpm(typed.value_or(0));
+    if (typed && *typed == keyed)
+        return boxText;
+    return QString::number(keyed);
+}
+
+int steppedWpm(double boxValue, int step)
+{
+    const double keyed = keyingWpm(boxValue);
+    // A fraction goes to the next whole speed in the step's direction.
+    const double next = step > 0 ? std::floor(keyed) + 1 : std::ceil(keyed) - 1;
+    return static_cast<int>(std::clamp(next, static_cast<double>(MinWpm), static_cast<double>(MaxWpm)));
 }
 
 }  // namespace keying

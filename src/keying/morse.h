@@ -35,6 +35,16 @@ constexpr int MinWordSpace = -8;
 /// The speed keyed for what the speed box holds: within MinWpm..MaxWpm.
 [[nodiscard]] double keyingWpm(double boxValue);
 
+/// What the speed box shows for a speed read or typed: a number within
+/// MinWpm..MaxWpm stays as written; anything else (0, 150, no number at all)
+/// becomes the speed that is keyed for it, so the box never shows a speed
+/// other than the one keyed.
+[[nodiscard]] QString keyedSpeedText(const QString& boxText);
+
+/// The speed one whole step up (step +1) or down (-1) from the one keyed for
+/// the number in the box, never leaving MinWpm..MaxWpm.
+[[nodiscard]] int steppedWpm(double boxValue, int step);
+
 /// One unit in milliseconds: 1200 / WPM (words of 50 units).
 [[nodiscard]] inline double unitMs(double wpm) { return 1200.0 / wpm; }
 

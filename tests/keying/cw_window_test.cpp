@@ -225,6 +225,39 @@ TEST(CwWindow, MainWindowArrowsChangeTheSpeedAndShowIt)
     EXPECT_EQ(f.window->lblDialog->text(), QStringLiteral("19 WPM"));
 }
 
+TEST(CwWindow, ASpeedReadOutsideTheRangeIsShownAsKeyedAndTheArrowsStepFromIt)
+{
+    // cw.txt holding 0 is keyed at 5 WPM, 150 at 99: the box and the main
+    // window's dialog line show that speed, and the arrows step from it.
+    struct Case {
+        const char* inFile;
+        const char* loaded;
+        Qt::Key arrow;
+        const char* after;
+    };
+    const Case cases[] = {{"0", "5", Qt::Key_Up, "6"},
+                          {"0", "5", Qt::Key_Down, "5"},
+                          {"150", "99", Qt::Key_Down, "98"},
+                          {"150", "99", Qt::Key_Up, "99"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.inFile) + (c.arrow == Qt::Key_Up ? " up" : " down"));
+        CwFixture f;
+        QByteArray file;
+        for (int i = 0; i < 9; ++i)
+            file += "\"\"\r\n";
+        file += "\"0\"\r\n\"" + QByteArray(c.inFile) + "\"\r\n\"\"\r\n\"\"\r\n\"0\"\r\n3\r\n\"&H378\"\r\n1\r\n\"0\"\r\n";
+        testing_support::writeBytes(f.fx.path(QStringLiteral("cw.txt")), file);
+        f.fx.state.cwSettings = keying::CwWindowSettings{};
+        keying::LoadCWSettings(f.fx.state.folders.programFile(QStringLiteral("cw.txt")), f.fx.state.cwSettings,
+                               f.fx.state.keying.CWKeyingOption);
+        f.open();
+        EXPECT_EQ(f.cw().Text11->text(), QLatin1String(c.loaded));
+        f.key(c.arrow);
+        EXPECT_EQ(f.cw().Text11->text(), QLatin1String(c.after));
+        EXPECT_EQ(f.window->lblDialog->text(), QLatin1String(c.after) + QStringLiteral(" WPM"));
+    }
+}
+
 TEST(CwWindow, ShortcutShowsTheWindowModeless)
 {
     CwFixture f;

@@ -79,6 +79,26 @@ TEST(MorseTable, SpeedIsKeptWithinTheWindowsRange)
     EXPECT_DOUBLE_EQ(unitMs(20), 60);
 }
 
+TEST(MorseTable, TheSpeedShownIsTheSpeedKeyedAndStepsStayInRange)
+{
+    const std::pair<const char*, const char*> shown[] = {
+        {"0", "5"}, {"4", "5"}, {"5", "5"}, {"13", "13"}, {"13.5", "13.5"},
+        {"99", "99"}, {"100", "99"}, {"150", "99"}, {"", "5"}, {"x", "5"}};
+    for (const auto& [box, expected] : shown)
+        EXPECT_EQ(keyedSpeedText(QString::fromLatin1(box)), QString::fromLatin1(expected)) << box;
+
+    struct Step {
+        double box;
+        int step;
+        int expected;
+    };
+    const Step steps[] = {{0, +1, 6},   {0, -1, 5},   {150, -1, 98}, {150, +1, 99}, {99, +1, 99},
+                          {5, -1, 5},   {20, +1, 21}, {20, -1, 19},  {13.5, +1, 14}, {13.5, -1, 13},
+                          {-3, +1, 6}};
+    for (const Step& s : steps)
+        EXPECT_EQ(steppedWpm(s.box, s.step), s.expected) << s.box << " step " << s.step;
+}
+
 namespace {
 
 /// A clock that stands still but for the engine's waits, each of which ends
