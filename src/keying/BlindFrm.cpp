@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -112,6 +113,17 @@ void BlindFrm::hideEvent(QHideEvent* event)
 {
     selectLevel(m_state.prefs.VoiceNavLevel);
     QDialog::hideEvent(event);
+}
+
+void BlindFrm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (promptPlaying())
+            MMControl1.stop();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void BlindFrm::Form_Unload() { MMControl1.close(); }

@@ -64,6 +64,9 @@ public:
     void Command1_Click();
 
 protected:
+    /// Esc stops the prompt playing; it does not hide the window, which has
+    /// no Cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
     /// However the window is closed, it shows the stored level when it is
     /// opened again: only Done changes the level.
     void hideEvent(QHideEvent* event) override;

@@ -68,6 +68,9 @@ public:
     void closePttPort();
     /// Drops PTT and stops the message at once (File > Exit).
     void releasePtt();
+    /// Esc in this window: the message playing stops (PTT drops at the next
+    /// poll) and the F1 repeat ends, as Esc in the main window does.
+    void stopMessage();
 
     // Settings boxes and option buttons.
     QLineEdit* Text1 = nullptr;
@@ -109,6 +112,11 @@ public:
     // Handlers, public so that the timers can be driven by hand.
     void Timer1_Timer();
     void tmrRepeat_Timer();
+
+protected:
+    /// Esc stops the message; it does not hide the window, which has no
+    /// Cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

@@ -7,6 +7,7 @@
 #include "keying/voice_settings.h"
 #include "platform/key_events.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <cmath>
 #include <QRadioButton>
@@ -188,6 +189,24 @@ void PhoneFrm::releasePtt()
     m_endShot.stop();
     tmrRepeat.stop();
     m_ptt.dropAll();
+}
+
+void PhoneFrm::stopMessage()
+{
+    m_state.keying.VoiceRepeatArmed = 0;
+    tmrRepeat.stop();
+    if (MMControl1.isPlaying())
+        MMControl1.stop();
+}
+
+void PhoneFrm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        stopMessage();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void PhoneFrm::Form_Unload()

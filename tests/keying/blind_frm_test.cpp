@@ -6,6 +6,7 @@
 #include "app/station_prefs.h"
 #include "platform/settings_stream.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -46,6 +47,19 @@ TEST_F(BlindFrmTest, PromptsPlayFromTheProgramFolderAndAMissingOneIsSkippedSilen
     EXPECT_EQ(fx.fakes.beeper.count(), 0);
     // No PTT for the operator's own prompts.
     EXPECT_TRUE(lines.events().empty());
+}
+
+TEST_F(BlindFrmTest, EscStopsThePromptAndKeepsTheWindowOpen)
+{
+    fx.copyShipped(QStringLiteral("NavEn.wav"));
+    blind().showModeless();
+    (void)QTest::qWaitForWindowActive(&blind());
+    blind().Option3->click();
+    ASSERT_TRUE(blind().promptPlaying());
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : &blind(), Qt::Key_Escape);
+    EXPECT_FALSE(blind().promptPlaying());
+    EXPECT_TRUE(blind().isVisible());
 }
 
 TEST_F(BlindFrmTest, CallOnlyPlaysNavEnWholeThenCall)

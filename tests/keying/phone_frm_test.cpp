@@ -7,6 +7,7 @@
 #include "keying/voice_settings.h"
 #include "platform/settings_stream.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -196,6 +197,27 @@ TEST_F(PhoneFrmTest, EscStopsTheMessageAndPttDropsAtTheNextPoll)
     const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
     ASSERT_EQ(parallelValues(), (std::vector<int>{3, 2}));
     EXPECT_LT(ptt[1].monotonicNs - stopped, PollNs + 20'000'000);
+    EXPECT_FALSE(phone().tmrRepeat.isActive());
+}
+
+TEST_F(PhoneFrmTest, EscInTheWindowStopsTheMessageAndTheRepeatAndKeepsTheWindowOpen)
+{
+    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().txtPHLoop->setText(QStringLiteral("1"));
+    phone().tmrRepeat.setInterval(1000);
+    useParallel();
+    phone().show();
+    phone().activateWindow();
+    (void)QTest::qWaitForWindowActive(&phone());
+    phone().Command11->click();
+    ASSERT_TRUE(services.voicePlaying());
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : &phone(), Qt::Key_Escape);
+    EXPECT_TRUE(phone().isVisible());
+    EXPECT_FALSE(services.voicePlaying());
+    EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
+    ASSERT_TRUE(waitIdle(500));
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2}));
     EXPECT_FALSE(phone().tmrRepeat.isActive());
 }
 
