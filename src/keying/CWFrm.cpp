@@ -156,6 +156,13 @@ void CWFrm::buildControls()
     tmrRepeat = new QTimer(this);
     tmrRepeat->setObjectName(QStringLiteral("tmrRepeat"));
     tmrRepeat->setInterval(0);
+    // The pause is the operator's time to listen: a coarse timer may end it
+    // up to a twentieth early.
+    tmrRepeat->setTimerType(Qt::PreciseTimer);
+    keyerDoneWatch = new QTimer(this);
+    keyerDoneWatch->setObjectName(QStringLiteral("keyerDoneWatch"));
+    keyerDoneWatch->setInterval(10);
+    keyerDoneWatch->setTimerType(Qt::PreciseTimer);
 }
 
 void CWFrm::buildLegends()
@@ -252,6 +259,7 @@ void CWFrm::wireEvents()
     connect(optLoop, &QRadioButton::clicked, this, [this] { optLoop_Click(); });
     connect(OptSleep, &QRadioButton::clicked, this, [this] { OptSleep_Click(); });
     connect(tmrRepeat, &QTimer::timeout, this, [this] { tmrRepeat_Timer(); });
+    connect(keyerDoneWatch, &QTimer::timeout, this, [this] { keyerDoneWatch_Timer(); });
 }
 
 void CWFrm::fillFromSettings()

@@ -62,6 +62,9 @@ public:
     void releaseLine();
     /// Stops the F1 repeat timer.
     void stopRepeatTimer();
+    /// Esc in this window: the message being sent and its repeat stop, as
+    /// Esc in the main window stops them.
+    void stopSending();
     [[nodiscard]] bool portOpen() const;
     [[nodiscard]] double LoopsPer60ms() const { return m_loopsPer60ms; }
 
@@ -101,6 +104,14 @@ public:
     QPushButton* Command7 = nullptr;  ///< Send Code Practice
     QPushButton* cmdConfWinkey = nullptr;
     QTimer* tmrRepeat = nullptr;
+    /// Polls the WinKey keyer's status while an F1 repeat waits for the
+    /// keyer to finish sending.
+    QTimer* keyerDoneWatch = nullptr;
+
+protected:
+    /// Esc stops the sending; it does not hide the window, which has no
+    /// Cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -143,6 +154,9 @@ private:
     void logStep();
     void setMainDialog(const QString& text);
     void tmrRepeat_Timer();
+    /// Watches the WinKey keyer until it has sent the message, then starts
+    /// the repeat pause.
+    void keyerDoneWatch_Timer();
     void reportInvalidPort();
 
     app::AppState& m_state;

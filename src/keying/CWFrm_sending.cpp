@@ -8,12 +8,14 @@
 #include "app/main_window_base.h"
 #include "keying/key_lines.h"
 #include "keying/morse.h"
+#include "keying/winkey_driver.h"
 #include "platform/events.h"
 #include "platform/number_text.h"
 #include "platform/parallel_port.h"
 #include "platform/serial_link.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -39,6 +41,10 @@ keying::CwSenderHooks CWFrm::senderHooks()
     h.startRepeatTimer = [this] {
         if (tmrRepeat->interval() > 0)
             tmrRepeat->start();
+    };
+    h.startRepeatWhenKeyerDone = [this] {
+        if (tmrRepeat->interval() > 0)
+            keyerDoneWatch->start();
     };
     h.letEventsRun = [] { platform::letPendingEventsRun(); };
     h.messageStarts = [this] { m_portFailureShown = false; };
@@ -170,7 +176,43 @@ void CWFrm::releaseLine()
     m_engine.resetTimeline();
 }
 
-void CWFrm::stopRepeatTimer() { tmrRepeat->stop(); }
+void CWFrm::stopRepeatTimer()
+{
+    keyerDoneWatch->stop();
+    tmrRepeat->stop();
+}
+
+void CWFrm::stopSending()
+{
+    m_sender->stopSending();
+    stopRepeatTimer();
+}
+
+void CWFrm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        stopSending();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CWFrm::keyerDoneWatch_Timer()
+{
+    keying::KeyingState& k = m_state.keying;
+    // The repeat was stopped meanwhile, or the keyer went away: there is no
+    // sending whose end could start the pause.
+    if (k.CWRepeatArmed != 1 || k.CWKeyingOption != keying::CwSender::WinKeyOption || !k.winKey ||
+        k.WinKeyOpen == 0) {
+        keyerDoneWatch->stop();
+        return;
+    }
+    if (k.winKey->keyerSending())
+        return;
+    keyerDoneWatch->stop();
+    tmrRepeat->start();
+}
 
 void CWFrm::tmrRepeat_Timer()
 {

@@ -33,6 +33,15 @@ void CwSender::FKeyCW(int keyCode)
         call(m_hooks.letEventsRun);
 }
 
+void CwSender::stopSending()
+{
+    m_state.CWRepeatArmed = 0;
+    if (m_state.CWKeyingOption == WinKeyOption && m_state.WinKeyOpen != 0 && m_state.winKey &&
+        m_state.winKey->keyerSending())
+        m_state.winKey->wk_clearbuf();
+    m_state.CWSendBuffer.clear();
+}
+
 void CwSender::LoopThroughCWBuffer()
 {
     if (m_state.CWKeyingOption == WinKeyOption)
@@ -52,7 +61,7 @@ void CwSender::winKeyPath()
     else
         m_state.CWSendBuffer.clear();
     if (m_state.CWRepeatArmed == 1)
-        call(m_hooks.startRepeatTimer);
+        call(m_hooks.startRepeatWhenKeyerDone);
 }
 
 void CwSender::portLoop()

@@ -36,10 +36,16 @@ struct CwSenderHooks {
     std::function<bool()> mirrorOn;
     /// Sets the open main window's dialog line.
     std::function<void(const QString&)> setDialog;
+    /// Starts the F1 repeat pause: at once after the port loop, which
+    /// returns when the message has been keyed.
     std::function<void()> startRepeatTimer;
     std::function<void()> letEventsRun;
     /// A new message starts (its port failures are reported afresh).
     std::function<void()> messageStarts;
+    /// Starts the F1 repeat pause after the WinKey path, which returns once
+    /// the keyer holds the message: the pause is counted from the moment the
+    /// keyer reports it has sent it all.
+    std::function<void()> startRepeatWhenKeyerDone;
 };
 
 class CwSender {
@@ -54,6 +60,12 @@ public:
     /// Sends what is in CWSendBuffer; with a port, returns once the buffer
     /// is empty (at once when the loop is already running further up).
     void LoopThroughCWBuffer();
+
+    /// Stops what is being sent and its F1 repeat: the repeat is disarmed,
+    /// a busy WinKey keyer drops what it holds, and the buffer is emptied,
+    /// so a running port loop ends after the character it is keying. The
+    /// caller stops the repeat's timers.
+    void stopSending();
 
     [[nodiscard]] bool loopRunning() const { return m_loopRunning; }
 

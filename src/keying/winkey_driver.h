@@ -19,6 +19,14 @@ public:
     /// returns once the buffer is empty; the keyer may still be sending.
     virtual void WKTransmit() = 0;
 
+    /// The keyer still has text to key or is keying it: it has not yet
+    /// reported that it finished sending what it was handed. False while it
+    /// is closed.
+    [[nodiscard]] virtual bool keyerSending() = 0;
+
+    /// Discards what the keyer holds and has not sent yet.
+    virtual void wk_clearbuf() = 0;
+
     /// The CW window's speed box changed to a speed from 5 to 99 words per
     /// minute while the keyer is open (WinKeyOpen not 0) and the WinKey
     /// interface is chosen: the keyer takes the new speed.

@@ -29,6 +29,15 @@ frmWinKey& WinKeySupport::window()
 
 void WinKeySupport::WKTransmit() { window().WKTransmit(); }
 
+bool WinKeySupport::keyerSending()
+{
+    if (m_state.keying.WinKeyOpen == 0 || !m_keyer.isOpen() || m_keyer.keyerLost())
+        return false;
+    return m_keyer.wk_getstatus() > WinKeyIdle;
+}
+
+void WinKeySupport::wk_clearbuf() { m_keyer.wk_clearbuf(); }
+
 void WinKeySupport::wk_wpm(int wordsPerMinute) { m_keyer.wk_wpm(wordsPerMinute); }
 
 void WinKeySupport::loadWindow() { (void)window(); }

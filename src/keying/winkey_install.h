@@ -31,6 +31,8 @@ public:
 
     // ----- the CW window's side (WinKeyDriver) --------------------------
     void WKTransmit() override;
+    bool keyerSending() override;
+    void wk_clearbuf() override;
     void wk_wpm(int wordsPerMinute) override;
     /// Loads the window, hidden, when it is not loaded yet.
     void loadWindow() override;

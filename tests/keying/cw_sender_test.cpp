@@ -52,6 +52,7 @@ struct SenderFixture {
             }
         },
         {},
+        [this] { trace << QStringLiteral("repeat when the keyer is done"); },
     }};
 
     SenderFixture() { state.CWKeyingOption = 1; }
@@ -172,6 +173,8 @@ struct FakeWinKey final : WinKeyDriver {
         handed += state->CWSendBuffer;
         state->CWSendBuffer.clear();
     }
+    bool keyerSending() override { return false; }
+    void wk_clearbuf() override {}
     void wk_wpm(int) override {}
     void loadWindow() override {}
     void showWindowModally() override {}
@@ -189,7 +192,8 @@ TEST(CwSender, WinKeyLogsBeforeHandingTheMessageOver)
     f.repeatSeconds = 3;
     f.messages[0] = QStringLiteral("TU #!");
     f.sender.FKeyCW(112);
-    EXPECT_EQ(f.trace, (QStringList{QStringLiteral("log"), QStringLiteral("wk"), QStringLiteral("repeat")}));
+    EXPECT_EQ(f.trace, (QStringList{QStringLiteral("log"), QStringLiteral("wk"),
+                                    QStringLiteral("repeat when the keyer is done")}));
     EXPECT_EQ(wk.handed, QStringLiteral("TU 7!"));
     EXPECT_TRUE(f.keyed.isEmpty());
     EXPECT_TRUE(f.dialog.isEmpty()) << "nothing is mirrored with the keyer";

@@ -167,6 +167,97 @@ TEST(CwSending, F1RepeatsUntilAKeyIsPressed)
     EXPECT_EQ(f.keyDowns(), sent);
 }
 
+TEST(CwSending, CtrlCOpensTheCwWindowAndTheRepeatGoesOn)
+{
+    // The operator opens the CW window to change the pause while the CQ
+    // repeats: the Ctrl key going down and Ctrl+C both leave it running.
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    CWFrm& cw = f.cw();
+    setMessage(f, 0, QStringLiteral("E"));
+    cw.txtCWLoop->setText(QStringLiteral("0.05"));
+    cw.tmrRepeat->setInterval(50);
+    f.key(Qt::Key_F1);
+    QTest::keyClick(f.window->txtCall, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(cw.isVisible());
+    EXPECT_EQ(f.fx.state.keying.CWRepeatArmed, 1);
+    const int sent = f.keyDowns();
+    for (int i = 0; i < 300 && f.keyDowns() < sent + 2; ++i)
+        QTest::qWait(10);
+    EXPECT_GE(f.keyDowns(), sent + 2);
+    QTest::keyClick(f.window->txtCall, Qt::Key_A);
+    EXPECT_EQ(f.fx.state.keying.CWRepeatArmed, 0);
+}
+
+TEST(CwSending, TheRepeatPauseIsNeverCutShort)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    CWFrm& cw = f.cw();
+    setMessage(f, 0, QStringLiteral("E"));
+    cw.txtCWLoop->setText(QStringLiteral("0.5"));
+    cw.tmrRepeat->setInterval(500);
+    f.key(Qt::Key_F1);
+    for (int i = 0; i < 800 && f.keyDowns() < 6; ++i)
+        QTest::qWait(10);
+    f.type(QStringLiteral("a"));
+    std::vector<std::int64_t> downs;
+    for (const auto& e : f.recorder.events())
+        if (e.kind == platform::LineEvent::Kind::ParallelControl && e.value == 3)
+            downs.push_back(e.monotonicNs);
+    ASSERT_GE(downs.size(), 6u);
+    // Each sending of "E" ends 4 units after its key-down; the next starts
+    // no sooner than the pause after that.
+    const double sendingMs = 4 * keying::unitMs(99);
+    for (std::size_t i = 1; i < downs.size(); ++i) {
+        const double pauseMs = static_cast<double>(downs[i] - downs[i - 1]) / 1e6 - sendingMs;
+        EXPECT_GE(pauseMs, 500.0 - 0.5) << "pause " << i;
+    }
+}
+
+TEST(CwSending, EscInTheCwWindowStopsTheTestMessageAndKeepsTheWindowOpen)
+{
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    CWFrm& cw = f.cw();
+    cw.Text1to9[8]->setText(QStringLiteral("CQ CQ"));
+    cw.show();
+    cw.activateWindow();
+    (void)QTest::qWaitForWindowActive(&cw);
+    // Esc as soon as the sending has begun: between its characters.
+    QTimer esc;
+    esc.setInterval(1);
+    QObject::connect(&esc, &QTimer::timeout, &cw, [&] {
+        if (f.keyDowns() == 0)
+            return;
+        esc.stop();
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : &cw, Qt::Key_Escape);
+    });
+    esc.start();
+    cw.Command4->click();
+    EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("C")));
+    EXPECT_EQ(f.controlValues().back(), 2);
+    EXPECT_TRUE(cw.isVisible());
+    EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty());
+    EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0);
+
+    // Esc also ends an F1 repeat, and with nothing sent it does nothing more.
+    setMessage(f, 0, QStringLiteral("E"));
+    cw.txtCWLoop->setText(QStringLiteral("0.05"));
+    cw.tmrRepeat->setInterval(50);
+    f.key(Qt::Key_F1);
+    cw.activateWindow();
+    (void)QTest::qWaitForWindowActive(&cw);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &cw, Qt::Key_Escape);
+    EXPECT_EQ(f.fx.state.keying.CWRepeatArmed, 0);
+    EXPECT_FALSE(cw.tmrRepeat->isActive());
+    EXPECT_TRUE(cw.isVisible());
+}
+
 TEST(CwSending, UnopenablePortIsReportedOncePerMessage)
 {
     CwFixture f;

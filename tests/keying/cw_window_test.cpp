@@ -276,6 +276,8 @@ struct SpeedReadingWinKey final : keying::WinKeyDriver {
     CwFixture* f = nullptr;
     QStringList loads;
     void WKTransmit() override {}
+    bool keyerSending() override { return false; }
+    void wk_clearbuf() override {}
     void wk_wpm(int) override {}
     void loadWindow() override
     {

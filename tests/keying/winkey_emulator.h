@@ -23,6 +23,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace testing_support {
 
@@ -48,6 +49,8 @@ public:
         bool xoffReported = false;
         QString buffered;       ///< waiting, the one being sent first
         QString keyed;          ///< sent, in order
+        /// When each character of text arrived, and when each was sent.
+        std::vector<std::chrono::steady_clock::time_point> arrivedAt, keyedAt;
     };
 
     explicit WinKeyEmulator(int version = 23) : m_version(version)
@@ -220,6 +223,7 @@ private:
             return;
         }
         m_state.buffered.append(QLatin1Char(c));
+        m_state.arrivedAt.push_back(Clock::now());
         m_state.maxBuffered = std::max(m_state.maxBuffered, static_cast<int>(m_state.buffered.size()));
     }
 
@@ -275,6 +279,7 @@ private:
         const QChar c = m_state.buffered.front();
         m_state.buffered.remove(0, 1);
         m_state.keyed.append(c);
+        m_state.keyedAt.push_back(now);
         m_charEnd = {};
         if (m_state.mode >= 0 && (m_state.mode & 0x04) != 0)
             m_pty.send(QByteArray(1, c.toLatin1()));

@@ -4,9 +4,12 @@
 #include "keying/winkey_window_fixture.h"
 
 #include "app/Outfrm.h"
+#include "keying/CWFrm.h"
 #include "keying/cw_sender.h"
+#include "keying/install_cw_keying.h"
 
 #include <QElapsedTimer>
+#include <QRadioButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -284,6 +287,55 @@ TEST_F(WinKeyMainWindowTest, BackspaceInKeyboardCwTakesTheKeyersLastCharacter)
     QTest::keyClick(main->txtCall, Qt::Key_Backspace);
     EXPECT_GT(keying().WinKeyStatus, 0);
     EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.buffered == QStringLiteral("TEST"); }, 2000));
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+}
+
+TEST_F(WinKeyMainWindowTest, TheF1RepeatPauseCountsFromTheKeyersEndOfSending)
+{
+    // The keyer takes "CQ" at once and needs about 360 ms to send it; the
+    // operator listens for 300 ms after each CQ.
+    auto cwKeyer = keying::installCwKeying(services, fx.state, [this] { return main.get(); });
+    CWFrm& cw = cwKeyer->window();
+    cw.Option5->click();
+    cw.Text1to9[0]->setText(QStringLiteral("CQ"));
+    cw.txtCWLoop->setText(QStringLiteral("0.3"));
+    cw.tmrRepeat->setInterval(300);
+    keyer.setUnitScale(400);
+    main->txtCall->setFocus();
+    QTest::keyClick(main->txtCall, Qt::Key_F1);
+    EXPECT_EQ(keying().CWRepeatArmed, 1);
+    ASSERT_TRUE(testing_support::waitUntil([&] { return keyer.state().keyed.size() >= 6; }, 10000))
+        << keyer.state().keyed.toStdString();
+    QTest::keyClick(main->txtCall, Qt::Key_A);
+    EXPECT_EQ(keying().CWRepeatArmed, 0);
+
+    const auto s = keyer.state();
+    EXPECT_TRUE(s.keyed.startsWith(QStringLiteral("CQCQCQ")));
+    ASSERT_GE(s.arrivedAt.size(), 6u);
+    ASSERT_GE(s.keyedAt.size(), 6u);
+    for (std::size_t next = 2; next < 6; next += 2) {
+        // From the keyer's last character of one CQ to the first of the next.
+        const auto pause =
+            std::chrono::duration_cast<std::chrono::milliseconds>(s.arrivedAt[next] - s.keyedAt[next - 1]).count();
+        EXPECT_GE(pause, 300) << "CQ " << next / 2;
+    }
+}
+
+TEST_F(WinKeyMainWindowTest, EscInTheCwWindowClearsTheBusyKeyerAndKeepsTheWindowOpen)
+{
+    auto cwKeyer = keying::installCwKeying(services, fx.state, [this] { return main.get(); });
+    CWFrm& cw = cwKeyer->window();
+    cw.Option5->click();
+    cw.Text1to9[8]->setText(QStringLiteral("VVV DE K6XX"));
+    keyer.setUnitScale(20000);
+    cw.show();
+    cw.activateWindow();
+    (void)QTest::qWaitForWindowActive(&cw);
+    cw.Command4->click();
+    ASSERT_TRUE(keyer.waitFor([](const auto& st) { return !st.buffered.isEmpty(); }, 2000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(cw.isVisible());
+    EXPECT_TRUE(keyer.waitFor([](const auto& st) { return st.clears == 1 && st.buffered.isEmpty(); }, 2000));
     EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
 }
 
