@@ -166,8 +166,12 @@ void CWFrm::reportInvalidPort()
 
 void CWFrm::releaseLine()
 {
-    if (m_parallelBase >= 0)
+    if (m_parallelBase >= 0) {
         keying::ParallelKeyLine(m_state.hardware.parallel(), m_parallelBase).setKey(false);
+        // Up now: a later release (the window's own deletion, which the
+        // main window's closing defers) has nothing left to let up.
+        m_parallelBase = -1;
+    }
     if (m_comm) {
         // Closing lowers both lines.
         m_comm->close();
