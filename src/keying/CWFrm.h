@@ -60,7 +60,8 @@ public:
     /// Lets the key line up and closes the CW serial port (closing, Exit,
     /// another keyer taking the port).
     void releaseLine();
-    /// Stops the F1 repeat timer.
+    /// Stops the F1 repeat's pause, and the wait for the keyer to finish
+    /// that comes before it with the WinKey.
     void stopRepeatTimer();
     /// Esc in this window: the message being sent and its repeat stop, as
     /// Esc in the main window stops them.
