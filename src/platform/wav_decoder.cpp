@@ -149,10 +149,13 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
     const qsizetype bytesPerFrame = 2 * static_cast<qsizetype>(info.channels);
     const QString tooLong =
         QStringLiteral("too long to play (more than %1 MB of sound)").arg(MaxDecodedBytes / (1024 * 1024));
-    // Room for what the header announces, within reason: a damaged header
-    // may announce far more than the file holds.
-    if (info.frames > 0)
-        wave.samples.reserve(std::min<qint64>(info.frames, 1 << 20) * bytesPerFrame);
+    // Room for what the header announces, so that a long message is not
+    // copied while it grows; but a damaged header may announce far more
+    // than the file holds, and no encoding decodes to more than sixteen
+    // times its size.
+    if (info.frames > 0 && info.frames <= 16 * static_cast<qint64>(bytes.size()) / bytesPerFrame)
+        wave.samples.reserve(std::min<qint64>(info.frames + FramesPerRead, MaxDecodedBytes / bytesPerFrame) *
+                             bytesPerFrame);
     qsizetype used = 0;
     for (;;) {
         wave.samples.resize(used + FramesPerRead * bytesPerFrame);
