@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
           libgl-dev fonts-liberation libgtest-dev libbenchmark-dev socat xvfb xauth python3
-          clang libclang-rt-14-dev direwolf)
+          clang libclang-rt-14-dev direwolf
+          libsndfile1-dev pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -12,6 +12,7 @@
 #include "platform/wav_player.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -129,6 +130,7 @@ private:
     void startKeying(int keyCode);
     void abandonMessage();
     void reportLineError();
+    void reportUnplayableFile(const QString& path);
 
     void Command1_Click();
     void Command11_Click();
@@ -147,6 +149,9 @@ private:
     /// The PTT port's line failure has been shown for this opening.
     bool m_lineErrorReported = false;
     bool m_loaded = false;
+    /// The unplayable files already reported, with the reason given, so
+    /// that each is said once.
+    QHash<QString, QString> m_unplayableReported;
     /// A shot at the file's end, so PTT drops right after the last sample,
     /// well within the 40 ms poll.
     QTimer m_endShot;

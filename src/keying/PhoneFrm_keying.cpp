@@ -22,6 +22,7 @@ constexpr int LastKey = platform::vbkey::F9;
 const QString InvalidPortText = QStringLiteral(
     "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.");
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
+const QString UnplayableTitle = QStringLiteral("Unable to play file.");
 
 /// The PTT port box as a number; an empty box means no serial port.
 std::optional<double> portNumber(const QString& text)
@@ -59,6 +60,12 @@ void PhoneFrm::startKeying(int keyCode)
     const QString path = pathBox(keyCode - FirstKey)->text().trimmed();
     if (path.isEmpty())
         return;
+    // The file is decoded before anything is keyed: one that cannot be
+    // played never puts the transmitter on the air. A message that was
+    // playing ends at the next poll, which drops its PTT.
+    if (!MMControl1.open(path))
+        return reportUnplayableFile(path);
+    m_unplayableReported.remove(path);
 
     const auto port = portNumber(Text10->text());
     if (!port)
@@ -79,12 +86,23 @@ void PhoneFrm::startKeying(int keyCode)
             return abandonMessage();
     }
 
-    MMControl1.open(path);
     MMControl1.play();
     Timer1.start();
-    // A file that did not open ends at the first poll, which drops PTT.
     m_endShot.start(static_cast<int>(MMControl1.lengthMs()) + 1);
     reportLineError();
+}
+
+void PhoneFrm::reportUnplayableFile(const QString& path)
+{
+    // Said once for a file that stays unplayable for the same reason;
+    // pressing its key again only beeps, so a key struck in a hurry does not
+    // bring the box back.
+    m_state.services.beeper.beep();
+    const QString why = MMControl1.errorText();
+    if (m_unplayableReported.value(path) == why)
+        return;
+    m_unplayableReported.insert(path, why);
+    m_state.services.prompt.message(path + QStringLiteral(": ") + why, UnplayableTitle);
 }
 
 void PhoneFrm::reportLineError()

@@ -16,33 +16,14 @@ namespace platform {
 
 namespace {
 
-/// The samples in a form every audio sink takes: 24-bit samples widened to
-/// 32 bits, everything else as it is.
-std::pair<QAudioFormat, QByteArray> sinkData(const WaveData& wave)
+/// The decoded samples are 16-bit signed, which every audio sink takes.
+QAudioFormat sinkFormat(const WaveData& wave)
 {
     QAudioFormat format;
     format.setSampleRate(wave.sampleRate);
     format.setChannelCount(wave.channels);
-    QByteArray data = wave.samples;
-    if (wave.formatTag == 3) {
-        format.setSampleFormat(QAudioFormat::Float);
-    } else if (wave.bitsPerSample == 8) {
-        format.setSampleFormat(QAudioFormat::UInt8);
-    } else if (wave.bitsPerSample == 16) {
-        format.setSampleFormat(QAudioFormat::Int16);
-    } else {
-        format.setSampleFormat(QAudioFormat::Int32);
-        if (wave.bitsPerSample == 24) {
-            const qsizetype n = wave.samples.size() / 3;
-            data = QByteArray(n * 4, '\0');
-            for (qsizetype i = 0; i < n; ++i) {
-                data[i * 4 + 1] = wave.samples[i * 3];
-                data[i * 4 + 2] = wave.samples[i * 3 + 1];
-                data[i * 4 + 3] = wave.samples[i * 3 + 2];
-            }
-        }
-    }
-    return {format, data};
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
 }
 
 /// Lives on the audio thread: everything it owns is made and used there.
@@ -87,9 +68,11 @@ public:
     }
     void start(const WaveData& wave) override
     {
-        auto [format, data] = sinkData(wave);
         QMetaObject::invokeMethod(
-            m_holder, [h = m_holder, d = m_device, format, data] { h->start(d, format, data); },
+            m_holder,
+            [h = m_holder, d = m_device, format = sinkFormat(wave), data = wave.samples] {
+                h->start(d, format, data);
+            },
             Qt::QueuedConnection);
     }
     void stop() override

@@ -8,6 +8,11 @@
 // machine without a sound device still times each file and reports it
 // played. The sound itself goes to the default audio output on a thread of
 // its own, so it keeps flowing while the GUI thread waits.
+//
+// Opening a file decodes it whole (wav_decoder.h), so a file that cannot be
+// played is known before anything is keyed for it.
+
+#include "platform/wav_decoder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,23 +22,6 @@
 #include <vector>
 
 namespace platform {
-
-/// The samples of a wave file and how to play them.
-struct WaveData {
-    int formatTag = 1;      ///< 1 integer PCM, 3 floating point
-    int channels = 0;
-    int sampleRate = 0;
-    int bitsPerSample = 0;
-    int blockAlign = 0;     ///< bytes per frame (all channels)
-    QByteArray samples;     ///< the data chunk, whole frames only
-    [[nodiscard]] std::int64_t frames() const { return blockAlign > 0 ? samples.size() / blockAlign : 0; }
-    [[nodiscard]] std::int64_t lengthNs() const;
-};
-
-/// Reads a wave file (RIFF, WAVE, a PCM or floating-point format chunk and a
-/// data chunk). nullopt, with a reason in *error, for a missing, unreadable,
-/// damaged or unsupported file.
-[[nodiscard]] std::optional<WaveData> readWaveFile(const QString& path, QString* error = nullptr);
 
 /// What a player did, with CLOCK_MONOTONIC time stamps, for tests: the first
 /// sample goes out at a Played event and the last one lengthNs later, unless
@@ -84,8 +72,9 @@ public:
 
     /// Stops what plays and forgets the file.
     void close();
-    /// Opens a wave file (closing the one open). False when it is missing or
-    /// cannot be played; the player then reports ModeNotOpen.
+    /// Opens and decodes a wave file (closing the one open). False when it
+    /// is missing or cannot be played, with the reason in errorText(); the
+    /// player then reports ModeNotOpen.
     bool open(const QString& path);
     /// Starts the open file from its beginning and returns at once; does
     /// nothing when no file is open.

@@ -112,23 +112,86 @@ TEST_F(PhoneFrmTest, ANewKeyWhileAMessagePlaysKeepsPttUpAndStartsTheNewFile)
     EXPECT_GE(ptt.back().monotonicNs, play[1].monotonicNs + play[1].lengthNs);
 }
 
-TEST_F(PhoneFrmTest, MissingOrUnreadableFilesPlayNothingAndDropPttAtTheFirstPoll)
+TEST_F(PhoneFrmTest, AFileThatCannotBePlayedKeysNothingAndSaysWhyOnce)
 {
-    phone().Text3->setText(fx.path(QStringLiteral("gone.wav")));
-    writeBytes(fx.path(QStringLiteral("notes.wav")), "not a wave file");
-    phone().Text4->setText(fx.path(QStringLiteral("notes.wav")));
+    const QString gone = fx.path(QStringLiteral("gone.wav"));
+    const QString notes = fx.path(QStringLiteral("notes.wav"));
+    const QString empty = fx.path(QStringLiteral("empty.wav"));
+    writeBytes(notes, "not a wave file");
+    writeBytes(empty, silenceWave(0));
+    phone().Text3->setText(gone);
+    phone().Text4->setText(notes);
+    phone().Text5->setText(empty);
     useParallel();
-    for (int key : {F1 + 2, F1 + 3}) {
-        lines.clear();
+    const QString title = QStringLiteral("Unable to play file.");
+    for (int key : {F1 + 2, F1 + 3, F1 + 4, F1 + 3, F1 + 2, F1 + 4}) {
         fkey(key);
         EXPECT_FALSE(services.voicePlaying());
-        ASSERT_TRUE(waitIdle(500));
-        const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
-        ASSERT_EQ(ptt.size(), 2u);
-        EXPECT_LT(ptt[1].monotonicNs - ptt[0].monotonicNs, PollNs);
+        EXPECT_FALSE(phone().Timer1.isActive());
     }
+    QTest::qWait(100);
+    EXPECT_TRUE(lines.events().empty()) << "PTT rose for a file that cannot be played";
     EXPECT_TRUE(played.played().empty());
-    EXPECT_EQ(playback(PlaybackEvent::Kind::OpenFailed).size(), 2u);
+    // Each file is named once with its reason; every press beeps.
+    ASSERT_EQ(fx.fakes.prompt.countShownWithTitle(title), 3);
+    const auto& shown = fx.fakes.prompt.shown();
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(shown[i].text.startsWith((std::vector<QString>{gone, notes, empty})[i] + ": "))
+            << shown[i].text.toStdString();
+        EXPECT_GT(shown[i].text.size(), shown[i].text.indexOf(": ") + 2) << "no reason given";
+    }
+    EXPECT_EQ(fx.fakes.beeper.count(), 6);
+
+    // A message playing when the next key's file cannot be played ends, and
+    // its PTT drops at the next poll.
+    phone().Text1->setText(wave(QStringLiteral("a.wav"), 2000));
+    fkey(F1);
+    fkey(F1 + 3);
+    EXPECT_FALSE(services.voicePlaying());
+    ASSERT_TRUE(waitIdle(500));
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2}));
+    EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(title), 3);
+
+    // Mended, the file plays; spoilt again, it is said again.
+    writeBytes(notes, silenceWave(50));
+    fkey(F1 + 3);
+    ASSERT_TRUE(waitIdle());
+    writeBytes(notes, "spoilt again");
+    fkey(F1 + 3);
+    EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(title), 4);
+    EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2, 3, 2}));
+}
+
+TEST_F(PhoneFrmTest, EncodedRecordingsKeyPttForTheirWholeLength)
+{
+    useParallel();
+    const std::vector<std::pair<const char*, int>> files = {
+        {"ulaw.wav", SF_FORMAT_WAV | SF_FORMAT_ULAW},
+        {"ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM},
+        {"gsm.wav", SF_FORMAT_WAV | SF_FORMAT_GSM610},
+    };
+    for (const auto& [name, format] : files) {
+        SCOPED_TRACE(name);
+        const QString path = fx.path(QLatin1String(name));
+        ASSERT_TRUE(writeEncodedWave(path, format, 2400));  // 300 ms
+        phone().Text2->setText(path);
+        lines.clear();
+        played.clear();
+        fkey(F2);
+        EXPECT_TRUE(services.voicePlaying());
+        ASSERT_TRUE(waitIdle());
+        const auto ptt = lineEvents(LineEvent::Kind::ParallelControl);
+        const auto play = played.played();
+        ASSERT_EQ(ptt.size(), 2u);
+        ASSERT_EQ(play.size(), 1u);
+        EXPECT_GE(play[0].lengthNs, 300'000'000);
+        EXPECT_LE(play[0].lengthNs, 300'000'000 + 64'000'000);
+        EXPECT_LT(ptt[0].monotonicNs, play[0].monotonicNs);
+        const std::int64_t lastSample = play[0].monotonicNs + play[0].lengthNs;
+        EXPECT_GE(ptt[1].monotonicNs, lastSample);
+        EXPECT_LT(ptt[1].monotonicNs - lastSample, PollNs) << ms(ptt[1].monotonicNs - lastSample) << " ms";
+    }
+    EXPECT_TRUE(fx.fakes.prompt.shown().empty());
 }
 
 TEST_F(PhoneFrmTest, F1RepeatsAfterThePauseUntilAKeyInTheMainWindow)

@@ -13,7 +13,10 @@
 
 #include <QtEndian>
 #include <QTest>
+#include <cmath>
 #include <functional>
+#include <sndfile.h>
+#include <vector>
 
 namespace testing_support {
 
@@ -46,6 +49,33 @@ inline QByteArray silenceWave(int lengthMs, int sampleRate = 8000)
     u32(dataBytes);
     b.append(QByteArray(dataBytes, '\0'));
     return b;
+}
+
+/// A tone of frequency hz at half of full scale, frames long.
+inline std::vector<short> toneSamples(int frames, int sampleRate, double hz)
+{
+    std::vector<short> v(static_cast<std::size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        v[static_cast<std::size_t>(i)] =
+            static_cast<short>(std::lround(16384.0 * std::sin(2.0 * M_PI * hz * i / sampleRate)));
+    return v;
+}
+
+/// Writes a wave file in an encoding of libsndfile's writer (SF_FORMAT_WAV
+/// with a subformat such as SF_FORMAT_GSM610): a 440 Hz tone, mono at 8 kHz,
+/// frames long. False when the writer refused.
+inline bool writeEncodedWave(const QString& path, int format, int frames)
+{
+    SF_INFO info{};
+    info.samplerate = 8000;
+    info.channels = 1;
+    info.format = format;
+    SNDFILE* f = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+    if (!f)
+        return false;
+    const std::vector<short> tone = toneSamples(frames, 8000, 440.0);
+    const bool whole = sf_writef_short(f, tone.data(), frames) == frames;
+    return sf_close(f) == 0 && whole;
 }
 
 /// Nanoseconds as milliseconds, for readable failures.
