@@ -210,12 +210,13 @@ void WinKeyLink::takeReports()
 {
     if (!isOpen())
         return;
-    const QByteArray in = m_link->readAll();
-    if (in.isEmpty())
-        return;
-    heard();
-    for (char c : in)
-        m_reports.take(static_cast<std::uint8_t>(c));
+    bool reported = false;
+    for (char c : m_link->readAll())
+        reported = m_reports.take(static_cast<std::uint8_t>(c)) || reported;
+    // Noise on the line is not the keyer answering: a keyer that went away
+    // behind a noisy line must still be noticed.
+    if (reported)
+        heard();
 }
 
 void WinKeyLink::heard()

@@ -100,7 +100,7 @@ public:
 
 private:
     bool send(const QByteArray& bytes);
-    /// Takes in what has arrived; every byte is a report.
+    /// Takes in what has arrived: reports, or noise that changes nothing.
     void takeReports();
     /// The keyer said something: it is there, and an open question is answered.
     void heard();

@@ -9,18 +9,21 @@ constexpr int StatusBusyFlags = 0x02 | 0x04 | 0x08 | 0x10;  // break-in, busy, k
 
 }  // namespace
 
-void WinKeyReports::take(std::uint8_t byte)
+bool WinKeyReports::take(std::uint8_t byte)
 {
     if (isStatus(byte)) {
         m_statusByte = byte;
         m_textUnreported = false;
     } else if (isPot(byte)) {
         m_speedPot = byte & 0x3F;
-    } else {
+    } else if (isEcho(byte)) {
         m_echoed.append(static_cast<char>(byte));
         if (m_echoed.size() > EchoKept)
             m_echoed.remove(0, m_echoed.size() - EchoKept);
+    } else {
+        return false;
     }
+    return true;
 }
 
 std::optional<std::uint8_t> WinKeyReports::takeAnswer(const QByteArray& bytes)
@@ -31,7 +34,7 @@ std::optional<std::uint8_t> WinKeyReports::takeAnswer(const QByteArray& bytes)
         if (!answer && !isStatus(b) && !isPot(b))
             answer = b;
         else
-            take(b);
+            (void)take(b);
     }
     return answer;
 }

@@ -23,8 +23,8 @@ public:
     /// A fresh connection: idle, pot not heard, no echo.
     void reset() { *this = WinKeyReports{}; }
 
-    /// One byte from the keyer.
-    void take(std::uint8_t byte);
+    /// One byte from the keyer; false for noise.
+    bool take(std::uint8_t byte);
     /// The bytes of one read while a question is open: the first byte that
     /// is not a status or pot report is the answer (nullopt when none came);
     /// every other byte, before or after it, is taken as a report.
