@@ -7,6 +7,7 @@
 #include "radio/privileges_chart.h"
 #include "settings_check.h"
 
+#include <algorithm>
 #include <cmath>
 
 using fuzzing::require;
@@ -49,15 +50,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             require(sameRow(extra.rows[i], extraOfAll[i]));
     }
 
-    // The sideband for the middle of each Extra row: one of the rig's modes,
-    // or none on 160 m.
+    // The sideband for the middle of each Extra row: kept where no row
+    // encloses the frequency, otherwise none (160 m), a sideband, or a
+    // mode other than phone as the row names it.
     for (const radio::BandPlanEntry& row : extra.rows) {
+        const float middle = row.LowMHz / 2 + row.HighMHz / 2;
+        const auto enclosing = std::find_if(extra.rows.begin(), extra.rows.end(), [&](const auto& r) {
+            return r.LowMHz < middle && r.HighMHz > middle;
+        });
         QString mode = QStringLiteral("kept");
-        radio::SidebandFromBandPlan(extra.rows, row.LowMHz / 2 + row.HighMHz / 2, mode);
-        require(mode == QLatin1String("kept") || mode.isEmpty() || mode == QLatin1String("LSB") ||
-                mode == QLatin1String("USB") || mode == QLatin1String("CW") ||
-                extra.rows.end() != std::find_if(extra.rows.begin(), extra.rows.end(),
-                                                 [&](const auto& r) { return r.Mode == mode; }));
+        radio::SidebandFromBandPlan(extra.rows, middle, mode);
+        if (enclosing == extra.rows.end())
+            require(mode == QLatin1String("kept"));
+        else
+            require(mode.isEmpty() || mode == QLatin1String("LSB") || mode == QLatin1String("USB") ||
+                    (mode == enclosing->Mode && mode != QLatin1String("PH")));
     }
 
     const radio::ChartArea area{9600, 7200, 900, 1};

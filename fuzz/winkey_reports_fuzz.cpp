@@ -8,7 +8,9 @@
 #include "fuzz_input.h"
 #include "keying/winkey_reports.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
