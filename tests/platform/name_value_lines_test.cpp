@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(NameValueLines, EveryTableReadsTheSameWithLfCrLfOrCrAloneLineEnds)
+TEST(NameValueLines, EveryTableReadsTheSameWithLfCrLfOrCrAloneLineEndsAndAByteOrderMark)
 {
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
@@ -24,8 +24,9 @@ TEST(NameValueLines, EveryTableReadsTheSameWithLfCrLfOrCrAloneLineEnds)
                 bytes += QByteArray(text) + end;
             return bytes;
         };
+        // Some editors start the file with a byte order mark.
         testing_support::writeBytes(QStringLiteral("serialports.txt"),
-                                    lines({"# the shack", "1=/dev/ttyUSB0", "", "2 = /dev/ttyUSB1"}));
+                                    "\xEF\xBB\xBF" + lines({"1=/dev/ttyUSB0", "# the shack", "", "2 = /dev/ttyUSB1"}));
         const auto serial = platform::SerialPortTable::load(QStringLiteral("serialports.txt"));
         EXPECT_EQ(serial.device(1), QStringLiteral("/dev/ttyUSB0")) << end;
         EXPECT_EQ(serial.device(2), QStringLiteral("/dev/ttyUSB1")) << end;
