@@ -16,5 +16,5 @@ export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$top/scripts/lsan.supp:print_suppressions=0"
 for tool_test in "$top"/tools/test_*.py; do python3 "$tool_test" -q; done
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
-# The file readers under libFuzzer, about half a minute each.
+# Every reader of outside input under libFuzzer, ten seconds each.
 "$top/scripts/fuzz.sh"

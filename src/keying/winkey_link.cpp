@@ -25,23 +25,11 @@ constexpr char CmdMode = 0x0E;
 constexpr char CmdStatus = 0x15;
 constexpr char CmdRatio = 0x17;
 
-// Reports: status 110x xxxx, speed pot 10xx xxxx.
-constexpr int StatusMask = 0xE0;
-constexpr int StatusTag = 0xC0;
-constexpr int PotMask = 0xC0;
-constexpr int PotTag = 0x80;
-constexpr int StatusXoff = 0x01;
-constexpr int StatusBusyFlags = 0x02 | 0x04 | 0x08 | 0x10;  // break-in, busy, key down, waiting
-
 constexpr std::uint8_t EchoProbe = 0x55;
 constexpr int OpenAnswerMs = 500;
 /// While the keyer holds the sender back, it is asked for its status this
 /// often, so that a keyer that went away is noticed.
 constexpr int AskIntervalMs = 500;
-constexpr qsizetype EchoKept = 256;
-
-bool isStatus(std::uint8_t b) { return (b & StatusMask) == StatusTag; }
-bool isPot(std::uint8_t b) { return (b & PotMask) == PotTag; }
 
 QByteArray bytes(std::initializer_list<int> values)
 {
@@ -96,10 +84,7 @@ int WinKeyLink::wk_open(int& version, int port)
         return WkComOpenFailed;
     m_link = &link;
     m_lost = false;
-    m_statusByte = StatusTag;
-    m_speedPot = -1;
-    m_echoed.clear();
-    m_textUnreported = false;
+    m_reports.reset();
     m_statusAskedNs = 0;
     link.discardInput();
 
@@ -145,7 +130,7 @@ void WinKeyLink::wk_close()
         m_link->close();
     }
     m_link = nullptr;
-    m_textUnreported = false;
+    m_reports.reset();
     m_statusAskedNs = 0;
 }
 
@@ -167,7 +152,7 @@ bool WinKeyLink::wk_char(int code)
         return false;
     if (!send(bytes({code})))
         return false;
-    m_textUnreported = true;
+    m_reports.textSent();
     return true;
 }
 
@@ -176,8 +161,7 @@ long WinKeyLink::wk_getstatus()
     if (!isOpen())
         return WkNotOpen;
     takeReports();
-    const bool full = (m_statusByte & StatusXoff) != 0;
-    if (full) {
+    if (m_reports.full()) {
         if (m_statusAskedNs != 0) {
             if (msSince(m_statusAskedNs) > m_answerTimeoutMs)
                 m_lost = true;
@@ -187,7 +171,7 @@ long WinKeyLink::wk_getstatus()
         }
         return WinKeyFull;
     }
-    if (m_textUnreported || (m_statusByte & StatusBusyFlags) != 0)
+    if (m_reports.busy())
         return WinKeyBusy;
     return WinKeyIdle;
 }
@@ -197,10 +181,7 @@ void WinKeyLink::wk_clearbuf()
     takeReports();
     if (!send(bytes({CmdClearBuffer})))
         return;
-    // An empty buffer is not nearly full; whether the keyer still finishes
-    // a character it reports itself.
-    m_statusByte &= ~StatusXoff;
-    m_textUnreported = false;
+    m_reports.bufferCleared();
     m_statusAskedNs = 0;
 }
 
@@ -229,25 +210,19 @@ void WinKeyLink::takeReports()
 {
     if (!isOpen())
         return;
-    const QByteArray in = m_link->readAll();
-    for (char c : in)
-        takeReport(static_cast<std::uint8_t>(c));
+    bool reported = false;
+    for (char c : m_link->readAll())
+        reported = m_reports.take(static_cast<std::uint8_t>(c)) || reported;
+    // Noise on the line is not the keyer answering: a keyer that went away
+    // behind a noisy line must still be noticed.
+    if (reported)
+        heard();
 }
 
-void WinKeyLink::takeReport(std::uint8_t byte)
+void WinKeyLink::heard()
 {
     m_lastHeardNs = platform::monotonicNs();
     m_statusAskedNs = 0;
-    if (isStatus(byte)) {
-        m_statusByte = byte;
-        m_textUnreported = false;
-    } else if (isPot(byte)) {
-        m_speedPot = byte & 0x3F;
-    } else {
-        m_echoed.append(static_cast<char>(byte));
-        if (m_echoed.size() > EchoKept)
-            m_echoed.remove(0, m_echoed.size() - EchoKept);
-    }
 }
 
 std::optional<std::uint8_t> WinKeyLink::awaitAnswer(int timeoutMs)
@@ -255,17 +230,10 @@ std::optional<std::uint8_t> WinKeyLink::awaitAnswer(int timeoutMs)
     const std::int64_t deadline = platform::monotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
     for (;;) {
         const QByteArray in = m_link->readAll();
-        for (qsizetype i = 0; i < in.size(); ++i) {
-            const auto b = static_cast<std::uint8_t>(in[i]);
-            if (isStatus(b) || isPot(b)) {
-                takeReport(b);
-                continue;
-            }
-            // What came after the answer is the keyer's reports.
-            for (qsizetype j = i + 1; j < in.size(); ++j)
-                takeReport(static_cast<std::uint8_t>(in[j]));
-            return b;
-        }
+        if (!in.isEmpty())
+            heard();
+        if (const auto answer = m_reports.takeAnswer(in))
+            return answer;
         const std::int64_t left = deadline - platform::monotonicNs();
         if (left <= 0)
             return std::nullopt;

@@ -14,6 +14,8 @@
 // and takes more, 5 its buffer is nearly full (XOFF) and the sender must
 // wait; WinKeyNotOpen (-9) while no keyer is open.
 
+#include "keying/winkey_reports.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -91,16 +93,17 @@ public:
     void setAnswerTimeoutMs(int ms) { m_answerTimeoutMs = ms; }
 
     // What the keyer last reported.
-    [[nodiscard]] int statusByte() const { return m_statusByte; }
-    [[nodiscard]] int speedPot() const { return m_speedPot; }
+    [[nodiscard]] int statusByte() const { return m_reports.statusByte(); }
+    [[nodiscard]] int speedPot() const { return m_reports.speedPot(); }
     /// The characters the keyer echoed as it sent them (the last few hundred).
-    [[nodiscard]] const QByteArray& echoed() const { return m_echoed; }
+    [[nodiscard]] const QByteArray& echoed() const { return m_reports.echoed(); }
 
 private:
     bool send(const QByteArray& bytes);
-    /// Takes in what has arrived; every byte is a report.
+    /// Takes in what has arrived: reports, or noise that changes nothing.
     void takeReports();
-    void takeReport(std::uint8_t byte);
+    /// The keyer said something: it is there, and an open question is answered.
+    void heard();
     /// Waits (no events run) for the first byte that is not a status or
     /// speed-pot report, at most timeoutMs.
     std::optional<std::uint8_t> awaitAnswer(int timeoutMs);
@@ -108,12 +111,7 @@ private:
 
     platform::Hardware& m_hardware;
     platform::SerialLink* m_link = nullptr;  ///< the port the keyer is open on
-    int m_statusByte = 0xC0;
-    int m_speedPot = -1;
-    QByteArray m_echoed;
-    /// Text went to the keyer after its last status report: it is busy,
-    /// whether or not its report has arrived yet.
-    bool m_textUnreported = false;
+    WinKeyReports m_reports;
     bool m_lost = false;
     std::int64_t m_lastHeardNs = 0;
     std::int64_t m_statusAskedNs = 0;  ///< 0 when no question is open

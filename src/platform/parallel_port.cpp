@@ -1,8 +1,9 @@
 #include "platform/parallel_port.h"
 
+#include "platform/name_value_lines.h"
+
 #include <QFile>
 #include <QObject>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cerrno>
@@ -44,19 +45,11 @@ std::optional<int> ParallelPort::parseBaseAddress(const QString& text)
 std::optional<QString> ParallelPort::deviceFor(int baseAddress)
 {
     QFile file(QString::fromLatin1(TableFileName));
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&file);
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
-            if (line.isEmpty() || line.startsWith(u'#'))
-                continue;
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq <= 0)
-                continue;
-            const auto base = parseBaseAddress(line.left(eq));
-            const QString device = line.mid(eq + 1).trimmed();
-            if (base && *base == baseAddress && !device.isEmpty())
-                return device;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const NameValue& line : nameValueLines(QString::fromUtf8(file.readAll()))) {
+            const auto base = parseBaseAddress(line.name);
+            if (base && *base == baseAddress && !line.value.isEmpty())
+                return line.value;
         }
     }
     switch (baseAddress) {

@@ -1,7 +1,8 @@
 #include "platform/serial_port_table.h"
 
+#include "platform/name_value_lines.h"
+
 #include <QFile>
-#include <QTextStream>
 
 namespace platform {
 
@@ -9,23 +10,15 @@ SerialPortTable SerialPortTable::load(const QString& filePath)
 {
     SerialPortTable table;
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return table;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq <= 0)
-            continue;
+    for (const NameValue& line : nameValueLines(QString::fromUtf8(file.readAll()))) {
         bool ok = false;
-        const int number = line.left(eq).trimmed().toInt(&ok);
-        const QString device = line.mid(eq + 1).trimmed();
+        const int number = line.name.toInt(&ok);
         // A line the operator mistyped names no port rather than a wrong one.
-        if (!ok || number <= 0 || device.isEmpty())
+        if (!ok || number <= 0 || line.value.isEmpty())
             continue;
-        table.set(number, device);
+        table.set(number, line.value);
     }
     return table;
 }

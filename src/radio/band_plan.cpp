@@ -3,6 +3,8 @@
 #include "platform/safe_file.h"
 #include "platform/settings_stream.h"
 
+#include <algorithm>
+
 namespace radio {
 
 BandPlan parseBandPlan(const QByteArray& bytes, const QString& keepClass)
@@ -58,16 +60,15 @@ BandPlan readBandPlanFile(const QString& path, const QString& keepClass)
 
 void SidebandFromBandPlan(const std::vector<BandPlanEntry>& rows, float frequency, QString& mode)
 {
-    QString band;
-    for (const BandPlanEntry& row : rows) {
-        if (row.LowMHz < frequency && row.HighMHz > frequency) {
-            band = row.Band;
-            mode = row.Mode;
-            break;
-        }
-    }
-    if (band.isEmpty())
+    // The enclosing row, not its band name, says whether one was found: a
+    // row may name no band.
+    const auto row = std::find_if(rows.begin(), rows.end(), [frequency](const BandPlanEntry& r) {
+        return r.LowMHz < frequency && r.HighMHz > frequency;
+    });
+    if (row == rows.end())
         return;
+    const QString& band = row->Band;
+    mode = row->Mode;
     if (band == QLatin1String("160")) {
         mode.clear();
         return;

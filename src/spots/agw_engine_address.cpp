@@ -1,22 +1,17 @@
 #include "spots/agw_engine_address.h"
 
+#include "platform/name_value_lines.h"
+
 #include <QFile>
-#include <QStringList>
 
 namespace spots {
 
 AgwEngineAddress parseAgwEngineAddress(const QString& text)
 {
     AgwEngineAddress address;
-    for (const QString& raw : text.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0)
-            continue;
-        const QString name = line.left(eq).trimmed().toLower();
-        const QString value = line.mid(eq + 1).trimmed();
+    for (const platform::NameValue& line : platform::nameValueLines(text)) {
+        const QString name = line.name.toLower();
+        const QString& value = line.value;
         if (name == QStringLiteral("host") && !value.isEmpty()) {
             address.host = value;
         } else if (name == QStringLiteral("port")) {

@@ -212,6 +212,36 @@ TEST_F(WinKeyLinkTest, ReadsTheSpeedPotAndTheEchoedText)
     EXPECT_EQ(link.speedPot(), 17);
 }
 
+TEST_F(WinKeyLinkTest, LineNoiseIsNeitherEchoNorTheKeyerAnswering)
+{
+    open();
+    // Bytes no keyer sends: below the blank (commands) and 0xE0 and above.
+    keyer.pty().send(QByteArray("\x00\xE5\x1F" "A" "\xFF", 5));
+    ASSERT_TRUE(testing_support::waitUntil(
+        [&] {
+            (void)link.wk_getstatus();
+            return link.echoed().contains('A');
+        },
+        2000));
+    EXPECT_EQ(link.echoed(), QByteArray("A"));
+
+    // The keyer holds the sender back, then goes away behind a line that
+    // answers each question with noise: it is noticed all the same.
+    link.setAnswerTimeoutMs(200);
+    keyer.setBuffer(16, 3);
+    keyer.setUnitScale(100000);
+    for (char c : QByteArray("ABCD"))
+        link.wk_char(c);
+    ASSERT_TRUE(statusBecomes(keying::WinKeyFull));
+    keyer.pty().setHandler([](testing_support::PtyEmulator& pty, const QByteArray&) { pty.send("\xFF"); });
+    EXPECT_TRUE(testing_support::waitUntil(
+        [&] {
+            (void)link.wk_getstatus();
+            return link.keyerLost();
+        },
+        3000));
+}
+
 TEST_F(WinKeyLinkTest, CloseEndsHostModeAndThePort)
 {
     open();

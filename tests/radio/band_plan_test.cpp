@@ -102,6 +102,12 @@ TEST(BandPlan, Sidebands)
     EXPECT_EQ(sideband(rows, 10.12f, QStringLiteral("CW")), "CW");
     // The earlier of two enclosing rows decides.
     EXPECT_EQ(sideband(rows, 14.25f), "USB");
+
+    // A row without a band name still encloses its frequencies: phone there
+    // is a sideband like on any band but 80, 60 and 40 m, never "PH".
+    const auto unnamed = extraRows({"\"\",\"E\",\"PH\",28.3,29.7", "\"\",\"E\",\"CW\",28,28.3"});
+    EXPECT_EQ(sideband(unnamed, 28.4f, QStringLiteral("LSB")), "USB");
+    EXPECT_EQ(sideband(unnamed, 28.1f), "CW");
 }
 
 TEST(BandPlan, ShippedFileLoads)
