@@ -182,7 +182,7 @@ bool MainWindowBase::NewLog()
 void MainWindowBase::ReloadLog()
 {
     if (contactlog::ReloadAndRecount(m_state.log, logPath()) != contactlog::LogReadError::None) {
-        m_state.services.prompt.message(contactlog::logUnreadableText(), QStringLiteral("File Error"));
+        m_state.services.prompt.message(contactlog::logUnreadableText(logPath()), QStringLiteral("File Error"));
         endProgram();
         return;
     }

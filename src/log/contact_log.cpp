@@ -285,6 +285,28 @@ AppendPoint appendPoint(const QString& path, const ContactLog& log, int n)
 }
 }  // namespace
 
+int firstUnreadableLine(const QByteArray& bytes)
+{
+    platform::SettingsReader reader(bytes);
+    int count = 0;
+    while (!reader.atEnd() && !reader.onlyBlankLinesLeft()) {
+        const int start = reader.line();
+        if (count >= ContactLog::MaxContacts)
+            return start;
+        // The first nineteen values stay on the record's line, and the
+        // twentieth ends it (or the file).
+        for (int v = 1; v < ValuesPerRecord; ++v)
+            if (!reader.skipValue() || reader.line() != start)
+                return start;
+        if (!reader.skipValue())
+            return start;
+        if (reader.line() != start + 1 && !reader.atEnd())
+            return start;
+        ++count;
+    }
+    return 0;
+}
+
 platform::FileWriteResult AppendContact(const ContactLog& log, int n, const QString& path)
 {
     if (n < 1 || n > log.ContactCount())

@@ -87,6 +87,14 @@ struct LogReadResult {
 [[nodiscard]] LogReadResult parseLogFile(const QByteArray& bytes);
 [[nodiscard]] LogReadResult readLogFile(const QString& path);
 
+/// Where log file content first stops holding one contact per line: the
+/// line (1-based) on which the first record starts that does not stand
+/// whole on a line of its own (fewer or more than twenty values, a line
+/// break inside a value, a blank line between records), or the first line
+/// beyond MaxContacts records. 0 when every line holds one contact. A file
+/// that fails to load always has such a line; it is the one to mend.
+[[nodiscard]] int firstUnreadableLine(const QByteArray& bytes);
+
 /// Replaces the memory log with the file at path (LoadLog). On success sets
 /// ContactCountAtLoad when it is still 0. On failure the memory log is left
 /// as it was; the caller reports "Error opening file." (title "File Error")

@@ -3,6 +3,7 @@
 #include "log/log_totals.h"
 #include "platform/file_system.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -194,7 +195,18 @@ QString openExistingLogText()
                           "existing log and starts a new log.)");
 }
 
-QString logUnreadableText() { return QStringLiteral("Error opening file."); }
+QString logUnreadableText(const QString& logPath)
+{
+    QString text = QStringLiteral("Error opening file.");
+    const auto bytes = platform::readWholeFile(logPath);
+    const int line = bytes ? firstUnreadableLine(*bytes) : 0;
+    if (line > 0)
+        text += QStringLiteral("\n\nThe log cannot be read from line %1 of %2 on.  Mend that line with a text "
+                               "editor, then start the program again.")
+                    .arg(line)
+                    .arg(QDir::toNativeSeparators(logPath));
+    return text;
+}
 
 QString recountFailedText()
 {

@@ -1,6 +1,8 @@
 #include "platform/settings_stream.h"
 
 #include <QFile>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -45,8 +47,10 @@ void SettingsReader::consumeTerminator()
         ++m_pos;
         if (m_pos < size && m_bytes.at(m_pos) == '\n')
             ++m_pos;
+        ++m_line;
     } else if (c == '\n') {
         ++m_pos;
+        ++m_line;
     }
 }
 
@@ -199,12 +203,28 @@ void SettingsWriter::separate()
     m_lineHasValue = true;
 }
 
+namespace {
+// What a text value never holds in the file: the quote that would end it,
+// and the control characters (C0, DEL and C1), line breaks among them.
+bool droppedFromText(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f);
+}
+}  // namespace
+
 SettingsWriter& SettingsWriter::text(const QString& value)
 {
     separate();
-    QString clean = value;
-    clean.remove(u'"');
-    m_text += u'"' + clean + u'"';
+    m_text += u'"';
+    if (std::none_of(value.begin(), value.end(), droppedFromText)) {
+        m_text += value;
+    } else {
+        for (QChar c : value)
+            if (!droppedFromText(c))
+                m_text += c;
+    }
+    m_text += u'"';
     return *this;
 }
 

@@ -3,7 +3,8 @@
 //
 // Values are separated by commas or line ends; text values stand between
 // double quotes (a quote inside a text is never escaped, so the writer drops
-// it), numbers are bare, true/false options are #TRUE# / #FALSE#. Lines end
+// it, and drops control characters, so one value never spans two lines),
+// numbers are bare, true/false options are #TRUE# / #FALSE#. Lines end
 // in CR LF. Files are in the 8-bit Latin-1 code page.
 //
 // A reader takes the file as one stream of values whatever its line breaks:
@@ -48,6 +49,8 @@ public:
     bool skipValue();
     /// The byte offset just after the last value taken, before its terminator.
     [[nodiscard]] qsizetype lastValueEnd() const { return m_valueEnd; }
+    /// The line (1-based) on which the next value starts.
+    [[nodiscard]] int line() const { return m_line; }
 
 private:
     struct RawValue {
@@ -67,6 +70,7 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_contentEnd = 0;  ///< just after the last character that is not a blank or line end
     qsizetype m_valueEnd = 0;
+    int m_line = 1;
 };
 
 /// Parses a number the way the settings files hold it: a point as decimal
@@ -80,9 +84,11 @@ private:
 
 class SettingsWriter {
 public:
-    /// A text value in double quotes. Double quotes inside it are dropped:
-    /// the file form has no escape, and one quote would make every later
-    /// value of the file unreadable.
+    /// A text value in double quotes. Double quotes and control characters
+    /// inside it are dropped: the file form has no escape, one quote would
+    /// make every later value of the file unreadable, and a line break (or
+    /// any control character the value got from a paste) would split the
+    /// value over two lines and shift every value after it.
     SettingsWriter& text(const QString& value);
     SettingsWriter& number(double value);
     SettingsWriter& single(float value);

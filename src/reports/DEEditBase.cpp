@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QValidator>
 #include <algorithm>
 
 using platform::ControlKind;
@@ -22,6 +23,59 @@ namespace {
 double rowTop(int row) { return 480 + row * 390; }
 
 constexpr double BoxLeft = 2040;
+
+// Ctrl+V, Ctrl+X, Ctrl+C, Ctrl+A, Ctrl+Z: the line edit's own editing keys.
+// They type nothing, so the boxes' keystroke rules (which would drop them in
+// the date and time boxes, or let a county box empty itself) leave them to
+// the box; what a paste brings in goes through PastedTextFilter. Backspace
+// and Enter keep their rules.
+bool isEditingShortcut(int KeyAscii) { return KeyAscii >= 1 && KeyAscii <= 26 && KeyAscii != 8 && KeyAscii != 13; }
+
+// Keeps of what reaches a box other than by a typed key (Ctrl+V,
+// Shift+Insert, the context menu, the middle button, a drop) only what the
+// box's keystroke rules let through: a line break pasted into a call would
+// otherwise split its contact over two lines of the log. A line edit hands
+// every change of its text to its validator, which may rewrite it. The part
+// that differs from the text accepted before is what arrived, and only that
+// part is filtered: what the box held stays as it was.
+class PastedTextFilter final : public QValidator {
+public:
+    PastedTextFilter(QLineEdit* box, reports::EditBoxKeys keys)
+        : QValidator(box), m_keys(keys), m_accepted(box->text())
+    {
+    }
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (input == m_accepted)
+            return Acceptable;
+        const qsizetype before = m_accepted.size();
+        const qsizetype after = input.size();
+        qsizetype head = 0;
+        while (head < before && head < after && m_accepted.at(head) == input.at(head))
+            ++head;
+        qsizetype tail = 0;
+        while (tail < before - head && tail < after - head &&
+               m_accepted.at(before - 1 - tail) == input.at(after - 1 - tail))
+            ++tail;
+        const QString arrived = input.mid(head, after - head - tail);
+        const QString kept = reports::pastedText(m_keys, arrived, head == 0);
+        if (kept != arrived) {
+            input = input.left(head) + kept + input.right(tail);
+            // The caret keeps its place after, or within, what arrived.
+            if (pos >= head + arrived.size())
+                pos -= static_cast<int>(arrived.size() - kept.size());
+            else if (pos > head)
+                pos = static_cast<int>(head + std::min<qsizetype>(pos - head, kept.size()));
+        }
+        m_accepted = input;
+        return Acceptable;
+    }
+
+private:
+    reports::EditBoxKeys m_keys;
+    mutable QString m_accepted;
+};
 
 }  // namespace
 
@@ -86,8 +140,12 @@ void DEEditBase::finishControls(const std::vector<QLineEdit*>& tabOrder, int row
     setTabOrder(previous, cmdDone);
     setTabOrder(cmdDone, cmdDeleteDupe);
 
-    for (QLineEdit* box : {txtEditCall, txtEditCk, txtEditNum, txtEditBnd, Text1})
+    for (QLineEdit* box : {txtEditCall, txtEditCk, txtEditNum, txtEditBnd, Text1}) {
         m_keys->onKeyPress(box, [this](int& k) { plainKeyPress(k); });
+        filterPastes(box, reports::EditBoxKeys::Plain);
+    }
+    filterPastes(txtEditDate, reports::EditBoxKeys::Date);
+    filterPastes(txtEditTime, reports::EditBoxKeys::Time);
     m_keys->onKeyPress(txtEditDate, [this](int& k) { dateKeyPress(k); });
     m_keys->onKeyPress(txtEditTime, [this](int& k) { timeKeyPress(k); });
     m_keys->onLostFocus(txtEditBnd, [this] {
@@ -121,8 +179,12 @@ void DEEditBase::Form_Load()
     txtEditBnd->setText(r.LogMode);
     Text1->setText(r.LogBand);
     loadBoxes(r);
+    for (const auto& [box, keys] : m_pasteRules)
+        box->setValidator(new PastedTextFilter(box, keys));
     txtEditCall->setFocus();
 }
+
+void DEEditBase::filterPastes(QLineEdit* box, reports::EditBoxKeys keys) { m_pasteRules.emplace_back(box, keys); }
 
 void DEEditBase::Cap2(int& KeyAscii)
 {
@@ -271,6 +333,8 @@ void DEEditBase::cmdDeleteDupe_Click()
 
 void DEEditBase::plainKeyPress(int& KeyAscii)
 {
+    if (isEditingShortcut(KeyAscii))
+        return;
     if (KeyAscii == '"')
         KeyAscii = 0;
     if (KeyAscii == 13) {
@@ -282,6 +346,8 @@ void DEEditBase::plainKeyPress(int& KeyAscii)
 
 void DEEditBase::dateKeyPress(int& KeyAscii)
 {
+    if (isEditingShortcut(KeyAscii))
+        return;
     if (KeyAscii == 13) {
         KeyAscii = 0;
         cmdDone_Click();
@@ -292,6 +358,8 @@ void DEEditBase::dateKeyPress(int& KeyAscii)
 
 void DEEditBase::timeKeyPress(int& KeyAscii)
 {
+    if (isEditingShortcut(KeyAscii))
+        return;
     if (KeyAscii == 13) {
         KeyAscii = 0;
         cmdDone_Click();
@@ -322,6 +390,8 @@ int caretOf(const QLineEdit* box)
 
 void DEEditBase::countyKeyPress(QLineEdit* box, int& KeyAscii)
 {
+    if (isEditingShortcut(KeyAscii))
+        return;
     if (KeyAscii == '"')
         KeyAscii = 0;
     if (KeyAscii == 13) {
@@ -334,6 +404,8 @@ void DEEditBase::countyKeyPress(QLineEdit* box, int& KeyAscii)
 
 void DEEditBase::countryKeyPress(QLineEdit* box, int& KeyAscii, const std::vector<QString>& names)
 {
+    if (isEditingShortcut(KeyAscii))
+        return;
     if (KeyAscii == '"')
         KeyAscii = 0;
     if (KeyAscii == 13) {

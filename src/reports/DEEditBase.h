@@ -16,6 +16,8 @@
 
 #include <QDialog>
 #include <QRectF>
+#include <utility>
+#include <vector>
 
 class MainWindowBase;
 class QLabel;
@@ -68,6 +70,10 @@ protected:
     /// Places Done below the last row, sets the tab order (boxes, Done,
     /// Delete Dupe) and routes the keys; called once the rows exist.
     void finishControls(const std::vector<QLineEdit*>& tabOrder, int rowCount);
+    /// Text pasted or dropped into box keeps only what its keystroke rules
+    /// let through (from the end of Form_Load on, so the contact's own
+    /// values are shown as they are held).
+    void filterPastes(QLineEdit* box, reports::EditBoxKeys keys);
 
     // ----- what the two dialogs do differently ------------------------------
     virtual void loadBoxes(const contactlog::ContactRecord& r) = 0;
@@ -116,6 +122,7 @@ protected:
     std::vector<QString> m_countyNames;
 
 private:
+    std::vector<std::pair<QLineEdit*, reports::EditBoxKeys>> m_pasteRules;
     void beep();
     int m_index = 0;
     bool m_refocusing = false;

@@ -36,6 +36,9 @@ DEEditInfrm::DEEditInfrm(app::AppState& state, MainWindowBase& owner, int record
     m_keys->onKeyPress(txtEditSec, [this](int& k) { countyKeyPress(txtEditSec, k); });
     m_keys->onKeyPress(Text3, [this](int& k) { countyKeyPress(Text3, k); });
     m_keys->onKeyPress(txtEditPre, [this](int& k) { countryKeyPress(txtEditPre, k, m_countryNames); });
+    filterPastes(txtEditSec, reports::EditBoxKeys::County);
+    filterPastes(Text3, reports::EditBoxKeys::County);
+    filterPastes(txtEditPre, reports::EditBoxKeys::Country);
     m_keys->onLostFocus(txtEditSec, [this] {
         if (leaveChecksRun() && !checkCounty(txtEditSec, Label7, true))
             refocus(txtEditSec);

@@ -26,6 +26,7 @@ DEEditOut::DEEditOut(app::AppState& state, MainWindowBase& owner, int recordInde
                    8);
 
     m_keys->onKeyPress(txtEditPre, [this](int& k) { countyKeyPress(txtEditPre, k); });
+    filterPastes(txtEditPre, reports::EditBoxKeys::County);
     m_keys->onLostFocus(txtEditPre, [this] {
         if (leaveChecksRun() && !checkCounty(txtEditPre, Label2, false))
             refocus(txtEditPre);

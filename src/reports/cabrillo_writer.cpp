@@ -21,11 +21,13 @@ QString oneLine(QString s)
 }
 
 // Puts text so that it starts in column (1-based). A line already reaching
-// that column gets one blank first instead.
+// that column, or whose last value fills the column just before it, gets one
+// blank first instead: the log checker reads a QSO line as blank-separated
+// fields, and two values written edge to edge would read as one.
 void placeAt(QString& line, int column, const QString& text)
 {
     const int start = column - 1;
-    if (line.size() <= start)
+    if (line.size() < start || (line.size() == start && (line.isEmpty() || line.back() == u' ')))
         line += QString(start - line.size(), u' ');
     else
         line += Blank;

@@ -108,4 +108,35 @@ NameCompletion completeCountry(const std::vector<QString>& names, const QString&
     return edit;
 }
 
+QString pastedText(EditBoxKeys keys, const QString& text, bool atStart)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Control characters (C0, DEL, C1) are keys no box types into itself.
+        if (u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == u'"')
+            continue;
+        int key = u;
+        switch (keys) {
+        case EditBoxKeys::Plain: contactlog::UpperCaseKey(key); break;
+        case EditBoxKeys::County:
+        case EditBoxKeys::Country:
+            if (atStart && kept.isEmpty())
+                contactlog::UpperCaseKey(key);
+            break;
+        case EditBoxKeys::Date:
+            if (u != u'/' && !(u >= u'0' && u <= u'9'))
+                continue;
+            break;
+        case EditBoxKeys::Time:
+            if (u != u':' && !(u >= u'0' && u <= u'9'))
+                continue;
+            break;
+        }
+        kept += QChar(static_cast<char16_t>(key));
+    }
+    return kept;
+}
+
 }  // namespace reports

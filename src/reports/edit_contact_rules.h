@@ -57,4 +57,22 @@ struct NameCompletion {
 [[nodiscard]] NameCompletion completeCountry(const std::vector<QString>& names, const QString& text, int caret,
                                              int& key);
 
+/// Which keystroke rules a box of the edit dialogs types by.
+enum class EditBoxKeys {
+    Plain,    ///< call, serials, mode, band: letters upper-cased
+    County,   ///< county completion
+    Country,  ///< country completion (the in-state SPC)
+    Date,     ///< digits and "/"
+    Time,     ///< digits and ":"
+};
+
+/// What a box keeps of text pasted into it: the characters its keystroke
+/// rules let through when typed, in the case typing gives them. No box
+/// takes a control character (a line break, a tab) or a double quote; the
+/// plain boxes upper-case letters; the name boxes upper-case the first
+/// letter of a paste at the very start of the box, as typing there does;
+/// the date and time boxes keep their digits and separator only.
+/// Completion is no part of a paste.
+[[nodiscard]] QString pastedText(EditBoxKeys keys, const QString& text, bool atStart);
+
 }  // namespace reports

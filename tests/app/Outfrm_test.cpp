@@ -5,6 +5,8 @@
 #include "platform/controls.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
@@ -109,13 +111,31 @@ TEST(OutfrmLoad, YesWithNoLogStartsAnEmptyLog)
 TEST(OutfrmLoad, UnreadableLogEndsTheProgramWithTheFileError)
 {
     MainWindowFixture f;
-    writeBytes(f.fx.path(QStringLiteral("log.txt")), "\"K6ABC\",\"\"\r\n");
+    // Two good contacts, then one whose call holds a line break.
+    const QByteArray good = logLine("K6ABC", "Alameda", "001", "2021/10/02", "15:00:00", "CW", "20", "5");
+    writeBytes(f.fx.path(QStringLiteral("log.txt")),
+               good + good + QByteArray(good).replace("K6ABC", "N6BBB\r\nW1XYZ") + good);
     f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
     Outfrm w(f.fx.state, f.services);
     w.Form_Load();
     EXPECT_TRUE(w.programEnded());
     EXPECT_EQ(f.programEnds, 1);
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("File Error")));
+    // The message says which line to mend, and where the file is.
+    EXPECT_EQ(f.fx.fakes.prompt.shown().back().text,
+              QStringLiteral("Error opening file.\n\nThe log cannot be read from line 3 of %1 on.  Mend that line "
+                             "with a text editor, then start the program again.")
+                  .arg(QDir::toNativeSeparators(f.fx.path(QStringLiteral("log.txt")))));
+}
+
+TEST(OutfrmLoad, AMissingLogSaysOnlyTheFileError)
+{
+    MainWindowFixture f;
+    auto& w = f.open();
+    // The log vanishing before a reload leaves no line to name.
+    QFile::remove(f.fx.path(QStringLiteral("log.txt")));
+    w.ReloadLog();
+    EXPECT_TRUE(w.programEnded());
     EXPECT_EQ(f.fx.fakes.prompt.shown().back().text, QStringLiteral("Error opening file."));
 }
 

@@ -94,6 +94,42 @@ TEST(ContactLogFile, DamagedAndShortFiles)
     EXPECT_EQ(parseLogFile(QByteArray(fixtureLine).replace(",0,", ",abc,")).records[0].LogSpareNumber, 0.0);
 }
 
+TEST(ContactLogFile, FirstUnreadableLineIsTheLineToMend)
+{
+    QByteArray nineteen = fixtureLine;
+    nineteen.replace(",\"\"\r\n", "\r\n");
+    QByteArray twentyOne = fixtureLine;
+    twentyOne.replace("\r\n", ",\"\"\r\n");
+    QByteArray noFinalLineEnd = lines(2);
+    noFinalLineEnd.chop(2);
+    // A call with a line break in it: eight lines for seven contacts.
+    const QByteArray split = lines(2) + QByteArray(fixtureLine).replace("N0CALL", "N6BBB\r\nW1XYZ") + lines(4);
+    ASSERT_EQ(split.count('\n'), 8);
+    EXPECT_EQ(parseLogFile(split).error, LogReadError::ShortRecord);
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int line;
+    };
+    const Case cases[] = {
+        {"one contact on every line", lines(3), 0},
+        {"last line without line end", noFinalLineEnd, 0},
+        {"blank lines after the last record", lines(2) + "\r\n\r\n", 0},
+        {"a line break inside the third call", split, 3},
+        {"the same with bare line feeds", QByteArray(split).replace("\r\n", "\n"), 3},
+        {"a line of 19 values", lines(1) + nineteen + lines(1), 2},
+        {"a line of 21 values", lines(1) + twentyOne + lines(1), 2},
+        {"a blank line between two records", lines(1) + "\r\n" + lines(1), 2},
+        {"a short last line", lines(2) + nineteen, 3},
+        {"one line beyond the room", lines(ContactLog::MaxContacts + 1), ContactLog::MaxContacts + 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(firstUnreadableLine(c.bytes), c.line);
+    }
+}
+
 TEST(ContactLogFile, HoldsElevenThousandContactsAndNoMore)
 {
     const LogReadResult full = parseLogFile(lines(ContactLog::MaxContacts));

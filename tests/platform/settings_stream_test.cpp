@@ -57,3 +57,20 @@ TEST(SettingsWriter, WritesTheFileFormAndDropsQuotes)
     EXPECT_EQ(r.readNumber(), 255.0);
     EXPECT_EQ(static_cast<float>(*r.readNumber()), 7.99f);
 }
+
+TEST(SettingsWriter, AValueWithControlCharactersStaysOneValueOnOneLine)
+{
+    SettingsWriter w;
+    w.text(QStringLiteral("N6BBB\r\nW1XYZ")).text(QStringLiteral("Japan\n")).text(QStringLiteral("a\tb\x01\x7f\u0085c"));
+    w.endLine();
+    w.text(QStringLiteral("\r")).endLine();
+    EXPECT_EQ(w.bytes(), QByteArray("\"N6BBBW1XYZ\",\"Japan\",\"abc\"\r\n\"\"\r\n"));
+
+    SettingsReader r(w.bytes());
+    EXPECT_EQ(r.readText(), QStringLiteral("N6BBBW1XYZ"));
+    EXPECT_EQ(r.readText(), QStringLiteral("Japan"));
+    EXPECT_EQ(r.readText(), QStringLiteral("abc"));
+    EXPECT_EQ(r.line(), 2);
+    EXPECT_EQ(r.readText(), QString());
+    EXPECT_TRUE(r.atEnd());
+}

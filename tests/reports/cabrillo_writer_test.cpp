@@ -192,6 +192,37 @@ TEST(CabrilloWriter, OverlongFieldsKeepTheContactOnOneLine)
     EXPECT_EQ(lines[15], QStringLiteral("END-OF-LOG:"));
 }
 
+TEST(CabrilloWriter, AValueThatFillsItsColumnsIsFollowedByABlank)
+{
+    // A nine-character call followed by serial 10001, in both halves.
+    auto station = inState();
+    station.MyCall = QStringLiteral("KH6/K6AAX");
+    auto r = inStateContact(QStringLiteral("KH6/W1AWX"), QStringLiteral("10001"), QStringLiteral("CT"), QString(),
+                            QStringLiteral("ALAMEDA"));
+    r.LogSerialSent = QStringLiteral("10001");
+    const QString line = reports::cabrilloQsoLine(r, station, nullptr);
+    EXPECT_EQ(line, QStringLiteral("QSO: 14000 CW 2021-10-02 1602 KH6/K6AAX 10001 ALAMEDA  KH6/W1AWX 10001 CT"));
+    EXPECT_EQ(line.split(u' ', Qt::SkipEmptyParts),
+              QStringList({"QSO:", "14000", "CW", "2021-10-02", "1602", "KH6/K6AAX", "10001", "ALAMEDA", "KH6/W1AWX",
+                           "10001", "CT"}));
+    // The columns before the full ones, and the received call, stay.
+    EXPECT_EQ(columns(line, 31, 39), QStringLiteral("KH6/K6AAX"));
+    EXPECT_EQ(columns(line, 56, 64), QStringLiteral("KH6/W1AWX"));
+
+    // A serial one shorter still ends in its column, as before.
+    r.LogSerialSent = QStringLiteral("1001");
+    r.LogSerialRcvd = QStringLiteral("1001");
+    EXPECT_EQ(reports::cabrilloQsoLine(r, station, nullptr),
+              QStringLiteral("QSO: 14000 CW 2021-10-02 1602 KH6/K6AAX 1001 ALAMEDA   KH6/W1AWX 1001 CT"));
+
+    // A three-letter mode and a date text of eleven characters fill theirs.
+    r.LogMode = QStringLiteral("RTT");
+    r.LogDate = QStringLiteral("October 2nd");
+    const QStringList words = reports::cabrilloQsoLine(r, station, nullptr).split(u' ', Qt::SkipEmptyParts);
+    ASSERT_GE(words.size(), 6);
+    EXPECT_EQ(words.mid(2, 4), QStringList({"RTT", "October", "2nd", "1602"}));
+}
+
 TEST(CabrilloWriter, ClaimedScoreComesFromTheTotals)
 {
     contactlog::LogState log;

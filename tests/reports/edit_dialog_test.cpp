@@ -4,6 +4,8 @@
 #include "log/instate_score.h"
 #include "reports_fixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -50,7 +52,78 @@ QByteArray inLog()
            contactlog::formatContactLine(post);
 }
 
+// Puts text on the clipboard and pastes it over a box's whole text with
+// Ctrl+V, as an operator does.
+void pasteOver(QLineEdit* box, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+struct Paste {
+    QLineEdit* box;
+    QString pasted;
+    QString kept;
+};
+
+void pasteEach(const std::vector<Paste>& pastes)
+{
+    for (const Paste& p : pastes) {
+        SCOPED_TRACE(p.box->objectName().toStdString());
+        pasteOver(p.box, p.pasted);
+        EXPECT_EQ(p.box->text(), p.kept);
+    }
+}
+
+// log.txt holds one readable contact a line, and as many as the log.
+void expectOneContactALine(const QByteArray& bytes, int contacts)
+{
+    EXPECT_EQ(bytes.count('\n'), contacts);
+    EXPECT_EQ(bytes.count('\r'), contacts);
+    EXPECT_EQ(contactlog::firstUnreadableLine(bytes), 0);
+    const contactlog::LogReadResult read = contactlog::parseLogFile(bytes);
+    EXPECT_TRUE(read.ok());
+    EXPECT_EQ(static_cast<int>(read.records.size()), contacts);
+}
+
 }  // namespace
+
+TEST(EditDialogOut, APasteTakesWhatTypingWouldAndTheLogKeepsOneContactALine)
+{
+    OutReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
+    f.openWindow();
+    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+        pasteEach({
+            {d.txtEditCall, QStringLiteral("n6bbb\r\nW1XYZ"), QStringLiteral("N6BBBW1XYZ")},
+            {d.txtEditCk, QStringLiteral("1\t2\"3"), QStringLiteral("123")},
+            {d.txtEditPre, QStringLiteral("amador\n"), QStringLiteral("Amador")},
+            {d.txtEditNum, QStringLiteral("0\u000b04\u0085"), QStringLiteral("004")},
+            {d.txtEditDate, QStringLiteral("2021/10/03 UTC\r\n"), QStringLiteral("2021/10/03")},
+            {d.txtEditTime, QStringLiteral("17:04:05\tZ"), QStringLiteral("17:04:05")},
+            {d.txtEditBnd, QStringLiteral("ph\r"), QStringLiteral("PH")},
+            {d.Text1, QStringLiteral("40\n"), QStringLiteral("40")},
+        });
+        // A paste within a box filters what it brings and leaves the rest.
+        QGuiApplication::clipboard()->setText(QStringLiteral("/p\r\n"));
+        d.txtEditCall->setFocus();
+        d.txtEditCall->setCursorPosition(5);
+        QTest::keyClick(d.txtEditCall, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N6BBB/PW1XYZ"));
+        EXPECT_EQ(d.txtEditCall->cursorPosition(), 7);
+        QTest::keyClick(d.Text1, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(0);
+    ASSERT_EQ(f.dialogsShown, 1);
+    EXPECT_EQ(f.programEnds, 0);
+    EXPECT_EQ(f.logBytes(), logLine("K1AB", "Alameda", "001", "2021/10/02", "16:01:00", "CW", "20", "11") +
+                                logLine("K2AB", "Alameda", "002", "2021/10/02", "16:02:00", "CW", "20", "12") +
+                                logLine("N6BBB/PW1XYZ", "Amador", "004", "2021/10/03", "17:04:05", "PH", "40", "123"));
+    expectOneContactALine(f.logBytes(), 3);
+}
 
 TEST(EditDialogOut, RightClickEditsCountyBandAndTimeAndTheLogFollows)
 {
@@ -257,6 +330,46 @@ TEST(EditDialogIn, SpcCountySentAndTheOwnCountyInTheDuplicateScan)
     f.rightClickRow(3);
     EXPECT_EQ(f.dialogsShown, 1);
     EXPECT_EQ(f.record(2).LogSPC, QStringLiteral("CT"));
+}
+
+TEST(EditDialogIn, APasteTakesWhatTypingWouldAndTheLogKeepsOneContactALine)
+{
+    InReports f;
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
+    f.openWindow();
+    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N6VHF"));
+        pasteEach({
+            {d.txtEditCall, QStringLiteral("ja1abc\r\n"), QStringLiteral("JA1ABC")},
+            {d.txtEditCk, QStringLiteral("7\t"), QStringLiteral("7")},
+            {d.txtEditSec, QStringLiteral("\"\"\r\n"), QString()},
+            {d.txtEditPre, QStringLiteral("Japan\n"), QStringLiteral("Japan")},
+            {d.txtEditNum, QStringLiteral("\"12\""), QStringLiteral("12")},
+            {d.txtEditDate, QStringLiteral("2021/10/03\r\n"), QStringLiteral("2021/10/03")},
+            {d.txtEditTime, QStringLiteral("18:30\n"), QStringLiteral("18:30")},
+            {d.txtEditBnd, QStringLiteral("ph\r"), QStringLiteral("PH")},
+            {d.Text1, QStringLiteral("40\n"), QStringLiteral("40")},
+            {d.Text3, QStringLiteral("alpine\r\n"), QStringLiteral("Alpine")},
+        });
+        // A county pasted at the start takes its capital, as typed.
+        pasteOver(d.txtEditSec, QStringLiteral("butte\t"));
+        EXPECT_EQ(d.txtEditSec->text(), QStringLiteral("Butte"));
+        pasteOver(d.txtEditSec, QString());  // a paste of nothing empties the box
+        EXPECT_EQ(d.txtEditSec->text(), QString());
+        QTest::keyClick(d.Text3, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    f.rightClickRow(2);  // newest first: record 3
+    ASSERT_EQ(f.dialogsShown, 1);
+    EXPECT_EQ(f.programEnds, 0);
+    const auto& r = f.record(3);
+    EXPECT_EQ(r.LogCall, QStringLiteral("JA1ABC"));
+    EXPECT_EQ(r.LogSPC, QStringLiteral("Japan"));
+    EXPECT_EQ(r.LogCountyRcvd, QString());
+    EXPECT_EQ(r.LogSerialRcvd, QStringLiteral("7"));
+    EXPECT_EQ(r.LogCountySent, QStringLiteral("Alpine"));
+    EXPECT_EQ(r.LogFrequency, QString());  // no value shifted into the next field
+    expectOneContactALine(f.logBytes(), 5);
 }
 
 TEST(EditDialogIn, CountryCompletionInTheSpcBox)
