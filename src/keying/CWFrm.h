@@ -144,6 +144,8 @@ private:
     void setMainDialog(const QString& text);
     void tmrRepeat_Timer();
     void reportInvalidPort();
+    /// Stops the message whose key line failed and reports why.
+    void stopOnLineFailure(const QString& why);
 
     app::AppState& m_state;
     std::function<MainWindowBase*()> m_mainWindow;

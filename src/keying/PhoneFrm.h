@@ -120,7 +120,7 @@ private:
     void OpenPTTPort();
     void startKeying(int keyCode);
     void abandonMessage();
-    void reportLineError();
+    void reportLineError(const QString& error);
 
     void Command1_Click();
     void Command11_Click();
