@@ -159,6 +159,8 @@ private:
     /// the repeat pause.
     void keyerDoneWatch_Timer();
     void reportInvalidPort();
+    /// Stops the message whose key line failed and reports why.
+    void stopOnLineFailure(const QString& why);
 
     app::AppState& m_state;
     std::function<MainWindowBase*()> m_mainWindow;

@@ -118,7 +118,8 @@ void CWFrm::Transmit(const QString& character)
 
     // The selected option button decides the line.
     std::unique_ptr<keying::KeyLine> line;
-    if ((Option1->isChecked() || Option2->isChecked()) && portOpen()) {
+    const bool serialLine = (Option1->isChecked() || Option2->isChecked()) && portOpen();
+    if (serialLine) {
         line = std::make_unique<keying::SerialKeyLine>(
             *m_comm, Option1->isChecked() ? keying::SerialKeyLine::Which::Rts : keying::SerialKeyLine::Which::Dtr);
     } else if (Option3->isChecked()) {
@@ -128,7 +129,33 @@ void CWFrm::Transmit(const QString& character)
         m_parallelBase = *base;
         line = std::make_unique<keying::ParallelKeyLine>(m_state.hardware.parallel(), *base);
     }
-    m_engine.key(units, unitTiming(), line.get());
+    if (m_engine.key(units, unitTiming(), line.get()) != keying::MorseEngine::Outcome::LineFailed)
+        return;
+    // The engine has let the line up as far as it could. The port is let
+    // go, so that the next message tries it afresh (a port that failed
+    // would otherwise still count as open and key nothing for ever).
+    const QString why = line->failureText();
+    if (serialLine) {
+        m_comm->close();
+        m_comm = nullptr;
+    } else {
+        m_state.hardware.parallel().close();
+    }
+    stopOnLineFailure(why);
+}
+
+void CWFrm::stopOnLineFailure(const QString& why)
+{
+    // A line that cannot be set keys nothing for the rest of the message:
+    // the message stops here, does not repeat, and the operator is told why.
+    keying::KeyingState& k = m_state.keying;
+    k.CWSendBuffer.clear();
+    k.CWRepeatArmed = 0;
+    tmrRepeat->stop();
+    m_engine.resetTimeline();
+    m_state.services.beeper.beep();
+    m_state.services.prompt.message(QStringLiteral("The CW key line could not be keyed: ") + why,
+                                    QStringLiteral("Invalid port."));
 }
 
 void CWFrm::CWSetup()

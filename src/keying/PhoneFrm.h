@@ -129,7 +129,7 @@ private:
     void OpenPTTPort();
     void startKeying(int keyCode);
     void abandonMessage();
-    void reportLineError();
+    void reportLineError(const QString& error);
     void reportUnplayableFile(const QString& path);
 
     void Command1_Click();

@@ -70,26 +70,39 @@ void PhoneFrm::startKeying(int keyCode)
     const auto port = portNumber(Text10->text());
     if (!port)
         return abandonMessage();
+    bool serialFailed = false;
     if (*port > 0) {
         if (openPttPort() == 0)
             OpenPTTPort();
         // With "Parallel" chosen and a port given, RTS is keyed as well.
         if (const int open = openPttPort(); open > 0)
-            m_ptt.raiseSerial(open, Option2->isChecked());
+            serialFailed = !m_ptt.raiseSerial(open, Option2->isChecked());
     }
     if (Option3->isChecked()) {
         const auto address = boxNumber(Text11->text());
         const double base = address ? wholeNumber(*address) : -1;
         if (base < 0 || base + 2 > 0xFFFF)
             return abandonMessage();
-        if (!m_ptt.raiseParallel(static_cast<int>(base)))
-            return abandonMessage();
+        if (!m_ptt.raiseParallel(static_cast<int>(base))) {
+            // A parallel port that cannot be opened would leave the keyer
+            // dead without a word: the message ends and the operator is told
+            // why, once for it. The port is tried afresh by the next one.
+            abandonMessage();
+            m_state.hardware.parallel().close();
+            return reportLineError(m_ptt.failureText());
+        }
     }
 
     MMControl1.play();
     Timer1.start();
     m_endShot.start(static_cast<int>(MMControl1.lengthMs()) + 1);
-    reportLineError();
+    // A port without modem lines keys nothing: say so once for each opening
+    // of the port, after the message has started, so that the box never
+    // holds the transmitter keyed.
+    if (serialFailed && !m_lineErrorReported) {
+        m_lineErrorReported = true;
+        reportLineError(m_ptt.failureText());
+    }
 }
 
 void PhoneFrm::reportUnplayableFile(const QString& path)
@@ -105,18 +118,8 @@ void PhoneFrm::reportUnplayableFile(const QString& path)
     m_state.services.prompt.message(path + QStringLiteral(": ") + why, UnplayableTitle);
 }
 
-void PhoneFrm::reportLineError()
+void PhoneFrm::reportLineError(const QString& error)
 {
-    // A port without modem lines keys nothing: say so once for each opening
-    // of the port, after the message has started, so that the box never
-    // holds the transmitter keyed.
-    const int port = openPttPort();
-    if (port <= 0 || m_lineErrorReported)
-        return;
-    const QString error = m_state.hardware.serial(port).lineErrorText();
-    if (error.isEmpty())
-        return;
-    m_lineErrorReported = true;
     m_state.services.beeper.beep();
     m_state.services.prompt.message(QStringLiteral("The PTT line could not be keyed: ") + error,
                                     InvalidPortTitle);

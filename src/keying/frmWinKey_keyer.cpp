@@ -118,14 +118,14 @@ bool frmWinKey::waitForRoom()
     while (k.WinKeyStatus >= keying::WinKeyFull) {
         platform::waitMs(StatusPollMs);
         platform::letPendingEventsRun();
+        if (k.WinKeyOpen != 0 && m_keyer.keyerLost()) {
+            keyerLost();
+            return false;
+        }
         // Closed meanwhile: by Close, by the voice keyer taking the port, or
         // by the main window closing. The rest of the message is dropped.
         if (k.WinKeyOpen == 0 || !m_keyer.isOpen()) {
             k.CWSendBuffer.clear();
-            return false;
-        }
-        if (m_keyer.keyerLost()) {
-            keyerLost();
             return false;
         }
         k.WinKeyStatus = m_keyer.wk_getstatus();
@@ -138,15 +138,17 @@ void frmWinKey::keyerLost()
     // A keyer that stops answering would hold the message, and the window,
     // for ever: the message ends here and the operator is told why.
     const int port = m_keyer.portNumber();
+    const bool portLost = m_keyer.portLost();
     m_state.keying.CWSendBuffer.clear();
     cmdCloseWinkey_Click();
     m_state.services.beeper.beep();
-    m_state.services.prompt.message(
-        QStringLiteral("The WinKey on com port %1 stopped answering, so the rest of the message was not sent and "
-                       "the keyer was closed.  Please check that the Winkey device is connected and powered, then "
-                       "open it again.")
-            .arg(port),
-        QStringLiteral("WinKey not answering"));
+    const QString text =
+        portLost ? QStringLiteral("Com port %1 of the WinKey was closed, so the message was not sent and the keyer "
+                                  "was closed.  Please open the keyer again.")
+                 : QStringLiteral("The WinKey on com port %1 stopped answering, so the rest of the message was not "
+                                  "sent and the keyer was closed.  Please check that the Winkey device is connected "
+                                  "and powered, then open it again.");
+    m_state.services.prompt.message(text.arg(port), QStringLiteral("WinKey not answering"));
 }
 
 void frmWinKey::appendAndSend(const QString& text)

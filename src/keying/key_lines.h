@@ -19,6 +19,8 @@ public:
     enum class Which { Rts, Dtr };
     SerialKeyLine(platform::SerialLink& link, Which which) : m_link(link), m_which(which) {}
     bool setKey(bool down) override;
+    /// The serial layer's text, naming the line that failed.
+    [[nodiscard]] QString failureText() const override;
 
 private:
     platform::SerialLink& m_link;
@@ -31,6 +33,8 @@ public:
     static constexpr std::uint8_t KeyUp = 2;
     ParallelKeyLine(platform::ParallelPort& port, int baseAddress) : m_port(port), m_base(baseAddress) {}
     bool setKey(bool down) override;
+    /// The parallel layer's text and what to do about it.
+    [[nodiscard]] QString failureText() const override;
 
 private:
     platform::ParallelPort& m_port;

@@ -27,6 +27,8 @@ public:
     virtual ~KeyLine() = default;
     /// Key down (true) or up; false when the line did not take the level.
     virtual bool setKey(bool down) = 0;
+    /// Why the last change that failed failed, and what the operator can do.
+    [[nodiscard]] virtual QString failureText() const { return {}; }
 };
 
 /// Where the engine reads the time and waits for a unit's end. The

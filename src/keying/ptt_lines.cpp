@@ -11,20 +11,20 @@ constexpr std::uint8_t ParallelKeyed = 3;
 constexpr std::uint8_t ParallelUnkeyed = 2;
 }  // namespace
 
-void PttLines::raiseSerial(int portNumber, bool dtr)
+bool PttLines::raiseSerial(int portNumber, bool dtr)
 {
     platform::SerialLink& link = m_hardware.serial(portNumber);
     if (!link.isOpen())
-        return;
-    // A line that cannot be set (a port without modem lines) is the link's
-    // to report; it is remembered all the same so that the end drops it.
-    if (dtr)
-        link.setDtr(true);
-    else
-        link.setRts(true);
+        return true;
+    // A line that cannot be set (a port without modem lines) is remembered
+    // all the same, so that the end drops it.
+    const bool raised = dtr ? link.setDtr(true) : link.setRts(true);
+    if (!raised)
+        m_failure = link.lastLineErrorText();
     const SerialLine line{portNumber, dtr};
     if (std::find(m_serial.begin(), m_serial.end(), line) == m_serial.end())
         m_serial.push_back(line);
+    return raised;
 }
 
 bool PttLines::raiseParallel(int baseAddress)
@@ -32,7 +32,10 @@ bool PttLines::raiseParallel(int baseAddress)
     // Remembered before the write: a write that failed half way must still
     // be undone at the end.
     m_parallel = baseAddress;
-    return m_hardware.parallel().writeControl(baseAddress, ParallelKeyed);
+    if (m_hardware.parallel().writeControl(baseAddress, ParallelKeyed))
+        return true;
+    m_failure = m_hardware.parallel().errorText();
+    return false;
 }
 
 void PttLines::dropAll()

@@ -4,6 +4,7 @@
 // then, so that no path (a box edited while a message plays, a failure half
 // way through keying) leaves the transmitter keyed.
 
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -17,11 +18,16 @@ class PttLines {
 public:
     explicit PttLines(platform::Hardware& hardware) : m_hardware(hardware) {}
 
-    /// Raises DTR (dtr) or RTS on the open serial port portNumber.
-    void raiseSerial(int portNumber, bool dtr);
+    /// Raises DTR (dtr) or RTS on the open serial port portNumber. False
+    /// when the line did not take the level (see failureText).
+    bool raiseSerial(int portNumber, bool dtr);
     /// Writes 3 to the control register of the parallel port at baseAddress
-    /// (bits 0 and 1 set). False when the port cannot be reached.
+    /// (bits 0 and 1 set). False when the port cannot be reached (see
+    /// failureText).
     bool raiseParallel(int baseAddress);
+    /// Why the last raise that failed failed: the hardware layer's text,
+    /// naming the line or the device.
+    [[nodiscard]] QString failureText() const { return m_failure; }
     /// Drops every line raised: the serial line off, 2 to the parallel
     /// port's control register (bit 0 cleared, bit 1 still set).
     void dropAll();
@@ -39,6 +45,7 @@ private:
     platform::Hardware& m_hardware;
     std::vector<SerialLine> m_serial;
     std::optional<int> m_parallel;
+    QString m_failure;
 };
 
 }  // namespace keying

@@ -61,9 +61,9 @@ std::optional<QString> winKeyResultText(int code)
 
 WinKeyLink::~WinKeyLink() { wk_close(); }
 
-bool WinKeyLink::isOpen() const { return m_link && m_link->isOpen(); }
+bool WinKeyLink::isOpen() const { return m_link && m_link->connection() == m_connection; }
 
-int WinKeyLink::portNumber() const { return m_link ? m_link->portNumber() : 0; }
+int WinKeyLink::portNumber() const { return m_link ? m_port : 0; }
 
 int WinKeyLink::wk_open(int& version, int port)
 {
@@ -83,6 +83,8 @@ int WinKeyLink::wk_open(int& version, int port)
     if (!link.open(port, settings))
         return WkComOpenFailed;
     m_link = &link;
+    m_connection = link.connection();
+    m_port = port;
     m_lost = false;
     m_reports.reset();
     m_statusAskedNs = 0;
@@ -114,7 +116,7 @@ int WinKeyLink::wk_open(int& version, int port)
 
 void WinKeyLink::failOpen()
 {
-    if (m_link)
+    if (isOpen())
         m_link->close();
     m_link = nullptr;
 }
@@ -123,7 +125,9 @@ void WinKeyLink::wk_close()
 {
     if (!m_link)
         return;
-    if (m_link->isOpen()) {
+    // A port closed under the keyer may have been opened since by another
+    // window: that connection is not the keyer's to write to or close.
+    if (isOpen()) {
         // The keyer leaves host mode and keys from its paddle again.
         m_link->write(bytes({Admin, AdminHostClose}));
         m_link->drainOutput(200);

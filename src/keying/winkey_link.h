@@ -86,9 +86,11 @@ public:
     /// The port number the keyer is open on (0 while closed).
     [[nodiscard]] int portNumber() const;
     /// The keyer asked for its status and said nothing for longer than the
-    /// answer time, or the port failed: it is gone, and waiting for it would
-    /// never end.
-    [[nodiscard]] bool keyerLost() const { return m_lost; }
+    /// answer time, or the port failed or was closed under it: it is gone,
+    /// and waiting for it would never end.
+    [[nodiscard]] bool keyerLost() const { return m_lost || portLost(); }
+    /// The keyer's port was closed under it (the keyer itself was not closed).
+    [[nodiscard]] bool portLost() const { return m_link && !isOpen(); }
     /// How long the keyer may take to answer a question (ms).
     void setAnswerTimeoutMs(int ms) { m_answerTimeoutMs = ms; }
 
@@ -112,6 +114,10 @@ private:
     platform::Hardware& m_hardware;
     platform::SerialLink* m_link = nullptr;  ///< the port the keyer is open on
     WinKeyReports m_reports;
+    /// The link's connection the keyer was opened on: once the port has been
+    /// closed (and perhaps opened again by someone else), it is not ours.
+    quint64 m_connection = 0;
+    int m_port = 0;
     bool m_lost = false;
     std::int64_t m_lastHeardNs = 0;
     std::int64_t m_statusAskedNs = 0;  ///< 0 when no question is open

@@ -20,9 +20,34 @@ namespace {
 
 QString hexAddress(int base) { return QStringLiteral("&H%1").arg(base, 0, 16).toUpper(); }
 
+QString deviceError(const char* what, const QString& device, int err)
+{
+    const QString text =
+        QObject::tr("%1 %2: %3.").arg(QLatin1String(what), device, QString::fromLocal8Bit(std::strerror(err)));
+    const QString advice = ParallelPort::adviceFor(device, err);
+    return advice.isEmpty() ? text : text + QStringLiteral("  ") + advice;
+}
+
 }  // namespace
 
 ParallelPort::~ParallelPort() { close(); }
+
+QString ParallelPort::adviceFor(const QString& device, int err)
+{
+    if (err == EACCES || err == EPERM) {
+        return QObject::tr("Your user needs access to %1, usually through the lp group (sudo usermod -aG lp "
+                           "$USER, then log in again).")
+            .arg(device);
+    }
+    if (err == ENOENT || err == ENODEV || err == ENXIO) {
+        return QObject::tr("This machine has no such parallel port: load the ppdev module, or name the port's "
+                           "device for this address in %1.")
+            .arg(QLatin1String(TableFileName));
+    }
+    if (err == EBUSY)
+        return QObject::tr("Another program holds it.");
+    return {};
+}
 
 std::optional<int> ParallelPort::parseBaseAddress(const QString& text)
 {
@@ -74,16 +99,14 @@ bool ParallelPort::writeControl(int baseAddress, std::uint8_t value)
         m_error.clear();
         const auto device = deviceFor(baseAddress);
         if (!device) {
-            m_error = QObject::tr("No parallel port is set up for address %1 in %2")
+            m_error = QObject::tr("No parallel port is set up for address %1 in %2.")
                           .arg(hexAddress(baseAddress), QLatin1String(TableFileName));
         } else {
             const int fd = ::open(QFile::encodeName(*device).constData(), O_RDWR | O_CLOEXEC);
             if (fd < 0) {
-                m_error = QObject::tr("Cannot open the parallel port %1: %2")
-                              .arg(*device, QString::fromLocal8Bit(std::strerror(errno)));
+                m_error = deviceError("Cannot open the parallel port", *device, errno);
             } else if (ioctl(fd, PPCLAIM) != 0) {
-                m_error = QObject::tr("Cannot claim the parallel port %1: %2")
-                              .arg(*device, QString::fromLocal8Bit(std::strerror(errno)));
+                m_error = deviceError("Cannot claim the parallel port", *device, errno);
                 ::close(fd);
             } else {
                 m_fd = fd;

@@ -34,8 +34,13 @@ public:
     /// folder first, then the usual three; nullopt when neither names it.
     [[nodiscard]] static std::optional<QString> deviceFor(int baseAddress);
 
+    /// What the operator can do about a device that failed to open with
+    /// errno err (the lp group for a permission); empty when nothing helps.
+    [[nodiscard]] static QString adviceFor(const QString& device, int err);
+
     /// Writes the control register of the port at baseAddress (opening and
-    /// claiming it the first time). False, with errorText() set, when the
+    /// claiming it the first time). False, with errorText() set (what failed
+    /// and what to do about it), when the
     /// port cannot be reached; the value is recorded either way. A port
     /// that could not be reached is not tried again until close() or
     /// another base address, so a failure costs nothing per CW element.

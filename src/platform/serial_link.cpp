@@ -121,7 +121,12 @@ void SerialLink::setPortTable(const SerialPortTable& table) { m_table = std::mak
 
 bool SerialLink::open(int portNumber, const SerialSettings& settings)
 {
-    close();
+    // Every user of a port number shares this link: opening it again would
+    // close the holder's connection and reconfigure the port under it.
+    if (isOpen()) {
+        m_error = tr("Serial port %1 is in use").arg(portNumber);
+        return false;
+    }
     const SerialPortTable table =
         m_table ? *m_table : SerialPortTable::load(QString::fromLatin1(SerialPortTable::FileName));
     const auto device = table.device(portNumber);
@@ -141,6 +146,7 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
     close();
     m_error.clear();
     m_lineError.clear();
+    m_lastLineError.clear();
     m_hungUp = false;
     m_dropped = false;
     m_portNumber = 0;
@@ -155,6 +161,8 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
         return false;
     }
     m_fd = fd;
+    static quint64 openings = 0;
+    m_connection = ++openings;
     if (m_recorder)
         m_recorder->record({monotonicNs(), m_device, LineEvent::Kind::Opened, 1, {}});
     // Linux raises DTR and RTS when a tty opens; a rig or transmitter keyed
@@ -331,11 +339,11 @@ bool SerialLink::setLine(int bit, bool on, bool& level, LineEvent::Kind kind)
     level = on;
     if (ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &bit) == 0)
         return true;
-    if (m_lineError.isEmpty()) {
-        m_lineError = tr("Cannot set %1 on %2: %3")
+    m_lastLineError = tr("Cannot set %1 on %2: %3")
                           .arg(kind == LineEvent::Kind::Dtr ? QStringLiteral("DTR") : QStringLiteral("RTS"), m_device,
                                systemError(errno));
-    }
+    if (m_lineError.isEmpty())
+        m_lineError = m_lastLineError;
     return false;
 }
 

@@ -8,6 +8,13 @@
 // modem lines; a line change that fails is reported once per open (see
 // lineErrorText) and never stops the caller.
 //
+// A port has one holder at a time: open() refuses a link that is already
+// open, as the system refuses a device another program holds, so that a
+// window can never take over (and reconfigure) the port of the rig or the
+// keyer. Whoever hands a port over closes it first. A holder remembers the
+// connection() it opened, so it can tell that its port was closed under it
+// even when someone else has opened the port since.
+//
 // Reading is asynchronous: readyRead fires when bytes arrive (a socket
 // notifier on the GUI thread), and readAll() returns what has arrived.
 
@@ -45,15 +52,19 @@ public:
     void setPortTable(const SerialPortTable& table);
     void setRecorder(LineRecorder* recorder) { m_recorder = recorder; }
 
-    /// Opens port number portNumber with the settings (closing any port this
-    /// link had open). False with errorText() set when the table does not
-    /// name the port, the device cannot be opened or the settings are refused.
+    /// Opens port number portNumber with the settings. False with
+    /// errorText() set when the port is already open (in use: its holder
+    /// closes it first), the table does not name the port, the device
+    /// cannot be opened or the settings are refused.
     bool open(int portNumber, const SerialSettings& settings);
     /// Opens a device path directly (tests, and a port typed as a path).
     bool openDevice(const QString& devicePath, const SerialSettings& settings);
     /// Lowers DTR and RTS and closes. Safe to call when closed.
     void close();
     [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
+    /// This opening of the port: a number no other opening of any link has
+    /// had; 0 while closed.
+    [[nodiscard]] quint64 connection() const { return m_fd >= 0 ? m_connection : 0; }
     [[nodiscard]] int portNumber() const { return m_portNumber; }
     [[nodiscard]] QString devicePath() const { return m_device; }
     [[nodiscard]] QString errorText() const { return m_error; }
@@ -80,12 +91,16 @@ public:
     bool waitForBytes(qint64 count, int timeoutMs);
 
     /// Modem lines. True when the line took the level; a failure (a pty has
-    /// no modem lines) sets lineErrorText() the first time in this open.
+    /// no modem lines) sets lineErrorText() the first time in this open, and
+    /// lastLineErrorText() every time.
     bool setDtr(bool on);
     bool setRts(bool on);
     [[nodiscard]] bool dtr() const { return m_dtr; }
     [[nodiscard]] bool rts() const { return m_rts; }
     [[nodiscard]] QString lineErrorText() const { return m_lineError; }
+    /// Why the latest line change that failed in this open failed, naming
+    /// that line ("Cannot set RTS on ...").
+    [[nodiscard]] QString lastLineErrorText() const { return m_lastLineError; }
 
 signals:
     void readyRead();
@@ -102,6 +117,8 @@ private:
     QString m_device;
     QString m_error;
     QString m_lineError;
+    QString m_lastLineError;
+    quint64 m_connection = 0;
     QByteArray m_input;
     bool m_dtr = false;
     bool m_rts = false;

@@ -40,9 +40,12 @@ public:
         // Handshaking codes: 1 none, 2 XON/XOFF, 3 RTS/CTS, 4 both.
         serial.rtsCts = s.Handshaking == 3 || s.Handshaking == 4;
         serial.xonXoff = s.Handshaking == 2 || s.Handshaking == 4;
-        m_link = &m_window.state().hardware.serial(s.Port);
-        if (!m_link->open(s.Port, serial))
+        // Held only once opened: a port the rig or a keyer holds is refused,
+        // and closing this connection must not close it under them.
+        platform::SerialLink& link = m_window.state().hardware.serial(s.Port);
+        if (!link.open(s.Port, serial))
             return fail();
+        m_link = &link;
         const QString power = s.Power.trimmed().toUpper();
         bool powered = true;
         if (power == u'R')
@@ -54,13 +57,14 @@ public:
         m_window.appendMonitor(QStringLiteral("** TNC Serial Port Open **\r\n\r\n"));
         // A pty or an adapter without modem lines cannot power the TNC.
         if (!powered)
-            m_window.appendMonitor(QStringLiteral("** ") + m_link->lineErrorText() + QStringLiteral(" **\r\n\r\n"));
+            m_window.appendMonitor(QStringLiteral("** ") + m_link->lastLineErrorText() + QStringLiteral(" **\r\n\r\n"));
     }
 
     void close() override
     {
         if (m_link && m_link->isOpen())
             m_link->close();
+        m_link = nullptr;
     }
 
     [[nodiscard]] bool isOpen() const override { return m_link && m_link->isOpen(); }

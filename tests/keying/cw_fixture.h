@@ -50,6 +50,9 @@ public:
             keyer->unload();
         window.reset();
         QApplication::processEvents();
+        // The CW window is deleted later; it lets its line up on the way
+        // out, so it must go while the hardware it keys is still here.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     CWFrm& cw()

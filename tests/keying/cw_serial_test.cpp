@@ -6,10 +6,14 @@
 #include "cw_fixture.h"
 
 #include "keying/morse.h"
+#include "radio/rig_port.h"
 #include "support/modem_line_shim.h"
 #include "support/pty_peer.h"
 
+#include <asm/termbits.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using testing_support::CwFixture;
 
@@ -115,4 +119,159 @@ TEST(CwSerial, AnotherKeyerTakingThePortClosesTheCwPort)
     f.fx.state.keying.closePort.cwKeyingPort();
     EXPECT_FALSE(cw.portOpen());
     EXPECT_FALSE(f.fx.state.hardware.serial(4).isOpen());
+}
+
+namespace {
+
+/// Leaves the CW window's port box with text in it, as the operator does.
+void enterPort(CWFrm& cw, const QString& text)
+{
+    cw.show();
+    cw.activateWindow();
+    (void)QTest::qWaitForWindowActive(&cw);
+    cw.Text10->setFocus();
+    QApplication::processEvents();
+    cw.Text10->setText(text);
+    cw.Text11->setFocus();
+    QApplication::processEvents();
+}
+
+/// The baud rate the tty behind devicePath is set to.
+speed_t baudOf(const QString& devicePath)
+{
+    const int fd = ::open(devicePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    struct termios2 tio {};
+    if (fd >= 0) {
+        ioctl(fd, TCGETS2, &tio);
+        ::close(fd);
+    }
+    return tio.c_ospeed;
+}
+
+int eventsOf(const CwFixture& f, platform::LineEvent::Kind kind, int value = -1)
+{
+    int n = 0;
+    for (const auto& e : f.recorder.events())
+        n += e.kind == kind && (value < 0 || e.value == value) ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+TEST(CwSerial, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
+{
+    testing_support::PtyPeer peer;
+    ASSERT_TRUE(peer.isOk());
+    ShimOn shim;
+    CwFixture f;
+    testing_support::pointSerialPortAt(2, peer.devicePath());
+    radio::RigPort rig(f.fx.state.hardware);
+    QString error;
+    ASSERT_TRUE(rig.open(2, QStringLiteral("4800,N,8,2"), false, error)) << error.toStdString();
+    const quint64 rigConnection = f.fx.state.hardware.serial(2).connection();
+    f.open();
+    CWFrm& cw = f.cw();
+    cw.Option1->click();
+    f.recorder.clear();
+
+    enterPort(cw, QStringLiteral("2"));
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_FALSE(cw.portOpen());
+    enterPort(cw, QStringLiteral("0"));
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+
+    // The rig's connection was neither closed nor reconfigured, nor keyed.
+    EXPECT_TRUE(rig.isOpen());
+    EXPECT_EQ(f.fx.state.hardware.serial(2).connection(), rigConnection);
+    EXPECT_EQ(baudOf(peer.devicePath()), 4800u);
+    EXPECT_EQ(eventsOf(f, platform::LineEvent::Kind::Closed), 0);
+    EXPECT_EQ(eventsOf(f, platform::LineEvent::Kind::Rts, 1), 0);
+    EXPECT_TRUE(rig.write("FA;"));
+    EXPECT_EQ(peer.read(1000, 3), QByteArray("FA;"));
+}
+
+TEST(CwSerial, ALineThatCannotBeSetStopsTheMessageSaysWhichAndIsTriedAgain)
+{
+    struct Case {
+        bool rts;
+        const char* named;
+    };
+    for (const Case& c : {Case{true, "Cannot set RTS on "}, Case{false, "Cannot set DTR on "}}) {
+        // A pty has no modem lines: every line change fails.
+        testing_support::PtyPeer peer;
+        ASSERT_TRUE(peer.isOk());
+        CwFixture f;
+        testing_support::pointSerialPortAt(3, peer.devicePath());
+        f.open();
+        CWFrm& cw = f.cw();
+        (c.rts ? cw.Option1 : cw.Option2)->click();
+        cw.Text10->setText(QStringLiteral("3"));
+        cw.Text1to9[0]->setText(QStringLiteral("PARIS PARIS PARIS"));
+        f.key(Qt::Key_F1);
+        ASSERT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1) << c.named;
+        const QString text = f.fx.fakes.prompt.shown().back().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The CW key line could not be keyed: ") + QLatin1String(c.named)))
+            << text.toStdString();
+        EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty());
+        EXPECT_FALSE(cw.portOpen());
+        const auto line = c.rts ? platform::LineEvent::Kind::Rts : platform::LineEvent::Kind::Dtr;
+        EXPECT_EQ(eventsOf(f, line, 1), 1) << "one key-down tried, the rest of the message given up";
+
+        // The next message opens the port afresh and says so again.
+        f.key(Qt::Key_F1);
+        EXPECT_EQ(eventsOf(f, platform::LineEvent::Kind::Opened), 2);
+        EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
+    }
+}
+
+TEST(CwSerial, APortThatFailsMidMessageStopsItOnceAndTheNextMessageKeys)
+{
+    testing_support::PtyPeer peer;
+    ASSERT_TRUE(peer.isOk());
+    ShimOn shim;
+    CwFixture f;
+    testing_support::pointSerialPortAt(3, peer.devicePath());
+    f.open();
+    CWFrm& cw = f.cw();
+    cw.Option1->click();
+    cw.Text10->setText(QStringLiteral("3"));
+    cw.Text1to9[0]->setText(QStringLiteral("EEEEEEEE"));
+    cw.CWSetup();
+    ASSERT_TRUE(cw.portOpen());
+    modem_line_shim::failAfter(6);  // three E keyed, then the adapter is gone
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(edges(levels(TIOCM_RTS)), (std::vector<int>{0, 1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().back().text.contains(QStringLiteral("Cannot set RTS")));
+    EXPECT_FALSE(cw.portOpen());
+
+    // Plugged back in: the next F1 opens the port again and keys it all.
+    modem_line_shim::failAfter(-1);
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_TRUE(cw.portOpen());
+    int downs = 0;
+    for (int level : edges(levels(TIOCM_RTS)))
+        downs += level;
+    EXPECT_EQ(downs, 3 + 8);
+}
+
+TEST(CwSerial, AParallelPortThatCannotBeOpenedIsReportedOncePerMessage)
+{
+    CwFixture f;
+    f.fx.state.hardware.parallel().setRecordOnly(false);
+    testing_support::writeBytes(f.fx.path(QStringLiteral("parports.txt")), "0x378=/nonexistent/parport0\n");
+    f.open();
+    f.usePrinter();
+    f.cw().Text1to9[0]->setText(QStringLiteral("PARIS PARIS"));
+    f.key(Qt::Key_F1);
+    ASSERT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    const QString text = f.fx.fakes.prompt.shown().back().text;
+    EXPECT_TRUE(text.contains(QStringLiteral("Cannot open the parallel port /nonexistent/parport0"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("parports.txt")));
+    EXPECT_EQ(f.keyDowns(), 1);
+    EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty());
+    f.key(Qt::Key_F1);
+    EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
+    EXPECT_EQ(f.keyDowns(), 2);
 }

@@ -5,6 +5,7 @@
 
 #include "voice_fixture.h"
 
+#include "radio/rig_port.h"
 #include "support/pty_peer.h"
 
 #include <QLineEdit>
@@ -80,8 +81,58 @@ TEST_F(PhonePttTest, TheChosenLineKeysExactlyWhileTheMessagePlays)
         EXPECT_TRUE(keying(c.idle).empty());
         EXPECT_EQ(phone().openPttPort(), PttPort);
     }
-    // A pty has no modem lines: said once for the opening, not per message.
+    // A pty has no modem lines: said once for the opening, not per message,
+    // naming the line that was keyed (RTS, the first case).
     EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_TRUE(fx.fakes.prompt.shown()[0].text.contains(QStringLiteral("Cannot set RTS on ")))
+        << fx.fakes.prompt.shown()[0].text.toStdString();
+}
+
+TEST_F(PhonePttTest, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
+{
+    radio::RigPort rig(fx.state.hardware);
+    QString error;
+    ASSERT_TRUE(rig.open(PttPort, QStringLiteral("4800,N,8,2"), false, error)) << error.toStdString();
+    const quint64 rigConnection = fx.state.hardware.serial(PttPort).connection();
+    phone().runModal = [](QDialog&) {};
+    lines.clear();
+    fkey(F2);
+    ASSERT_EQ(fx.fakes.prompt.shown().size(), 1u);
+    EXPECT_EQ(fx.fakes.prompt.shown()[0].text,
+              QStringLiteral("The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none."));
+    EXPECT_EQ(phone().openPttPort(), 0);
+    ASSERT_TRUE(waitIdle());
+    // The box back to 0 lets go of nothing that is not the keyer's.
+    phone().closePttPort();
+    EXPECT_TRUE(rig.isOpen());
+    EXPECT_EQ(fx.state.hardware.serial(PttPort).connection(), rigConnection);
+    EXPECT_TRUE(lineEvents(LineEvent::Kind::Closed).empty());
+    EXPECT_TRUE(keying(LineEvent::Kind::Rts).empty());
+}
+
+TEST_F(PhonePttTest, AParallelPortThatCannotBeOpenedIsReportedForEachMessage)
+{
+    phone().Text10->setText(QStringLiteral("0"));
+    phone().Option3->setChecked(true);
+    fx.state.hardware.parallel().setRecordOnly(false);
+    writeBytes(fx.path(QStringLiteral("parports.txt")), "0x378=/nonexistent/parport0\n");
+    fkey(F2);
+    const auto& shown = fx.fakes.prompt.shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Invalid port."));
+    EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("The PTT line could not be keyed: Cannot open the parallel "
+                                                        "port /nonexistent/parport0")))
+        << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("parports.txt")));
+    EXPECT_TRUE(played.played().empty());
+    EXPECT_FALSE(services.voicePlaying());
+    fkey(F2);
+    EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
+    // Each message tried the port again: key up and key down were written.
+    std::vector<int> parallel;
+    for (const auto& e : lineEvents(LineEvent::Kind::ParallelControl))
+        parallel.push_back(e.value);
+    EXPECT_EQ(parallel, (std::vector<int>{3, 2, 3, 2}));
 }
 
 TEST_F(PhonePttTest, ParallelWithASerialPortKeysRtsAndTheParallelPort)

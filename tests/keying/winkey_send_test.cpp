@@ -349,3 +349,61 @@ TEST_F(WinKeyMainWindowTest, ClosingTheMainWindowClosesTheKeyer)
 }
 
 }  // namespace
+
+TEST_F(WinKeySendTest, ACwPortBoxOnTheKeyersPortIsRefusedAndTheKeyerKeepsSending)
+{
+    auto cwKeyer = keying::installCwKeying(services, fx.state, [] { return nullptr; });
+    CWFrm& cw = cwKeyer->window();
+    cw.runModal = [](QDialog&) {};
+    openKeyer();
+    ASSERT_EQ(keying().WinKeyOpen, 23);
+    const quint64 keyerConnection = fx.state.hardware.serial(Port).connection();
+
+    // The operator types the keyer's port into the CW window's box and
+    // leaves it, then sets it back to 0.
+    cw.show();
+    cw.activateWindow();
+    (void)QTest::qWaitForWindowActive(&cw);
+    for (const QString& text : {QString::number(Port), QStringLiteral("0")}) {
+        cw.Text10->setFocus();
+        QApplication::processEvents();
+        cw.Text10->setText(text);
+        cw.Text11->setFocus();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(prompt().countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_EQ(fx.state.hardware.serial(Port).connection(), keyerConnection);
+    EXPECT_EQ(window().lblOpenStatus->text(), QStringLiteral("WK Success!"));
+
+    keying().CWSendBuffer = QStringLiteral("TEST");
+    support->WKTransmit();
+    EXPECT_TRUE(keyed(QStringLiteral("TEST")));
+    cw.hide();
+    cwKeyer->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(WinKeySendTest, APortClosedUnderTheKeyerIsReportedAtTheNextSend)
+{
+    openKeyer();
+    ASSERT_EQ(keying().WinKeyOpen, 23);
+    // Something else closes the port and opens it for itself.
+    platform::SerialLink& link = fx.state.hardware.serial(Port);
+    link.close();
+    ASSERT_TRUE(link.open(Port, {}));
+    const quint64 other = link.connection();
+
+    keying().CWSendBuffer = QStringLiteral("CQ CQ");
+    support->WKTransmit();
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    ASSERT_TRUE(prompt().anyShownWithTitle(QStringLiteral("WinKey not answering")));
+    EXPECT_TRUE(prompt().shown().back().text.contains(QStringLiteral("Com port 4 of the WinKey was closed")))
+        << prompt().shown().back().text.toStdString();
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_EQ(window().lblOpenStatus->text(), QStringLiteral("Closed"));
+    // The keyer neither wrote to nor closed the connection that is not its own.
+    EXPECT_EQ(link.connection(), other);
+    QTest::qWait(100);
+    EXPECT_TRUE(keyer.state().keyed.isEmpty());
+    link.close();
+}

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 using platform::LineEvent;
@@ -74,6 +76,7 @@ TEST_F(ParallelPortFolderTest, AMissingPortIsReportedAndEveryWriteStillRecorded)
     port.setRecorder(&recorder);
     EXPECT_FALSE(port.writeControl(0x378, 0x04));
     EXPECT_TRUE(port.errorText().contains(QStringLiteral("/nonexistent/parport9"))) << port.errorText().toStdString();
+    EXPECT_TRUE(port.errorText().contains(QStringLiteral("parports.txt"))) << port.errorText().toStdString();
     EXPECT_FALSE(port.writeControl(0x378, 0x00));
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(recorder.events().size(), 2u);
@@ -82,6 +85,17 @@ TEST_F(ParallelPortFolderTest, AMissingPortIsReportedAndEveryWriteStillRecorded)
     EXPECT_TRUE(port.errorText().contains(QStringLiteral("&H2BC"))) << port.errorText().toStdString();
     port.close();
     port.close();
+}
+
+TEST(ParallelPortTest, AFailedOpenSaysWhatToDo)
+{
+    const QString dev = QStringLiteral("/dev/parport0");
+    EXPECT_TRUE(ParallelPort::adviceFor(dev, EACCES).contains(QStringLiteral("lp group")));
+    EXPECT_TRUE(ParallelPort::adviceFor(dev, EPERM).contains(QStringLiteral("lp group")));
+    for (int err : {ENOENT, ENODEV, ENXIO})
+        EXPECT_TRUE(ParallelPort::adviceFor(dev, err).contains(QStringLiteral("parports.txt"))) << err;
+    EXPECT_FALSE(ParallelPort::adviceFor(dev, EBUSY).isEmpty());
+    EXPECT_TRUE(ParallelPort::adviceFor(dev, EIO).isEmpty());
 }
 
 }  // namespace

@@ -324,6 +324,57 @@ TEST_F(SerialLinkTest, ADeviceThatGoesAwayIsReportedAndNotPolledForEver)
     link.close();
 }
 
+TEST_F(SerialLinkTest, AHeldPortIsNeitherReconfiguredNorClosedByAnotherOpen)
+{
+    PtyEmulator emu;
+    platform::Hardware hardware;
+    hardware.setRecorder(&recorder);
+    platform::SerialPortTable table;
+    table.set(2, emu.devicePath());
+    hardware.setPortTable(table);
+    SerialSettings rig;
+    rig.baudRate = 4800;
+    rig.stopBits = 2;
+    SerialLink& link = hardware.serial(2);
+    ASSERT_TRUE(link.open(2, rig)) << link.errorText().toStdString();
+    const quint64 held = link.connection();
+    EXPECT_NE(held, 0u);
+    recorder.clear();
+
+    // Another window asks for the same number: refused, the holder untouched.
+    EXPECT_FALSE(hardware.serial(2).open(2, {}));
+    EXPECT_TRUE(link.errorText().contains(QStringLiteral("in use"))) << link.errorText().toStdString();
+    EXPECT_EQ(link.connection(), held);
+    EXPECT_TRUE(recorder.events().empty());  // neither closed nor reopened
+    const int fd = ::open(emu.devicePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    struct termios2 tio {};
+    ASSERT_EQ(ioctl(fd, TCGETS2, &tio), 0);
+    ::close(fd);
+    EXPECT_EQ(tio.c_ospeed, 4800u);
+    EXPECT_EQ(tio.c_cflag & CSTOPB, static_cast<tcflag_t>(CSTOPB));
+
+    // Handed over (closed first), the port opens again as a new connection.
+    link.close();
+    EXPECT_EQ(link.connection(), 0u);
+    ASSERT_TRUE(link.open(2, {}));
+    EXPECT_NE(link.connection(), held);
+}
+
+TEST_F(SerialLinkTest, TheLatestLineFailureNamesItsLine)
+{
+    PtyEmulator emu;
+    SerialLink link;
+    ASSERT_TRUE(link.openDevice(emu.devicePath(), {}));
+    // Lowering DTR at open failed first; the latest failure is the one asked about.
+    EXPECT_TRUE(link.lineErrorText().contains(QStringLiteral("DTR")));
+    EXPECT_FALSE(link.setRts(true));
+    EXPECT_TRUE(link.lastLineErrorText().startsWith(QStringLiteral("Cannot set RTS on ")))
+        << link.lastLineErrorText().toStdString();
+    EXPECT_FALSE(link.setDtr(true));
+    EXPECT_TRUE(link.lastLineErrorText().startsWith(QStringLiteral("Cannot set DTR on ")));
+}
+
 TEST_F(SerialLinkTest, HardwareSharesOneLinkPerPortNumber)
 {
     PtyEmulator emu;

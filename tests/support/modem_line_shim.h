@@ -8,6 +8,7 @@
 // layer. Disabled, every call goes to the C library unchanged.
 
 #include <atomic>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -35,6 +36,9 @@ struct State {
     std::mutex mutex;
     std::map<int, int> lines;  ///< modem bits by descriptor
     std::vector<Call> calls;
+    /// Line changes that succeed before every further one fails with EIO
+    /// (a USB adapter pulled out); -1 never fails.
+    long failAfter = -1;
 };
 
 inline State& state()
@@ -51,6 +55,16 @@ inline void enable(bool on)
     s.lines.clear();
     s.calls.clear();
     s.calls.reserve(4096);
+    s.failAfter = -1;
+}
+
+/// From now on, count more line changes succeed; then every one fails
+/// with EIO, as on an adapter pulled out mid-message. -1 ends the failing.
+inline void failAfter(long count)
+{
+    State& s = state();
+    std::lock_guard lock(s.mutex);
+    s.failAfter = count < 0 ? -1 : static_cast<long>(s.calls.size()) + count;
 }
 
 inline std::vector<Call> calls()
@@ -87,6 +101,11 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
         clock_gettime(CLOCK_MONOTONIC, &ts);
         const std::int64_t now = static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
         std::lock_guard lock(s.mutex);
+        if ((request == TIOCMBIS || request == TIOCMBIC) && s.failAfter >= 0 &&
+            static_cast<long>(s.calls.size()) >= s.failAfter) {
+            errno = EIO;
+            return -1;
+        }
         int& bits = s.lines[fd];
         const int value = *static_cast<int*>(arg);
         switch (request) {
