@@ -27,7 +27,8 @@ struct CwSenderHooks {
     std::function<double()> repeatSeconds;
     /// The wildcards' values, read when a message is expanded.
     std::function<MacroValues()> macroValues;
-    /// Keys one character through the engine ("!" runs the log step there).
+    /// Keys one character through the engine ("!" runs the log step there)
+    /// and returns at the start of its trailing gap, the line up.
     std::function<void(QChar)> transmit;
     /// The "!" action: logs the contact in the open main window when its
     /// call box is not empty.
@@ -40,6 +41,10 @@ struct CwSenderHooks {
     std::function<void()> letEventsRun;
     /// A new message starts (its port failures are reported afresh).
     std::function<void()> messageStarts;
+    /// Waits out the rest of the character's trailing gap on its timeline.
+    std::function<void()> finishCharacter;
+    /// The program is ending: nothing more is keyed.
+    std::function<bool()> stopRequested;
 };
 
 class CwSender {
