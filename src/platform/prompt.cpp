@@ -1,6 +1,7 @@
 #include "platform/prompt.h"
 
 #include "platform/colors.h"
+#include "platform/end_signals.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -32,6 +33,15 @@ QString qtFileFilter(const QString& filter)
 MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                    const QString& title)
 {
+    // The program is ending on a signal: nobody is there to answer, so each
+    // box gets its cancelling answer without being shown.
+    if (endRequested()) {
+        switch (buttons) {
+        case MsgButtons::Ok: return MsgResult::Ok;
+        case MsgButtons::YesNo: return MsgResult::No;
+        default: return MsgResult::Cancel;
+        }
+    }
     QMessageBox box(parentWindow());
     box.setWindowTitle(title);
     box.setText(text);
@@ -60,6 +70,8 @@ MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgI
 
 QString WidgetPrompt::inputBox(const QString& text, const QString& title, const QString& defaultText)
 {
+    if (endRequested())
+        return {};
     bool ok = false;
     const QString answer =
         QInputDialog::getText(parentWindow(), title, text, QLineEdit::Normal, defaultText, &ok);
@@ -68,6 +80,8 @@ QString WidgetPrompt::inputBox(const QString& text, const QString& title, const 
 
 QString WidgetPrompt::openFileName(const FileDialogRequest& request)
 {
+    if (endRequested())
+        return {};
     QString start = request.initialDir;
     if (!request.fileName.isEmpty())
         start += u'/' + request.fileName;
@@ -76,6 +90,8 @@ QString WidgetPrompt::openFileName(const FileDialogRequest& request)
 
 QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
 {
+    if (endRequested())
+        return {};
     QString start = request.initialDir;
     if (!request.fileName.isEmpty())
         start += u'/' + request.fileName;
@@ -84,6 +100,8 @@ QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
 
 std::optional<qint32> WidgetPrompt::chooseColor(qint32 initial)
 {
+    if (endRequested())
+        return std::nullopt;
     const QColor chosen = QColorDialog::getColor(vbColorToQColor(initial), parentWindow());
     if (!chosen.isValid())
         return std::nullopt;
