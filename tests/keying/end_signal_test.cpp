@@ -93,3 +93,38 @@ TEST(EndSignal, DuringAVoiceMessagePttGoesDownOnEveryLineAndTheProgramEndsAsClos
         }
     }
 }
+
+// The child's part: once the end was asked for, the real prompts show
+// nothing and give their cancelling answers (a box shown here would wait
+// for ever, offscreen, for a click that never comes).
+TEST(EndSignal, DISABLED_ChildPromptsAfterTheRequest)
+{
+    if (testing_support::endSignalChildMode().isEmpty())
+        GTEST_SKIP() << "the child of the end-signal test";
+    platform::EndSignals endSignals;
+    ASSERT_TRUE(endSignals.installed());
+    bool requested = false;
+    QObject::connect(&endSignals, &platform::EndSignals::endRequested, [&requested] { requested = true; });
+    testing_support::printReady();
+    if (!QTest::qWaitFor([&requested] { return requested; }, 20000))
+        return;
+    platform::WidgetPrompt prompt;
+    const auto yesNo = prompt.messageBox(QStringLiteral("Save?"), platform::MsgButtons::YesNo,
+                                         platform::MsgIcon::Question, QStringLiteral("Title"));
+    const auto okCancel = prompt.messageBox(QStringLiteral("Go on?"), platform::MsgButtons::OkCancel,
+                                            platform::MsgIcon::None, QStringLiteral("Title"));
+    const QString typed = prompt.inputBox(QStringLiteral("Call?"), QStringLiteral("Title"), QStringLiteral("K6AA"));
+    std::printf("ZQP PROMPTS %d %d %d\n", yesNo == platform::MsgResult::No ? 1 : 0,
+                okCancel == platform::MsgResult::Cancel ? 1 : 0, typed.isEmpty() ? 1 : 0);
+    std::fflush(stdout);
+}
+
+TEST(EndSignal, NoBoxIsShownOnceTheEndWasAskedFor)
+{
+    const auto run = testing_support::runChildAndSignal(QStringLiteral("EndSignal.DISABLED_ChildPromptsAfterTheRequest"),
+                                                        "prompts", SIGTERM, 0);
+    ASSERT_TRUE(run.ready) << run.output.toStdString();
+    EXPECT_TRUE(run.exitedNormally);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.output.contains(QStringLiteral("ZQP PROMPTS 1 1 1"))) << run.output.toStdString();
+}
