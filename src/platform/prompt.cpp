@@ -34,14 +34,17 @@ MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgI
                                    const QString& title)
 {
     // The program is ending on a signal: nobody is there to answer, so each
-    // box gets its cancelling answer without being shown.
-    if (endRequested()) {
+    // box gets its cancelling answer without being shown, and a box that was
+    // open when the signal came is closed with that answer.
+    const auto cancelling = [buttons] {
         switch (buttons) {
         case MsgButtons::Ok: return MsgResult::Ok;
         case MsgButtons::YesNo: return MsgResult::No;
         default: return MsgResult::Cancel;
         }
-    }
+    };
+    if (endRequested())
+        return cancelling();
     QMessageBox box(parentWindow());
     box.setWindowTitle(title);
     box.setText(text);
@@ -60,7 +63,10 @@ MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgI
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    const int answer = box.exec();
+    if (endRequested())
+        return cancelling();
+    switch (answer) {
     case QMessageBox::Yes: return MsgResult::Yes;
     case QMessageBox::No: return MsgResult::No;
     case QMessageBox::Cancel: return MsgResult::Cancel;
