@@ -2,6 +2,7 @@
 // the start-up window, then the event loop.
 
 #include "app/app_state.h"
+#include "app/end_on_signal.h"
 #include "app/frmSplash.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
@@ -9,6 +10,7 @@
 #include "keying/voice_install.h"
 
 #include "keying/winkey_install.h"
+#include "platform/end_signals.h"
 #include "platform/fonts.h"
 #include "radio/radio_install.h"
 #include "reports/reports_install.h"
@@ -45,6 +47,10 @@ int main(int argc, char* argv[])
     spots::installSpots(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
     keying::installCwKeying(programServices, state, mainWindows);
+    // Logout, shutdown, kill, Ctrl+C or a closed terminal: the key and PTT
+    // lines go up, then the program ends as closing the main window ends it.
+    platform::EndSignals endSignals;
+    app::endProgramOnSignals(endSignals, programServices, state, [&mainWindows] { return mainWindows.window(); });
 
     frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
     splash.Form_Load();

@@ -92,6 +92,11 @@ public:
     /// log); the caller must not show the window then.
     [[nodiscard]] bool programEnded() const { return m_programEnded; }
 
+    /// Closing when the program is told to end (a signal): the unload of
+    /// every window, the backup and the termination, as the operator's
+    /// close, but never refused, since nobody is there to close again.
+    void closeOnEndRequest();
+
     // ----- public operations -------------------------------------------
     /// The logging routine: Enter in an entry box, the post-contest boxes and
     /// the CW window's "!" run it. It never runs inside itself: anything that

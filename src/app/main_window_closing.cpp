@@ -83,6 +83,17 @@ void MainWindowBase::Form_Terminate()
     endProgram();
 }
 
+void MainWindowBase::closeOnEndRequest()
+{
+    if (m_programEnded)
+        return;
+    // The close request without its refusal: the buffer is emptied, and a
+    // running send loop has seen the end request and keys nothing more.
+    m_state.keying.CWSendBuffer.clear();
+    Form_Unload();
+    Form_Terminate();
+}
+
 void MainWindowBase::mnuExit_Click()
 {
     // Exit skips the closing that unloads each window, and with it the

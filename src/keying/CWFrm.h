@@ -152,6 +152,10 @@ private:
     [[nodiscard]] QString messageText(int index) const;
     [[nodiscard]] keying::UnitTiming unitTiming() const;
     [[nodiscard]] int wordSpace() const;
+    /// Transmit; LeaveToLoop returns at the start of the character's
+    /// trailing gap (the line up), the send loop waiting out the rest.
+    enum class Gap { Wait, LeaveToLoop };
+    void keyCharacter(const QString& character, Gap gap);
     void logStep();
     void setMainDialog(const QString& text);
     void tmrRepeat_Timer();

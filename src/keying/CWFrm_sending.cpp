@@ -9,6 +9,7 @@
 #include "keying/key_lines.h"
 #include "keying/morse.h"
 #include "keying/winkey_driver.h"
+#include "platform/end_signals.h"
 #include "platform/events.h"
 #include "platform/number_text.h"
 #include "platform/parallel_port.h"
@@ -34,7 +35,7 @@ keying::CwSenderHooks CWFrm::senderHooks()
         return keying::MacroValues{log.CurrentCallText, log.NextSerialText, &log.RstSentText,
                                    inState ? log.OperatorCountyText : QString(), &m_state.counties};
     };
-    h.transmit = [this](QChar c) { Transmit(QString(c)); };
+    h.transmit = [this](QChar c) { keyCharacter(QString(c), Gap::LeaveToLoop); };
     h.logStep = [this] { logStep(); };
     h.mirrorOn = [this] { return Check1->isChecked(); };
     h.setDialog = [this](const QString& t) { setMainDialog(t); };
@@ -48,6 +49,8 @@ keying::CwSenderHooks CWFrm::senderHooks()
     };
     h.letEventsRun = [] { platform::letPendingEventsRun(); };
     h.messageStarts = [this] { m_portFailureShown = false; };
+    h.finishCharacter = [this] { m_engine.finishCharacter(); };
+    h.stopRequested = [] { return platform::endRequested(); };
     return h;
 }
 
@@ -99,7 +102,9 @@ int CWFrm::wordSpace() const
 
 bool CWFrm::portOpen() const { return m_comm && m_comm->isOpen(); }
 
-void CWFrm::Transmit(const QString& character)
+void CWFrm::Transmit(const QString& character) { keyCharacter(character, Gap::Wait); }
+
+void CWFrm::keyCharacter(const QString& character, Gap gap)
 {
     keying::KeyingState& k = m_state.keying;
     if (k.CWKeyingOption == 0 || character.isEmpty())
@@ -129,7 +134,9 @@ void CWFrm::Transmit(const QString& character)
         m_parallelBase = *base;
         line = std::make_unique<keying::ParallelKeyLine>(m_state.hardware.parallel(), *base);
     }
-    if (m_engine.key(units, unitTiming(), line.get()) != keying::MorseEngine::Outcome::LineFailed)
+    const auto outcome = gap == Gap::Wait ? m_engine.key(units, unitTiming(), line.get())
+                                          : m_engine.keyToGap(units, unitTiming(), line.get());
+    if (outcome != keying::MorseEngine::Outcome::LineFailed)
         return;
     // The engine has let the line up as far as it could. The port is let
     // go, so that the next message tries it afresh (a port that failed

@@ -71,13 +71,22 @@ void CwSender::portLoop()
     m_loopRunning = true;
     call(m_hooks.messageStarts);
     m_state.CWSendingFlag = 1;
+    const auto stopping = [this] { return m_hooks.stopRequested && m_hooks.stopRequested(); };
     while (!m_state.CWSendBuffer.isEmpty()) {
         const QChar c = m_state.CWSendBuffer.front();
         m_state.CWSendBuffer.remove(0, 1);
         call(m_hooks.transmit, c);
+        if (stopping()) {
+            m_state.CWSendBuffer.clear();
+            break;
+        }
         if (m_hooks.mirrorOn && m_hooks.mirrorOn())
             call(m_hooks.setDialog, m_state.CWSendBuffer);
+        // The events run at the start of the character's trailing gap, with
+        // the line up; the wait for the gap's end follows on the same
+        // timeline, so the next character is keyed on time.
         call(m_hooks.letEventsRun);
+        call(m_hooks.finishCharacter);
     }
     if (m_state.CWRepeatArmed == 1)
         call(m_hooks.startRepeatTimer);

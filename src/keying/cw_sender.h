@@ -27,7 +27,8 @@ struct CwSenderHooks {
     std::function<double()> repeatSeconds;
     /// The wildcards' values, read when a message is expanded.
     std::function<MacroValues()> macroValues;
-    /// Keys one character through the engine ("!" runs the log step there).
+    /// Keys one character through the engine ("!" runs the log step there)
+    /// and returns at the start of its trailing gap, the line up.
     std::function<void(QChar)> transmit;
     /// The "!" action: logs the contact in the open main window when its
     /// call box is not empty.
@@ -46,6 +47,10 @@ struct CwSenderHooks {
     /// the keyer holds the message: the pause is counted from the moment the
     /// keyer reports it has sent it all.
     std::function<void()> startRepeatWhenKeyerDone;
+    /// Waits out the rest of the character's trailing gap on its timeline.
+    std::function<void()> finishCharacter;
+    /// The program is ending: nothing more is keyed.
+    std::function<bool()> stopRequested;
 };
 
 class CwSender {

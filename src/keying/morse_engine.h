@@ -12,8 +12,18 @@
 // so that no element is cut short by more than that. The line is up on every way out:
 // the last units of a character are key-up, and a line that fails is
 // released before the rest of the character is given up.
+//
+// The send loop keys a character up to the start of its trailing gap
+// (keyToGap), lets events run while the line is up, then waits out the gap
+// on the same timeline (finishCharacter), so that the time the events take
+// never delays the next character's first element.
+//
+// An end of the program asked for by a signal is seen between units and
+// inside every wait: the line goes up and the rest of the character is
+// given up, so a long character never keeps a transmitter keyed.
 
 #include <QString>
+#include <atomic>
 #include <cstdint>
 
 namespace keying {
@@ -38,8 +48,9 @@ class KeyClock {
 public:
     virtual ~KeyClock() = default;
     [[nodiscard]] virtual std::int64_t nowNs() const = 0;
-    /// Returns at deadlineNs or later: Timer spins, Sleep sleeps the thread.
-    virtual void waitUntil(std::int64_t deadlineNs, TimingMethod method) const = 0;
+    /// Returns at deadlineNs or later (Timer spins, Sleep sleeps the
+    /// thread), or as soon as stop is seen set.
+    virtual void waitUntil(std::int64_t deadlineNs, TimingMethod method, const std::atomic<bool>& stop) const = 0;
 };
 
 /// The monotonic clock the program keys on.
@@ -53,11 +64,14 @@ struct UnitTiming {
 
 class MorseEngine {
 public:
-    explicit MorseEngine(const KeyClock& clock = monotonicKeyClock()) : m_clock(&clock) {}
+    /// stop: the end of the program was asked for (the signal handlers'
+    /// flag unless a test hands in its own).
+    explicit MorseEngine(const KeyClock& clock = monotonicKeyClock(), const std::atomic<bool>* stop = nullptr);
 
     enum class Outcome {
         Keyed,       ///< every unit keyed and timed (or only timed, without a line)
         LineFailed,  ///< a line change failed: the rest of the character was given up
+        Stopped,     ///< the program is ending: the line was let up, the rest given up
     };
 
     /// Keys units ("1" down, "0" up) on line, or only times them when line
@@ -65,8 +79,22 @@ public:
     /// passed.
     Outcome key(const QString& units, const UnitTiming& timing, KeyLine* line);
 
+    /// Keys units up to the first unit of the trailing key-up gap, with
+    /// the line set up for it, and returns at once; finishCharacter (or the
+    /// next character) waits out the rest of the gap on the timeline. A
+    /// character still pending is finished first.
+    Outcome keyToGap(const QString& units, const UnitTiming& timing, KeyLine* line);
+
+    /// Waits until the end of the character keyToGap left pending; returns
+    /// at once when none is.
+    Outcome finishCharacter();
+
     /// Forgets the timeline, so the next character starts on its own.
-    void resetTimeline() { m_timelineNs = 0; }
+    void resetTimeline()
+    {
+        m_timelineNs = 0;
+        m_pending = {};
+    }
 
     /// Counts the counting loop until it takes a measurable time and
     /// returns the rounds in 60 ms (rounded, halves to even). Starts with
@@ -78,8 +106,22 @@ public:
     static void countTo(double limit);
 
 private:
+    /// The rest of a character's trailing gap, left by keyToGap.
+    struct PendingGap {
+        bool active = false;
+        TimingMethod method = TimingMethod::Timer;
+        int loopUnits = 0;       ///< Loop: units still to count
+        double loopRounds = 0;   ///< Loop: rounds of one unit
+    };
+
+    [[nodiscard]] bool stopRequested() const { return m_stop->load(std::memory_order_relaxed); }
+    /// Gives up the character: lets keyedLine (null when up) up.
+    Outcome stop(KeyLine* keyedLine);
+
     const KeyClock* m_clock;
+    const std::atomic<bool>* m_stop;
     std::int64_t m_timelineNs = 0;  ///< ideal end of the last character keyed
+    PendingGap m_pending;
 };
 
 }  // namespace keying

@@ -1,6 +1,7 @@
 #include "platform/prompt.h"
 
 #include "platform/colors.h"
+#include "platform/end_signals.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -32,6 +33,18 @@ QString qtFileFilter(const QString& filter)
 MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                    const QString& title)
 {
+    // The program is ending on a signal: nobody is there to answer, so each
+    // box gets its cancelling answer without being shown, and a box that was
+    // open when the signal came is closed with that answer.
+    const auto cancelling = [buttons] {
+        switch (buttons) {
+        case MsgButtons::Ok: return MsgResult::Ok;
+        case MsgButtons::YesNo: return MsgResult::No;
+        default: return MsgResult::Cancel;
+        }
+    };
+    if (endRequested())
+        return cancelling();
     QMessageBox box(parentWindow());
     box.setWindowTitle(title);
     box.setText(text);
@@ -50,7 +63,10 @@ MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgI
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    const int answer = box.exec();
+    if (endRequested())
+        return cancelling();
+    switch (answer) {
     case QMessageBox::Yes: return MsgResult::Yes;
     case QMessageBox::No: return MsgResult::No;
     case QMessageBox::Cancel: return MsgResult::Cancel;
@@ -60,6 +76,8 @@ MsgResult WidgetPrompt::messageBox(const QString& text, MsgButtons buttons, MsgI
 
 QString WidgetPrompt::inputBox(const QString& text, const QString& title, const QString& defaultText)
 {
+    if (endRequested())
+        return {};
     bool ok = false;
     const QString answer =
         QInputDialog::getText(parentWindow(), title, text, QLineEdit::Normal, defaultText, &ok);
@@ -68,6 +86,8 @@ QString WidgetPrompt::inputBox(const QString& text, const QString& title, const 
 
 QString WidgetPrompt::openFileName(const FileDialogRequest& request)
 {
+    if (endRequested())
+        return {};
     QString start = request.initialDir;
     if (!request.fileName.isEmpty())
         start += u'/' + request.fileName;
@@ -76,6 +96,8 @@ QString WidgetPrompt::openFileName(const FileDialogRequest& request)
 
 QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
 {
+    if (endRequested())
+        return {};
     QString start = request.initialDir;
     if (!request.fileName.isEmpty())
         start += u'/' + request.fileName;
@@ -84,6 +106,8 @@ QString WidgetPrompt::saveFileName(const FileDialogRequest& request)
 
 std::optional<qint32> WidgetPrompt::chooseColor(qint32 initial)
 {
+    if (endRequested())
+        return std::nullopt;
     const QColor chosen = QColorDialog::getColor(vbColorToQColor(initial), parentWindow());
     if (!chosen.isValid())
         return std::nullopt;

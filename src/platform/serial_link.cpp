@@ -32,7 +32,10 @@ TermiosFlags termiosFlags(const SerialSettings& s, TermiosFlags f)
     f.oflag &= ~OPOST;
     f.lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     f.cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    f.cflag |= CREAD | CLOCAL;
+    // HUPCL: when the port is closed for the last time, by this program or
+    // by the kernel after a crash or SIGKILL, DTR and RTS drop, so a
+    // transmitter keyed by either line is never left on the air.
+    f.cflag |= CREAD | CLOCAL | HUPCL;
 
     static constexpr tcflag_t Sizes[] = {CS5, CS6, CS7, CS8};
     f.cflag |= Sizes[std::clamp(s.dataBits, 5, 8) - 5];

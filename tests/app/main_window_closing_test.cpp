@@ -2,6 +2,7 @@
 // window, and the forwarding window created with it.
 
 #include "app/Form1.h"
+#include "app/end_on_signal.h"
 #include "app/main_windows.h"
 #include "main_window_fixture.h"
 #include "reports/frmCountyChangeRover.h"
@@ -141,6 +142,36 @@ TEST(MainWindowClosing, ExitReleasesTheKeyingLinesBanksAndEndsWithoutTheClosing)
     EXPECT_TRUE(f.backups().isEmpty());
     EXPECT_FLOAT_EQ(f.fx.state.prefs.BankedOpSeconds, 77);
     EXPECT_EQ(f.fx.state.log.TimedOnFlag, 0);
+}
+
+TEST(MainWindowClosing, AnEndSignalReleasesTheLinesThenClosesWithoutRefusing)
+{
+    ClosingFixture f;
+    auto& w = f.openRecordingForm1();
+    f.logContact(QStringLiteral("K6ABC"), QStringLiteral("5"), QStringLiteral("alam"));
+    auto& k = f.fx.state.keying;
+    k.CWSendingFlag = 1;  // the operator's close would be refused now
+    k.CWSendBuffer = QStringLiteral("TU 5NN");
+    f.fx.state.log.TimedOnFlag = 1;
+    f.fx.state.log.OperatingSeconds = 77;
+    f.services.calls.clear();
+    const std::size_t shown = f.fx.fakes.prompt.shown().size();
+    app::endOnSignal(f.services, f.fx.state, &w);
+    EXPECT_EQ(f.services.calls, QStringList{QStringLiteral("release")} + UnloadOrder);
+    EXPECT_TRUE(k.CWSendBuffer.isEmpty());
+    EXPECT_EQ(f.programEnds, 1);
+    EXPECT_EQ(f.backups().size(), 1);
+    EXPECT_FLOAT_EQ(f.fx.state.prefs.BankedOpSeconds, 77);
+    EXPECT_EQ(f.fx.fakes.prompt.shown().size(), shown) << "nobody is asked anything";
+    // The window closes afterwards without running the closing again.
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(f.programEnds, 1);
+
+    // Before a main window is open: the lines, then the end.
+    ClosingFixture early;
+    app::endOnSignal(early.services, early.fx.state, nullptr);
+    EXPECT_EQ(early.services.calls, QStringList{QStringLiteral("release")});
+    EXPECT_GE(early.programEnds, 1);
 }
 
 TEST(MainWindowActivation, RedrawsTheBandMapOnlyWhileItIsShown)

@@ -7,6 +7,7 @@
 
 #include "keying/frmCodePractice.h"
 #include "keying/morse.h"
+#include "platform/events.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,6 +55,44 @@ TEST(CwSending, FunctionKeyKeysTheMessageWithMorseTiming)
     EXPECT_EQ(e[0].device.toUpper(), QStringLiteral("&H378")) << "the default address";
     EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0);
     EXPECT_TRUE(f.window->lblDialog->text().isEmpty());
+}
+
+TEST(CwSending, EventsAtACharacterBoundaryDoNotDelayTheNextCharacter)
+{
+    // Events that take a while (a redraw, a spot arriving) run at each
+    // character boundary. They run while the gap after the character is
+    // being timed, so the next character still starts on the message's
+    // timeline.
+    CwFixture f;
+    f.open();
+    f.usePrinter();
+    setMessage(f, 0, QStringLiteral("EEEE"));
+    QTimer busy;
+    busy.setInterval(0);
+    int runs = 0;
+    QObject::connect(&busy, &QTimer::timeout, [&runs] {
+        ++runs;
+        platform::waitMs(20);
+    });
+    busy.start();
+    f.key(Qt::Key_F1);
+    busy.stop();
+    std::vector<std::int64_t> downs;
+    for (const auto& e : f.recorder.events())
+        if (e.kind == platform::LineEvent::Kind::ParallelControl && e.value == 3)
+            downs.push_back(e.monotonicNs);
+    ASSERT_EQ(downs.size(), 4u);
+    EXPECT_GE(runs, 3);
+    // "E" is one unit down and three up: 4 units from key-down to key-down.
+    // Had the 20 ms of events been added to the gap, every interval would be
+    // at least 4 units + 20 ms; the shortest shows it, even if the busy
+    // machine held one edge up.
+    const double unit = keying::unitMs(99);
+    double shortest = 1e9;
+    for (std::size_t i = 1; i < downs.size(); ++i)
+        shortest = std::min(shortest, static_cast<double>(downs[i] - downs[i - 1]) / 1e6);
+    EXPECT_GE(shortest, 4 * unit - 0.5 * unit);
+    EXPECT_LT(shortest, 4 * unit + 0.5 * unit);
 }
 
 TEST(CwSending, WordSpacesAndProsignsAreKeyed)

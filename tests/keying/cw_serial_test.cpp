@@ -4,6 +4,7 @@
 // some and records every call).
 
 #include "cw_fixture.h"
+#include "end_signal_child.h"
 
 #include "keying/morse.h"
 #include "radio/rig_port.h"
@@ -274,4 +275,79 @@ TEST(CwSerial, AParallelPortThatCannotBeOpenedIsReportedOncePerMessage)
     f.key(Qt::Key_F1);
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
     EXPECT_EQ(f.keyDowns(), 2);
+}
+
+// The child's part of the test below: keys "0" (five dashes, 3.6 s of
+// key-down at 5 WPM) on RTS or the parallel port until the signal comes.
+TEST(CwSerial, DISABLED_EndSignalChildKeysDashes)
+{
+    const QByteArray mode = testing_support::endSignalChildMode();
+    if (mode.isEmpty())
+        GTEST_SKIP() << "the child of the end-signal test";
+    testing_support::PtyPeer peer;
+    ASSERT_TRUE(peer.isOk());
+    ShimOn shim;
+    CwFixture f;
+    testing_support::pointSerialPortAt(3, peer.devicePath());
+    bool ended = false;
+    f.fx.state.endProgram = [&ended] { ended = true; };
+    f.open();
+    // A contact logged in this run: the closing makes a backup copy.
+    f.type(QStringLiteral("K6ABC"));
+    f.key(Qt::Key_Space);
+    f.type(QStringLiteral("5"));
+    f.key(Qt::Key_Space);
+    f.type(QStringLiteral("alam"));
+    f.key(Qt::Key_Return);
+    platform::EndSignals endSignals;
+    ASSERT_TRUE(endSignals.installed());
+    app::endProgramOnSignals(endSignals, f.services, f.fx.state, [&f] { return f.window.get(); });
+    CWFrm& cw = f.cw();
+    if (mode == "rts") {
+        cw.Option1->click();
+        cw.Text10->setText(QStringLiteral("3"));
+    } else {
+        cw.Option3->click();
+    }
+    cw.Text11->setText(QStringLiteral("5"));
+    cw.Text1to9[0]->setText(QStringLiteral("0"));
+    f.window->txtCall->setFocus();
+    testing_support::printReady();
+    f.key(Qt::Key_F1);
+    if (!QTest::qWaitFor([&ended] { return ended; }, 20000))
+        std::printf("ZQP NOT ENDED\n");
+    testing_support::printOutcome(f.recorder, ended,
+                                  f.fx.state.folders.UserDataFolder + QStringLiteral("/BACKUP"));
+}
+
+TEST(CwSerial, AnEndSignalInTheMiddleOfADashLetsTheKeyUpAndEndsTheProgramAsClosingDoes)
+{
+    using platform::LineEvent;
+    struct Case {
+        const char* mode;
+        LineEvent::Kind kind;
+        int down, up;
+    };
+    for (const Case& c : {Case{"rts", LineEvent::Kind::Rts, 1, 0},
+                          Case{"parallel", LineEvent::Kind::ParallelControl, 3, 2}}) {
+        // 300 ms into the first dash, which lasts 720 ms.
+        const auto run = testing_support::runChildAndSignal(QStringLiteral("CwSerial.DISABLED_EndSignalChildKeysDashes"),
+                                                            c.mode, SIGTERM, 300);
+        ASSERT_TRUE(run.ready) << run.output.toStdString();
+        EXPECT_TRUE(run.exitedNormally) << c.mode << run.output.toStdString();
+        EXPECT_EQ(run.exitCode, 0) << c.mode;
+        EXPECT_TRUE(run.ended) << c.mode;
+        EXPECT_EQ(run.backups, 1) << c.mode;
+        const auto line = run.of(c.kind);
+        const auto atSignal = std::find_if(line.begin(), line.end(),
+                                           [&](const LineEvent& e) { return e.monotonicNs > run.signalNs; });
+        ASSERT_NE(atSignal, line.begin()) << c.mode;
+        ASSERT_NE(atSignal, line.end()) << c.mode << ": nothing after the signal";
+        EXPECT_EQ(std::prev(atSignal)->value, c.down) << c.mode << ": keyed when the signal came";
+        // Up within a moment, not at the dash's end; nothing keyed after.
+        EXPECT_EQ(atSignal->value, c.up) << c.mode;
+        EXPECT_LT(static_cast<double>(atSignal->monotonicNs - run.signalNs) / 1e6, 100) << c.mode;
+        for (auto e = atSignal; e != line.end(); ++e)
+            EXPECT_EQ(e->value, c.up) << c.mode;
+    }
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -108,10 +109,19 @@ struct ManualKeyClock final : KeyClock {
     mutable std::int64_t now = 1'000'000'000;
     mutable int waits = 0;
     std::map<int, std::int64_t> lateNs;  ///< by the index of the wait
+    /// The wait of this index is cut short, 5 ms in, by an end request.
+    int endRequestAt = -1;
+    std::atomic<bool>* endRequest = nullptr;
     [[nodiscard]] std::int64_t nowNs() const override { return now; }
-    void waitUntil(std::int64_t deadlineNs, TimingMethod) const override
+    void waitUntil(std::int64_t deadlineNs, TimingMethod, const std::atomic<bool>& stop) const override
     {
-        const auto late = lateNs.find(waits++);
+        if (waits++ == endRequestAt && endRequest) {
+            now += 5'000'000;
+            endRequest->store(true);
+        }
+        if (stop.load())
+            return;
+        const auto late = lateNs.find(waits - 1);
         now = std::max(now, deadlineNs) + (late == lateNs.end() ? 0 : late->second);
     }
 };
@@ -292,5 +302,79 @@ TEST(MorseEngine, AnEdgeHeldUpByMoreThanHalfAUnitMovesTheRestOfTheCharacter)
         engine.key(morseUnits('A'), timing, &line);
         EXPECT_EQ(line.edgesMs(), c.edges) << c.lateMs;
         EXPECT_EQ(ms(clock.now - t0), c.charMs) << c.lateMs;
+    }
+}
+
+TEST(MorseEngine, TheGapIsLeftToTheCallerWithTheLineUpAndKeptOnTheTimeline)
+{
+    for (TimingMethod method : {TimingMethod::Timer, TimingMethod::Sleep}) {
+        ManualKeyClock clock;
+        MorseEngine engine(clock);
+        RecordingLine line(clock);
+        const UnitTiming timing{60, method, 0};
+        const std::int64_t t0 = clock.now;
+        // "A" (20 ms units): the elements take 100 ms, then the line is up
+        // and the engine returns, the 60 ms gap still to come.
+        EXPECT_EQ(engine.keyToGap(morseUnits('A'), timing, &line), MorseEngine::Outcome::Keyed);
+        EXPECT_EQ(ms(clock.now - t0), 100);
+        ASSERT_FALSE(line.changes.empty());
+        EXPECT_FALSE(line.changes.back().down);
+        // Events take 30 ms of the gap; the wait ends on the timeline.
+        clock.now += 30'000'000;
+        EXPECT_EQ(engine.finishCharacter(), MorseEngine::Outcome::Keyed);
+        EXPECT_EQ(ms(clock.now - t0), 160);
+        EXPECT_EQ(engine.finishCharacter(), MorseEngine::Outcome::Keyed) << "nothing pending: no wait";
+        EXPECT_EQ(ms(clock.now - t0), 160);
+        // The next character starts on time, and a blank is all gap.
+        engine.keyToGap(morseUnits('E'), timing, &line);
+        EXPECT_EQ(ms(clock.now - t0), 180);
+        engine.keyToGap(QStringLiteral("00000000"), timing, &line);
+        EXPECT_EQ(ms(clock.now - t0), 240) << "E's gap is waited out before the blank";
+        engine.keyToGap(morseUnits('E'), timing, &line);
+        EXPECT_EQ(line.edgesMs(), (Edges{0, 20, 40, 100, 160, 180, 240, 400, 420}));
+    }
+}
+
+TEST(MorseEngine, AnEndRequestLetsTheLineUpAndGivesUpTheCharacter)
+{
+    struct Case {
+        TimingMethod method;
+        int endAtWait;        ///< the wait an end request cuts short
+        bool toGap;           ///< keyed up to the gap, then finished
+        double endedAtMs;     ///< when the engine returned
+        Edges edges;
+    };
+    const Case cases[] = {
+        // In the middle of the dash of "T" (wait 0): up at once.
+        {TimingMethod::Timer, 0, false, 5, {0, 5}},
+        {TimingMethod::Sleep, 0, false, 5, {0, 5}},
+        // In the trailing gap: the line is up already.
+        {TimingMethod::Timer, 3, false, 185, {0, 180}},
+        {TimingMethod::Sleep, 3, true, 185, {0, 180}},
+    };
+    for (const Case& c : cases) {
+        ManualKeyClock clock;
+        std::atomic<bool> end{false};
+        clock.endRequest = &end;
+        clock.endRequestAt = c.endAtWait;
+        MorseEngine engine(clock, &end);
+        RecordingLine line(clock);
+        const std::int64_t t0 = clock.now;
+        const UnitTiming timing{20, c.method, 0};  // 60 ms units
+        MorseEngine::Outcome outcome = MorseEngine::Outcome::Keyed;
+        if (c.toGap) {
+            // The dash is a single wait to the gap; the gap's wait is next.
+            EXPECT_EQ(engine.keyToGap(morseUnits('T'), timing, &line), MorseEngine::Outcome::Keyed);
+            outcome = engine.finishCharacter();
+        } else {
+            outcome = engine.key(morseUnits('T'), timing, &line);
+        }
+        EXPECT_EQ(outcome, MorseEngine::Outcome::Stopped) << c.endAtWait;
+        EXPECT_EQ(ms(clock.now - t0), c.endedAtMs) << c.endAtWait;
+        EXPECT_EQ(line.edgesMs(), c.edges) << c.endAtWait;
+        EXPECT_FALSE(line.changes.back().down);
+        // Nothing more is keyed once the end was asked for.
+        EXPECT_EQ(engine.key(morseUnits('E'), timing, &line), MorseEngine::Outcome::Stopped);
+        EXPECT_EQ(line.edgesMs(), c.edges);
     }
 }

@@ -238,7 +238,11 @@ TEST_F(SerialLinkTest, SettingsReachTheTtyIncludingCustomBaudRates)
         EXPECT_EQ(tio.c_cflag & (CSTOPB | CRTSCTS), c.cflagSet & (CSTOPB | CRTSCTS)) << baud;
         EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), c.iflagSet) << baud;
         EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
+        EXPECT_EQ(tio.c_cflag & HUPCL, static_cast<tcflag_t>(HUPCL)) << baud;
     }
+    // A tty that was set without hang-up on close gets it: the kernel drops
+    // DTR and RTS when the port closes, even after a crash or SIGKILL.
+    EXPECT_EQ(platform::detail::termiosFlags({}, {0, 0, CS8, 0}).cflag & HUPCL, static_cast<tcflag_t>(HUPCL));
 
     SerialLink link;
     for (const SerialSettings& bad : {SerialSettings{9600, 9}, SerialSettings{9600, 8, 'X'},
