@@ -141,6 +141,7 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
     close();
     m_error.clear();
     m_lineError.clear();
+    m_lastLineError.clear();
     m_hungUp = false;
     m_dropped = false;
     m_portNumber = 0;
@@ -331,11 +332,11 @@ bool SerialLink::setLine(int bit, bool on, bool& level, LineEvent::Kind kind)
     level = on;
     if (ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &bit) == 0)
         return true;
-    if (m_lineError.isEmpty()) {
-        m_lineError = tr("Cannot set %1 on %2: %3")
+    m_lastLineError = tr("Cannot set %1 on %2: %3")
                           .arg(kind == LineEvent::Kind::Dtr ? QStringLiteral("DTR") : QStringLiteral("RTS"), m_device,
                                systemError(errno));
-    }
+    if (m_lineError.isEmpty())
+        m_lineError = m_lastLineError;
     return false;
 }
 

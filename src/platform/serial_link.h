@@ -86,6 +86,9 @@ public:
     [[nodiscard]] bool dtr() const { return m_dtr; }
     [[nodiscard]] bool rts() const { return m_rts; }
     [[nodiscard]] QString lineErrorText() const { return m_lineError; }
+    /// The newest failure to set a modem line, naming that line; empty
+    /// while none has failed since opening.
+    [[nodiscard]] QString lastLineErrorText() const { return m_lastLineError; }
 
 signals:
     void readyRead();
@@ -102,6 +105,7 @@ private:
     QString m_device;
     QString m_error;
     QString m_lineError;
+    QString m_lastLineError;
     QByteArray m_input;
     bool m_dtr = false;
     bool m_rts = false;

@@ -54,7 +54,7 @@ public:
         m_window.appendMonitor(QStringLiteral("** TNC Serial Port Open **\r\n\r\n"));
         // A pty or an adapter without modem lines cannot power the TNC.
         if (!powered)
-            m_window.appendMonitor(QStringLiteral("** ") + m_link->lineErrorText() + QStringLiteral(" **\r\n\r\n"));
+            m_window.appendMonitor(QStringLiteral("** ") + m_link->lastLineErrorText() + QStringLiteral(" **\r\n\r\n"));
     }
 
     void close() override
