@@ -118,7 +118,7 @@ void TcpLink::closeWithin(int timeoutMs)
         }
     }
     socket->abort();
-    delete socket;
+    socket->deleteLater();
 }
 
 bool TcpLink::isConnected() const
