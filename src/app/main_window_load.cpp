@@ -94,9 +94,14 @@ void MainWindowBase::setColumnWidths(QAbstractItemView* view, const std::vector<
     if (!header)
         return;
     const double width = platform::windowTwipGeometry(this).width();
-    for (std::size_t i = 0; i < designWidths.size(); ++i)
-        header->resizeSection(static_cast<int>(i),
-                                      platform::twipsToPixels(designWidths[i] * width / 9600));
+    // A column of no width holds data the operator never sees; the header
+    // would still give it its minimum width, so it is hidden instead.
+    for (std::size_t i = 0; i < designWidths.size(); ++i) {
+        const int section = static_cast<int>(i);
+        header->setSectionHidden(section, designWidths[i] <= 0);
+        if (designWidths[i] > 0)
+            header->resizeSection(section, platform::twipsToPixels(designWidths[i] * width / 9600));
+    }
 }
 
 void MainWindowBase::applySavedMode()

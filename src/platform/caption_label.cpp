@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QStylePainter>
 #include <QTableView>
 #include <QPainter>
@@ -169,6 +170,40 @@ void CaptionButton::paintEvent(QPaintEvent* event)
     painter.setFont(f);
     option.fontMetrics = QFontMetrics(f);
     painter.drawControl(QStyle::CE_PushButton, option);
+}
+
+int CaptionFrame::roomForCaption() const
+{
+    // The title starts as far in from the left edge as the style puts it,
+    // and keeps as much room at the right.
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.text.clear();
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    return std::max(0, width() - 2 * std::max(0, label.left()));
+}
+
+QFont CaptionFrame::captionFont() const
+{
+    if (title().isEmpty())
+        return font();
+    // The style sets a blank's width aside behind the title.
+    return fittedFont(font(), withoutMnemonic(title()) + u' ', roomForCaption());
+}
+
+void CaptionFrame::paintEvent(QPaintEvent* event)
+{
+    const QFont f = captionFont();
+    if (f == font()) {
+        QGroupBox::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    painter.setFont(f);
+    option.fontMetrics = QFontMetrics(f);
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 
 void fitColumnsToContents(QWidget* listView)

@@ -9,6 +9,7 @@
 // wraps (a list of calls) and would run past the label's bottom is drawn
 // smaller until every line of it is in sight.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -51,6 +52,22 @@ public:
     /// The room inside the frame for the caption.
     [[nodiscard]] int roomForCaption() const;
     /// The font the caption is drawn in.
+    [[nodiscard]] QFont captionFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+/// A frame whose title always shows whole, for the same reason as
+/// CaptionLabel: drawn in a font condensed just enough to fit along its top
+/// edge. The controls inside keep their own fonts.
+class CaptionFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+    /// The room along the top edge for the title.
+    [[nodiscard]] int roomForCaption() const;
+    /// The font the title is drawn in.
     [[nodiscard]] QFont captionFont() const;
 
 protected:

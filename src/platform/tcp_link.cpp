@@ -1,6 +1,9 @@
 #include "platform/tcp_link.h"
 
+#include <QDeadlineTimer>
 #include <QTcpSocket>
+
+#include <sys/socket.h>
 
 namespace platform {
 
@@ -89,6 +92,33 @@ void TcpLink::closeAfterSending()
     socket->disconnectFromHost();
     if (socket->state() == QAbstractSocket::UnconnectedState)
         socket->deleteLater();
+}
+
+void TcpLink::closeWithin(int timeoutMs)
+{
+    if (!m_socket)
+        return;
+    QTcpSocket* socket = m_socket;
+    m_socket = nullptr;
+    socket->disconnect(this);
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto left = [&] { return static_cast<int>(std::max<qint64>(0, deadline.remainingTime())); };
+    while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() > 0 && !deadline.hasExpired())
+        socket->waitForBytesWritten(left());
+    if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() == 0) {
+        // Closing a socket that holds unread input resets the connection,
+        // and a reset may discard what was written but not yet delivered:
+        // our end finishes, and what the far side still sends is read
+        // until it closes its end too.
+        ::shutdown(static_cast<int>(socket->socketDescriptor()), SHUT_WR);
+        while (socket->state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
+            if (!socket->waitForReadyRead(left()))
+                break;
+            socket->readAll();
+        }
+    }
+    socket->abort();
+    socket->deleteLater();
 }
 
 bool TcpLink::isConnected() const

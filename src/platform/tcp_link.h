@@ -30,6 +30,13 @@ public:
     void close();
     /// Sends what is queued, then closes; no signal follows.
     void closeAfterSending();
+    /// Closes now, for a caller that goes away at once: what is queued is
+    /// written before this returns, and the far side is told that nothing
+    /// more comes and given the chance to close its end, so that the last
+    /// words are not thrown away by an abortive close. The wait, without
+    /// events running, is at most timeoutMs, so a far side that has stopped
+    /// reading cannot hold the caller. No signal follows.
+    void closeWithin(int timeoutMs);
     [[nodiscard]] bool isConnected() const;
     /// Host and port of the last connectTo().
     [[nodiscard]] QString host() const { return m_host; }

@@ -1,6 +1,7 @@
 #include "spots/PacketSpotfrm.h"
 
 #include "app/app_state.h"
+#include "platform/caption_label.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
 
@@ -45,7 +46,7 @@ QRadioButton* option(QWidget* frame, const char* name, const QString& caption, c
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRectF& twips)
 {
-    auto* f = makeControl<QGroupBox>(parent, name, ControlKind::Frame, twips, LabelFont);
+    auto* f = makeControl<platform::CaptionFrame>(parent, name, ControlKind::Frame, twips, LabelFont);
     f->setTitle(caption);
     return f;
 }

@@ -115,9 +115,11 @@ void PacketSpotfrm::receiveTelnetBlock(const QString& block)
     // A block may hold several lines, or part of one: every whole line is a
     // unit, and a line split over two blocks is joined first.
     for (const QString& text : m_telnetLines.add(block)) {
-        if (!spots::isSpotUnit(text))
+        // A spot glued behind a prompt without a line end still counts.
+        const QString unit = spots::spotUnitIn(text);
+        if (unit.isEmpty())
             continue;
-        const QString line = text + QStringLiteral("\r\n");
+        const QString line = unit + QStringLiteral("\r\n");
         const spots::ClusterSpotLine spot = spots::cutSpotLine(line);
         ForwardSpot(spot.frequency, spot.call, line);
         if (listDxOnly()) {

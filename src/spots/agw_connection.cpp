@@ -10,6 +10,7 @@
 #include "spots/agw_engine_address.h"
 #include "spots/agw_frame.h"
 #include "spots/spot_connection_kinds.h"
+#include "spots/spot_line.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,9 @@ namespace spots {
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+
+/// The longest the goodbye to the engine may hold the program.
+constexpr int GoodbyeMs = 500;
 
 /// Every CR and every LF made CR LF (so a CR LF pair becomes two).
 QString crLfEach(const QString& text)
@@ -72,6 +76,8 @@ public:
             unreachable();
     }
 
+    ~AgwConnection() override { closeEngine(); }
+
     /// Close Port's step: says goodbye to a connected station, then AGWClose.
     void close() override
     {
@@ -79,13 +85,9 @@ public:
         closeEngine();
     }
 
-    void unload() override
-    {
-        if (!m_window.AgwConnectedCall.isEmpty())
-            put('d', m_window.AgwConnectedCall);
-        if (m_window.isConnectionType("AGW Packet Engine"))
-            closeEngine();
-    }
+    /// The window goes with the main window (closed, File > Exit): the
+    /// engine hears the same goodbye as from Close Port.
+    void unload() override { closeEngine(); }
 
     [[nodiscard]] bool isOpen() const override { return m_link.isConnected(); }
 
@@ -189,16 +191,21 @@ private:
         m_window.AgwConnectedCall.clear();
     }
 
-    /// AGWClose: the call is unregistered and the connection ends once
-    /// what is queued has gone out.
+    /// AGWClose, on every way out of an open connection: a station still
+    /// connected hears a disconnect and the call is unregistered, both
+    /// written before the socket closes, since the window (or the whole
+    /// program) may go before the event loop runs again. Left connected,
+    /// the engine would keep the link to the station up and the call
+    /// registered. The wait is short, so a dead engine cannot hold the exit.
     void closeEngine()
     {
         if (m_link.isConnected()) {
-            put('x', QString());
-            m_link.closeAfterSending();
-        } else {
-            m_link.close();
+            if (!m_window.AgwConnectedCall.isEmpty())
+                put('d', m_window.AgwConnectedCall);
+            if (m_registered)
+                put('x', QString());
         }
+        m_link.closeWithin(GoodbyeMs);
         m_reader.clear();
         m_registered = false;
     }
@@ -246,10 +253,17 @@ private:
         // A connect notice is 'C' on the wire.
         const char kind = frame.kind == 'C' ? 'c' : frame.kind;
         const QString sender = frame.callFrom;
-        const QString data = QString::fromLatin1(frame.data);
+        QString& connected = m_window.AgwConnectedCall;
+        const bool fromConnected = !connected.isEmpty() && connected.compare(sender, Qt::CaseInsensitive) == 0;
+        // The monitored copy of an I-frame the connected station sends us
+        // comes just before the connected data of that same frame. Its text
+        // is the data's, so it adds nothing; shown, it would make every spot
+        // in the data a repeat of it.
+        if (frame.kind == 'I' && fromConnected && frame.callTo.compare(m_call, Qt::CaseInsensitive) == 0)
+            return;
+        const QString data = QString::fromLatin1(agwFrameText(frame));
         const QString full = crLfEach(QString(QChar::fromLatin1(kind)) + sender + u' ' + data);
         QString text = crLfEach(data);
-        QString& connected = m_window.AgwConnectedCall;
         if (connected.isEmpty()) {
             const qsizetype lf = text.indexOf(u'\n');
             if (lf >= 0)
@@ -261,19 +275,24 @@ private:
         if (text.size() > 4 && text.endsWith(CrLf + CrLf))
             text.chop(2);
 
-        const qsizetype dx = text.indexOf(QStringLiteral("DX"), 0, Qt::CaseInsensitive);
-        if (!m_window.isRepeatOfMonitor(text) && (dx == 0 || dx == 1)) {
-            m_window.appendMonitor(text);
-            const ClusterSpotLine spot = cutSpotLine(text);
-            m_window.ForwardSpot(spot.frequency, spot.call, text);
-            m_window.TrimMonitor();
+        // Every line of the text is a unit of its own, as a telnet or TNC
+        // line is: a frame may carry several spot lines.
+        const bool showConnected = fromConnected && !m_window.listDxOnly();
+        for (const QString& unit : crLfLines(text)) {
+            const qsizetype dx = unit.indexOf(QStringLiteral("DX"), 0, Qt::CaseInsensitive);
+            if (dx == 0 || dx == 1) {
+                if (m_window.isRepeatOfMonitor(unit))
+                    continue;
+                m_window.appendMonitor(unit);
+                const ClusterSpotLine spot = cutSpotLine(unit);
+                m_window.ForwardSpot(spot.frequency, spot.call, unit);
+                m_window.TrimMonitor();
+            } else if (showConnected) {
+                m_window.appendMonitor(unit);
+                m_window.TrimMonitor();
+            }
         }
         const bool startsDx = text.startsWith(QStringLiteral("DX"), Qt::CaseInsensitive);
-        if (!connected.isEmpty() && connected.compare(sender, Qt::CaseInsensitive) == 0 && !m_window.listDxOnly()
-            && !startsDx) {
-            m_window.appendMonitor(text);
-            m_window.TrimMonitor();
-        }
         if (connected.isEmpty() && !m_window.listDxOnly() && !full.contains(QStringLiteral("DX "), Qt::CaseInsensitive)
             && !startsDx) {
             m_window.appendMonitor(full);

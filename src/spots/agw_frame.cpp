@@ -37,6 +37,31 @@ QByteArray encodeAgwFrame(const AgwFrame& frame)
     return bytes;
 }
 
+bool isAgwMonitorKind(char kind)
+{
+    return kind == 'I' || kind == 'S' || kind == 'U' || kind == 'T';
+}
+
+QByteArray agwFrameText(const AgwFrame& frame)
+{
+    QByteArray text = frame.data;
+    text.replace('\0', QByteArray());
+    if (!isAgwMonitorKind(frame.kind))
+        return text;
+    const qsizetype lineEnd = text.indexOf('\r');
+    const QByteArray header = lineEnd < 0 ? text : text.left(lineEnd);
+    const qsizetype open = header.indexOf('<');
+    if (open < 0)
+        return text;
+    qsizetype typeEnd = open + 1;
+    while (typeEnd < header.size() && header.at(typeEnd) != ' ' && header.at(typeEnd) != '>')
+        ++typeEnd;
+    const QByteArray type = header.mid(open + 1, typeEnd - open - 1);
+    if (type == "I" || type == "UI")
+        return text;
+    return lineEnd < 0 ? text : text.left(lineEnd + 1);
+}
+
 void AgwFrameReader::add(const QByteArray& bytes)
 {
     if (m_broken)

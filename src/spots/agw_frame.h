@@ -42,6 +42,19 @@ inline constexpr int AgwCallLength = 10;
 /// keeps its NUL.
 [[nodiscard]] QByteArray encodeAgwFrame(const AgwFrame& frame);
 
+/// True for the kinds of the engine's monitored copies of frames on the air:
+/// 'I' (connected information), 'S' (supervisory), 'U' (unnumbered, UI
+/// included) and 'T' (the engine's own transmissions).
+[[nodiscard]] bool isAgwMonitorKind(char kind);
+
+/// The text a frame carries. NUL bytes are dropped: the engine ends its text
+/// with a NUL and counts it in the data length. A monitored copy starts with
+/// the engine's header line (" 1:Fm A To B <UA F=1 >[12:00:00]" and a CR);
+/// when that line names a link-control frame (anything but I and UI: RR,
+/// UA, XID, SABME, DISC, ...) only the header line is kept, since what
+/// follows it is the frame's binary parameters, never text.
+[[nodiscard]] QByteArray agwFrameText(const AgwFrame& frame);
+
 class AgwFrameReader {
 public:
     /// No frame the engine sends comes near this; a longer one means the

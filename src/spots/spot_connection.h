@@ -54,7 +54,7 @@ public:
     /// The send box's text changed while this is the chosen type.
     virtual void sendBoxChanged() {}
     /// The window unloads with the main window (the AGW Packet Engine says
-    /// goodbye to a connected station and closes when it is the chosen type).
+    /// goodbye to a connected station and unregisters before it closes).
     virtual void unload() { close(); }
 };
 

@@ -19,6 +19,35 @@ bool isSpotUnit(const QString& unit)
            && (unit.at(1) == u'X' || unit.at(1) == u'x');
 }
 
+QString spotUnitIn(const QString& line)
+{
+    if (isSpotUnit(line))
+        return line;
+    const qsizetype start = line.indexOf(QLatin1String("DX de"), 0, Qt::CaseInsensitive);
+    if (start <= 0)
+        return {};
+    // A line that only begins with blanks before it stays no spot.
+    if (trimBlanks(line.left(start)).isEmpty())
+        return {};
+    return line.mid(start);
+}
+
+QStringList crLfLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype from = 0;
+    while (from < text.size()) {
+        const qsizetype end = text.indexOf(QLatin1String("\r\n"), from);
+        if (end < 0) {
+            lines.append(text.mid(from));
+            break;
+        }
+        lines.append(text.mid(from, end + 2 - from));
+        from = end + 2;
+    }
+    return lines;
+}
+
 ClusterSpotLine cutSpotLine(const QString& unit)
 {
     ClusterSpotLine s;

@@ -29,6 +29,18 @@ inline constexpr qsizetype RepeatWindow = 800;
 /// A leading blank makes it no spot.
 [[nodiscard]] bool isSpotUnit(const QString& unit);
 
+/// The spot a received line holds: the line itself when isSpotUnit accepts
+/// it; otherwise the line from its first "DX de" (any case) on, when other
+/// text than blanks comes before it (a cluster's prompt has no line end, so
+/// the spot line that follows it arrives glued to it, and its columns count
+/// from "DX de"); an empty text when the line holds no spot.
+[[nodiscard]] QString spotUnitIn(const QString& line);
+
+/// The text cut after each CR LF, every piece keeping its CR LF; a last
+/// piece without one is a piece too. Text with every line end made CR LF
+/// thus gives one piece per line, an empty line as a lone CR LF.
+[[nodiscard]] QStringList crLfLines(const QString& text);
+
 /// What a spot hands on: the frequency field and the call field, blanks
 /// removed, and the record (the line less its first three characters).
 struct ClusterSpotLine {

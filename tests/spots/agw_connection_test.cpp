@@ -128,3 +128,116 @@ TEST(AgwConnection, AMissingEngineShowsTheFailureTextAndAMissingCallStopsAtOnce)
     EXPECT_TRUE(f.w->listening());
     EXPECT_FALSE(f.w->Timer1->isActive());
 }
+
+namespace {
+
+/// The far station's call and the engine's header line of its monitored
+/// frames, as a real engine writes them.
+const QByteArray Far("ZS1FAR");
+QByteArray monitorHeader(const char* type) { return " 1:Fm ZS1FAR To W1AW <" + QByteArray(type) + " >[02:03:37]\r"; }
+
+/// An open AGW connection with the program's call registered, connected to
+/// the far station.
+struct ConnectedAgw {
+    explicit ConnectedAgw(FakeEngine& engine) : f(engine.port())
+    {
+        f.w = &f.openSpotting();
+        ok = engine.accept() && engine.next().kind == 'X' && engine.next().kind == 'm'
+             && waitUntil([&] { return f.w->Timer1->isActive(); }, 5000);
+        f.type(QStringLiteral(":C zs1far"));
+        ok = ok && engine.next().kind == 'C';
+        engine.send(frameBytes('C', Far, "W1AW", QByteArray("*** CONNECTED With Station ZS1FAR\r", 35)));
+        ok = ok && f.tickUntil([&] { return f.w->AgwConnectedCall == QString::fromLatin1(Far); });
+    }
+    AgwFixture f;
+    bool ok = false;
+};
+
+}  // namespace
+
+TEST(AgwConnection, EverySpotLineOfAFrameArrivesOnceFromTheAirAndFromAConnectedCluster)
+{
+    FakeEngine engine;
+    ConnectedAgw c(engine);
+    ASSERT_TRUE(c.ok);
+    AgwFixture& f = c.f;
+    const auto rows = [&] { return f.main().txtDX->model()->rowCount(); };
+    const auto shown = [&](const char* call) { return f.w->monitorText().count(QString::fromLatin1(call)); };
+
+    // Connected data as the engine delivers it, each time just after its
+    // own monitored copy of the I-frame: every spot line reaches the list
+    // once and the cluster's other text shows once, whatever "List DX
+    // Only" says.
+    struct Case {
+        bool listDxOnly;
+        const char* first;
+        const char* second;
+    };
+    for (const Case& k : {Case{false, "K2ABC", "K3ABC"}, Case{true, "K4ABC", "K5ABC"}}) {
+        f.w->chkDX->setChecked(k.listDxOnly);
+        const QByteArray data = "Hello\r" + spotLine("14025.0", k.first) + "\r\n" + spotLine("7012.5", k.second) + '\r';
+        const int before = rows();
+        engine.send(frameBytes('I', Far, "W1AW", monitorHeader("I S1 R0 pid=0xF0 Len=167 P=0") + data + "\r\r" + '\0'));
+        engine.send(frameBytes('D', Far, "W1AW", data, 0xffffffffu, 0xF0));
+        engine.send(frameBytes('T', "W1AW", Far, QByteArray(" 1:Fm W1AW To ZS1FAR <RR R2 F=0 >[02:03:42]\r", 45)));
+        f.tickUntil([&] { return rows() == before + 2; });
+        f.tickUntil([] { return false; }, 400);  // nothing more comes
+        EXPECT_EQ(rows(), before + 2) << k.first;
+        EXPECT_EQ(f.spots->display.store().slot(49).SpotCall, QString::fromLatin1(k.second));
+        EXPECT_EQ(f.spots->display.store().slot(48).SpotCall, QString::fromLatin1(k.first));
+        EXPECT_EQ(shown(k.first), 1);
+        EXPECT_EQ(shown(k.second), 1);
+        EXPECT_EQ(f.w->monitorText().count(QStringLiteral("Hello")), 1);
+    }
+    f.w->chkDX->setChecked(false);
+
+    // A link-control frame shows its header line only; no NUL reaches the
+    // monitor.
+    engine.send(frameBytes('S', Far, "W1AW", monitorHeader("XID F=1 Len=27") + "\x82\x80\r" + '\0'));
+    f.tickUntil([&] { return f.w->monitorText().contains(QStringLiteral("<XID")); });
+    EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("<XID F=1 Len=27 >[02:03:37]\r\n"))) << f.w->monitorText().right(80).toStdString();
+    EXPECT_FALSE(f.w->monitorText().contains(QChar(0x82)));
+    EXPECT_FALSE(f.w->monitorText().contains(QChar(0)));
+
+    // Not connected: a UI frame with three spot lines hands on all three;
+    // the same frame repeated by a digipeater adds nothing.
+    f.type(QStringLiteral(":D"));
+    ASSERT_EQ(engine.next().kind, 'd');
+    engine.send(frameBytes('d', Far, "W1AW", QByteArray("*** DISCONNECTED From Station ZS1FAR\r", 38)));
+    ASSERT_TRUE(f.tickUntil([&] { return f.w->AgwConnectedCall.isEmpty(); }));
+    const QByteArray ui = " 1:Fm W3LPL To DX <UI pid=F0 Len=240 PF=0 >[02:03:28]\r" + spotLine("14025.0", "JA1ABC") + '\r'
+                          + spotLine("21074.0", "ZS6ABC") + "\r\n" + spotLine("3525.0", "OH2BH") + "\r\r" + '\0';
+    const int before = rows();
+    engine.send(frameBytes('U', "W3LPL", "DX", ui));
+    engine.send(frameBytes('U', "W3LPL", "DX", ui));
+    f.tickUntil([&] { return rows() == before + 3; });
+    f.tickUntil([] { return false; }, 400);
+    EXPECT_EQ(rows(), before + 3);
+    EXPECT_EQ(f.spots->display.store().slot(49).SpotCall, QStringLiteral("OH2BH"));
+    for (const char* call : {"JA1ABC", "ZS6ABC", "OH2BH"})
+        EXPECT_EQ(shown(call), 1) << call;
+}
+
+TEST(AgwConnection, EveryWayOutDisconnectsTheStationAndUnregistersBeforeTheSocketCloses)
+{
+    enum class WayOut { CloseMainWindow, FileExit, ProgramEnds };
+    for (WayOut way : {WayOut::CloseMainWindow, WayOut::FileExit, WayOut::ProgramEnds}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        FakeEngine engine;
+        auto c = std::make_unique<ConnectedAgw>(engine);
+        ASSERT_TRUE(c->ok);
+        if (way == WayOut::CloseMainWindow)
+            c->f.main().close();
+        else if (way == WayOut::FileExit)
+            c->f.main().mnuExit->trigger();
+        // The program goes before its event loop runs again.
+        c.reset();
+        const Frame d = engine.next();
+        EXPECT_EQ(d.kind, 'd');
+        EXPECT_EQ(d.from, QByteArray("W1AW"));
+        EXPECT_EQ(d.to, Far);
+        const Frame x = engine.next();
+        EXPECT_EQ(x.kind, 'x');
+        EXPECT_EQ(x.from, QByteArray("W1AW"));
+    }
+}

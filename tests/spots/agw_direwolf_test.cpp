@@ -229,6 +229,25 @@ TEST_F(DirewolfLink, OpenRegistersMonitoredSpotsArriveAndAConnectionCarriesTyped
     stationSend('D', "ZS1FAR", "W1AW", "73 de ZS1FAR\r", 0xF0);
     EXPECT_TRUE(f.tickUntil([&] { return f.w->monitorText().contains(QStringLiteral("73 de ZS1FAR")); }, 10000));
 
+    // The far station as a cluster node: spot lines sent as connected data,
+    // two in one frame, reach the store once each with "List DX Only"
+    // unticked, though the engine also hands over its monitored copy of
+    // every I-frame first.
+    ASSERT_FALSE(f.w->listDxOnly());
+    stationSend('D', "ZS1FAR", "W1AW",
+                spotLine("7012.5", "VK2AB") + '\r' + spotLine("21074.0", "ZS6ABC") + "\r\n", 0xF0);
+    stationSend('D', "ZS1FAR", "W1AW", spotLine("3525.0", "OH2BH") + '\r', 0xF0);
+    ASSERT_TRUE(f.tickUntil([&] { return f.spots->display.store().slot(49).SpotCall == QStringLiteral("OH2BH"); },
+                            10000))
+        << f.w->monitorText().toStdString();
+    f.tickUntil([] { return false; }, 1000);  // the copies have come and gone
+    EXPECT_EQ(f.spots->display.store().slot(48).SpotCall, QStringLiteral("ZS6ABC"));
+    EXPECT_EQ(f.spots->display.store().slot(47).SpotCall, QStringLiteral("VK2AB"));
+    EXPECT_EQ(f.main().txtDX->model()->rowCount(), 4);
+    for (const char* call : {"VK2AB", "ZS6ABC", "OH2BH"})
+        EXPECT_EQ(f.w->monitorText().count(QString::fromLatin1(call)), 1) << call;
+    EXPECT_FALSE(f.w->monitorText().contains(QChar(0)));
+
     // ":D" ends the connection at both ends.
     f.type(QStringLiteral(":D"));
     EXPECT_EQ(stationNext("d").kind, 'd');
@@ -236,4 +255,23 @@ TEST_F(DirewolfLink, OpenRegistersMonitoredSpotsArriveAndAConnectionCarriesTyped
     EXPECT_EQ(f.w->windowTitle(), QStringLiteral("DX Spotting Setup"));
     EXPECT_TRUE(f.w->monitorText().contains(QStringLiteral("** Disconnected from ZS1FAR **")));
     f.w->Command2_Click();
+}
+
+TEST_F(DirewolfLink, TheFarStationHearsTheDisconnectWhenTheProgramEnds)
+{
+    auto f = std::make_unique<AgwFixture>(m_engine->port());
+    f->w = &f->openSpotting();
+    ASSERT_TRUE(waitUntil([&] { return f->w->Timer1->isActive(); }, 5000)) << m_engine->output().toStdString();
+    f->type(QStringLiteral(":C ZS1FAR"));
+    ASSERT_TRUE(f->tickUntil([&] { return f->w->AgwConnectedCall == QStringLiteral("ZS1FAR"); }, 10000))
+        << m_engine->output().toStdString();
+    ASSERT_EQ(stationNext("C").kind, 'C');
+
+    // The operator closes the main window; the program is gone before its
+    // event loop runs again.
+    f->main().close();
+    f.reset();
+    const AgwTestFrame gone = stationNext("d");
+    EXPECT_EQ(gone.kind, 'd') << m_engine->output().toStdString();
+    EXPECT_EQ(gone.from, QByteArray("W1AW"));
 }

@@ -4,6 +4,8 @@
 
 #include "spotting_fixture.h"
 
+#include <QHeaderView>
+
 #include <gtest/gtest.h>
 
 using namespace spots_testing;
@@ -164,6 +166,11 @@ TEST(SpotDisplay, TwoHundredClusterLinesFillTheListAndTheBandMap)
     auto* model = m.txtDX->model();
     // 200 spots and two more: the list keeps 200, newest first.
     EXPECT_EQ(model->rowCount(), 200);
+    // The Status column holds data but takes no room; the others show.
+    m.txtDX->show();
+    QApplication::processEvents();
+    for (int column = 0; column < 8; ++column)
+        EXPECT_EQ(m.txtDX->header()->sectionSize(column) == 0, column == 3) << column;
     EXPECT_EQ(cell(m, 0, 0), QStringLiteral("OH0Z"));
     EXPECT_EQ(cell(m, 0, 1), QStringLiteral("14.049"));
     EXPECT_EQ(cell(m, 0, 2), QStringLiteral("Aland Islands"));

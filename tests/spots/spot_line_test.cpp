@@ -69,3 +69,22 @@ TEST(Monitor, RepeatIsFoundOnlyInTheLast800Characters)
     EXPECT_TRUE(isRepeatOfMonitor(QStringLiteral("abc\ndef"), QStringLiteral("\n")));
     EXPECT_FALSE(isRepeatOfMonitor(QString(), QStringLiteral("\n")));
 }
+
+TEST(ClusterSpotLine, ASpotBehindOtherTextIsCutWhereDxDeBegins)
+{
+    const struct {
+        const char* line;
+        const char* unit;
+    } cases[] = {
+        {"DX de K1TTT: 14025.0", "DX de K1TTT: 14025.0"},
+        {"login: DX de K1TTT: 14025.0", "DX de K1TTT: 14025.0"},
+        {"K1ABC de NODE 10-Dec-2026 2359Z >dx de k1ttt", "dx de k1ttt"},
+        {"login: DX de K1TTT: DX de W3LPL", "DX de K1TTT: DX de W3LPL"},
+        {" DX de K1TTT: 14025.0", ""},  // blanks alone are no text before it
+        {"login: ", ""},
+        {"Hello DXer", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(spotUnitIn(QString::fromLatin1(c.line)), QString::fromLatin1(c.unit)) << c.line;
+}

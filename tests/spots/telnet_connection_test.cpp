@@ -182,4 +182,20 @@ TEST(TelnetConnection, BlocksFedToThePipelineAreCutIntoLines)
     EXPECT_EQ(f.main().txtDX->model()->rowCount(), 3);
     EXPECT_EQ(f.main().txtDX->model()->index(0, 1).data().toString(), QStringLiteral("7.0125"));
     EXPECT_EQ(w.monitorText().count(QStringLiteral("VK2AB")), 4);
+
+    // A prompt has no line end, so the spot that follows is glued to it:
+    // the spot is cut where "DX de" begins, and the prompt stays in the
+    // monitor while "List DX Only" is unticked.
+    const spots::SpotStore& store = f.spots->display.store();
+    w.receiveTelnetBlock(QStringLiteral("login: "));
+    w.receiveTelnetBlock(QString::fromLatin1(line("14025.0", "JA1ABC")));
+    EXPECT_EQ(store.slot(49).SpotCall, QStringLiteral("JA1ABC"));
+    EXPECT_FLOAT_EQ(store.slot(49).SpotFrequency, 14.025f);
+    EXPECT_TRUE(w.monitorText().endsWith(QString::fromLatin1(line("14025.0", "JA1ABC"))));
+    w.chkDX->setChecked(false);
+    w.receiveTelnetBlock(QStringLiteral("W1AW de NODE 10-Dec-2026 2359Z >") + QString::fromLatin1(line("21074.0", "ZS6ABC")));
+    EXPECT_EQ(store.slot(49).SpotCall, QStringLiteral("ZS6ABC"));
+    EXPECT_FLOAT_EQ(store.slot(49).SpotFrequency, 21.074f);
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("2359Z >") + QString::fromLatin1(line("21074.0", "ZS6ABC"))));
+    EXPECT_EQ(f.main().txtDX->model()->rowCount(), 5);
 }

@@ -121,3 +121,23 @@ TEST(TncConnection, APortTheTableDoesNotNameFailsWithTheMessage)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
 }
+
+TEST(TncConnection, APowerLineThePortCannotSetIsNamedInTheMonitor)
+{
+    // A pty has no modem lines: whichever line powers the TNC fails, and
+    // the monitor names that line.
+    for (const char* line : {"RTS", "DTR"}) {
+        TncEmulator tnc;
+        ASSERT_TRUE(tnc.pty().isOk());
+        SpottingFixture f;
+        f.spots->connections = spots::makeSpotConnection;
+        testing_support::pointSerialPortAt(1, tnc.devicePath());
+        QByteArray settings = packSpot("TNC", 1);
+        const QByteArray power = "1\r\n\"N\"";
+        settings.replace(settings.indexOf(power), power.size(), "1\r\n\"" + QByteArray(line, 1) + '"');
+        f.writePackSpot(settings);
+        PacketSpotfrm& w = f.openSpotting();
+        EXPECT_TRUE(w.monitorText().contains(QStringLiteral("** Cannot set %1 on ").arg(QLatin1String(line))))
+            << w.monitorText().toStdString();
+    }
+}
