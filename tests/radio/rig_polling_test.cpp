@@ -232,6 +232,16 @@ TEST(RigTuning, APortThatWentAwayIsReportedAndPollingStaysStopped)
     f.radio->ChangeFrequency(mhz);
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("Error Changing Frequency"));
     EXPECT_FALSE(f.window().tmrGetData->isActive());
+    // The window shows that polling has stopped ...
+    EXPECT_FALSE(f.window().Label2->isVisible());
+    EXPECT_FALSE(f.window().Command2->isEnabled());
+    // ... and Test starts it again once the port is there.
+    f.target.calls.clear();
+    f.window().Command1->click();
+    EXPECT_TRUE(f.window().tmrGetData->isActive());
+    EXPECT_TRUE(f.window().Label2->isVisible());
+    EXPECT_TRUE(f.window().Command2->isEnabled());
+    EXPECT_TRUE(f.handedOver("band:14.025"));
 }
 
 TEST(FrequencyTest, SendsCommandsAsGivenAndTunes)
