@@ -180,6 +180,9 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
         m_error = tr("Cannot open %1: %2").arg(devicePath, refused);
         return false;
     }
+    const double bitsPerChar = 1 + settings.dataBits + (settings.parity == 'N' ? 0 : 1) + settings.stopBits;
+    m_charNs = static_cast<std::int64_t>(bitsPerChar * 1e9 / std::max(settings.baudRate, 1));
+    m_lineFreeAtNs = 0;
     // Bytes left over from before the port was opened belong to nobody.
     ioctl(fd, TCFLSH, TCIFLUSH);
     m_input.clear();
@@ -209,6 +212,20 @@ void SerialLink::close()
 {
     if (m_fd < 0)
         return;
+    // What was written goes out before the lines drop and the port goes: a
+    // device powered or keyed by DTR or RTS takes its last command only
+    // while they are up. The driver's queue may be empty while the bytes
+    // are still on their way (a pty, a USB adapter's own buffer), so the
+    // wait also lasts as long as the line takes for them at its speed.
+    if (!m_hungUp) {
+        constexpr int CloseDrainMs = 2000;
+        const std::int64_t deadline = monotonicNs() + msToNs(CloseDrainMs);
+        (void)drainOutput(CloseDrainMs);
+        const std::int64_t until = std::min(deadline, m_lineFreeAtNs);
+        while (monotonicNs() < until)
+            waitMs(1);
+    }
+    m_lineFreeAtNs = 0;
     setLine(TIOCM_DTR, false, m_dtr, LineEvent::Kind::Dtr);
     setLine(TIOCM_RTS, false, m_rts, LineEvent::Kind::Rts);
     delete m_notifier;
@@ -254,6 +271,8 @@ bool SerialLink::write(const QByteArray& bytes)
             break;
         }
     }
+    if (done > 0)
+        m_lineFreeAtNs = std::max(m_lineFreeAtNs, start) + done * m_charNs;
     if (m_recorder && done > 0)
         m_recorder->record({start, m_device, LineEvent::Kind::Written, 0, bytes.left(done)});
     return ok;
@@ -297,6 +316,7 @@ void SerialLink::discardOutput()
 {
     if (m_fd >= 0)
         ioctl(m_fd, TCFLSH, TCOFLUSH);
+    m_lineFreeAtNs = 0;
 }
 
 bool SerialLink::waitForBytes(qint64 count, int timeoutMs)

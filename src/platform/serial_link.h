@@ -24,6 +24,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 class QSocketNotifier;
@@ -59,7 +60,8 @@ public:
     bool open(int portNumber, const SerialSettings& settings);
     /// Opens a device path directly (tests, and a port typed as a path).
     bool openDevice(const QString& devicePath, const SerialSettings& settings);
-    /// Lowers DTR and RTS and closes. Safe to call when closed.
+    /// Waits (bounded) until what was written is on the line, then lowers
+    /// DTR and RTS and closes. Safe to call when closed.
     void close();
     [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
     /// This opening of the port: a number no other opening of any link has
@@ -124,6 +126,8 @@ private:
     bool m_rts = false;
     bool m_hungUp = false;   ///< the device went away; reported once
     bool m_dropped = false;  ///< the receive buffer overflowed
+    std::int64_t m_charNs = 0;        ///< one character on the line at the port's settings
+    std::int64_t m_lineFreeAtNs = 0;  ///< when the last byte written is out, by that count
 };
 
 }  // namespace platform

@@ -190,6 +190,8 @@ private:
     void StartPolling();
     void sendTick();
     void readTick();
+    /// Hands what the port has taken in since the last tick to the poll loop.
+    void takeArrivals();
     void showReading();
     void handOver(const PollLoop::ReadOutcome& outcome);
     void noteSilence();

@@ -50,6 +50,7 @@ bool RigControlfrm::openPortQuietly()
         }
     }
     m_loop.forgetInput();
+    m_loop.setCharacterTime(m_port.nsPerCharacter());
     if (!ok)
         m_port.close();
     m_portLost = false;
@@ -120,24 +121,23 @@ void RigControlfrm::sendTick()
         const std::optional<int> pending = m_port.outputPending();
         if (!pending)
             return;
+        takeArrivals();
         if (*pending == 0 && family) {
-            if (family->discardsInputBeforeQuery()) {
-                // A long block at the line's pace can outlast a fast poll
-                // cycle: while it is still coming in, the next read waits
-                // for the rest instead of a new question throwing it away.
-                // A part that has stopped growing is stale and goes.
-                if (m_loop.blockArriving()) {
-                    m_loop.ReadTickNext = 1;
-                    return;
-                }
-                m_port.discardInput();
-                m_loop.forgetInput();
+            // An answer still coming in is never cut off: the question waits
+            // for it to end, and what has arrived stays to be read.
+            if (m_loop.blockArriving()) {
+                m_loop.endTick();
+                m_loop.ReadTickNext = 1;
+                return;
             }
+            m_loop.endTick();
             const QByteArray queries = m_loop.sendTickBytes();
             if (!queries.isEmpty() && !m_port.write(queries)) {
                 m_portLost = true;
                 return;
             }
+        } else {
+            m_loop.endTick();
         }
     }
     m_loop.ReadTickNext = 1;
@@ -158,15 +158,20 @@ bool RigControlfrm::reopenLostPort()
     return false;
 }
 
+void RigControlfrm::takeArrivals()
+{
+    for (const ArrivedBytes& piece : m_port.takeArrivals())
+        m_loop.takeArrived(piece.bytes, piece.ns);
+}
+
 void RigControlfrm::readTick()
 {
-    QByteArray arrived;
     if (usesPort()) {
         if (!m_port.isOpen())
             return;
-        arrived = m_port.readAll();
+        takeArrivals();
     }
-    const PollLoop::ReadOutcome outcome = m_loop.readReplies(arrived);
+    const PollLoop::ReadOutcome outcome = m_loop.readTick(platform::monotonicNs());
     if (outcome.answered) {
         m_silentReads = 0;
         if (OptFreq->isChecked())

@@ -10,6 +10,8 @@
 #include "platform/events.h"
 #include "radio/rig_waits.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 namespace radio {
@@ -23,6 +25,10 @@ void RigControlfrm::reportTuneError(const QString& description)
 {
     m_state.services.prompt.messageBox(description, platform::MsgButtons::Ok, platform::MsgIcon::None,
                                        QStringLiteral("Error Changing Frequency"));
+    // Polling stays stopped after the error; the window says so, as after
+    // End Test, and Test opens the port afresh and starts it again.
+    Label2->hide();
+    Command2->setEnabled(false);
 }
 
 void RigControlfrm::ChangeFrequency(float& qChangeFreq)

@@ -10,9 +10,17 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <cstdint>
 #include <vector>
 
 namespace radio {
+
+/// Bytes as they came from the port, with the monotonic time (ns) they
+/// were taken in; 0 when the time is not known.
+struct ArrivedBytes {
+    std::int64_t ns = 0;
+    QByteArray bytes;
+};
 
 /// Where the first whole reply of the pending bytes lies: skip bytes of
 /// junk before it, then length bytes of reply (0 while the reply is not

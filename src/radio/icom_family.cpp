@@ -132,16 +132,18 @@ void IcomFamily::parseFrame(QByteArrayView frame, quint8 queryToggle, RigContext
     // Our own command, echoed back on the bus, is no answer.
     if (frame.size() > 3 && frame[3] == controllerAddress(rig))
         return;
-    if (const auto mhz = ParseIcomFrequency(frame))
+    if (const auto mhz = ParseIcomFrequency(frame, m_model.frequencyBytes))
         reading.frequency = *mhz;
     if (const auto mode = ParseIcomMode(frame))
         reading.mode = *mode;
 }
 
-std::optional<float> ParseIcomFrequency(QByteArrayView frame)
+std::optional<float> ParseIcomFrequency(QByteArrayView frame, int frequencyBytes)
 {
+    // Only a field of the rig's own length: more digits than that are no
+    // frequency (and would overflow the sum).
     const auto data = dataOf(frame, ReadFrequency);
-    if (!data || data->isEmpty())
+    if (!data || data->size() != frequencyBytes)
         return std::nullopt;
     qint64 hz = 0;
     for (qsizetype i = data->size() - 1; i >= 0; --i) {

@@ -24,7 +24,7 @@
 namespace radio::icom {
 
 struct Model {
-    int frequencyBytes;  ///< data bytes of a set-frequency frame: 5, or 4 on the 735
+    int frequencyBytes;  ///< data bytes of a frequency: 5, or 4 on the 735
     bool setsMode;       ///< the 735 is given no set-mode frame
 };
 
@@ -49,8 +49,9 @@ const RigFamily& omniVI();
 
 /// The frequency (MHz) of a whole frame answering command 03: its data
 /// bytes read as BCD Hz, least significant pair first. nullopt for any other
-/// frame, one without data, or a nibble that is no decimal digit.
-[[nodiscard]] std::optional<float> ParseIcomFrequency(QByteArrayView frame);
+/// frame, one whose data is not frequencyBytes long (5, or 4 from the 735),
+/// or a nibble that is no decimal digit.
+[[nodiscard]] std::optional<float> ParseIcomFrequency(QByteArrayView frame, int frequencyBytes = 5);
 /// The mode of a whole frame answering command 04: "CW" for CW and CW-R,
 /// "PH" for any other mode byte; nullopt for any other frame.
 [[nodiscard]] std::optional<QString> ParseIcomMode(QByteArrayView frame);

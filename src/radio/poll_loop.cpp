@@ -1,6 +1,8 @@
 #include "radio/poll_loop.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace radio {
 
@@ -19,15 +21,131 @@ void PollLoop::setRigType(const QString& rigType)
     m_model = findRigModel(rigType);
 }
 
+namespace {
+
+/// Questions counted as open at most: a rig that never answers must not
+/// make the blocks of many later answers count as answers.
+constexpr int MostQuestionsOpen = 3;
+
+}  // namespace
+
+bool PollLoop::answersInBlocks() const
+{
+    const RigFamily* f = family();
+    return f && f->answersInBlocks();
+}
+
 QByteArray PollLoop::sendTickBytes()
 {
     const RigFamily* f = family();
     if (!f || !f->usesSerialPort())
         return {};
-    return f->pollQueries(rig, QueryToggle);
+    QByteArray queries = f->pollQueries(rig, QueryToggle);
+    if (!queries.isEmpty())
+        m_questions = std::min(m_questions + 1, MostQuestionsOpen);
+    return queries;
+}
+
+std::int64_t PollLoop::gapNs() const
+{
+    // Inside an answer the bytes follow one another at the line's pace.
+    return std::max<std::int64_t>(20'000'000, 10 * m_characterNs);
+}
+
+void PollLoop::takeArrived(QByteArrayView bytes, std::int64_t arrivedNs)
+{
+    if (bytes.isEmpty())
+        return;
+    m_sinceRead.append(bytes);
+    m_bytesSinceTick = true;
+    if (!answersInBlocks()) {
+        m_buffer.append(bytes);
+        return;
+    }
+    if (arrivedNs > 0) {
+        // The first of these bytes came at the latest as long before the
+        // last as the line takes for the others; the port is read as they
+        // come, so a later read only makes the silence seem shorter.
+        const std::int64_t firstNs = arrivedNs - (bytes.size() - 1) * m_characterNs;
+        if (m_lastArrivalNs > 0 && firstNs - m_lastArrivalNs > gapNs())
+            endAnswer();
+        m_lastArrivalNs = arrivedNs;
+    }
+    if (m_answer.size() + bytes.size() > FrameBuffer::Capacity)
+        m_answerTooLong = true;  // a rig that does not stop: none of it is read
+    else
+        m_answer.append(bytes);
+}
+
+std::optional<RigReading> PollLoop::readBlock(QByteArrayView block)
+{
+    RigReading one;
+    family()->parseFrame(block, QueryToggle, rig, one);
+    if (!one.frequency)
+        return std::nullopt;
+    return one;
+}
+
+void PollLoop::endAnswer()
+{
+    const QByteArray answer = std::exchange(m_answer, {});
+    const bool tooLong = std::exchange(m_answerTooLong, false);
+    const RigFamily* f = family();
+    if (!f || tooLong || answer.isEmpty())
+        return;
+    const qsizetype length = f->cut(answer).length;
+    if (length <= 0)
+        return;  // less than a block: the rest of a lost one, or noise
+    if (answer.size() % length == 0) {
+        // Whole blocks, one after the other: answers that followed each
+        // other closely. One more than the questions asked is no answer.
+        for (qsizetype at = 0; at < answer.size() && m_questions > 0; at += length) {
+            --m_questions;
+            if (const auto one = readBlock(QByteArrayView(answer).sliced(at, length)))
+                m_blockReading.merge(*one);
+        }
+        return;
+    }
+    // Bytes besides the block, before or after it. Counted from the start
+    // and from the end, a block that is no answer of the rig's shows which
+    // is wrong; when both read as answers and differ, neither is trusted.
+    const auto first = readBlock(QByteArrayView(answer).first(length));
+    const auto last = readBlock(QByteArrayView(answer).last(length));
+    std::optional<RigReading> taken;
+    if (first && last) {
+        if (first->frequency == last->frequency && first->mode == last->mode)
+            taken = first;
+    } else {
+        taken = first ? first : last;
+    }
+    if (taken && m_questions > 0) {
+        --m_questions;
+        m_blockReading.merge(*taken);
+    }
+}
+
+bool PollLoop::blockArriving() const
+{
+    return answersInBlocks() && m_bytesSinceTick && (!m_answer.isEmpty() || m_answerTooLong);
+}
+
+void PollLoop::endTick()
+{
+    if (answersInBlocks() && !m_bytesSinceTick)
+        endAnswer();
+    m_bytesSinceTick = false;
 }
 
 PollLoop::ReadOutcome PollLoop::readReplies(const QByteArray& arrived)
+{
+    takeArrived(arrived);
+    // Untimed: for a rig of blocks, what arrived is a whole answer.
+    if (answersInBlocks())
+        endAnswer();
+    return readTick();
+}
+
+PollLoop::ReadOutcome PollLoop::readTick(std::int64_t nowNs)
 {
     ReadOutcome outcome;
     const RigFamily* f = family();
@@ -42,28 +160,28 @@ PollLoop::ReadOutcome PollLoop::readReplies(const QByteArray& arrived)
         }
         RigReplyText = shown.toLatin1();
     } else {
-        RigReplyText = arrived;
-        outcome.answered = !arrived.isEmpty();
-        m_blockArriving = false;
-        if (!outcome.answered || !f)
+        RigReplyText = std::exchange(m_sinceRead, {});
+        outcome.answered = !RigReplyText.isEmpty();
+        if (!f)
             return outcome;
-        m_buffer.append(arrived);
-        std::vector<QByteArray> frames = m_buffer.takeFrames(*f);
-        if (f->discardsInputBeforeQuery()) {
-            // One question, one answer: what follows the first whole block
-            // is no block of ours (a rig whose block is longer than we know
-            // of, a byte of noise), and read as one it would shift every
-            // field.
-            if (!frames.empty()) {
-                frames.resize(1);
-                m_buffer.clear();
+        if (f->answersInBlocks()) {
+            // An answer is over once the line has been silent for a while:
+            // a tick without a byte, or the time since the last byte. Its
+            // blocks may so be read on a tick that brought nothing new.
+            if (nowNs > 0 && m_lastArrivalNs > 0 && nowNs - m_lastArrivalNs > gapNs())
+                endAnswer();
+            endTick();
+            reading = std::exchange(m_blockReading, {});
+            outcome.answered = outcome.answered || reading.frequency.has_value();
+        } else {
+            endTick();
+            if (!outcome.answered)
+                return outcome;
+            for (const QByteArray& frame : m_buffer.takeFrames(*f)) {
+                RigReading one;
+                f->parseFrame(frame, QueryToggle, rig, one);
+                reading.merge(one);
             }
-            m_blockArriving = m_buffer.size() > 0;
-        }
-        for (const QByteArray& frame : frames) {
-            RigReading one;
-            f->parseFrame(frame, QueryToggle, rig, one);
-            reading.merge(one);
         }
     }
     if (reading.frequency) {
@@ -111,7 +229,13 @@ void PollLoop::ModeFromFrequency()
 void PollLoop::forgetInput()
 {
     m_buffer.clear();
-    m_blockArriving = false;
+    m_answer.clear();
+    m_answerTooLong = false;
+    m_sinceRead.clear();
+    m_bytesSinceTick = false;
+    m_questions = 0;
+    m_lastArrivalNs = 0;
+    m_blockReading = {};
     RigReplyText.clear();
 }
 

@@ -6,6 +6,21 @@
 // window writes what sendTickBytes() gives and feeds readReplies() with
 // what arrived; both work for whichever rig type is chosen, through its
 // command set (rig_family.h).
+//
+// A rig whose replies are fixed blocks with nothing to mark their end is
+// read by the silences between its answers: the bytes from one silence
+// (longer than the bytes of a block ever lie apart) to the next are one
+// answer, and its blocks are counted by their length from its start.
+// Nothing that arrived is ever thrown away to make room for a new
+// question, so a late block is read whole a cycle later; a new question
+// waits while an answer is still coming in. An answer shorter than a block
+// is noise or the rest of a lost block and goes. One whose length is no
+// whole number of blocks has bytes besides its block: the block counted
+// from the start and the one counted from the end are both read, and one
+// that is no answer the rig could give (a frequency out of its range, a
+// mode it never sends) shows which is wrong; when both read as answers and
+// differ, neither is taken. Blocks beyond the questions asked are no
+// answer.
 
 #include "radio/frame_buffer.h"
 #include "radio/rig_family.h"
@@ -13,6 +28,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 namespace radio {
 
@@ -35,6 +52,16 @@ public:
     /// The bytes of a send tick; empty when the rig type sends nothing.
     [[nodiscard]] QByteArray sendTickBytes();
 
+    /// The time one character takes on the rig's line (ns), by which a
+    /// silence between bytes is judged.
+    void setCharacterTime(std::int64_t ns) { m_characterNs = ns; }
+    /// Bytes taken from the port (at either tick, or as they came) with the
+    /// monotonic time they were taken (0: not known).
+    void takeArrived(QByteArrayView bytes, std::int64_t arrivedNs = 0);
+    /// Ends a tick: for a rig of fixed blocks, a tick that brought no byte
+    /// is a silence that ends an answer.
+    void endTick();
+
     struct ReadOutcome {
         bool answered = false;       ///< bytes arrived, or the rig's file gave a reading
         bool frequencyRead = false;  ///< a whole reply set RigFrequency
@@ -43,8 +70,12 @@ public:
         /// when it gave no reading.
         QString problem;
     };
-    /// A read tick: RigReplyText becomes what arrived, and every reply now
+    /// A read tick at monotonic time nowNs (0: not known): RigReplyText
+    /// becomes what arrived since the last read tick, and every reply now
     /// complete is read into RigFrequency and RigMode.
+    ReadOutcome readTick(std::int64_t nowNs = 0);
+    /// The same, with arrived taken first, untimed; for a rig of fixed
+    /// blocks arrived is a whole answer.
     ReadOutcome readReplies(const QByteArray& arrived);
 
     /// RigMode from RigFrequency by fixed band segments ("Mode by:
@@ -53,17 +84,33 @@ public:
 
     /// Drops unread bytes (before tuning, when a test starts afresh).
     void forgetInput();
-    [[nodiscard]] qsizetype bufferedBytes() const { return m_buffer.size(); }
-    /// For rigs that answer in fixed blocks: the last read tick brought part
-    /// of a block, and the rest is still on its way.
-    [[nodiscard]] bool blockArriving() const { return m_blockArriving; }
+    [[nodiscard]] qsizetype bufferedBytes() const { return m_buffer.size() + m_answer.size(); }
+    /// For rigs that answer in fixed blocks: bytes came since the last tick
+    /// and their answer is not over yet. A new question waits for it.
+    [[nodiscard]] bool blockArriving() const;
+    /// Questions asked and not answered yet by a whole block.
+    [[nodiscard]] int questionsOpen() const { return m_questions; }
 
 private:
+    [[nodiscard]] bool answersInBlocks() const;
+    [[nodiscard]] std::int64_t gapNs() const;
+    /// A silence: the answer so far is read, and the next byte starts another.
+    void endAnswer();
+    /// A block that is an answer of the rig's; nullopt for any other.
+    std::optional<RigReading> readBlock(QByteArrayView block);
+
     const RigModel* m_model = nullptr;
     QString m_rigType;
     bool m_rigTypeSet = false;
     FrameBuffer m_buffer;
-    bool m_blockArriving = false;
+    QByteArray m_sinceRead;        ///< what arrived since the last read tick
+    bool m_bytesSinceTick = false;
+    QByteArray m_answer;           ///< a rig of blocks: the answer coming in
+    bool m_answerTooLong = false;
+    int m_questions = 0;
+    RigReading m_blockReading;     ///< whole blocks cut since the last read tick
+    std::int64_t m_lastArrivalNs = 0;
+    std::int64_t m_characterNs = 2'291'667;  ///< 4,800 baud, 11 bits
 };
 
 }  // namespace radio

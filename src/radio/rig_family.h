@@ -70,9 +70,12 @@ public:
     [[nodiscard]] virtual std::optional<QByteArray> setModeCommand(const QString& mode,
                                                                    const RigContext& rig) const = 0;
 
-    /// True for command sets whose replies come as fixed blocks that a stale
-    /// byte would shift: the input is emptied before each query.
-    [[nodiscard]] virtual bool discardsInputBeforeQuery() const { return false; }
+    /// True for command sets whose replies are fixed blocks with nothing
+    /// to mark their end, one block for each question: the poll loop counts
+    /// them from the start of an answer and finds its place again after a
+    /// silence (poll_loop.h). parseFrame then reads nothing from a block
+    /// that is no answer the rig could give.
+    [[nodiscard]] virtual bool answersInBlocks() const { return false; }
 
     /// False for a rig reached through files of another program rather than
     /// a serial port: no port is opened, and the two operations below stand

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace radio {
 
@@ -56,6 +57,7 @@ bool RigPort::open(int port, const QString& settings, bool rtsHandshake, QString
         return false;
     }
     m_link = &link;
+    m_readyRead = QObject::connect(&link, &platform::SerialLink::readyRead, [this] { collect(); });
     const double bits = 1 + parsed->dataBits + (parsed->parity == 'N' ? 0 : 1) + parsed->stopBits;
     m_nsPerChar = bits * 1e9 / parsed->baudRate;
     m_lineFreeAtNs = 0;
@@ -64,9 +66,36 @@ bool RigPort::open(int port, const QString& settings, bool rtsHandshake, QString
 
 void RigPort::close()
 {
+    QObject::disconnect(m_readyRead);
     if (m_link)
         m_link->close();
     m_link = nullptr;
+    m_arrivals.clear();
+    m_arrivedSize = 0;
+}
+
+void RigPort::collect()
+{
+    if (!isOpen())
+        return;
+    QByteArray bytes = m_link->readAll();
+    if (bytes.isEmpty())
+        return;
+    // A port nobody reads (polling stopped) keeps only its latest bytes.
+    constexpr qsizetype Kept = 4 * FrameBuffer::Capacity;
+    m_arrivedSize += bytes.size();
+    m_arrivals.push_back({platform::monotonicNs(), std::move(bytes)});
+    while (m_arrivedSize > Kept && m_arrivals.size() > 1) {
+        m_arrivedSize -= m_arrivals.front().bytes.size();
+        m_arrivals.erase(m_arrivals.begin());
+    }
+}
+
+std::vector<ArrivedBytes> RigPort::takeArrivals()
+{
+    collect();
+    m_arrivedSize = 0;
+    return std::exchange(m_arrivals, {});
 }
 
 bool RigPort::isOpen() const { return m_link && m_link->isOpen(); }
@@ -85,14 +114,18 @@ bool RigPort::write(const QByteArray& bytes)
     return true;
 }
 
-QByteArray RigPort::readAll() { return isOpen() ? m_link->readAll() : QByteArray(); }
+QByteArray RigPort::readAll()
+{
+    QByteArray all;
+    for (const ArrivedBytes& piece : takeArrivals())
+        all += piece.bytes;
+    return all;
+}
 
 void RigPort::discardInput()
 {
-    if (!isOpen())
-        return;
     // Only what arrived: the output still going out is left to finish.
-    (void)m_link->readAll();
+    (void)takeArrivals();
 }
 
 std::optional<int> RigPort::outputPending() const

@@ -9,13 +9,20 @@
 // data, parity and stop bits, so the count falls as the time passes. The
 // poll loop sends no new query while a previous one is still going out, and
 // tuning waits for the count to reach 0 before its next command.
+//
+// What arrives is taken from the link as soon as it comes (its readyRead),
+// and kept in the pieces it came in with the time of each: a rig whose
+// replies nothing marks the end of is told apart from noise by the silence
+// between them, which the poll loop's ticks alone are too coarse to see.
 
 #include "platform/serial_link.h"
+#include "radio/frame_buffer.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace platform {
 class Hardware;
@@ -43,6 +50,10 @@ public:
     bool write(const QByteArray& bytes);
     /// Everything that arrived since the last read.
     [[nodiscard]] QByteArray readAll();
+    /// The same, in the pieces it came in, each with its time.
+    [[nodiscard]] std::vector<ArrivedBytes> takeArrivals();
+    /// The time one character takes on the line at the port's settings.
+    [[nodiscard]] std::int64_t nsPerCharacter() const { return static_cast<std::int64_t>(m_nsPerChar); }
     /// Throws away what arrived and was not read.
     void discardInput();
     /// Characters written and not yet on the line; nullopt while closed.
@@ -55,10 +66,16 @@ public:
     [[nodiscard]] platform::SerialLink* link() const { return m_link; }
 
 private:
+    /// Takes what has arrived from the link into m_arrivals.
+    void collect();
+
     platform::Hardware& m_hardware;
     platform::SerialLink* m_link = nullptr;
     double m_nsPerChar = 0;
     std::int64_t m_lineFreeAtNs = 0;
+    std::vector<ArrivedBytes> m_arrivals;
+    qsizetype m_arrivedSize = 0;
+    QMetaObject::Connection m_readyRead;
 };
 
 }  // namespace radio

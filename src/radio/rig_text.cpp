@@ -77,6 +77,13 @@ std::optional<QByteArray> PackedHexToBytes(const QString& text) { return pairsTo
 qint64 roundHalfEven(double value)
 {
     // nearbyint rounds in the current mode, which is to nearest, ties to even.
+    // A value no 64-bit count holds (an infinite product, not a number) has
+    // no conversion: it is held at a bound every caller refuses.
+    constexpr double Bound = 4.0e18;
+    if (std::isnan(value))
+        return 0;
+    if (value >= Bound || value <= -Bound)
+        return value > 0 ? static_cast<qint64>(Bound) : -static_cast<qint64>(Bound);
     return static_cast<qint64>(std::nearbyint(value));
 }
 

@@ -61,6 +61,14 @@ struct Model {
     int modeByte;            ///< byte of the block holding the mode, from 1
     std::span<const ModeValue> modes;
     Commands commands;
+    /// The rig's frequency range (kHz, both ends included); a block outside
+    /// it is no block of this rig's.
+    qint64 lowestKHz;
+    qint64 highestKHz;
+    /// A binary block can hold any number: one whose mode value is not in
+    /// the table is no block of this rig's either. (A BCD block shows a
+    /// wrong place by its digits, and keeps its frequency.)
+    bool modeMustBeKnown;
 };
 
 class YaesuFamily final : public RigFamily {
@@ -73,7 +81,7 @@ public:
                     RigReading& reading) const override;
     std::optional<QByteArray> setFrequencyCommand(float mhz, const RigContext& rig) const override;
     std::optional<QByteArray> setModeCommand(const QString& mode, const RigContext& rig) const override;
-    bool discardsInputBeforeQuery() const override { return true; }
+    bool answersInBlocks() const override { return true; }
 
     [[nodiscard]] const Model& model() const { return m_model; }
 
@@ -88,10 +96,11 @@ const RigFamily& yaesu920();
 const RigFamily& yaesu990();  ///< also the 1000 D
 const RigFamily& yaesu1000();
 
-/// Reads one whole block of the model's layout. The frequency is read
-/// first, so a mode value outside the table never costs it; a frequency
-/// field that is no number (a BCD nibble above 9) ends the reading with
-/// nothing read. A block shorter than the model's length reads nothing.
+/// Reads one whole block of the model's layout. A block that is no answer
+/// of the rig's reads nothing: shorter than the model's length, a
+/// frequency field that is no number (a BCD nibble above 9) or outside the
+/// rig's range, or (binary blocks) a mode value the rig never sends. A BCD
+/// block whose mode byte is not in the table keeps its frequency.
 void ParseYaesuBlock(const Model& model, QByteArrayView block, RigReading& reading);
 
 /// The readers of each rig type's block, by the table above.

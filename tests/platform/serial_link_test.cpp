@@ -277,6 +277,38 @@ TEST_F(SerialLinkTest, ClosedMissingAndNonSerialDevicesFailCleanly)
     EXPECT_FALSE(link.write("x"));
 }
 
+TEST_F(SerialLinkTest, ClosingWaitsUntilWhatWasWrittenIsOnTheLine)
+{
+    // A rig's five closing bytes at 4,800 baud 8N2 take 11.5 ms on the
+    // line; the line that powers its interface drops only after them.
+    PtyEmulator emu;
+    SerialLink link;
+    link.setRecorder(&recorder);
+    SerialSettings settings;
+    settings.baudRate = 4800;
+    settings.stopBits = 2;
+    settings.dtrOn = true;
+    ASSERT_TRUE(link.openDevice(emu.devicePath(), settings));
+    ASSERT_TRUE(link.write(QByteArray::fromHex("0000000080")));
+    link.close();
+    const auto written = testing_support::lineEvents(recorder, LineEvent::Kind::Written);
+    const auto dtr = testing_support::lineEvents(recorder, LineEvent::Kind::Dtr);
+    ASSERT_EQ(written.size(), 1u);
+    ASSERT_FALSE(dtr.empty());
+    EXPECT_EQ(dtr.back().value, 0);
+    EXPECT_GE(dtr.back().monotonicNs - written[0].monotonicNs, 5 * 11 * 1'000'000'000LL / 4800);
+    EXPECT_TRUE(emu.waitForReceived([](const QByteArray& r) { return r == QByteArray::fromHex("0000000080"); },
+                                    1000));
+
+    // Output thrown away is not waited for.
+    ASSERT_TRUE(link.openDevice(emu.devicePath(), settings));
+    ASSERT_TRUE(link.write(QByteArray(480, 'x')));  // a second on the line
+    link.discardOutput();
+    const std::int64_t start = platform::monotonicNs();
+    link.close();
+    EXPECT_LT(platform::monotonicNs() - start, 500'000'000);
+}
+
 TEST_F(SerialLinkTest, DiscardDrainAndABoundedReceiveBuffer)
 {
     PtyEmulator emu;

@@ -68,3 +68,21 @@ TEST(IcomPolling, TheOmniVIPausesLongerBeforeSettingTheFrequency)
     ASSERT_TRUE(rig.waitForFrames(1, 3000));
     EXPECT_EQ(f.waits->log, (QStringList{"drain", "drain", "pause:140", "events", "pause:220", "drain"}));
 }
+
+TEST(IcomPolling, ARigThatAnswersLateIsFollowed)
+{
+    // Each answer starts 80 ms after its question, behind the echo: the
+    // answers to the frequency and the mode question come in the other's
+    // cycle and are read by their command bytes.
+    RigFixture f;
+    IcomRigEmulator rig(IcomRigEmulator::Kind::Icom);
+    rig.setAnswerDelay(80);
+    f.connect(rig, "Icom");
+    ASSERT_TRUE(f.handedOver("band:14.025"));
+    rig.turnDial(7'040'000);
+    rig.switchMode(0x00);
+    ASSERT_TRUE(f.handedOver("band:7.040"));
+    ASSERT_TRUE(f.handedOver("mode:PH"));
+    for (float mhz : f.target.frequencies)
+        EXPECT_TRUE(mhz == 14.025f || mhz == 7.04f) << mhz;
+}

@@ -47,6 +47,13 @@ public:
         std::lock_guard lock(m_mutex);
         m_mode = mode;
     }
+    /// Each answer starts this long after its command came (the echo on
+    /// the bus still comes at once).
+    void setAnswerDelay(int ms)
+    {
+        std::lock_guard lock(m_mutex);
+        m_delayMs = ms;
+    }
     [[nodiscard]] qint64 frequency() const
     {
         std::lock_guard lock(m_mutex);
@@ -128,9 +135,12 @@ private:
 
     void onBytes(PtyEmulator& pty, const QByteArray& bytes)
     {
-        QByteArray out = bytes;  // the bus echoes what was sent
+        const QByteArray echo = bytes;  // the bus echoes what was sent
+        QByteArray out;
+        int delay = 0;
         {
             std::lock_guard lock(m_mutex);
+            delay = m_delayMs;
             m_pending += bytes;
             qsizetype end;
             while ((end = m_pending.indexOf('\xFD')) >= 0) {
@@ -142,13 +152,15 @@ private:
                 out += answer(frame);
             }
         }
-        pty.sendPaced(out, 1200, 10);
+        pty.sendPaced(echo, 1200, 10);
+        pty.sendPaced(out, 1200, 10, delay);
     }
 
     const char m_address;
     const int m_frequencyBytes;
     mutable std::mutex m_mutex;
     qint64 m_hz = 14'025'000;
+    int m_delayMs = 0;
     char m_mode = 0x03;
     QByteArray m_pending;
     QList<QByteArray> m_frames;

@@ -50,6 +50,12 @@ public:
     void setPace(int baud);
     /// A rig that answers nothing (switched off, cable pulled).
     void setSilent(bool silent) { m_pty.setSilent(silent); }
+    /// Each answer starts this long after its command came (a slow interface).
+    void setAnswerDelay(int ms)
+    {
+        std::lock_guard lock(m_mutex);
+        m_delayMs = ms;
+    }
 
     /// Every command the program sent, in order, each with its ";".
     [[nodiscard]] QList<QByteArray> commands() const;
@@ -73,6 +79,7 @@ private:
     char m_mode = '3';
     int m_vfo = 0;
     int m_paceBaud = 4800;
+    int m_delayMs = 0;
     QByteArray m_pending;
     QList<QByteArray> m_commands;
     // Last: destroyed (its thread joined) before what its handler touches.
@@ -217,6 +224,7 @@ inline void KenwoodRigEmulator::onBytes(PtyEmulator& pty, const QByteArray& byte
 {
     QByteArray replies;
     int pace = 0;
+    int delay = 0;
     {
         std::lock_guard lock(m_mutex);
         m_pending += bytes;
@@ -228,9 +236,10 @@ inline void KenwoodRigEmulator::onBytes(PtyEmulator& pty, const QByteArray& byte
             replies += answer(command);
         }
         pace = m_paceBaud;
+        delay = m_delayMs;
     }
     // 8 data bits, no parity, 2 stop bits.
-    pty.sendPaced(replies, pace, 11);
+    pty.sendPaced(replies, pace, 11, delay);
 }
 
 }  // namespace testing_support

@@ -95,20 +95,85 @@ TEST(PollLoop, ABlockRigReadsOneWholeBlockPerQuestion)
     // "Yaesu": four BCD bytes of 10 Hz and a mode byte.
     PollLoop loop = loopFor("Yaesu");
     EXPECT_EQ(loop.sendTickBytes(), QByteArray::fromHex("0000000003"));
-    auto outcome = loop.readReplies(QByteArray::fromHex("014025"));
+    loop.takeArrived(QByteArray::fromHex("014025"));
+    EXPECT_TRUE(loop.blockArriving());  // the rest is on its way: no new question
+    loop.endTick();
+    auto outcome = loop.readTick();  // a tick without a byte: the part is stale
     EXPECT_FALSE(outcome.frequencyRead);
-    EXPECT_TRUE(loop.blockArriving());  // the rest is on its way
-    outcome = loop.readReplies({});
-    EXPECT_FALSE(loop.blockArriving());  // it stopped: stale
-    loop.forgetInput();                  // as before the next question
+    EXPECT_EQ(loop.bufferedBytes(), 0);
+    EXPECT_FALSE(loop.blockArriving());
+    EXPECT_EQ(loop.questionsOpen(), 1);
 
-    // What follows the block is no second answer.
-    outcome = loop.readReplies(QByteArray::fromHex("0140250002" "0070000001" "02"));
+    // A second block after the one answer is no answer.
+    outcome = loop.readReplies(QByteArray::fromHex("0140250002" "0070000001"));
     EXPECT_TRUE(outcome.frequencyRead);
     EXPECT_FLOAT_EQ(loop.RigFrequency, 14.025f);
     EXPECT_EQ(loop.RigMode, "CW");
     EXPECT_EQ(loop.bufferedBytes(), 0);
-    EXPECT_FALSE(loop.blockArriving());
+    EXPECT_EQ(loop.questionsOpen(), 0);
+    (void)loop.sendTickBytes();
+    outcome = loop.readReplies(QByteArray::fromHex("0070000001"));
+    EXPECT_FLOAT_EQ(loop.RigFrequency, 7.0f);
+    EXPECT_EQ(loop.RigMode, "PH");
+}
+
+TEST(PollLoop, ABlockIsCountedFromTheStartOfItsAnswerAndASilenceResynchronises)
+{
+    constexpr std::int64_t Ms = 1'000'000;
+    const QByteArray block = QByteArray::fromHex("0140250002");
+    struct Case {
+        const char* name;
+        std::vector<ArrivedBytes> pieces;
+        std::optional<float> frequency;
+    };
+    const std::int64_t t = 1000 * Ms;
+    const Case cases[] = {
+        {"at the line's pace, in pieces", {{t, block.left(2)}, {t + 7 * Ms, block.mid(2)}}, 14.025f},
+        {"noise, a silence, the block", {{t, "\xA7\x13"}, {t + 60 * Ms, block}}, 14.025f},
+        {"part of a block, a silence, the block", {{t, block.left(3)}, {t + 40 * Ms, block}}, 14.025f},
+        // Noise run on into the block, or after it: one of the two ways of
+        // counting gives no block of this rig's.
+        {"noise run on into the block", {{t, QByteArray("\x0A\x40\x99") + block}}, 14.025f},
+        {"noise after the block", {{t, block + QByteArray("\x0A\x40\x99")}}, 14.025f},
+        // Read either way it gives blocks that differ: neither is taken.
+        {"a block both ways", {{t, QByteArray::fromHex("0280000002") + block.right(3)}}, std::nullopt},
+        {"too short", {{t, block.left(4)}}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PollLoop loop = loopFor("Yaesu");
+        (void)loop.sendTickBytes();
+        for (const ArrivedBytes& piece : c.pieces)
+            loop.takeArrived(piece.bytes, piece.ns);
+        const auto outcome = loop.readTick(c.pieces.back().ns + 30 * Ms);
+        EXPECT_EQ(outcome.frequencyRead, c.frequency.has_value());
+        if (c.frequency)
+            EXPECT_FLOAT_EQ(loop.RigFrequency, *c.frequency);
+    }
+}
+
+TEST(PollLoop, ABlockThatComesACycleLateIsStillRead)
+{
+    // The second question goes out before the first is answered; nothing
+    // that arrived is thrown away for it.
+    PollLoop loop = loopFor("Yaesu 990");
+    (void)loop.sendTickBytes();
+    EXPECT_FALSE(loop.readReplies({}).answered);
+    loop.endTick();
+    (void)loop.sendTickBytes();
+    EXPECT_EQ(loop.questionsOpen(), 2);
+    QByteArray block(16, char(0x99));
+    block.replace(1, 3, QByteArray::fromHex("0AAE60"));
+    block[7] = 0x42;
+    loop.takeArrived(block.left(9));  // comes in around the send tick
+    loop.endTick();
+    loop.takeArrived(block.mid(9));
+    EXPECT_FALSE(loop.readTick().frequencyRead);  // not known to be over yet
+    const auto outcome = loop.readTick();       // a tick in silence
+    EXPECT_TRUE(outcome.frequencyRead);
+    EXPECT_FLOAT_EQ(loop.RigFrequency, 7.0f);
+    EXPECT_EQ(loop.RigMode, "CW");
+    EXPECT_EQ(loop.questionsOpen(), 1);
 }
 
 TEST(PollLoop, ChoosingAnotherRigForgetsTheOldOne)

@@ -66,6 +66,27 @@ TEST(RigPolling, RepliesSpreadOverManyReadsNeverGiveAWrongFrequencyOrPhone)
     EXPECT_FALSE(f.target.calls.contains("mode:PH"));
 }
 
+TEST(RigPolling, RigsThatAnswerLateAreFollowed)
+{
+    // Replies that start 80 ms after the question, at the fastest rate:
+    // after the read tick of their cycle, often when the next question goes.
+    const char* const rigTypes[] = {"Kenwood", "Kenwood 2"};
+    for (const char* rigType : rigTypes) {
+        SCOPED_TRACE(rigType);
+        RigFixture f;
+        KenwoodRigEmulator rig(Kind::Kenwood);
+        rig.setAnswerDelay(80);
+        f.connect(rig, rigType);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
+        rig.turnDial(7'040'000);
+        rig.switchMode('1');
+        ASSERT_TRUE(f.handedOver("band:7.040"));
+        ASSERT_TRUE(f.handedOver("mode:PH"));
+        for (float mhz : f.target.frequencies)
+            EXPECT_TRUE(mhz == 14.025f || mhz == 7.04f) << mhz;
+    }
+}
+
 TEST(RigPolling, ASilentRigIsReportedAndPollingResumesWhenItAnswers)
 {
     RigFixture f;
@@ -232,6 +253,16 @@ TEST(RigTuning, APortThatWentAwayIsReportedAndPollingStaysStopped)
     f.radio->ChangeFrequency(mhz);
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("Error Changing Frequency"));
     EXPECT_FALSE(f.window().tmrGetData->isActive());
+    // The window shows that polling has stopped ...
+    EXPECT_FALSE(f.window().Label2->isVisible());
+    EXPECT_FALSE(f.window().Command2->isEnabled());
+    // ... and Test starts it again once the port is there.
+    f.target.calls.clear();
+    f.window().Command1->click();
+    EXPECT_TRUE(f.window().tmrGetData->isActive());
+    EXPECT_TRUE(f.window().Label2->isVisible());
+    EXPECT_TRUE(f.window().Command2->isEnabled());
+    EXPECT_TRUE(f.handedOver("band:14.025"));
 }
 
 TEST(FrequencyTest, SendsCommandsAsGivenAndTunes)

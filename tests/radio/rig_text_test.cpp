@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using namespace radio;
 
 TEST(RigText, NibblesAndHexText)
@@ -46,6 +49,13 @@ TEST(RigText, FrequencyRoundings)
     EXPECT_EQ(tensOfHz(14.025f), 1402500);
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
+    // A frequency beyond any count (a spot of 1e30 MHz, a product that
+    // overflowed) gives a bound every command builder refuses, never a
+    // conversion without a value.
+    EXPECT_GT(wholeHz(1e30f), qint64{99'999'999'999});
+    EXPECT_GT(tensOfHz(std::numeric_limits<float>::infinity()), qint64{99'999'999'999});
+    EXPECT_LT(wholeHz(-1e30f), 0);
+    EXPECT_EQ(roundHalfEven(std::nan("")), 0);
     // Hz from a rig to MHz at five decimals, a half going to the even side.
     EXPECT_FLOAT_EQ(hzToMHz(14025000), 14.025f);
     EXPECT_FLOAT_EQ(hzToMHz(14025005), 14.025f);

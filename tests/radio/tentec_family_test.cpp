@@ -112,6 +112,9 @@ TEST(PegasusFiles, OutputFileIsReadWholeOrNotAtAll)
         {"14.0", 0, ""},  // caught while the control program wrote it
         {"abc,USB\r\n", 0, ""},
         {"0,CW\r\n", 0, ""},
+        // Numbers no single-precision frequency holds.
+        {"1e300,CW\r\n", 0, ""},
+        {"-1e300,CW\r\n", 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

@@ -55,11 +55,22 @@ TEST(YaesuFamily, BlocksAreReadByEachRigsLayout)
         {"757 mode byte no number", &yaesu::yaesu757(), {block(75, {{6, "00 40 10 02"}, {10, "A1"}})}, 21.04f,
          {}},
         {"890 CW", &yaesu::yaesu890(), {block(19, {{3, "02 23 DA"}, {8, "42"}})}, 1.4025f, "CW"},
-        {"890 byte 8 0C keeps the mode", &yaesu::yaesu890(), {block(19, {{3, "15 66 84"}, {8, "0C"}})}, 14.025f,
+        // A binary block can hold anything: one that says what the rig never
+        // does is no block of the rig's.
+        {"890 mode 0C is none the rig sends", &yaesu::yaesu890(), {block(19, {{3, "15 66 84"}, {8, "0C"}})}, {},
          {}},
+        {"890 below the rig's range", &yaesu::yaesu890(), {block(19, {{3, "00 03 E7"}, {8, "02"}})}, {}, {}},
+        {"890 at the bottom of its range", &yaesu::yaesu890(), {block(19, {{3, "00 27 10"}, {8, "02"}})}, 0.1f,
+         "CW"},
+        {"990 above 30 MHz", &yaesu::yaesu990(), {block(16, {{2, "2D C6 C1"}, {8, "02"}})}, {}, {}},
+        {"920 up to 56 MHz", &yaesu::yaesu920(), {block(28, {{2, "03 0D 40 00"}, {8, "02"}})}, 51.2f, "PH"},
+        {"920 above 56 MHz", &yaesu::yaesu920(), {block(28, {{2, "03 56 7E 01"}, {8, "02"}})}, {}, {}},
+        {"1000 mode 9", &yaesu::yaesu1000(), {block(16, {{2, "71 56 68 45"}, {8, "09"}})}, {}, {}},
+        {"Yaesu above 470 MHz", &yaesu::yaesu(), {hex("47 00 00 10 01")}, {}, {}},
         {"920 Hz", &yaesu::yaesu920(), {block(28, {{2, "00 D6 01 28"}, {8, "81"}})}, 14.025f, "CW"},
-        {"920 any other digit is phone", &yaesu::yaesu920(), {block(28, {{2, "00 D6 01 28"}, {8, "0E"}})},
+        {"920 any other mode it has is phone", &yaesu::yaesu920(), {block(28, {{2, "00 D6 01 28"}, {8, "07"}})},
          14.025f, "PH"},
+        {"920 mode E", &yaesu::yaesu920(), {block(28, {{2, "00 D6 01 28"}, {8, "0E"}})}, {}, {}},
         {"990", &yaesu::yaesu990(), {block(16, {{2, "0A AE 60"}, {8, "02"}})}, 7.0f, "CW"},
         {"1000 D", &yaesu::yaesu990(), {block(16, {{2, "15 66 84"}, {8, "01"}})}, 14.025f, "PH"},
         {"1000 drops the outer nibbles", &yaesu::yaesu1000(), {block(16, {{2, "71 56 68 45"}, {8, "02"}})},
@@ -90,7 +101,7 @@ TEST(YaesuFamily, PollAsksForTheStatusBlockOnly)
         EXPECT_EQ(yaesu::yaesu890().pollQueries(rig, toggle), hex("00 00 00 02 10"));
     rig.frequencyQuery = QStringLiteral("00 00 00 02 1");  // 13 characters: not sent
     EXPECT_TRUE(yaesu::yaesu890().pollQueries(rig, toggle).isEmpty());
-    EXPECT_TRUE(yaesu::yaesu890().discardsInputBeforeQuery());
+    EXPECT_TRUE(yaesu::yaesu890().answersInBlocks());
 }
 
 TEST(YaesuFamily, SetFrequencyCommands)

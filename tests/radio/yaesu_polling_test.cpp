@@ -133,3 +133,95 @@ TEST(YaesuPolling, ASilentRigIsReportedAndReadAgainWhenItAnswers)
     ASSERT_TRUE(f.handedOver("band:14.025"));
     f.expectSilenceReportedAndPollingResumed(rig, 28'500'000, "band:28.500");
 }
+
+namespace {
+
+/// The status-block rig types that answer with one binary block.
+struct BinaryRig {
+    const char* rigType;
+    Kind kind;
+};
+constexpr BinaryRig BinaryRigs[] = {
+    {"Yaesu 890", Kind::Ft890}, {"Yaesu 920", Kind::Ft920}, {"Yaesu 990", Kind::Ft990},
+    {"Yaesu 1000 D", Kind::Ft990}, {"Yaesu 1000", Kind::Ft1000},
+};
+
+/// Every mode handed over is one the rig was in (or none, before the
+/// first reading).
+void expectOnlyModes(const QStringList& calls, const QStringList& modes)
+{
+    for (const QString& call : calls)
+        if (call.startsWith("mode:") && call != "mode:")
+            EXPECT_TRUE(modes.contains(call.mid(5))) << call.toStdString();
+}
+
+}  // namespace
+
+TEST(YaesuPolling, ALateAnswerAtTheDefaultRateIsReadACycleLater)
+{
+    // A slow interface: each block starts 300 ms after its poll, after the
+    // read tick of the same cycle and close to the next question.
+    RigFixture f;
+    YaesuRigEmulator rig(Kind::Ft990);
+    rig.setAnswerDelay(300, 300);
+    f.connect(rig, "Yaesu 990", f.window().optPollMed);
+    ASSERT_TRUE(f.handedOver("band:14.025", 6000));
+    ASSERT_TRUE(f.handedOver("mode:CW"));
+    rig.turnDial(7'040'000);
+    rig.switchMode("LSB");
+    ASSERT_TRUE(f.handedOver("band:7.040", 6000));
+    ASSERT_TRUE(f.handedOver("mode:PH"));
+    EXPECT_EQ(f.window().lblFreq->text(), "7.04000");
+    expectOnlyFrequencies(f, {14.025f, 7.04f});
+}
+
+TEST(YaesuPolling, LateAnswersAtTheFastestRateAreReadWholeAndNeverShifted)
+{
+    // Blocks that start 60 to 90 ms after their poll: a block is often on
+    // the line when the next question goes out, and a long one is still
+    // coming in at the next read.
+    for (const BinaryRig& r : BinaryRigs) {
+        SCOPED_TRACE(r.rigType);
+        RigFixture f;
+        YaesuRigEmulator rig(r.kind);
+        rig.setAnswerDelay(60, 90);
+        f.connect(rig, r.rigType);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
+        rig.turnDial(7'040'000);
+        rig.switchMode("LSB");
+        ASSERT_TRUE(f.handedOver("band:7.040"));
+        ASSERT_TRUE(f.handedOver("mode:PH"));
+        const int polls = rig.polls();
+        ASSERT_TRUE(waitUntil([&] { return rig.polls() >= polls + 8; }, 4000));
+        expectOnlyFrequencies(f, {14.025f, 7.04f});
+        expectOnlyModes(f.target.calls, {"CW", "PH"});
+        EXPECT_EQ(f.target.calls.last(), "mode:PH");
+        EXPECT_EQ(f.window().lblFreq->text(), "7.04000");
+    }
+}
+
+TEST(YaesuPolling, NoiseBeforeEachBlockIsPassedOverAndTheBlockRead)
+{
+    // Three random bytes come on the line with every poll, the block after
+    // them: late (a silence between) or at once (run on into the block).
+    struct Case {
+        int delayMinMs, delayMaxMs;
+    };
+    const Case cases[] = {{60, 90}, {0, 0}};
+    for (const Case& c : cases) {
+        for (const BinaryRig& r : BinaryRigs) {
+            SCOPED_TRACE(testing::Message() << r.rigType << " delay " << c.delayMinMs);
+            RigFixture f;
+            YaesuRigEmulator rig(r.kind);
+            rig.turnDial(28'450'000);
+            rig.switchMode("USB");
+            rig.setNoiseBeforeBlock(3);
+            rig.setAnswerDelay(c.delayMinMs, c.delayMaxMs);
+            f.connect(rig, r.rigType);
+            EXPECT_TRUE(f.handedOver("band:28.450"));
+            ASSERT_TRUE(waitUntil([&] { return rig.polls() >= 15; }, 6000));
+            expectOnlyFrequencies(f, {28.45f});
+            expectOnlyModes(f.target.calls, {"PH"});
+        }
+    }
+}

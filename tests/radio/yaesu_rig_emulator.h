@@ -24,7 +24,10 @@
 //   07 set mode ("Yaesu"): mode in P1 (00 LSB, 01 USB, 02 CW, 04 AM, 08 FM)
 //   0C set mode (others):  mode in P4 (00 LSB, 01 USB, 02 CW, 04 AM, 06 FM)
 // Every byte of a block that carries no field holds filler, so that reading
-// a wrong position shows.
+// a wrong position shows. A slow interface can be made to answer late (a
+// delay between a poll and its block, changing from poll to poll within a
+// range), and a noisy line to put random bytes on the line when a poll
+// comes in, before the block.
 
 #include "support/pty_peer.h"
 
@@ -34,6 +37,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <random>
 #include <utility>
 
 namespace testing_support {
@@ -73,6 +77,20 @@ public:
     {
         std::lock_guard lock(m_mutex);
         m_noise = bytes;
+    }
+    /// Each block starts between minMs and maxMs after its poll came in.
+    void setAnswerDelay(int minMs, int maxMs)
+    {
+        std::lock_guard lock(m_mutex);
+        m_delayMin = minMs;
+        m_delayMax = maxMs;
+    }
+    /// This many random bytes of line noise come with each poll, before
+    /// its block (right away, so after a gap when the block is late).
+    void setNoiseBeforeBlock(int bytes)
+    {
+        std::lock_guard lock(m_mutex);
+        m_noiseBefore = bytes;
     }
     /// The next answer stops after this many bytes.
     void cutNextBlock(int bytes)
@@ -244,19 +262,24 @@ private:
 
     void onBytes(PtyEmulator& pty, const QByteArray& bytes)
     {
-        QByteArray out;
-        {
-            std::lock_guard lock(m_mutex);
-            m_pending += bytes;
-            while (m_pending.size() >= 5) {
-                const QByteArray c = m_pending.left(5);
-                m_pending.remove(0, 5);
-                m_commands << c;
-                out += run(c);
-            }
+        std::lock_guard lock(m_mutex);
+        m_pending += bytes;
+        while (m_pending.size() >= 5) {
+            const QByteArray c = m_pending.left(5);
+            m_pending.remove(0, 5);
+            m_commands << c;
+            const QByteArray out = run(c);
+            if (out.isEmpty())
+                continue;
+            QByteArray noise;
+            for (int i = 0; i < m_noiseBefore; ++i)
+                noise += char(m_random() & 0xFF);
+            pty.sendPaced(noise, 4800, 11);
+            const int delay = m_delayMax > m_delayMin
+                                  ? std::uniform_int_distribution<int>(m_delayMin, m_delayMax)(m_random)
+                                  : m_delayMin;
+            pty.sendPaced(out, 4800, 11, delay);
         }
-        if (!out.isEmpty())
-            pty.sendPaced(out, 4800, 11);
     }
 
     const Kind m_kind;
@@ -265,6 +288,10 @@ private:
     QString m_mode = QStringLiteral("CW");
     int m_noise = 0;
     int m_cut = 0;
+    int m_delayMin = 0;
+    int m_delayMax = 0;
+    int m_noiseBefore = 0;
+    std::mt19937 m_random{20261211};
     int m_polls = 0;
     QByteArray m_pending;
     QList<QByteArray> m_commands;

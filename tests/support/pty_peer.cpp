@@ -161,14 +161,15 @@ void PtyEmulator::send(const QByteArray& bytes)
     wake();
 }
 
-void PtyEmulator::sendPaced(const QByteArray& bytes, int baud, int bitsPerChar)
+void PtyEmulator::sendPaced(const QByteArray& bytes, int baud, int bitsPerChar, int delayMs)
 {
     if (bytes.isEmpty())
         return;
     const std::int64_t byteNs = baud > 0 ? static_cast<std::int64_t>(bitsPerChar) * 1'000'000'000 / baud : 0;
+    const std::int64_t notBeforeNs = delayMs > 0 ? nowNs() + std::int64_t{delayMs} * 1'000'000 : 0;
     {
         std::lock_guard lock(m_mutex);
-        m_outgoing.push_back({bytes, byteNs});
+        m_outgoing.push_back({bytes, byteNs, notBeforeNs});
     }
     wake();
 }
@@ -229,6 +230,10 @@ void PtyEmulator::writePending(std::int64_t& nextDueNs)
     while (!m_outgoing.empty()) {
         Outgoing& head = m_outgoing.front();
         const std::int64_t now = nowNs();
+        if (now < head.notBeforeNs) {
+            nextDueNs = std::max(nextDueNs, head.notBeforeNs);
+            return;
+        }
         qsizetype want = head.bytes.size();
         if (head.byteNs > 0) {
             if (now < nextDueNs)

@@ -85,8 +85,11 @@ public:
     /// Sends bytes to the program as fast as the pty takes them (any thread).
     void send(const QByteArray& bytes);
     /// Sends bytes one at a time, each a character time apart at baud
-    /// (bitsPerChar: start, data, parity and stop bits; 10 for 8N1).
-    void sendPaced(const QByteArray& bytes, int baud, int bitsPerChar = 10);
+    /// (bitsPerChar: start, data, parity and stop bits; 10 for 8N1). With
+    /// delayMs the first byte goes no sooner than that long from now (a
+    /// device that takes its time to answer); what was queued before still
+    /// goes first.
+    void sendPaced(const QByteArray& bytes, int baud, int bitsPerChar = 10, int delayMs = 0);
     /// A silent device: received bytes are still recorded, but the handler
     /// is not called and nothing queued or sent is delivered.
     void setSilent(bool silent);
@@ -115,6 +118,7 @@ private:
     struct Outgoing {
         QByteArray bytes;
         std::int64_t byteNs = 0;  ///< pacing; 0 sends at once
+        std::int64_t notBeforeNs = 0;  ///< monotonic time before which nothing of it goes
     };
     void run();
     void wake();
