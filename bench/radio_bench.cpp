@@ -5,8 +5,8 @@
 // main window's keystroke latency within 1 ms of the latency without a rig.
 
 #include "bench_support.h"
-#include "app/Form1.h"
-#include "app/Outfrm.h"
+#include "app/forwarding_window.h"
+#include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "radio/poll_loop.h"
 #include "radio/radio_install.h"
@@ -33,17 +33,17 @@ namespace {
 /// A loaded out-of-state main window on an empty log in a folder of its own.
 struct MainWindowBench : bench_support::BenchProgram {
     app::MainWindowServices none;
-    std::unique_ptr<Outfrm> window;
-    std::unique_ptr<Form1> form1;
+    std::unique_ptr<OutOfStateWindow> window;
+    std::unique_ptr<ForwardingWindow> form1;
 
     explicit MainWindowBench(app::MainWindowServices* with = nullptr)
     {
         QFile::copy(QStringLiteral(ZQP_SOURCE_DIR "/data/BandPlan.txt"), path(QStringLiteral("BandPlan.txt")));
         state.prefs.MyCall = QStringLiteral("W1AW");
-        form1 = std::make_unique<Form1>(state);
-        window = std::make_unique<Outfrm>(state, with ? *with : none);
+        form1 = std::make_unique<ForwardingWindow>(state);
+        window = std::make_unique<OutOfStateWindow>(state, with ? *with : none);
         form1->setMainWindows(window.get(), nullptr);
-        window->Form_Load();
+        window->onLoad();
         window->show();
         QApplication::processEvents();
     }

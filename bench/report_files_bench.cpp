@@ -5,8 +5,8 @@
 //   - an edit's Done: the dialog's checks and duplicate scan, the write-back,
 //     then the window's rewrite of log.txt, reload and rescore, < 100 ms.
 
-#include "app/Infrm.h"
-#include "app/Outfrm.h"
+#include "app/in_state_window.h"
+#include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "app/program_services.h"
 #include "log/contact_log.h"
@@ -146,10 +146,10 @@ void BM_EditDone(benchmark::State& bench)
     program.onEditContact = [&state](MainWindowBase& window, int n) { reports::showEditDialog(state, window, n); };
     std::unique_ptr<MainWindowBase> window;
     if (inState)
-        window = std::make_unique<Infrm>(state, program);
+        window = std::make_unique<InStateWindow>(state, program);
     else
-        window = std::make_unique<Outfrm>(state, program);
-    window->Form_Load();
+        window = std::make_unique<OutOfStateWindow>(state, program);
+    window->onLoad();
     window->show();
     int round = 0;
     bool written = false;
@@ -163,7 +163,7 @@ void BM_EditDone(benchmark::State& bench)
     for (auto _ : bench) {
         ++round;
         written = false;
-        window->ListView1->selectRow(0);
+        window->contactListView->selectRow(0);
         window->cmdEdit->click();
         QApplication::processEvents();
         if (!written)

@@ -5,7 +5,7 @@
 //   one band-map redraw of the main window with 50 spots, drawing included,
 //   in under 5 ms.
 
-#include "app/Outfrm.h"
+#include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "app/reference_tables.h"
 #include "spots/band_map.h"
@@ -78,8 +78,8 @@ void BM_BandMapRedraw(benchmark::State& bench)
     clock.set(QDate(2021, 10, 2), QTime(10, 0, 0));
 
     app::MainWindowServices none;
-    Outfrm window(state, none);
-    window.Form_Load();
+    OutOfStateWindow window(state, none);
+    window.onLoad();
     window.show();
     spots::SpotDisplay display(state);
     display.PacketResize(window, false, QStringLiteral("TNC"), nullptr);

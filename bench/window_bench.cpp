@@ -5,7 +5,7 @@
 // slow logging down: the run with the last twenty listed is the yardstick.
 // Target: < 5 ms per contact.
 
-#include "app/Outfrm.h"
+#include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "log/contact_log.h"
@@ -58,8 +58,8 @@ void BM_LogOneContact(benchmark::State& bench)
         f.write(logOf(contactlog::ContactLog::MaxContacts - 1));
     }
     app::MainWindowServices none;
-    Outfrm window(state, none);
-    window.Form_Load();
+    OutOfStateWindow window(state, none);
+    window.onLoad();
     window.show();
     if (bench.range(0) == 1)
         window.cmdList->click();  // "All"

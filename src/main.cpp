@@ -3,7 +3,7 @@
 
 #include "app/app_state.h"
 #include "app/end_on_signal.h"
-#include "app/frmSplash.h"
+#include "app/startup_window.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "keying/install_cw_keying.h"
@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
     platform::EndSignals endSignals;
     app::endProgramOnSignals(endSignals, programServices, state, [&mainWindows] { return mainWindows.window(); });
 
-    frmSplash splash(state, app::UserFolderEnvironment::fromSystem());
-    splash.Form_Load();
+    StartupWindow splash(state, app::UserFolderEnvironment::fromSystem());
+    splash.onLoad();
     return QApplication::exec();
 }

@@ -75,8 +75,8 @@ bool applyFormSizeSteps(const MainWindowFrame& frame, double p, const platform::
     }
     if (!FitListHeights(frame))
         return false;
-    platform::scaleColumns(frame.ListView1, p / 100);
-    platform::fitColumnsToContents(frame.ListView1);
+    platform::scaleColumns(frame.contactListView, p / 100);
+    platform::fitColumnsToContents(frame.contactListView);
     platform::scaleColumns(frame.txtDX, p / 100);
     return true;
 }
@@ -93,14 +93,14 @@ std::optional<double> listHeightToLine(double lineY1, double listTop)
 
 bool FitListHeights(const MainWindowFrame& frame)
 {
-    if (!frame.Line3 || !frame.List1)
+    if (!frame.multiplierListsLine || !frame.firstMultiplierList)
         return true;
-    QRectF g = platform::twipGeometry(frame.List1);
-    const auto height = listHeightToLine(frame.Line3->Y1(), g.top());
+    QRectF g = platform::twipGeometry(frame.firstMultiplierList);
+    const auto height = listHeightToLine(frame.multiplierListsLine->Y1(), g.top());
     if (!height)
         return false;
     g.setHeight(*height);
-    platform::setTwipGeometry(frame.List1, g);
+    platform::setTwipGeometry(frame.firstMultiplierList, g);
     for (QWidget* list : frame.sameHeightLists) {
         if (!list)
             continue;

@@ -29,10 +29,10 @@ struct AppState;
 /// window may be null; what is missing is left out.
 struct MainWindowFrame {
     QWidget* window = nullptr;
-    platform::LineControl* Line3 = nullptr;  ///< the separator under the multiplier lists
-    QWidget* List1 = nullptr;                ///< the first multiplier list
-    std::vector<QWidget*> sameHeightLists;   ///< List2, and List3 in the in-state window
-    QWidget* ListView1 = nullptr;            ///< the contact list (its columns)
+    platform::LineControl* multiplierListsLine = nullptr;  ///< the separator under the multiplier lists
+    QWidget* firstMultiplierList = nullptr;                ///< the first multiplier list
+    std::vector<QWidget*> sameHeightLists;   ///< countiesWorkedList, and countiesToGoList in the in-state window
+    QWidget* contactListView = nullptr;            ///< the contact list (its columns)
     QWidget* txtDX = nullptr;                ///< the spot list (its columns)
     QAction* mnuTaskbar = nullptr;           ///< Options > Appearance > Taskbar
 };
@@ -42,8 +42,8 @@ struct MainWindowFrame {
 /// which no height can reach.
 [[nodiscard]] std::optional<double> listHeightToLine(double lineY1, double listTop);
 
-/// List1 ends at Line3 and the other multiplier lists take its height.
-/// False, with nothing changed, when the line lies above List1.
+/// firstMultiplierList ends at multiplierListsLine and the other multiplier lists take its height.
+/// False, with nothing changed, when the line lies above firstMultiplierList.
 bool FitListHeights(const MainWindowFrame& frame);
 
 /// For FormSizePercent below 100, run once by the loading after the scaling,

@@ -36,16 +36,16 @@ const std::array<BandRange, 8> BandRanges = {{{1.7999f, 2.0001f},
 
 }  // namespace
 
-void MainWindowBase::mnuBand160Ch_Click() { selectBand(0); }
-void MainWindowBase::mnuBand80Ch_Click() { selectBand(1); }
-void MainWindowBase::mnuBand40Ch_Click() { selectBand(2); }
-void MainWindowBase::mnuBand20Ch_Click() { selectBand(3); }
-void MainWindowBase::mnuBand15Ch_Click() { selectBand(4); }
-void MainWindowBase::mnuBand10Ch_Click() { selectBand(5); }
-void MainWindowBase::mnuBand6Ch_Click() { selectBand(6); }
-void MainWindowBase::mnuBand2Ch_Click() { selectBand(7); }
-void MainWindowBase::mnu160_Click() { selectMode(QStringLiteral("CW")); }
-void MainWindowBase::mnuSSB_Click() { selectMode(QStringLiteral("PH")); }
+void MainWindowBase::onBand160Clicked() { selectBand(0); }
+void MainWindowBase::onBand80Clicked() { selectBand(1); }
+void MainWindowBase::onBand40Clicked() { selectBand(2); }
+void MainWindowBase::onBand20Clicked() { selectBand(3); }
+void MainWindowBase::onBand15Clicked() { selectBand(4); }
+void MainWindowBase::onBand10Clicked() { selectBand(5); }
+void MainWindowBase::onBand6Clicked() { selectBand(6); }
+void MainWindowBase::onBand2Clicked() { selectBand(7); }
+void MainWindowBase::onCwModeClicked() { selectMode(QStringLiteral("CW")); }
+void MainWindowBase::onPhoneModeClicked() { selectMode(QStringLiteral("PH")); }
 
 void MainWindowBase::selectBand(int index)
 {
@@ -53,7 +53,7 @@ void MainWindowBase::selectBand(int index)
     m_state.prefs.CurrentBand = band;
     ResetBandMenus();
     bandItems[static_cast<std::size_t>(index)]->setChecked(true);
-    Label24->setText(band);
+    bandLabel->setText(band);
     app::SaveQSOPref(m_state);
     // The displays depend on the band: the possible duplicates, the dupe
     // warnings and the lists are read afresh.
@@ -75,7 +75,7 @@ void MainWindowBase::ResetBandMenus()
 void MainWindowBase::selectMode(const QString& mode)
 {
     m_state.prefs.CurrentMode = mode;
-    Label30->setText(mode);
+    modeLabel->setText(mode);
     app::SaveQSOPref(m_state);
     ReloadLog();
     mnu160->setChecked(mode == QStringLiteral("CW"));
@@ -84,7 +84,7 @@ void MainWindowBase::selectMode(const QString& mode)
     afterBandOrModeChange();
 }
 
-void MainWindowBase::Label24_Click()
+void MainWindowBase::onBandClicked()
 {
     for (std::size_t i = 0; i < Bands.size(); ++i) {
         if (m_state.prefs.CurrentBand.compare(QString::fromLatin1(Bands[i]), Qt::CaseInsensitive) == 0) {
@@ -94,12 +94,12 @@ void MainWindowBase::Label24_Click()
     }
 }
 
-void MainWindowBase::Label30_Click()
+void MainWindowBase::onModeClicked()
 {
     if (m_state.prefs.CurrentMode.compare(QStringLiteral("CW"), Qt::CaseInsensitive) == 0)
-        mnuSSB_Click();
+        onPhoneModeClicked();
     else
-        mnu160_Click();
+        onCwModeClicked();
 }
 
 void MainWindowBase::BandFreqConversion(float& frequencyValue)
@@ -131,9 +131,9 @@ void MainWindowBase::ModeSelection(QString& strMode)
     if (strMode.isEmpty() || strMode.compare(m_state.prefs.CurrentMode, Qt::CaseInsensitive) == 0)
         return;
     if (strMode == QStringLiteral("PH"))
-        mnuSSB_Click();
+        onPhoneModeClicked();
     else if (strMode == QStringLiteral("CW"))
-        mnu160_Click();
+        onCwModeClicked();
 }
 
 void MainWindowBase::applyDeferredRigChanges()
@@ -172,9 +172,9 @@ void MainWindowBase::BandMapSpots(QString& qDXSpotCall, QString& qDXSpotFreq, QS
     m_services.BandMapSpots(*this, qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 
-void MainWindowBase::mnuClear_Click() { ClearEntryFields(); }
+void MainWindowBase::onClearClicked() { ClearEntryFields(); }
 
-void MainWindowBase::mnuListPrevious_Click()
+void MainWindowBase::onListPreviousClicked()
 {
     // The item's check mark has already changed with the click; the mark is
     // the live option and the preference its saved copy.
@@ -182,7 +182,7 @@ void MainWindowBase::mnuListPrevious_Click()
     app::SaveQSOPref(m_state);
 }
 
-void MainWindowBase::mnuRecall_Click()
+void MainWindowBase::onRecallClicked()
 {
     const auto& log = m_state.log.contacts;
     if (log.ContactCount() < 1)

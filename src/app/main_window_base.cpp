@@ -159,31 +159,31 @@ void MainWindowBase::buildControls(const Layout& L)
                                        {5160, 80, 825, 240}, ButtonFont);
     cmdList->setText(QStringLiteral("Last 20"));
     cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
-    ListView1 = makeControl<QTableView>(s, "ListView1", ControlKind::ListView, {0, 480, 6375, 1935},
+    contactListView = makeControl<QTableView>(s, "contactListView", ControlKind::ListView, {0, 480, 6375, 1935},
                                         ListFont);
     m_listModel = new app::ContactListModel(m_state.log.contacts, this);
-    ListView1->setModel(m_listModel);
+    contactListView->setModel(m_listModel);
     // A report list: rows of one fixed height and no row headers, so that
     // all 11,000 contacts lay out as fast as twenty.
-    ListView1->verticalHeader()->hide();
-    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    contactListView->verticalHeader()->hide();
+    contactListView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // The rows and the headings follow the list's font, which the scaling
     // changes (the headings would otherwise keep a size of their own).
-    ListView1->installEventFilter(new EventHook(this, QEvent::FontChange, [this] {
-        ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(ListView1->font()).height() + 2);
-        ListView1->horizontalHeader()->setFont(ListView1->font());
+    contactListView->installEventFilter(new EventHook(this, QEvent::FontChange, [this] {
+        contactListView->verticalHeader()->setDefaultSectionSize(QFontMetrics(contactListView->font()).height() + 2);
+        contactListView->horizontalHeader()->setFont(contactListView->font());
     }));
-    ListView1->verticalHeader()->setDefaultSectionSize(QFontMetrics(ListView1->font()).height() + 2);
-    ListView1->setShowGrid(false);
-    ListView1->setWordWrap(false);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->horizontalHeader()->setSectionsMovable(false);
-    ListView1->horizontalHeader()->setStretchLastSection(false);
-    ListView1->horizontalHeader()->setSectionsClickable(true);
-    ListView1->horizontalHeader()->setHighlightSections(false);
-    ListView1->setToolTip(QStringLiteral("Click record to edit or delete."));
+    contactListView->verticalHeader()->setDefaultSectionSize(QFontMetrics(contactListView->font()).height() + 2);
+    contactListView->setShowGrid(false);
+    contactListView->setWordWrap(false);
+    contactListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    contactListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    contactListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    contactListView->horizontalHeader()->setSectionsMovable(false);
+    contactListView->horizontalHeader()->setStretchLastSection(false);
+    contactListView->horizontalHeader()->setSectionsClickable(true);
+    contactListView->horizontalHeader()->setHighlightSections(false);
+    contactListView->setToolTip(QStringLiteral("Click record to edit or delete."));
     for (QPushButton** b : {&cmdEdit, &cmdDelete}) {
         const bool edit = b == &cmdEdit;
         *b = makeControl<platform::CaptionButton>(s, edit ? "cmdEdit" : "cmdDelete", ControlKind::CommandButton,
@@ -195,13 +195,13 @@ void MainWindowBase::buildControls(const Layout& L)
 
     // Score panel: seven rows of a caption and a value.
     lblScorStats = makeLabel("lblScorStats", {6480, 0, 2895, 375}, QStringLiteral("Score Statistics"), true);
-    const char* valueNames[7] = {"lblTotCon", "lblSectogo", "Label27", "lblTotSec", "lblTotScore",
+    const char* valueNames[7] = {"lblTotCon", "lblSectogo", "qsoPointsLabel", "lblTotSec", "lblTotScore",
                                  "lblAQSO20", "lblAQSO60"};
     const char* captions[7] = {"Total PH Contacts ........", "Total CW Contacts ......",
                                "QSO Points ..................", "Total Multipliers ...........",
                                "Total Score..................", "QSOs / Hr (last 20 min)",
                                "QSOs / Hr (last 60 min)"};
-    QLabel** values[7] = {&lblTotCon, &lblSectogo, &Label27, &lblTotSec, &lblTotScore, &lblAQSO20,
+    QLabel** values[7] = {&lblTotCon, &lblSectogo, &qsoPointsLabel, &lblTotSec, &lblTotScore, &lblAQSO20,
                           &lblAQSO60};
     const double step = (L.scoreLastTop - L.scoreFirstTop) / 6;
     for (int i = 0; i < 7; ++i) {
@@ -226,8 +226,8 @@ void MainWindowBase::buildControls(const Layout& L)
     box(&txtSec, "txtSec", L.txtSec, 20);
     box(&txtRSTS, "txtRSTS", {0, 2970, 600, 375}, 3);
     txtRSTS->hide();
-    Label3 = makeLabel("Label3", L.Label3, QStringLiteral("New"));
-    Label3->setStyleSheet(QStringLiteral("color: red;"));
+    newCountryLabel = makeLabel("newCountryLabel", L.newCountryLabel, QStringLiteral("New"));
+    newCountryLabel->setStyleSheet(QStringLiteral("color: red;"));
 
     // Dialog and possible-duplicates lines.
     lblDialog = makeLabel("lblDialog", L.lblDialog, QString());
@@ -247,17 +247,17 @@ void MainWindowBase::buildControls(const Layout& L)
     lblDupe->setAutoFillBackground(true);
 
     // Multiplier lists, sorted by the list boxes themselves.
-    List1 = makeControl<QListWidget>(s, "List1", ControlKind::ListBox, L.List1, ListFont);
-    List2 = makeControl<QListWidget>(s, "List2", ControlKind::ListBox, L.List2, ListFont);
-    lblStation[static_cast<std::size_t>(L.list1HeadingIndex)] =
-        makeLabel(QByteArray("lblStation(" + QByteArray::number(L.list1HeadingIndex) + ")").constData(),
-                  L.list1Heading, QString(), true);
-    lblStation[static_cast<std::size_t>(L.list2HeadingIndex)] =
-        makeLabel(QByteArray("lblStation(" + QByteArray::number(L.list2HeadingIndex) + ")").constData(),
-                  L.list2Heading, QString(), true);
-    Line3 = new platform::LineControl(s);
-    Line3->setObjectName(QStringLiteral("Line3"));
-    Line3->setLine(0, L.line3Y, 9600, L.line3Y);
+    firstMultiplierList = makeControl<QListWidget>(s, "firstMultiplierList", ControlKind::ListBox, L.firstMultiplierList, ListFont);
+    countiesWorkedList = makeControl<QListWidget>(s, "countiesWorkedList", ControlKind::ListBox, L.countiesWorkedList, ListFont);
+    lblStation[static_cast<std::size_t>(L.firstListHeadingIndex)] =
+        makeLabel(QByteArray("lblStation(" + QByteArray::number(L.firstListHeadingIndex) + ")").constData(),
+                  L.firstListHeading, QString(), true);
+    lblStation[static_cast<std::size_t>(L.countiesWorkedListHeadingIndex)] =
+        makeLabel(QByteArray("lblStation(" + QByteArray::number(L.countiesWorkedListHeadingIndex) + ")").constData(),
+                  L.countiesWorkedListHeading, QString(), true);
+    multiplierListsLine = new platform::LineControl(s);
+    multiplierListsLine->setObjectName(QStringLiteral("multiplierListsLine"));
+    multiplierListsLine->setLine(0, L.multiplierListsLineY, 9600, L.multiplierListsLineY);
 
     // Post-contest boxes, hidden until the menu item shows them.
     lblPostConDate = makeLabel("lblPostConDate", L.lblPostConDate, QStringLiteral("Date"));
@@ -301,7 +301,7 @@ void MainWindowBase::buildControls(const Layout& L)
     }
 
     // Status row.
-    Label12 = makeLabel("Label12", L.Label12,
+    operatingTimeHeading = makeLabel("operatingTimeHeading", L.operatingTimeHeading,
                         m_kind == contactlog::WindowKind::InState ? QStringLiteral(" Oper Time")
                                                                   : QStringLiteral("Operating Time"));
     lblttrack = makeLabel("lblttrack", L.lblttrack, QStringLiteral("00:00:00"));
@@ -309,42 +309,42 @@ void MainWindowBase::buildControls(const Layout& L)
     cmdLogOn = makeControl<platform::CaptionButton>(s, "cmdLogOn", ControlKind::CommandButton, L.cmdLogOn, ButtonFont);
     cmdLogOn->setText(QStringLiteral("&Log \"Time On\""));
     cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
-    Label21 = makeLabel("Label21", L.Label21, QStringLiteral("Band"));
-    for (QLabel* heading : {Label12, Label21})
+    bandHeading = makeLabel("bandHeading", L.bandHeading, QStringLiteral("Band"));
+    for (QLabel* heading : {operatingTimeHeading, bandHeading})
         platform::setFontSpec(heading, FontSpec{});
-    Label24 = makeLabel("Label24", L.Label24, QStringLiteral("160"), true);
+    bandLabel = makeLabel("bandLabel", L.bandLabel, QStringLiteral("160"), true);
     lblBandSwitch = makeLabel("lblBandSwitch", L.lblBandSwitch, QStringLiteral("Mode"));
     platform::setFontSpec(lblBandSwitch, FontSpec{});
-    Label30 = makeLabel("Label30", L.Label30, QStringLiteral("CW"), true);
-    Label30->setToolTip(QStringLiteral("Click to change modes."));
-    Label2 = makeLabel("Label2", L.Label2, QStringLiteral("CALL"), true);
-    Label1 = makeLabel("Label1", L.Label1, QStringLiteral("1"), true);
-    Label25 = makeLabel("Label25", L.Label25,
+    modeLabel = makeLabel("modeLabel", L.modeLabel, QStringLiteral("CW"), true);
+    modeLabel->setToolTip(QStringLiteral("Click to change modes."));
+    ownCallLabel = makeLabel("ownCallLabel", L.ownCallLabel, QStringLiteral("CALL"), true);
+    nextSerialLabel = makeLabel("nextSerialLabel", L.nextSerialLabel, QStringLiteral("1"), true);
+    ownLocationLabel = makeLabel("ownLocationLabel", L.ownLocationLabel,
                         m_kind == contactlog::WindowKind::InState ? QStringLiteral("County")
                                                                   : QStringLiteral("SPC"),
                         true);
     lblCurTime = makeLabel("lblCurTime", {8280, L.clockTop, 900, 255}, QStringLiteral("Reg Time"));
-    Label16 = makeLabel("Label16", {9180, L.clockTop, 360, 255}, QStringLiteral("am"));
+    amPmLabel = makeLabel("amPmLabel", {9180, L.clockTop, 360, 255}, QStringLiteral("am"));
     lblutctime = makeLabel("lblutctime", {8280, L.clockTop + 270, 900, 255}, QStringLiteral("UTC TIME"));
-    Label11 = makeLabel("Label11", {9180, L.clockTop + 270, 360, 255}, QStringLiteral("UTC"));
-    const char* geoNames[3] = {"Label17", "Label18", "Label20"};
+    utcHeading = makeLabel("utcHeading", {9180, L.clockTop + 270, 360, 255}, QStringLiteral("UTC"));
+    const char* geoNames[3] = {"continentHeading", "bearingHeading", "distanceHeading"};
     const char* geoCaptions[3] = {"Con", "Bearing", "Miles"};
     for (int i = 0; i < 3; ++i)
         geoHeadings[static_cast<std::size_t>(i)] =
             makeLabel(geoNames[i], L.geoHeadings[static_cast<std::size_t>(i)], QString::fromLatin1(geoCaptions[i]));
-    Label19 = makeLabel("Label19", L.Label19, QString());
-    Label22 = makeLabel("Label22", L.Label22, QString());
-    Label23 = makeLabel("Label23", L.Label23, QString());
+    continentLabel = makeLabel("continentLabel", L.continentLabel, QString());
+    bearingLabel = makeLabel("bearingLabel", L.bearingLabel, QString());
+    distanceLabel = makeLabel("distanceLabel", L.distanceLabel, QString());
     if (!L.geoShown)
-        for (QLabel* l : {geoHeadings[0], geoHeadings[1], geoHeadings[2], Label19, Label22, Label23})
+        for (QLabel* l : {geoHeadings[0], geoHeadings[1], geoHeadings[2], continentLabel, bearingLabel, distanceLabel})
             l->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(60000);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(1000);
+    rateTimer = new QTimer(this);
+    rateTimer->setObjectName(QStringLiteral("rateTimer"));
+    rateTimer->setInterval(60000);
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    clockTimer->setInterval(1000);
 
     // Tab moves among the entry boxes only; the buttons and lists take the
     // focus by mouse, so Space and Enter keep logging from the keyboard.
@@ -364,10 +364,10 @@ void MainWindowBase::buildControls(const Layout& L)
 void MainWindowBase::wireEvents()
 {
     using app::MenuWindow;
-    connect(mnuNew, &QAction::triggered, this, [this] { mnuNew_Click(); });
-    connect(mnuArchive, &QAction::triggered, this, [this] { mnuArchive_Click(); });
-    connect(mnuRestore, &QAction::triggered, this, [this] { mnuRestore_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    connect(mnuNew, &QAction::triggered, this, [this] { onNewLogClicked(); });
+    connect(mnuArchive, &QAction::triggered, this, [this] { onArchiveClicked(); });
+    connect(mnuRestore, &QAction::triggered, this, [this] { onRestoreClicked(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { onExitClicked(); });
     const std::pair<QAction*, MenuWindow> opened[] = {
         {mnuWriteSumm, MenuWindow::WriteSubmission},   {mnuexportADIF, MenuWindow::ExportAdif},
         {mnuDaybookImport, MenuWindow::ExportDaybook}, {mnuCopyListtoClipboard, MenuWindow::CopyListToClipboard},
@@ -379,77 +379,77 @@ void MainWindowBase::wireEvents()
     };
     for (const auto& [action, which] : opened)
         connect(action, &QAction::triggered, this, [this, which = which] { openMenuWindow(which); });
-    connect(mnuFormSize, &QAction::triggered, this, [this] { mnuFormSize_Click(); });
-    connect(mnuTaskbar, &QAction::triggered, this, [this] { mnuTaskbar_Click(); });
-    connect(mnuColors, &QAction::triggered, this, [this] { mnuColors_Click(); });
+    connect(mnuFormSize, &QAction::triggered, this, [this] { onFormSizeClicked(); });
+    connect(mnuTaskbar, &QAction::triggered, this, [this] { onTaskbarClicked(); });
+    connect(mnuColors, &QAction::triggered, this, [this] { onColorsClicked(); });
     if (mnuChangeCounty)
-        connect(mnuChangeCounty, &QAction::triggered, this, [this] { mnuChangeCounty_Click(); });
-    connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
-    connect(mnuListPrevious, &QAction::triggered, this, [this] { mnuListPrevious_Click(); });
-    connect(mnuPostContest, &QAction::triggered, this, [this] { mnuPostContest_Click(); });
+        connect(mnuChangeCounty, &QAction::triggered, this, [this] { onChangeCountyClicked(); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { onHelpClicked(); });
+    connect(mnuListPrevious, &QAction::triggered, this, [this] { onListPreviousClicked(); });
+    connect(mnuPostContest, &QAction::triggered, this, [this] { onPostContestClicked(); });
     void (MainWindowBase::*bandHandlers[8])() = {
-        &MainWindowBase::mnuBand160Ch_Click, &MainWindowBase::mnuBand80Ch_Click,
-        &MainWindowBase::mnuBand40Ch_Click,  &MainWindowBase::mnuBand20Ch_Click,
-        &MainWindowBase::mnuBand15Ch_Click,  &MainWindowBase::mnuBand10Ch_Click,
-        &MainWindowBase::mnuBand6Ch_Click,   &MainWindowBase::mnuBand2Ch_Click};
+        &MainWindowBase::onBand160Clicked, &MainWindowBase::onBand80Clicked,
+        &MainWindowBase::onBand40Clicked,  &MainWindowBase::onBand20Clicked,
+        &MainWindowBase::onBand15Clicked,  &MainWindowBase::onBand10Clicked,
+        &MainWindowBase::onBand6Clicked,   &MainWindowBase::onBand2Clicked};
     for (int i = 0; i < 8; ++i)
         connect(bandItems[static_cast<std::size_t>(i)], &QAction::triggered, this,
                 [this, h = bandHandlers[i]] { (this->*h)(); });
-    connect(mnu160, &QAction::triggered, this, [this] { mnu160_Click(); });
-    connect(mnuSSB, &QAction::triggered, this, [this] { mnuSSB_Click(); });
-    connect(mnuClear, &QAction::triggered, this, [this] { mnuClear_Click(); });
-    connect(mnuRecall, &QAction::triggered, this, [this] { mnuRecall_Click(); });
+    connect(mnu160, &QAction::triggered, this, [this] { onCwModeClicked(); });
+    connect(mnuSSB, &QAction::triggered, this, [this] { onPhoneModeClicked(); });
+    connect(mnuClear, &QAction::triggered, this, [this] { onClearClicked(); });
+    connect(mnuRecall, &QAction::triggered, this, [this] { onRecallClicked(); });
 
-    connect(cmdList, &QPushButton::clicked, this, [this] { cmdList_Click(); });
-    connect(cmdDup, &QPushButton::clicked, this, [this] { cmdDup_Click(); });
-    connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(cmdLogOn, &QPushButton::clicked, this, [this] { cmdLogOn_Click(); });
-    connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { ListView1_ColumnClick(column); });
-    ListView1->viewport()->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
+    connect(cmdList, &QPushButton::clicked, this, [this] { onListLengthClicked(); });
+    connect(cmdDup, &QPushButton::clicked, this, [this] { onPartialDupesClicked(); });
+    connect(cmdEdit, &QPushButton::clicked, this, [this] { onEditClicked(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { onDeleteClicked(); });
+    connect(cmdLogOn, &QPushButton::clicked, this, [this] { onTimeOnClicked(); });
+    connect(contactListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { onContactListColumnClicked(column); });
+    contactListView->viewport()->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton)
-            ListView1_Click();
-        ListView1_MouseUp(b == Qt::RightButton ? 2 : b == Qt::LeftButton ? 1 : 4);
+            onContactListClicked();
+        onContactListMouseUp(b == Qt::RightButton ? 2 : b == Qt::LeftButton ? 1 : 4);
     }));
-    Label24->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
+    bandLabel->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton)
-            Label24_Click();
+            onBandClicked();
     }));
-    Label30->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
+    modeLabel->installEventFilter(new ClickFilter(this, [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton)
-            Label30_Click();
+            onModeClicked();
     }));
 
-    connect(txtCall, &QLineEdit::textChanged, this, [this] { txtCall_Change(); });
-    connect(txtRSTS, &QLineEdit::textChanged, this, [this] { txtRSTS_Change(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    connect(txtCall, &QLineEdit::textChanged, this, [this] { onCallChanged(); });
+    connect(txtRSTS, &QLineEdit::textChanged, this, [this] { onRstSentChanged(); });
+    connect(rateTimer, &QTimer::timeout, this, [this] { onRateTick(); });
+    connect(clockTimer, &QTimer::timeout, this, [this] { onClockTick(); });
 
     // Only a move over the window's own surface counts, not one over a
     // control that passes its move on to the surface.
     m_surface->setMouseTracking(true);
-    m_surface->installEventFilter(new SurfaceMoveFilter(this, m_surface, [this] { Form_MouseMove(); }));
+    m_surface->installEventFilter(new SurfaceMoveFilter(this, m_surface, [this] { onMouseMove(); }));
 
     wireSpotEvents();
 
     m_keys = new platform::KeyRouter(this);
-    m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); });
-    m_keys->setFormKeyPress([this](int& KeyAscii) { Form_KeyPress(KeyAscii); });
-    m_keys->onKeyPress(txtCall, [this](int& k) { txtCall_KeyPress(k); });
-    m_keys->onKeyPress(txtRSTR, [this](int& k) { txtRSTR_KeyPress(k); });
-    m_keys->onKeyPress(txtSec, [this](int& k) { txtSec_KeyPress(k); });
-    m_keys->onKeyPress(txtPostConDate, [this](int& k) { txtPostConDate_KeyPress(k); });
-    m_keys->onKeyPress(txtPostConTime, [this](int& k) { txtPostConTime_KeyPress(k); });
-    m_keys->onGotFocus(txtCall, [this] { txtCall_GotFocus(); });
-    m_keys->onLostFocus(txtCall, [this] { txtCall_LostFocus(); });
-    m_keys->onGotFocus(txtRSTR, [this] { txtRSTR_GotFocus(); });
-    m_keys->onGotFocus(txtSec, [this] { txtSec_GotFocus(); });
-    m_keys->onGotFocus(txtPostConDate, [this] { txtPostConDate_GotFocus(); });
-    m_keys->onGotFocus(txtPostConTime, [this] { txtPostConTime_GotFocus(); });
-    m_keys->onLostFocus(ListView1, [this] { ListView1_LostFocus(); });
+    m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { onKeyDown(KeyCode, Shift); });
+    m_keys->setFormKeyPress([this](int& KeyAscii) { onKeyPress(KeyAscii); });
+    m_keys->onKeyPress(txtCall, [this](int& k) { onCallKeyPress(k); });
+    m_keys->onKeyPress(txtRSTR, [this](int& k) { onSerialKeyPress(k); });
+    m_keys->onKeyPress(txtSec, [this](int& k) { onCountyKeyPress(k); });
+    m_keys->onKeyPress(txtPostConDate, [this](int& k) { onPostContestDateKeyPress(k); });
+    m_keys->onKeyPress(txtPostConTime, [this](int& k) { onPostContestTimeKeyPress(k); });
+    m_keys->onGotFocus(txtCall, [this] { onCallGotFocus(); });
+    m_keys->onLostFocus(txtCall, [this] { onCallLostFocus(); });
+    m_keys->onGotFocus(txtRSTR, [this] { onSerialGotFocus(); });
+    m_keys->onGotFocus(txtSec, [this] { onCountyGotFocus(); });
+    m_keys->onGotFocus(txtPostConDate, [this] { onPostContestDateGotFocus(); });
+    m_keys->onGotFocus(txtPostConTime, [this] { onPostContestTimeGotFocus(); });
+    m_keys->onLostFocus(contactListView, [this] { onContactListLostFocus(); });
 }
 
 void MainWindowBase::finishWiring() { m_keys->attachAll(); }
 
-std::vector<QWidget*> MainWindowBase::sameHeightLists() const { return {List2}; }
+std::vector<QWidget*> MainWindowBase::sameHeightLists() const { return {countiesWorkedList}; }

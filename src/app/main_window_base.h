@@ -2,11 +2,11 @@
 // What the two main windows have in common: the frame (menus, timers, key
 // routing), the contact list, the score panel, the entry row, the dialog and
 // possible-duplicates lines, the clocks and the operating-time clock, band
-// and mode, post-contest entry and the work on the log as a whole. Outfrm
-// and Infrm keep only their differences: their layout figures, their
+// and mode, post-contest entry and the work on the log as a whole. OutOfStateWindow
+// and InStateWindow keep only their differences: their layout figures, their
 // multiplier displays and their logging routine.
 //
-// The handlers carry the historical names (control_Event). The window's
+// The handlers are named on<Event> for what they handle. The window's
 // rules live in the log units; a handler reads its controls, calls a rule
 // and writes its controls.
 //
@@ -68,25 +68,25 @@ public:
         double scoreFirstTop = 440;
         double scoreLastTop = 2280;
         std::array<const char*, 7> scoreCaptionNames{};
-        QRectF countyHeading, txtSec, txtCntry, Label3;
+        QRectF countyHeading, txtSec, txtCntry, newCountryLabel;
         int serialMaxLength = 8;
         QRectF lblDialog, lblPossDup, cmdDup, lblDupe;
-        QRectF List1, List2, list1Heading, list2Heading;
-        int list1HeadingIndex = 7, list2HeadingIndex = 5;
-        double line3Y = 5850;
+        QRectF firstMultiplierList, countiesWorkedList, firstListHeading, countiesWorkedListHeading;
+        int firstListHeadingIndex = 7, countiesWorkedListHeadingIndex = 5;
+        double multiplierListsLineY = 5850;
         QRectF lblPostConDate, txtPostConDate, lblPostConTime, txtPostConTime;
-        QRectF Label12, lblttrack, cmdLogOn, Label21, Label24, lblBandSwitch, Label30;
-        QRectF Label2, Label1, Label25;
+        QRectF operatingTimeHeading, lblttrack, cmdLogOn, bandHeading, bandLabel, lblBandSwitch, modeLabel;
+        QRectF ownCallLabel, nextSerialLabel, ownLocationLabel;
         double clockTop = 5900;
         std::array<QRectF, 3> geoHeadings;
-        QRectF Label19, Label22, Label23;
+        QRectF continentLabel, bearingLabel, distanceLabel;
         bool geoShown = false;
     };
 
     /// The loading of the window, before it is first shown: scaling, list
     /// columns, mode, band and station labels, county table, the question
     /// whether to continue the existing log, the log itself, rig polling.
-    void Form_Load();
+    void onLoad();
 
     /// True once the program was ended from inside the window (an unreadable
     /// log); the caller must not show the window then.
@@ -114,22 +114,22 @@ public:
     void ShowOperatingTime();
     virtual void ShowScore() = 0;
     /// The recall menu: the last contact back into the entry boxes.
-    void mnuRecall_Click();
+    void onRecallClicked();
     /// Delete Contact: asks, then deletes the contact of the list's selected
     /// row. The edit dialogs' Delete Dupe runs it too.
-    void cmdDelete_Click();
+    void onDeleteClicked();
 
     // The band and mode handlers, also run by the rig hand-over.
-    void mnuBand160Ch_Click();
-    void mnuBand80Ch_Click();
-    void mnuBand40Ch_Click();
-    void mnuBand20Ch_Click();
-    void mnuBand15Ch_Click();
-    void mnuBand10Ch_Click();
-    void mnuBand6Ch_Click();
-    void mnuBand2Ch_Click();
-    void mnu160_Click();  ///< the "&CW" item
-    void mnuSSB_Click();  ///< the "&PH" item
+    void onBand160Clicked();
+    void onBand80Clicked();
+    void onBand40Clicked();
+    void onBand20Clicked();
+    void onBand15Clicked();
+    void onBand10Clicked();
+    void onBand6Clicked();
+    void onBand2Clicked();
+    void onCwModeClicked();  ///< the "&CW" item
+    void onPhoneModeClicked();  ///< the "&PH" item
 
     // app::MainWindowTarget: what the rig and the spotting windows ask.
     void BandFreqConversion(float& frequencyValue) override;
@@ -139,8 +139,8 @@ public:
     void BandMapSpots(QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord) override;
 
     /// Key handling of the whole window, seen before the focused control.
-    void Form_KeyDown(int& KeyCode, int Shift);
-    void Form_KeyPress(int& KeyAscii);
+    void onKeyDown(int& KeyCode, int Shift);
+    void onKeyPress(int& KeyAscii);
 
     /// Redraws the band map's spot labels when the band map is the chosen
     /// spot display; otherwise does nothing.
@@ -152,7 +152,7 @@ public:
     /// box runs its check.
     void takeSpotCall(const QString& call);
 
-    /// The multiplier lists reach down to Line3 again (List1, and the lists
+    /// The multiplier lists reach down to multiplierListsLine again (firstMultiplierList, and the lists
     /// that take its height); used by the spot display's layout.
     void FitListHeights();
 
@@ -176,14 +176,14 @@ public:
     // ----- controls -----------------------------------------------------
     QLabel* lblRecentContacts = nullptr;
     QPushButton* cmdList = nullptr;
-    QTableView* ListView1 = nullptr;
+    QTableView* contactListView = nullptr;
     QPushButton* cmdEdit = nullptr;
     QPushButton* cmdDelete = nullptr;
 
     QLabel* lblScorStats = nullptr;
     QLabel* lblTotCon = nullptr;    ///< phone contacts
     QLabel* lblSectogo = nullptr;   ///< CW contacts
-    QLabel* Label27 = nullptr;      ///< QSO points
+    QLabel* qsoPointsLabel = nullptr;      ///< QSO points
     QLabel* lblTotSec = nullptr;    ///< multipliers
     QLabel* lblTotScore = nullptr;  ///< claimed score, read by the submission writer
     QLabel* lblAQSO20 = nullptr;
@@ -197,16 +197,16 @@ public:
     QLineEdit* txtCntry = nullptr;
     QLineEdit* txtSec = nullptr;
     QLineEdit* txtRSTS = nullptr;
-    QLabel* Label3 = nullptr;  ///< "New"
+    QLabel* newCountryLabel = nullptr;  ///< "New"
 
     QLabel* lblDialog = nullptr;
     QLabel* lblPossDup = nullptr;
     QPushButton* cmdDup = nullptr;
     QLabel* lblDupe = nullptr;
 
-    QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
-    platform::LineControl* Line3 = nullptr;
+    QListWidget* firstMultiplierList = nullptr;
+    QListWidget* countiesWorkedList = nullptr;
+    platform::LineControl* multiplierListsLine = nullptr;
 
     QLabel* lblPostConDate = nullptr;
     QLineEdit* txtPostConDate = nullptr;
@@ -221,27 +221,27 @@ public:
     /// Label i shows the spot in slot i of the spot store.
     std::array<QLabel*, 50> lblDXSpot{};
 
-    QLabel* Label12 = nullptr;  ///< operating-time heading
+    QLabel* operatingTimeHeading = nullptr;  ///< operating-time heading
     QLabel* lblttrack = nullptr;
     QPushButton* cmdLogOn = nullptr;
-    QLabel* Label21 = nullptr;  ///< "Band"
-    QLabel* Label24 = nullptr;  ///< band
+    QLabel* bandHeading = nullptr;  ///< "Band"
+    QLabel* bandLabel = nullptr;  ///< band
     QLabel* lblBandSwitch = nullptr;  ///< "Mode"
-    QLabel* Label30 = nullptr;  ///< mode
-    QLabel* Label2 = nullptr;   ///< own call
-    QLabel* Label1 = nullptr;   ///< next serial
-    QLabel* Label25 = nullptr;  ///< own state/country, or own county in-state
+    QLabel* modeLabel = nullptr;  ///< mode
+    QLabel* ownCallLabel = nullptr;   ///< own call
+    QLabel* nextSerialLabel = nullptr;   ///< next serial
+    QLabel* ownLocationLabel = nullptr;  ///< own state/country, or own county in-state
     QLabel* lblCurTime = nullptr;
-    QLabel* Label16 = nullptr;  ///< am / pm
+    QLabel* amPmLabel = nullptr;  ///< am / pm
     QLabel* lblutctime = nullptr;
-    QLabel* Label11 = nullptr;  ///< "UTC"
-    QLabel* Label19 = nullptr;  ///< continent
-    QLabel* Label22 = nullptr;  ///< bearing
-    QLabel* Label23 = nullptr;  ///< distance
+    QLabel* utcHeading = nullptr;  ///< "UTC"
+    QLabel* continentLabel = nullptr;  ///< continent
+    QLabel* bearingLabel = nullptr;  ///< bearing
+    QLabel* distanceLabel = nullptr;  ///< distance
     std::array<QLabel*, 3> geoHeadings{};  ///< "Con", "Bearing", "Miles"
 
-    QTimer* Timer1 = nullptr;  ///< rates, every minute
-    QTimer* Timer2 = nullptr;  ///< clocks, every second
+    QTimer* rateTimer = nullptr;  ///< rates, every minute
+    QTimer* clockTimer = nullptr;  ///< clocks, every second
 
     // ----- menus ---------------------------------------------------------
     QMenu* mnuFile = nullptr;
@@ -315,7 +315,7 @@ protected:
     virtual void handKeyOnFromSerial(int& KeyAscii) = 0;
     /// Where Space in the serial box sends the focus.
     [[nodiscard]] virtual QLineEdit* afterSerialBox() const = 0;
-    virtual void txtSec_GotFocus() = 0;
+    virtual void onCountyGotFocus() = 0;
     /// Band and mode changes: the in-state window refreshes its country box.
     virtual void afterBandOrModeChange() {}
     /// The call box's text changed (in-state: the country lookup).
@@ -323,7 +323,7 @@ protected:
     /// The call box was left, after its duplicate check (in-state: the
     /// province code of a Canadian call).
     virtual void afterCallLeft() {}
-    /// The multiplier lists that take List1's height (List2, in-state List3).
+    /// The multiplier lists that take firstMultiplierList's height (countiesWorkedList, in-state countiesToGoList).
     [[nodiscard]] virtual std::vector<QWidget*> sameHeightLists() const;
 
     // ----- shared pieces for the subclasses -------------------------------
@@ -341,7 +341,7 @@ protected:
     void playDupePrompt();
     void focusField(contactlog::EntryField field);
     /// The county box's keystroke rules (both windows).
-    void txtSec_KeyPress(int& KeyAscii);
+    void onCountyKeyPress(int& KeyAscii);
     /// Simulates Tab from box: the focus moves on to the next entry box.
     void tabFrom(QWidget* box);
     QLabel* makeLabel(const char* name, const QRectF& twips, const QString& caption,
@@ -383,19 +383,19 @@ private:
     void loadCountyTable();
     void AskOpenExistingLog();
     bool NewLog();
-    void mnuNew_Click();
-    void mnuArchive_Click();
-    void mnuRestore_Click();
+    void onNewLogClicked();
+    void onArchiveClicked();
+    void onRestoreClicked();
     /// Ends the program: the log cannot be read, Exit, or the closing.
     void endProgram();
 
     // Menus (main_window_menus.cpp).
     void openMenuWindow(app::MenuWindow which);
-    void mnuFormSize_Click();
-    void mnuTaskbar_Click();
-    void mnuColors_Click();
-    void mnuChangeCounty_Click();
-    void mnuHelp_Click();
+    void onFormSizeClicked();
+    void onTaskbarClicked();
+    void onColorsClicked();
+    void onChangeCountyClicked();
+    void onHelpClicked();
     void showModal(QDialog& dialog);
 
     // Keys (main_window_keys.cpp).
@@ -410,30 +410,30 @@ private:
 
     // Spot list and band map (main_window_spots.cpp).
     void wireSpotEvents();
-    void txtDX_Click();
-    void txtDX_DblClick();
-    void lblDX_Click();
-    void lblDX_DblClick();
-    void lblDXSpot_MouseDown(int Index, int Button);
-    void lblDXSpot_MouseMove(int Index);
+    void onSpotListClicked();
+    void onSpotListDoubleClicked();
+    void onBandMapClicked();
+    void onBandMapDoubleClicked();
+    void onSpotLabelMouseDown(int Index, int Button);
+    void onSpotLabelMouseMove(int Index);
 
     // Activation and closing (main_window_closing.cpp).
-    void Form_Activate();
-    void Form_MouseMove();
-    void Form_QueryUnload(bool& Cancel);
-    void Form_Unload();
-    void Form_Terminate();
-    void mnuExit_Click();
+    void onActivate();
+    void onMouseMove();
+    void onQueryUnload(bool& Cancel);
+    void onUnload();
+    void onTerminate();
+    void onExitClicked();
 
     // Entry boxes (main_window_entry.cpp).
-    void txtCall_KeyPress(int& KeyAscii);
-    void txtRSTR_KeyPress(int& KeyAscii);
-    void txtCall_GotFocus();
-    void txtCall_LostFocus();
-    void txtRSTR_GotFocus();
-    void txtCall_Change();
-    void txtRSTS_Change();
-    void Label1_Change();
+    void onCallKeyPress(int& KeyAscii);
+    void onSerialKeyPress(int& KeyAscii);
+    void onCallGotFocus();
+    void onCallLostFocus();
+    void onSerialGotFocus();
+    void onCallChanged();
+    void onRstSentChanged();
+    void onNextSerialChanged();
 
     // Duplicates and clearing (main_window_logging.cpp).
     void DupCheck2();
@@ -441,34 +441,34 @@ private:
     void emptyEntryBoxes(bool focusFirst);
 
     // Contact list (main_window_list.cpp).
-    void cmdEdit_Click();
-    void cmdList_Click();
-    void cmdDup_Click();
-    void ListView1_Click();
-    void ListView1_LostFocus();
-    void ListView1_ColumnClick(int column);
-    void ListView1_MouseUp(int button);
+    void onEditClicked();
+    void onListLengthClicked();
+    void onPartialDupesClicked();
+    void onContactListClicked();
+    void onContactListLostFocus();
+    void onContactListColumnClicked(int column);
+    void onContactListMouseUp(int button);
     [[nodiscard]] int selectedRecord() const;
     void showEditButtons(bool shown);
 
     // Clocks and post-contest (main_window_clock.cpp).
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void cmdLogOn_Click();
-    void mnuPostContest_Click();
-    void txtPostConDate_GotFocus();
-    void txtPostConTime_GotFocus();
-    void txtPostConDate_KeyPress(int& KeyAscii);
-    void txtPostConTime_KeyPress(int& KeyAscii);
+    void onRateTick();
+    void onClockTick();
+    void onTimeOnClicked();
+    void onPostContestClicked();
+    void onPostContestDateGotFocus();
+    void onPostContestTimeGotFocus();
+    void onPostContestDateKeyPress(int& KeyAscii);
+    void onPostContestTimeKeyPress(int& KeyAscii);
 
     // Band, mode and the small menus (main_window_band.cpp).
     void selectBand(int index);
     void selectMode(const QString& mode);
     void ResetBandMenus();
-    void Label24_Click();
-    void Label30_Click();
-    void mnuClear_Click();
-    void mnuListPrevious_Click();
+    void onBandClicked();
+    void onModeClicked();
+    void onClearClicked();
+    void onListPreviousClicked();
 
     bool m_programEnded = false;
     bool m_mainsRunning = false;

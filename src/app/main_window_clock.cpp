@@ -12,18 +12,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-void MainWindowBase::Timer2_Timer()
+void MainWindowBase::onClockTick()
 {
     const QDateTime now = m_state.services.clock.now();
     const auto texts = contactlog::clockTexts(now, m_state.prefs.UtcOffsetHours);
     lblCurTime->setText(texts.lblCurTime);
-    Label16->setText(texts.Label16);
+    amPmLabel->setText(texts.amPm);
     lblutctime->setText(texts.lblutctime);
     if (contactlog::tickOperatingClock(m_state.log, m_state.prefs.BankedOpSeconds, now))
         lblttrack->setText(contactlog::formatOperatingTime(m_state.log.OperatingSeconds));
 }
 
-void MainWindowBase::Timer1_Timer() { ShowQSORate(); }
+void MainWindowBase::onRateTick() { ShowQSORate(); }
 
 void MainWindowBase::ShowQSORate()
 {
@@ -42,7 +42,7 @@ void MainWindowBase::ShowOperatingTime()
     lblttrack->setText(contactlog::formatOperatingTime(m_state.log.OperatingSeconds));
 }
 
-void MainWindowBase::cmdLogOn_Click()
+void MainWindowBase::onTimeOnClicked()
 {
     const QDateTime now = m_state.services.clock.now();
     if (m_state.log.TimedOnFlag == 0) {
@@ -59,7 +59,7 @@ void MainWindowBase::cmdLogOn_Click()
     txtCall->setFocus();
 }
 
-void MainWindowBase::mnuPostContest_Click()
+void MainWindowBase::onPostContestClicked()
 {
     // The item's check mark has already changed with the click.
     const bool shown = mnuPostContest->isChecked();
@@ -68,7 +68,7 @@ void MainWindowBase::mnuPostContest_Click()
         w->setVisible(shown);
 }
 
-void MainWindowBase::txtPostConDate_GotFocus()
+void MainWindowBase::onPostContestDateGotFocus()
 {
     if (!txtPostConDate->text().isEmpty())
         return;
@@ -76,9 +76,9 @@ void MainWindowBase::txtPostConDate_GotFocus()
     txtPostConDate->selectAll();
 }
 
-void MainWindowBase::txtPostConTime_GotFocus() { txtPostConTime->selectAll(); }
+void MainWindowBase::onPostContestTimeGotFocus() { txtPostConTime->selectAll(); }
 
-void MainWindowBase::txtPostConDate_KeyPress(int& KeyAscii)
+void MainWindowBase::onPostContestDateKeyPress(int& KeyAscii)
 {
     if (KeyAscii == 32) {
         KeyAscii = 0;
@@ -91,7 +91,7 @@ void MainWindowBase::txtPostConDate_KeyPress(int& KeyAscii)
     }
 }
 
-void MainWindowBase::txtPostConTime_KeyPress(int& KeyAscii)
+void MainWindowBase::onPostContestTimeKeyPress(int& KeyAscii)
 {
     if (KeyAscii == 32) {
         KeyAscii = 0;

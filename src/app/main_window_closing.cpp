@@ -17,11 +17,11 @@
 bool MainWindowBase::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        onActivate();
     return QMainWindow::event(event);
 }
 
-void MainWindowBase::Form_Activate() { RefreshBandMap(); }
+void MainWindowBase::onActivate() { RefreshBandMap(); }
 
 void MainWindowBase::RefreshBandMap()
 {
@@ -29,7 +29,7 @@ void MainWindowBase::RefreshBandMap()
         m_services.DisplayBandMapLabels(*this);
 }
 
-void MainWindowBase::Form_MouseMove()
+void MainWindowBase::onMouseMove()
 {
     // A duplicate warning, the partial calls or a spot's details go as soon
     // as the mouse leaves the controls.
@@ -43,17 +43,17 @@ void MainWindowBase::closeEvent(QCloseEvent* event)
         return;
     }
     bool Cancel = false;
-    Form_QueryUnload(Cancel);
+    onQueryUnload(Cancel);
     if (Cancel) {
         event->ignore();
         return;
     }
-    Form_Unload();
+    onUnload();
     event->accept();
-    Form_Terminate();
+    onTerminate();
 }
 
-void MainWindowBase::Form_QueryUnload(bool& Cancel)
+void MainWindowBase::onQueryUnload(bool& Cancel)
 {
     // The port sender lets events run between characters: with its buffer
     // emptied it stops after the character it is keying, and the operator's
@@ -62,7 +62,7 @@ void MainWindowBase::Form_QueryUnload(bool& Cancel)
         Cancel = true;
 }
 
-void MainWindowBase::Form_Unload()
+void MainWindowBase::onUnload()
 {
     using app::SatelliteWindow;
     for (SatelliteWindow which : {SatelliteWindow::PhoneFrm, SatelliteWindow::CWFrm,
@@ -77,7 +77,7 @@ void MainWindowBase::Form_Unload()
     app::BackupLog(m_state);
 }
 
-void MainWindowBase::Form_Terminate()
+void MainWindowBase::onTerminate()
 {
     app::bankRunningOperatingTime(m_state);
     endProgram();
@@ -90,11 +90,11 @@ void MainWindowBase::closeOnEndRequest()
     // The close request without its refusal: the buffer is emptied, and a
     // running send loop has seen the end request and keys nothing more.
     m_state.keying.CWSendBuffer.clear();
-    Form_Unload();
-    Form_Terminate();
+    onUnload();
+    onTerminate();
 }
 
-void MainWindowBase::mnuExit_Click()
+void MainWindowBase::onExitClicked()
 {
     // Exit skips the closing that unloads each window, and with it the
     // windows' own closing steps: the keying lines and ports are released
@@ -109,8 +109,8 @@ void MainWindowBase::mnuExit_Click()
 void MainWindowBase::endProgram()
 {
     m_programEnded = true;
-    Timer1->stop();
-    Timer2->stop();
+    rateTimer->stop();
+    clockTimer->stop();
     if (m_state.endProgram)
         m_state.endProgram();
 }

@@ -40,7 +40,7 @@ void MainWindowBase::sizeDupeLine(double designPoints)
     }
 }
 
-void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
+void MainWindowBase::onCallKeyPress(int& KeyAscii)
 {
     auto& log = m_state.log;
     const bool in = m_kind == contactlog::WindowKind::InState;
@@ -51,9 +51,9 @@ void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
     const QString text = txtCall->text();
     if (text.size() < 2 && (in || !enter)) {
         txtCntry->clear();
-        Label19->clear();
-        Label22->clear();
-        Label23->clear();
+        continentLabel->clear();
+        bearingLabel->clear();
+        distanceLabel->clear();
     }
     if (KeyAscii == '"')
         KeyAscii = 0;
@@ -78,7 +78,7 @@ void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
         log.CarriedKeyText = QString::number(KeyAscii);
         log.KeyCarryState = 4;
         txtRSTR->setFocus();
-        txtRSTR_KeyPress(KeyAscii);
+        onSerialKeyPress(KeyAscii);
         KeyAscii = 0;
     }
 
@@ -106,7 +106,7 @@ void MainWindowBase::txtCall_KeyPress(int& KeyAscii)
         contactlog::HoldAfterDupe(log, m_state.services.clock);
 }
 
-void MainWindowBase::txtRSTR_KeyPress(int& KeyAscii)
+void MainWindowBase::onSerialKeyPress(int& KeyAscii)
 {
     auto& log = m_state.log;
     if (KeyAscii > '9') {
@@ -133,7 +133,7 @@ void MainWindowBase::txtRSTR_KeyPress(int& KeyAscii)
     }
 }
 
-void MainWindowBase::txtSec_KeyPress(int& KeyAscii)
+void MainWindowBase::onCountyKeyPress(int& KeyAscii)
 {
     auto& log = m_state.log;
     if (KeyAscii == '"')
@@ -201,7 +201,7 @@ void MainWindowBase::tabFrom(QWidget* box)
     }
 }
 
-void MainWindowBase::txtCall_GotFocus()
+void MainWindowBase::onCallGotFocus()
 {
     showEditButtons(false);
     if (txtCall->text().isEmpty()) {
@@ -217,30 +217,30 @@ void MainWindowBase::txtCall_GotFocus()
         ListRecentContacts();
 }
 
-void MainWindowBase::txtCall_LostFocus()
+void MainWindowBase::onCallLostFocus()
 {
     if (!txtCall->text().isEmpty())
         DupCheck2();
     afterCallLeft();
 }
 
-void MainWindowBase::txtRSTR_GotFocus()
+void MainWindowBase::onSerialGotFocus()
 {
     if (m_state.prefs.VoiceNavLevel >= 2)
         m_services.BlindKeyPhone(QStringLiteral("SerNum"));
 }
 
-void MainWindowBase::txtCall_Change()
+void MainWindowBase::onCallChanged()
 {
     m_state.log.CurrentCallText = txtCall->text();
     afterCallChange();
 }
 
-void MainWindowBase::txtRSTS_Change() { m_state.log.RstSentText = txtRSTS->text(); }
+void MainWindowBase::onRstSentChanged() { m_state.log.RstSentText = txtRSTS->text(); }
 
-void MainWindowBase::Label1_Change()
+void MainWindowBase::onNextSerialChanged()
 {
-    QString text = Label1->text().trimmed();
+    QString text = nextSerialLabel->text().trimmed();
     bool numeric = false;
     const double value = text.toDouble(&numeric);
     if (numeric && contactlog::isNumericText(text))

@@ -30,7 +30,7 @@ bool modeIs(const QString& mode, const char* name)
 
 }  // namespace
 
-void MainWindowBase::Form_KeyDown(int& KeyCode, int Shift)
+void MainWindowBase::onKeyDown(int& KeyCode, int Shift)
 {
     if ((Shift & platform::CtrlMask) != 0) {
         // The control character of a Ctrl combination never reaches a field:
@@ -105,9 +105,9 @@ void MainWindowBase::cwKeyDown(int& KeyCode)
 {
     if (KeyCode == Down || KeyCode == Up) {
         if (KeyCode == Down)
-            m_services.UpDown1_DownClick();
+            m_services.cwSpeedDown();
         else
-            m_services.UpDown1_UpClick();
+            m_services.cwSpeedUp();
         lblDialog->setText(m_services.cwSpeedText() + QStringLiteral(" WPM"));
         KeyCode = 0;
         return;
@@ -145,7 +145,7 @@ void MainWindowBase::toggleKeyboardCW()
     }
 }
 
-void MainWindowBase::Form_KeyPress(int& KeyAscii)
+void MainWindowBase::onKeyPress(int& KeyAscii)
 {
     keying::KeyingState& k = m_state.keying;
     if (m_suppressNextKeyPress) {

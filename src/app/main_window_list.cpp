@@ -28,15 +28,15 @@ void MainWindowBase::ListRecentContacts()
         m_listModel->showNewestFirst(records.back(), records.front());
     // The designed widths were made for narrower fonts: a column whose
     // heading or rows would be cut gets room from the others.
-    platform::fitColumnsToContents(ListView1);
-    Label1->setText(contactlog::NextSerial(log));
-    Label1_Change();
+    platform::fitColumnsToContents(contactListView);
+    nextSerialLabel->setText(contactlog::NextSerial(log));
+    onNextSerialChanged();
 }
 
 int MainWindowBase::selectedRecord() const
 {
-    const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
-    const int row = rows.isEmpty() ? ListView1->currentIndex().row() : rows.first().row();
+    const QModelIndexList rows = contactListView->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? contactListView->currentIndex().row() : rows.first().row();
     return m_listModel->recordAt(row);
 }
 
@@ -46,7 +46,7 @@ void MainWindowBase::showEditButtons(bool shown)
     cmdDelete->setVisible(shown);
 }
 
-void MainWindowBase::cmdEdit_Click()
+void MainWindowBase::onEditClicked()
 {
     const int n = selectedRecord();
     if (n < 1)
@@ -64,7 +64,7 @@ void MainWindowBase::cmdEdit_Click()
     ReloadLog();
 }
 
-void MainWindowBase::cmdDelete_Click()
+void MainWindowBase::onDeleteClicked()
 {
     const bool yes = m_state.services.prompt.askYesNo(QStringLiteral("Are you sure?"),
                                                       QStringLiteral("Are you sure?"));
@@ -84,7 +84,7 @@ void MainWindowBase::cmdDelete_Click()
     ReloadLog();
 }
 
-void MainWindowBase::cmdList_Click()
+void MainWindowBase::onListLengthClicked()
 {
     auto& flag = m_state.log.ListAllFlag;
     if (flag == 1) {
@@ -98,7 +98,7 @@ void MainWindowBase::cmdList_Click()
     txtCall->setFocus();
 }
 
-void MainWindowBase::cmdDup_Click()
+void MainWindowBase::onPartialDupesClicked()
 {
     QPalette p = lblDupe->palette();
     p.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -114,18 +114,18 @@ void MainWindowBase::cmdDup_Click()
     txtCall->setFocus();
 }
 
-void MainWindowBase::ListView1_Click()
+void MainWindowBase::onContactListClicked()
 {
     if (m_listModel->rowCount() >= 1)
         showEditButtons(true);
 }
 
-void MainWindowBase::ListView1_LostFocus() { ListView1_Click(); }
+void MainWindowBase::onContactListLostFocus() { onContactListClicked(); }
 
-void MainWindowBase::ListView1_ColumnClick(int column) { m_listModel->sortByColumnText(column); }
+void MainWindowBase::onContactListColumnClicked(int column) { m_listModel->sortByColumnText(column); }
 
-void MainWindowBase::ListView1_MouseUp(int button)
+void MainWindowBase::onContactListMouseUp(int button)
 {
     if (m_listModel->rowCount() >= 1 && button == 2)
-        cmdEdit_Click();
+        onEditClicked();
 }

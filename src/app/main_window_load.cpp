@@ -35,18 +35,18 @@ contactlog::LogPaths logPaths(const app::AppState& s)
 
 QString MainWindowBase::logPath() const { return m_state.folders.programFile(QStringLiteral("log.txt")); }
 
-void MainWindowBase::Form_Load()
+void MainWindowBase::onLoad()
 {
     loadSteps();
     if (m_programEnded)
         return;
-    Timer1->start();
-    Timer2->start();
+    rateTimer->start();
+    clockTimer->start();
 }
 
 void MainWindowBase::loadSteps()
 {
-    Label3->hide();
+    newCountryLabel->hide();
     if (!platform::scaleWindow(this, m_state.services.screen.metrics(),
                                platform::ScaleRule::mainWindow())
              .isEmpty())
@@ -107,7 +107,7 @@ void MainWindowBase::setColumnWidths(QAbstractItemView* view, const std::vector<
 void MainWindowBase::applySavedMode()
 {
     const QString& mode = m_state.prefs.CurrentMode;
-    Label30->setText(mode);
+    modeLabel->setText(mode);
     const bool ph = mode.compare(QStringLiteral("PH"), Qt::CaseInsensitive) == 0;
     const bool dg = mode.compare(QStringLiteral("DG"), Qt::CaseInsensitive) == 0;
     mnu160->setChecked(!ph && !dg);
@@ -120,7 +120,7 @@ void MainWindowBase::applySavedBand()
     for (QAction* item : bandItems) {
         if (item->text().compare(m_state.prefs.CurrentBand, Qt::CaseInsensitive) == 0) {
             item->setChecked(true);
-            Label24->setText(item->text());
+            bandLabel->setText(item->text());
             return;
         }
     }
@@ -194,7 +194,7 @@ void MainWindowBase::ReloadLog()
     refreshAfterReload();
 }
 
-void MainWindowBase::mnuNew_Click()
+void MainWindowBase::onNewLogClicked()
 {
     NewLog();
     ReloadLog();
@@ -205,7 +205,7 @@ void MainWindowBase::mnuNew_Click()
     app::SaveQSOPref(m_state);
 }
 
-void MainWindowBase::mnuArchive_Click()
+void MainWindowBase::onArchiveClicked()
 {
     platform::Prompt& prompt = m_state.services.prompt;
     prompt.message(contactlog::archiveInfoText(), contactlog::archiveInfoTitle());
@@ -227,7 +227,7 @@ void MainWindowBase::mnuArchive_Click()
         prompt.message(result.error, QStringLiteral("Error Archiving Log"));
 }
 
-void MainWindowBase::mnuRestore_Click()
+void MainWindowBase::onRestoreClicked()
 {
     platform::Prompt& prompt = m_state.services.prompt;
     prompt.message(contactlog::restoreInfoText(), contactlog::restoreInfoTitle());
@@ -253,10 +253,10 @@ app::MainWindowFrame MainWindowBase::frame() const
 {
     app::MainWindowFrame f;
     f.window = const_cast<MainWindowBase*>(this);
-    f.Line3 = Line3;
-    f.List1 = List1;
+    f.multiplierListsLine = multiplierListsLine;
+    f.firstMultiplierList = firstMultiplierList;
     f.sameHeightLists = sameHeightLists();
-    f.ListView1 = ListView1;
+    f.contactListView = contactListView;
     f.txtDX = txtDX;
     f.mnuTaskbar = mnuTaskbar;
     return f;

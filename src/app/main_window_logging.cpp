@@ -40,7 +40,7 @@ contactlog::EntryValues MainWindowBase::entryValues() const
     e.serialRcvd = txtRSTR->text();
     e.county = txtSec->text();
     e.spc = txtCntry->text();
-    e.nextSerial = Label1->text();
+    e.nextSerial = nextSerialLabel->text();
     e.postContestShown = !txtPostConTime->isHidden();
     e.postConDate = txtPostConDate->text();
     e.postConTime = txtPostConTime->text();
@@ -90,7 +90,7 @@ void MainWindowBase::showLogAttempt(const contactlog::LogAttemptResult& r)
         return;
     }
     if (r.runTimeOn && m_state.log.TimedOnFlag == 0)
-        cmdLogOn_Click();
+        onTimeOnClicked();
 
     // The boxes as the checks left them: an abbreviation expanded, a box
     // filled from an earlier contact of the call.
@@ -146,9 +146,9 @@ void MainWindowBase::emptyEntryBoxes(bool focusFirst)
         txtCall->setFocus();
     for (QLineEdit* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
         box->clear();
-    Label19->clear();
-    Label22->clear();
-    Label23->clear();
+    continentLabel->clear();
+    bearingLabel->clear();
+    distanceLabel->clear();
     if (m_kind == contactlog::WindowKind::InState)
         lblStation[4]->setEnabled(false);
     if (!focusFirst)
@@ -161,7 +161,7 @@ void MainWindowBase::ClearEntryFields()
         box->clear();
     app::setBackColor(lblDupe, buttonFace());
     app::setBackColor(lblDialog, app::DialogTeal);
-    for (QLabel* l : {lblDupe, lblDialog, Label19, Label22, Label23})
+    for (QLabel* l : {lblDupe, lblDialog, continentLabel, bearingLabel, distanceLabel})
         l->clear();
     if (m_kind == contactlog::WindowKind::InState)
         lblStation[4]->setEnabled(false);

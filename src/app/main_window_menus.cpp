@@ -5,8 +5,8 @@
 
 #include "app/main_window_base.h"
 
-#include "app/Form5.h"
-#include "app/Form6.h"
+#include "app/help_page.h"
+#include "app/multiplier_colours.h"
 #include "app/app_state.h"
 #include "reports/frmCountyChange.h"
 #include "reports/frmCountyChangeRover.h"
@@ -144,9 +144,9 @@ void MainWindowBase::openMenuWindow(app::MenuWindow which)
     m_services.open(*this, which);
 }
 
-void MainWindowBase::mnuFormSize_Click() { app::askFormSizePercent(m_state); }
+void MainWindowBase::onFormSizeClicked() { app::askFormSizePercent(m_state); }
 
-void MainWindowBase::mnuTaskbar_Click()
+void MainWindowBase::onTaskbarClicked()
 {
     app::toggleTaskbarDisplay(frame(), m_state);
     // The item's mark shows the option, not the click: a refused click
@@ -154,17 +154,17 @@ void MainWindowBase::mnuTaskbar_Click()
     mnuTaskbar->setChecked(m_state.prefs.TaskbarDisplay != 0);
 }
 
-void MainWindowBase::mnuColors_Click()
+void MainWindowBase::onColorsClicked()
 {
-    Form6::showModal(m_state, this, [this](QDialog& d) { showModal(d); });
+    MultiplierColoursWindow::showModal(m_state, this, [this](QDialog& d) { showModal(d); });
     app::SaveQSOPref(m_state);
     // The lists and labels take the new colours.
     ReloadLog();
 }
 
-void MainWindowBase::showOwnCounty(const QString& county) { Label25->setText(county); }
+void MainWindowBase::showOwnCounty(const QString& county) { ownLocationLabel->setText(county); }
 
-void MainWindowBase::mnuChangeCounty_Click()
+void MainWindowBase::onChangeCountyClicked()
 {
     if (!m_rover)
         return;
@@ -173,7 +173,7 @@ void MainWindowBase::mnuChangeCounty_Click()
     showOwnCounty(m_state.prefs.MyCounty);
 }
 
-void MainWindowBase::mnuHelp_Click()
+void MainWindowBase::onHelpClicked()
 {
-    Form5::showModal(m_state, this, [this](QDialog& d) { showModal(d); });
+    HelpPage::showModal(m_state, this, [this](QDialog& d) { showModal(d); });
 }

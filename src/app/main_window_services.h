@@ -107,8 +107,8 @@ public:
     /// to the selected row's spot and hands its call to the call box; a
     /// mouse button pressed on band-map spot label Index (1 left, 2 right,
     /// 4 middle) tunes and hands the call on (right) or deletes the spot.
-    virtual void txtDX_Click(MainWindowBase& window) { (void)window; }
-    virtual void lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button)
+    virtual void spotListClicked(MainWindowBase& window) { (void)window; }
+    virtual void spotLabelPressed(MainWindowBase& window, int Index, int Button)
     {
         (void)window;
         (void)Index;
@@ -157,8 +157,8 @@ public:
     /// may arm the F1 repeat.
     virtual void FKeyPhone(int& keyCode) { (void)keyCode; }
     /// The CW window's speed box one word per minute up or down.
-    virtual void UpDown1_UpClick() {}
-    virtual void UpDown1_DownClick() {}
+    virtual void cwSpeedUp() {}
+    virtual void cwSpeedDown() {}
     /// The text of the CW window's speed box.
     [[nodiscard]] virtual QString cwSpeedText() const { return {}; }
     /// Keys CWSendBuffer through the chosen interface; with a serial or

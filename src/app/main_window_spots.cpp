@@ -54,37 +54,37 @@ void MainWindowBase::wireSpotEvents()
     };
     hook(txtDX->viewport(), QEvent::MouseButtonRelease, [this](const QMouseEvent& e) {
         if (e.button() == Qt::LeftButton)
-            txtDX_Click();
+            onSpotListClicked();
     });
-    hook(txtDX->viewport(), QEvent::MouseButtonDblClick, [this](const QMouseEvent&) { txtDX_DblClick(); });
+    hook(txtDX->viewport(), QEvent::MouseButtonDblClick, [this](const QMouseEvent&) { onSpotListDoubleClicked(); });
     hook(lblDX, QEvent::MouseButtonRelease, [this](const QMouseEvent& e) {
         if (e.button() == Qt::LeftButton)
-            lblDX_Click();
+            onBandMapClicked();
     });
-    hook(lblDX, QEvent::MouseButtonDblClick, [this](const QMouseEvent&) { lblDX_DblClick(); });
+    hook(lblDX, QEvent::MouseButtonDblClick, [this](const QMouseEvent&) { onBandMapDoubleClicked(); });
     for (int i = 0; i < static_cast<int>(lblDXSpot.size()); ++i) {
         QLabel* l = lblDXSpot[static_cast<std::size_t>(i)];
         l->setMouseTracking(true);
         hook(l, QEvent::MouseButtonPress,
-             [this, i](const QMouseEvent& e) { lblDXSpot_MouseDown(i, buttonNumber(e.button())); });
-        hook(l, QEvent::MouseMove, [this, i](const QMouseEvent&) { lblDXSpot_MouseMove(i); });
+             [this, i](const QMouseEvent& e) { onSpotLabelMouseDown(i, buttonNumber(e.button())); });
+        hook(l, QEvent::MouseMove, [this, i](const QMouseEvent&) { onSpotLabelMouseMove(i); });
     }
 }
 
-void MainWindowBase::txtDX_Click() { m_services.txtDX_Click(*this); }
+void MainWindowBase::onSpotListClicked() { m_services.spotListClicked(*this); }
 
-void MainWindowBase::txtDX_DblClick() { m_services.open(*this, app::MenuWindow::SpectrumMap); }
+void MainWindowBase::onSpotListDoubleClicked() { m_services.open(*this, app::MenuWindow::SpectrumMap); }
 
-void MainWindowBase::lblDX_Click() { m_services.open(*this, app::ShortcutWindow::DxSpotting); }
+void MainWindowBase::onBandMapClicked() { m_services.open(*this, app::ShortcutWindow::DxSpotting); }
 
-void MainWindowBase::lblDX_DblClick() { m_services.open(*this, app::MenuWindow::SpectrumMap); }
+void MainWindowBase::onBandMapDoubleClicked() { m_services.open(*this, app::MenuWindow::SpectrumMap); }
 
-void MainWindowBase::lblDXSpot_MouseDown(int Index, int Button)
+void MainWindowBase::onSpotLabelMouseDown(int Index, int Button)
 {
-    m_services.lblDXSpot_MouseDown(*this, Index, Button);
+    m_services.spotLabelPressed(*this, Index, Button);
 }
 
-void MainWindowBase::lblDXSpot_MouseMove(int Index)
+void MainWindowBase::onSpotLabelMouseMove(int Index)
 {
     if (Index < 0 || Index >= static_cast<int>(lblDXSpot.size()))
         return;

@@ -1,7 +1,7 @@
 #pragma once
 // What the rig interface, the spotting window and the spectrum map may ask
 // of the main window, whichever of the two setup opened. Both main windows
-// implement it; the forwarding window (Form1) passes each call on to the
+// implement it; the forwarding window (ForwardingWindow) passes each call on to the
 // one that is open. Every argument is the caller's own variable, so a value
 // the main window rewrites in place is seen by the caller.
 

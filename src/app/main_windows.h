@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class Form1;
+class ForwardingWindow;
 class MainWindowBase;
 
 namespace app {
@@ -35,14 +35,14 @@ public:
     /// The hidden forwarding window: created with the main window, before
     /// the main window starts rig polling, and unloaded in the main window's
     /// closing order (null before and after).
-    [[nodiscard]] Form1* forwardingWindow() const { return m_form1.get(); }
+    [[nodiscard]] ForwardingWindow* forwardingWindow() const { return m_forwardingWindow.get(); }
 
 private:
     AppState& m_state;
     MainWindowServices m_noServices;
     MainWindowServices* m_services = &m_noServices;
     std::unique_ptr<MainWindowBase> m_window;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<ForwardingWindow> m_forwardingWindow;
 };
 
 }  // namespace app

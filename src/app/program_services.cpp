@@ -68,13 +68,13 @@ void ProgramServices::BandMapSpots(MainWindowBase& window, QString& qDXSpotCall,
         onBandMapSpots(window, qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 
-void ProgramServices::txtDX_Click(MainWindowBase& window)
+void ProgramServices::spotListClicked(MainWindowBase& window)
 {
     if (onSpotListClick)
         onSpotListClick(window);
 }
 
-void ProgramServices::lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button)
+void ProgramServices::spotLabelPressed(MainWindowBase& window, int Index, int Button)
 {
     if (onSpotLabelMouseDown)
         onSpotLabelMouseDown(window, Index, Button);
@@ -113,13 +113,13 @@ void ProgramServices::FKeyPhone(int& keyCode)
         onFKeyPhone(keyCode);
 }
 
-void ProgramServices::UpDown1_UpClick()
+void ProgramServices::cwSpeedUp()
 {
     if (onSpeedUp)
         onSpeedUp();
 }
 
-void ProgramServices::UpDown1_DownClick()
+void ProgramServices::cwSpeedDown()
 {
     if (onSpeedDown)
         onSpeedDown();

@@ -65,16 +65,16 @@ public:
     void PacketResize(MainWindowBase& window) override;
     void BandMapSpots(MainWindowBase& window, QString& qDXSpotCall, QString& qDXSpotFreq,
                       QString& qDXSpotRecord) override;
-    void txtDX_Click(MainWindowBase& window) override;
-    void lblDXSpot_MouseDown(MainWindowBase& window, int Index, int Button) override;
+    void spotListClicked(MainWindowBase& window) override;
+    void spotLabelPressed(MainWindowBase& window, int Index, int Button) override;
     void editContact(MainWindowBase& window, int recordIndex) override;
     void unload(MainWindowBase& window, SatelliteWindow which) override;
     void open(MainWindowBase& window, MenuWindow which) override;
     void open(MainWindowBase& window, ShortcutWindow which) override;
     void FKeyCW(int& keyCode) override;
     void FKeyPhone(int& keyCode) override;
-    void UpDown1_UpClick() override;
-    void UpDown1_DownClick() override;
+    void cwSpeedUp() override;
+    void cwSpeedDown() override;
     [[nodiscard]] QString cwSpeedText() const override;
     void LoopThroughCWBuffer() override;
     void stopCwRepeatTimer() override;

@@ -100,9 +100,9 @@ struct DistanceBearingText {
 /// the box's whole text when selectBox is set.
 struct CountryDisplay {
     std::optional<QString> box;        ///< txtCntry
-    std::optional<QString> continent;  ///< Label19
-    std::optional<QString> bearing;    ///< Label22
-    std::optional<QString> distance;   ///< Label23
+    std::optional<QString> continent;  ///< continentLabel
+    std::optional<QString> bearing;    ///< bearingLabel
+    std::optional<QString> distance;   ///< distanceLabel
     bool selectBox = false;
 };
 [[nodiscard]] CountryDisplay LookupCallCountry(const app::CountryPrefixTable& table,

@@ -90,7 +90,7 @@ void RebuildDXModeLists(LogState& state);
 /// What the rebuild after a reload leaves for the window to show.
 struct InStateRebuild {
     std::vector<int> sectionsWorked;  ///< rows whose labels take the worked colour
-    DXWorkedList dxList;              ///< the DX countries list (List1)
+    DXWorkedList dxList;              ///< the DX countries list (firstMultiplierList)
 };
 
 /// The in-state part of a reload, after the log has been read and the points

@@ -56,7 +56,7 @@ bool AddCountyWorked(CountyLists& lists, const QString& county);
 struct ScoreTexts {
     QString lblTotCon;    ///< phone contacts
     QString lblSectogo;   ///< CW contacts
-    QString Label27;      ///< QSO points
+    QString qsoPoints;      ///< QSO points
     QString lblTotSec;    ///< multipliers
     QString lblTotScore;  ///< claimed score
 };

@@ -10,7 +10,7 @@
 //
 //   1. postContest failed: show result.notices (one), beep, stop. Nothing
 //      else changed (RigFrequencyText kept).
-//   2. runTimeOn: run cmdLogOn_Click (Time On) before anything else is shown.
+//   2. runTimeOn: run onTimeOnClicked (Time On) before anything else is shown.
 //   3. Put result.entry into the boxes (a county abbreviation expanded, a box
 //      filled from an earlier contact is selected, in-state county emptied).
 //   4. For each notice in order: beep, lblDialog = text (red background when
@@ -73,7 +73,7 @@ struct EntryValues {
     QString serialRcvd;   ///< txtRSTR
     QString county;       ///< txtSec
     QString spc;          ///< txtCntry (in-state; ignored out-of-state)
-    QString nextSerial;   ///< Label1 caption
+    QString nextSerial;   ///< nextSerialLabel caption
     bool postContestShown = false;  ///< txtPostConTime / txtPostConDate visible
     QString postConDate;
     QString postConTime;

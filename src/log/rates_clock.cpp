@@ -135,7 +135,7 @@ ClockTexts clockTexts(const QDateTime& nowLocal, float utcOffsetHours)
                            .arg(h12)
                            .arg(t.minute(), 2, 10, QChar(u'0'))
                            .arg(t.second(), 2, 10, QChar(u'0'));
-    texts.Label16 = t.hour() < 12 ? QLocale::system().amText() : QLocale::system().pmText();
+    texts.amPm = t.hour() < 12 ? QLocale::system().amText() : QLocale::system().pmText();
     texts.lblutctime = contestUtc(nowLocal, utcOffsetHours).time().toString(QStringLiteral("HH:mm:ss"));
     return texts;
 }

@@ -53,7 +53,7 @@ bool bankRunningClock(LogState& state, float& bankedOpSeconds);
 /// The clock labels' texts of one tick.
 struct ClockTexts {
     QString lblCurTime;  ///< local "h:nn:ss"
-    QString Label16;     ///< the AM/PM designator
+    QString amPm;     ///< the AM/PM designator
     QString lblutctime;  ///< UTC "hh:nn:ss"
 };
 [[nodiscard]] ClockTexts clockTexts(const QDateTime& nowLocal, float utcOffsetHours);

@@ -26,7 +26,7 @@ namespace contactlog {
 /// and surrounding blanks allowed).
 [[nodiscard]] bool isNumericText(const QString& text);
 
-/// The next serial (Label1): "1" for an empty log, the last contact's serial
+/// The next serial (nextSerialLabel): "1" for an empty log, the last contact's serial
 /// sent plus one when numeric, else ContactCount + 1; padded with "0" on the
 /// left to three characters.
 [[nodiscard]] QString NextSerial(const ContactLog& log);

@@ -27,7 +27,7 @@
 #include <functional>
 #include <vector>
 
-class Form1;
+class ForwardingWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -51,7 +51,7 @@ class RigWaits;
 /// What the window needs of the program around it.
 struct RigWindowLinks {
     /// The hidden forwarding window (null once it is gone).
-    std::function<Form1*()> forwardingWindow;
+    std::function<ForwardingWindow*()> forwardingWindow;
     /// Shows a window modally and returns once it is hidden.
     std::function<void(QDialog&)> runModal;
     RigWaits* waits = nullptr;

@@ -3,7 +3,7 @@
 
 #include "radio/RigControlfrm.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "platform/line_recorder.h"
 #include "radio/rig_text.h"
@@ -200,7 +200,7 @@ void RigControlfrm::showReading()
 
 void RigControlfrm::handOver(const PollLoop::ReadOutcome& outcome)
 {
-    Form1* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr;
+    ForwardingWindow* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr;
     if (!form1)
         return;
     // Only a frequency that a whole reply of this poll gave: an old one, or

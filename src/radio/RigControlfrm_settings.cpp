@@ -3,7 +3,7 @@
 
 #include "radio/RigControlfrm.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "platform/file_system.h"
 #include "platform/safe_file.h"
@@ -127,7 +127,7 @@ void RigControlfrm::cmdDone_Click()
 {
     if (!isNone(m_state.prefs.RigType))
         Command1_Click();
-    if (Form1* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr)
+    if (ForwardingWindow* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr)
         form1->SavePref();
     else
         app::SaveQSOPref(m_state);

@@ -1,6 +1,6 @@
 #include "radio/radio_install.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "app/main_windows.h"
 #include "app/main_window_base.h"
@@ -10,7 +10,7 @@
 
 namespace radio {
 
-RadioControl::RadioControl(app::AppState& state, std::function<Form1*()> forwardingWindow)
+RadioControl::RadioControl(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow)
     : m_state(state), m_forwardingWindow(std::move(forwardingWindow)), m_waits(std::make_unique<RigWaits>())
 {
 }

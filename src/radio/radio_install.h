@@ -31,7 +31,7 @@ class frmRigTune;
 
 class RadioControl {
 public:
-    RadioControl(app::AppState& state, std::function<Form1*()> forwardingWindow);
+    RadioControl(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow);
     ~RadioControl();
     RadioControl(const RadioControl&) = delete;
     RadioControl& operator=(const RadioControl&) = delete;
@@ -69,7 +69,7 @@ public:
 
 private:
     app::AppState& m_state;
-    std::function<Form1*()> m_forwardingWindow;
+    std::function<ForwardingWindow*()> m_forwardingWindow;
     std::unique_ptr<RigWaits> m_waits;
     std::unique_ptr<RigControlfrm> m_window;
     /// The tune window while it is shown.

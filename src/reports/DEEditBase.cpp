@@ -328,7 +328,7 @@ void DEEditBase::cmdDeleteDupe_Click()
 {
     m_leaving = true;
     hide();
-    m_owner.cmdDelete_Click();
+    m_owner.onDeleteClicked();
 }
 
 void DEEditBase::plainKeyPress(int& KeyAscii)

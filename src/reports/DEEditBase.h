@@ -71,7 +71,7 @@ protected:
     /// Delete Dupe) and routes the keys; called once the rows exist.
     void finishControls(const std::vector<QLineEdit*>& tabOrder, int rowCount);
     /// Text pasted or dropped into box keeps only what its keystroke rules
-    /// let through (from the end of Form_Load on, so the contact's own
+    /// let through (from the end of onLoad on, so the contact's own
     /// values are shown as they are held).
     void filterPastes(QLineEdit* box, reports::EditBoxKeys keys);
 

@@ -28,8 +28,8 @@ std::function<void(QDialog&)> modalOver(MainWindowBase& window)
 QStringList countiesWorked(const MainWindowBase& window)
 {
     QStringList names;
-    for (int i = 0; i < window.List2->count(); ++i)
-        names.append(window.List2->item(i)->text());
+    for (int i = 0; i < window.countiesWorkedList->count(); ++i)
+        names.append(window.countiesWorkedList->item(i)->text());
     return names;
 }
 

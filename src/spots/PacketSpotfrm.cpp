@@ -53,7 +53,7 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, cons
 
 }  // namespace
 
-PacketSpotfrm::PacketSpotfrm(app::AppState& state, std::function<Form1*()> forwardingWindow,
+PacketSpotfrm::PacketSpotfrm(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow,
                              const spots::ConnectionFactory& connections, QWidget* parent)
     : QWidget(parent), m_state(state), m_forwardingWindow(std::move(forwardingWindow))
 {

@@ -25,7 +25,7 @@
 #include <functional>
 #include <memory>
 
-class Form1;
+class ForwardingWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -47,7 +47,7 @@ class PacketSpotfrm : public QWidget {
 public:
     /// forwardingWindow gives the forwarding window (null while there is
     /// none); connections makes the source of each kind.
-    PacketSpotfrm(app::AppState& state, std::function<Form1*()> forwardingWindow,
+    PacketSpotfrm(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow,
                   const spots::ConnectionFactory& connections, QWidget* parent = nullptr);
     ~PacketSpotfrm() override;
 
@@ -194,7 +194,7 @@ private:
     [[nodiscard]] spots::SpotConnection* chosenConnection();
 
     app::AppState& m_state;
-    std::function<Form1*()> m_forwardingWindow;
+    std::function<ForwardingWindow*()> m_forwardingWindow;
     std::array<std::unique_ptr<spots::SpotConnection>, 3> m_connections;
     spots::SpotSettings m_settings;
     spots::LineAssembler m_tncLines;  ///< TncLineBuffer

@@ -7,7 +7,7 @@
 
 #include "spots/PacketSpotfrm.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -69,7 +69,7 @@ void PacketSpotfrm::ForwardSpot(const QString& frequency, const QString& call, c
     QString qDXSpotCall = call;
     QString qDXSpotFreq = frequency;
     QString qDXSpotRecord = spots::trimBlanks(line.mid(3));
-    if (Form1* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr)
+    if (ForwardingWindow* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr)
         form1->BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 
@@ -141,7 +141,7 @@ void PacketSpotfrm::Timer1_Timer()
     LabelUpdateTimeCounter += 1;
     if (LabelUpdateTimeCounter > 360) {
         LabelUpdateTimeCounter = 0;
-        Form1* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr;
+        ForwardingWindow* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr;
         if (form1 && form1->bandMapShown())
             form1->DisplayBandMapLabels();
     }

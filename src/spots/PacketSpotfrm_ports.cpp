@@ -3,7 +3,7 @@
 
 #include "spots/PacketSpotfrm.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "platform/key_events.h"
 
@@ -67,7 +67,7 @@ void PacketSpotfrm::cmdDone_Click()
 {
     if (!isConnectionType("None") && !listening())
         Command1_Click();
-    if (Form1* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr) {
+    if (ForwardingWindow* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr) {
         form1->SavePref();
         SaveSpotSettings();
         form1->PacketResize();

@@ -1,6 +1,6 @@
 #include "spots/install_spots.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "app/main_window_base.h"
 #include "app/main_windows.h"
@@ -32,7 +32,7 @@ PacketSpotfrm& SpotsSubsystem::spottingWindow()
     return *m_window;
 }
 
-Form1* SpotsSubsystem::existingForwardingWindow() const { return m_mainWindows.forwardingWindow(); }
+ForwardingWindow* SpotsSubsystem::existingForwardingWindow() const { return m_mainWindows.forwardingWindow(); }
 
 void SpotsSubsystem::showSpottingWindow() { spottingWindow().showModeless(); }
 

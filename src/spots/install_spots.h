@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class Form1;
+class ForwardingWindow;
 class PacketSpotfrm;
 class QDialog;
 class MainWindowBase;
@@ -39,7 +39,7 @@ public:
     /// The main window closes: the window closes its connections and goes.
     void unloadSpottingWindow();
     /// The forwarding window of the open main window; null before it opens.
-    [[nodiscard]] Form1* existingForwardingWindow() const;
+    [[nodiscard]] ForwardingWindow* existingForwardingWindow() const;
 
     /// Ctrl+B, "View Spectrum Map" and a double-click on the spot list or
     /// the band map's background: the spectrum map, created, shown modally

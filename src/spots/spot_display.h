@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-class Form1;
+class ForwardingWindow;
 class MainWindowBase;
 
 namespace app {
@@ -41,7 +41,7 @@ public:
     /// Lays the spot list or the band map out at the bottom of the window,
     /// or gives the room back for "None".
     void PacketResize(MainWindowBase& window, bool listChosen, const QString& connectionType,
-                      Form1* forwardingWindow);
+                      ForwardingWindow* forwardingWindow);
 
     /// Puts the rows of the spots taken since the last call at the top of
     /// the spot list, newest first, as if each had been inserted in turn.

@@ -6,7 +6,7 @@
 
 #include "spots/spot_display.h"
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/main_window_base.h"
 #include "platform/controls.h"
 #include "platform/screen.h"
@@ -109,7 +109,7 @@ bool isNone(const QString& type) { return type.compare(QLatin1String("None"), Qt
 }  // namespace
 
 void SpotDisplay::PacketResize(MainWindowBase& w, bool listChosen, const QString& connectionType,
-                               Form1* form1)
+                               ForwardingWindow* form1)
 {
     // Switching a display that shows already: nothing moves.
     if (!w.txtDX->isHidden() && !listChosen) {

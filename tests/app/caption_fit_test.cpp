@@ -76,7 +76,7 @@ QStringList clippedCaptions(MainWindowBase& w)
         if (text > inside.width())
             clipped << QStringLiteral("%1 \"%2\" needs %3 of %4").arg(button->objectName(), button->text()).arg(text).arg(button->width());
     }
-    QTableView* list = w.ListView1;
+    QTableView* list = w.contactListView;
     for (int c = 0; c < list->model()->columnCount(); ++c) {
         const int width = list->horizontalHeader()->sectionSize(c);
         int needed = list->horizontalHeader()->sectionSizeHint(c);
@@ -123,7 +123,7 @@ TEST_P(CaptionsFit, NoCaptionIsClipped)
                    .replace(",\"\",\"\",\"\",\"\",", ",\"\",\"\",\"Fed. Rep. of Germany\",\"\","));
     MainWindowBase& w = m.open();
     // Counts of two digits in the in-state county headings.
-    if (auto* in = dynamic_cast<Infrm*>(&w)) {
+    if (auto* in = dynamic_cast<InStateWindow*>(&w)) {
         in->lblStation[8]->setText(QStringLiteral("Cnty Wkd - 23"));
         in->lblStation[7]->setText(QStringLiteral("Cnty Rem - 35"));
     }

@@ -31,39 +31,39 @@ struct FakeMainWindow {
                                             QRectF(1000, 400, 2000, 300), FontSpec{});
     QLineEdit* txtCall = makeControl<QLineEdit>(&window, "txtCall", ControlKind::TextBox,
                                                 QRectF(1000, 800, 1500, 300), FontSpec{});
-    QListWidget* List1 = makeControl<QListWidget>(&window, "List1", ControlKind::ListBox,
+    QListWidget* firstMultiplierList = makeControl<QListWidget>(&window, "firstMultiplierList", ControlKind::ListBox,
                                                   QRectF(300, 2000, 1500, 1000), FontSpec{});
-    QListWidget* List2 = makeControl<QListWidget>(&window, "List2", ControlKind::ListBox,
+    QListWidget* countiesWorkedList = makeControl<QListWidget>(&window, "countiesWorkedList", ControlKind::ListBox,
                                                   QRectF(2000, 2000, 1500, 600), FontSpec{});
-    QListWidget* List3 = makeControl<QListWidget>(&window, "List3", ControlKind::ListBox,
+    QListWidget* countiesToGoList = makeControl<QListWidget>(&window, "countiesToGoList", ControlKind::ListBox,
                                                   QRectF(3700, 2000, 1500, 800), FontSpec{});
-    QTableView* ListView1 = makeControl<QTableView>(&window, "ListView1", ControlKind::ListView,
+    QTableView* contactListView = makeControl<QTableView>(&window, "contactListView", ControlKind::ListView,
                                                     QRectF(300, 4500, 6000, 1500), FontSpec{});
     QTableView* txtDX = makeControl<QTableView>(&window, "txtDX", ControlKind::ListView,
                                                 QRectF(6500, 4500, 2000, 1500), FontSpec{});
-    QGroupBox* Frame1 = makeControl<QGroupBox>(&window, "Frame1", ControlKind::Frame,
+    QGroupBox* frameGroup = makeControl<QGroupBox>(&window, "frameGroup", ControlKind::Frame,
                                                QRectF(5500, 300, 3000, 1200), FontSpec{});
-    QLabel* lblInFrame = makeControl<QLabel>(Frame1, "Label3", ControlKind::Label,
+    QLabel* lblInFrame = makeControl<QLabel>(frameGroup, "labelInFrame", ControlKind::Label,
                                              QRectF(200, 300, 1000, 300), FontSpec{});
-    platform::LineControl* Line3 = new platform::LineControl(&window);
+    platform::LineControl* multiplierListsLine = new platform::LineControl(&window);
     QAction mnuTaskbar{QStringLiteral("&Taskbar")};
 
     FakeMainWindow()
     {
         platform::setWindowTwipSize(&window, 9600, 7200);
         platform::setWindowTwipPos(&window, 0, 0);
-        Line3->setLine(200, 4000, 9000, 4000);
-        ListView1->setModel(&contactColumns);
+        multiplierListsLine->setLine(200, 4000, 9000, 4000);
+        contactListView->setModel(&contactColumns);
         txtDX->setModel(&spotColumns);
         for (int i = 0; i < 3; ++i)
-            ListView1->horizontalHeader()->resizeSection(i, 100 * (i + 1));
+            contactListView->horizontalHeader()->resizeSection(i, 100 * (i + 1));
         txtDX->horizontalHeader()->resizeSection(0, 80);
         txtDX->horizontalHeader()->resizeSection(1, 160);
     }
 
     app::MainWindowFrame frame()
     {
-        return {&window, Line3, List1, {List2, List3}, ListView1, txtDX, &mnuTaskbar};
+        return {&window, multiplierListsLine, firstMultiplierList, {countiesWorkedList, countiesToGoList}, contactListView, txtDX, &mnuTaskbar};
     }
 
     static std::vector<int> columns(QTableView* v)
@@ -109,20 +109,20 @@ TEST(ListHeightToLine, ReachesTheLineOrFails)
 TEST_F(FormSizeFixture, FitListHeightsEndsEveryMultiplierListAtTheLine)
 {
     EXPECT_TRUE(app::FitListHeights(main.frame()));
-    for (QWidget* list : {main.List1, main.List2, main.List3})
+    for (QWidget* list : {main.firstMultiplierList, main.countiesWorkedList, main.countiesToGoList})
         EXPECT_DOUBLE_EQ(twipGeometry(list).bottom(), 4000) << list->objectName().toStdString();
 
     // With the line above the lists nothing can reach it and nothing changes.
-    main.Line3->setLine(200, 1000, 9000, 1000);
+    main.multiplierListsLine->setLine(200, 1000, 9000, 1000);
     EXPECT_FALSE(app::FitListHeights(main.frame()));
-    EXPECT_DOUBLE_EQ(twipGeometry(main.List1).height(), 2000);
+    EXPECT_DOUBLE_EQ(twipGeometry(main.firstMultiplierList).height(), 2000);
 }
 
 TEST_F(FormSizeFixture, ApplyFormSizeShrinksToTheShareOfTheScreenCentred)
 {
     setScreen();
     fx.state.prefs.FormSizePercent = 75;
-    const double frameFont = main.Frame1->font().pointSizeF();
+    const double frameFont = main.frameGroup->font().pointSizeF();
     ASSERT_TRUE(app::ApplyFormSize(main.frame(), fx.state));
 
     EXPECT_EQ(windowTwipGeometry(&main.window), QRectF(3600, 2025, 21600, 12150));
@@ -131,14 +131,14 @@ TEST_F(FormSizeFixture, ApplyFormSizeShrinksToTheShareOfTheScreenCentred)
     EXPECT_EQ(twipGeometry(main.lblDialog), QRectF(750, 300, 1500, 225));
     EXPECT_EQ(twipGeometry(main.txtCall), QRectF(750, 600, 1125, 225));
     // A frame keeps its place, size and font; its contents shrink.
-    EXPECT_EQ(twipGeometry(main.Frame1), QRectF(5500, 300, 3000, 1200));
-    EXPECT_DOUBLE_EQ(main.Frame1->font().pointSizeF(), frameFont);
+    EXPECT_EQ(twipGeometry(main.frameGroup), QRectF(5500, 300, 3000, 1200));
+    EXPECT_DOUBLE_EQ(main.frameGroup->font().pointSizeF(), frameFont);
     EXPECT_EQ(twipGeometry(main.lblInFrame), QRectF(150, 225, 750, 225));
-    EXPECT_DOUBLE_EQ(main.Line3->Y1(), 3000);
-    EXPECT_DOUBLE_EQ(main.Line3->X2(), 6750);
-    for (QWidget* list : {main.List1, main.List2, main.List3})
+    EXPECT_DOUBLE_EQ(main.multiplierListsLine->Y1(), 3000);
+    EXPECT_DOUBLE_EQ(main.multiplierListsLine->X2(), 6750);
+    for (QWidget* list : {main.firstMultiplierList, main.countiesWorkedList, main.countiesToGoList})
         EXPECT_DOUBLE_EQ(twipGeometry(list).bottom(), 3000);
-    EXPECT_EQ(FakeMainWindow::columns(main.ListView1), (std::vector<int>{75, 150, 225}));
+    EXPECT_EQ(FakeMainWindow::columns(main.contactListView), (std::vector<int>{75, 150, 225}));
     EXPECT_EQ(FakeMainWindow::columns(main.txtDX), (std::vector<int>{60, 120}));
     EXPECT_FALSE(QFile::exists(fx.path(QStringLiteral("QSOpref.txt"))));
 }
@@ -153,7 +153,7 @@ TEST_F(FormSizeFixture, ApplyFormSizeFailureFallsBackToFullSizeFromTheNextStart)
     for (const Case c : {Case{"zero percent", 0, false}, Case{"line above lists", 80, true}}) {
         FakeMainWindow window;
         if (c.lineAboveLists)
-            window.Line3->setLine(200, 1000, 9000, 1000);
+            window.multiplierListsLine->setLine(200, 1000, 9000, 1000);
         fx.state.prefs.FormSizePercent = c.percent;
         EXPECT_FALSE(app::ApplyFormSize(window.frame(), fx.state)) << c.name;
         EXPECT_EQ(fx.state.prefs.FormSizePercent, 100) << c.name;
@@ -185,15 +185,15 @@ TEST_F(FormSizeFixture, FitToScreenCoversTheWholeScreenOrTheWorkAreaFromTheCorne
         const double rw = c.expected.width() / 9600, rh = c.expected.height() / 7200;
         EXPECT_EQ(twipGeometry(window.lblDialog), QRectF(1000 * rw, 400 * rh, 2000 * rw, 300 * rh));
         // Every kind is stretched, frames and their contents too; no font changes.
-        EXPECT_EQ(twipGeometry(window.Frame1), QRectF(5500 * rw, 300 * rh, 3000 * rw, 1200 * rh));
+        EXPECT_EQ(twipGeometry(window.frameGroup), QRectF(5500 * rw, 300 * rh, 3000 * rw, 1200 * rh));
         EXPECT_EQ(twipGeometry(window.lblInFrame), QRectF(200 * rw, 300 * rh, 1000 * rw, 300 * rh));
         EXPECT_DOUBLE_EQ(window.lblDialog->font().pointSizeF(), font);
-        EXPECT_DOUBLE_EQ(window.Line3->Y1(), 4000 * rh);
-        EXPECT_DOUBLE_EQ(twipGeometry(window.List3).bottom(), 4000 * rh);
+        EXPECT_DOUBLE_EQ(window.multiplierListsLine->Y1(), 4000 * rh);
+        EXPECT_DOUBLE_EQ(twipGeometry(window.countiesToGoList).bottom(), 4000 * rh);
         // Only the spot list's columns follow the width.
         EXPECT_EQ(FakeMainWindow::columns(window.txtDX),
                   (std::vector<int>{int(std::lround(80 * rw)), int(std::lround(160 * rw))}));
-        EXPECT_EQ(FakeMainWindow::columns(window.ListView1), (std::vector<int>{100, 200, 300}));
+        EXPECT_EQ(FakeMainWindow::columns(window.contactListView), (std::vector<int>{100, 200, 300}));
     }
 }
 

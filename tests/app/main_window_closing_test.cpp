@@ -1,7 +1,7 @@
 // Activation, the mouse over the window, closing and Exit of the main
 // window, and the forwarding window created with it.
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/end_on_signal.h"
 #include "app/main_windows.h"
 #include "main_window_fixture.h"
@@ -19,13 +19,13 @@ const QStringList UnloadOrder{
     QStringLiteral("unload:PhoneFrm"),      QStringLiteral("unload:CWFrm"),
     QStringLiteral("unload:BlindFrm"),      QStringLiteral("unload:PacketSpotfrm"),
     QStringLiteral("unload:SpectrumMap"),   QStringLiteral("unload:RigControlfrm"),
-    QStringLiteral("unload:Form1"),         QStringLiteral("unload:frmWinKey")};
+    QStringLiteral("unload:ForwardingWindow"),         QStringLiteral("unload:frmWinKey")};
 
 struct ClosingFixture : MainWindowFixture {
     MainWindowBase& openRecordingForm1()
     {
         auto& w = open();
-        w.setForwardingWindowUnload([this] { services.calls << QStringLiteral("unload:Form1"); });
+        w.setForwardingWindowUnload([this] { services.calls << QStringLiteral("unload:ForwardingWindow"); });
         return w;
     }
     QStringList backups() const
@@ -209,9 +209,9 @@ TEST(MainWindowActivation, MouseOverTheSurfaceClearsThePossibleDuplicatesLine)
     ASSERT_GE(empty.x(), 0);
 
     w.lblDupe->setText(QStringLiteral("K6ABC 20 CW"));
-    QTest::mouseMove(surface, w.List1->geometry().center());
+    QTest::mouseMove(surface, w.firstMultiplierList->geometry().center());
     QTest::mouseMove(surface, w.lblDialog->geometry().center());
-    QTest::mouseMove(surface, w.Label2->geometry().center());
+    QTest::mouseMove(surface, w.ownCallLabel->geometry().center());
     QTest::mouseMove(surface, w.lblRecentContacts->geometry().center());
     EXPECT_EQ(w.lblDupe->text(), QStringLiteral("K6ABC 20 CW"));
     QTest::mouseMove(surface, empty);
@@ -229,7 +229,7 @@ TEST(MainWindows, TheForwardingWindowReachesTheOpenWindowUntilTheClosingUnloadsI
         f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
         windows.open();
         ASSERT_NE(windows.window(), nullptr);
-        Form1* form = windows.forwardingWindow();
+        ForwardingWindow* form = windows.forwardingWindow();
         ASSERT_NE(form, nullptr);
         EXPECT_FALSE(form->isVisible());
 
@@ -237,8 +237,8 @@ TEST(MainWindows, TheForwardingWindowReachesTheOpenWindowUntilTheClosingUnloadsI
         QString mode = QStringLiteral("PH");
         form->BandFreqConversion(frequency);
         form->ModeSelection(mode);
-        EXPECT_EQ(windows.window()->Label24->text(), QStringLiteral("40")) << outOfState;
-        EXPECT_EQ(windows.window()->Label30->text(), QStringLiteral("PH"));
+        EXPECT_EQ(windows.window()->bandLabel->text(), QStringLiteral("40")) << outOfState;
+        EXPECT_EQ(windows.window()->modeLabel->text(), QStringLiteral("PH"));
         EXPECT_EQ(f.fx.state.log.RigFrequencyText, QStringLiteral("7.025"));
 
         windows.window()->close();

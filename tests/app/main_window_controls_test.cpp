@@ -28,7 +28,7 @@ TEST(MainWindowBand, MenusSetSaveAndCheckExactlyOneItem)
     MainWindowFixture f;
     auto& w = f.open();
     w.bandItems[2]->trigger();
-    EXPECT_EQ(w.Label24->text(), QStringLiteral("40"));
+    EXPECT_EQ(w.bandLabel->text(), QStringLiteral("40"));
     EXPECT_EQ(savedBand(f), QStringLiteral("40/CW"));
     int checked = 0;
     for (QAction* a : w.bandItems)
@@ -36,7 +36,7 @@ TEST(MainWindowBand, MenusSetSaveAndCheckExactlyOneItem)
     EXPECT_EQ(checked, 1);
     EXPECT_TRUE(w.bandItems[2]->isChecked());
     w.mnuSSB->trigger();
-    EXPECT_EQ(w.Label30->text(), QStringLiteral("PH"));
+    EXPECT_EQ(w.modeLabel->text(), QStringLiteral("PH"));
     EXPECT_TRUE(w.mnuSSB->isChecked());
     EXPECT_FALSE(w.mnu160->isChecked());
     EXPECT_EQ(savedBand(f), QStringLiteral("40/PH"));
@@ -56,17 +56,17 @@ TEST(MainWindowBand, LabelClicksStepBandAndSwitchMode)
         MainWindowFixture f;
         f.fx.state.prefs.CurrentBand = QString::fromLatin1(c.from);
         auto& w = f.open();
-        QTest::mouseClick(w.Label24, Qt::LeftButton);
-        EXPECT_EQ(w.Label24->text(), QString::fromLatin1(c.to));
+        QTest::mouseClick(w.bandLabel, Qt::LeftButton);
+        EXPECT_EQ(w.bandLabel->text(), QString::fromLatin1(c.to));
     }
     MainWindowFixture f;
     f.fx.state.prefs.CurrentMode = QStringLiteral("DG");
     auto& w = f.open();
-    EXPECT_EQ(w.Label30->text(), QStringLiteral("DG"));
-    QTest::mouseClick(w.Label30, Qt::LeftButton);
-    EXPECT_EQ(w.Label30->text(), QStringLiteral("CW"));
-    QTest::mouseClick(w.Label30, Qt::LeftButton);
-    EXPECT_EQ(w.Label30->text(), QStringLiteral("PH"));
+    EXPECT_EQ(w.modeLabel->text(), QStringLiteral("DG"));
+    QTest::mouseClick(w.modeLabel, Qt::LeftButton);
+    EXPECT_EQ(w.modeLabel->text(), QStringLiteral("CW"));
+    QTest::mouseClick(w.modeLabel, Qt::LeftButton);
+    EXPECT_EQ(w.modeLabel->text(), QStringLiteral("PH"));
 }
 
 TEST(MainWindowBand, RigFrequenciesOutsideTheContestBandsLeaveTheBand)
@@ -75,15 +75,15 @@ TEST(MainWindowBand, RigFrequenciesOutsideTheContestBandsLeaveTheBand)
     auto& w = f.open();
     for (float mhz : {10.12f, 14.3502f, 432.0f, 0.0f}) {
         w.BandFreqConversion(mhz);
-        EXPECT_EQ(w.Label24->text(), QStringLiteral("20")) << mhz;
+        EXPECT_EQ(w.bandLabel->text(), QStringLiteral("20")) << mhz;
     }
     float edge = 14.35f;
     w.BandFreqConversion(edge);
-    EXPECT_EQ(w.Label24->text(), QStringLiteral("20"));
+    EXPECT_EQ(w.bandLabel->text(), QStringLiteral("20"));
     EXPECT_EQ(f.fx.state.log.RigFrequencyText, QStringLiteral("14.350"));
     QString other = QStringLiteral("FM");
     w.ModeSelection(other);
-    EXPECT_EQ(w.Label30->text(), QStringLiteral("CW"));
+    EXPECT_EQ(w.modeLabel->text(), QStringLiteral("CW"));
 }
 
 TEST(MainWindowClock, TimeOnTicksAndTimeOffBanksAndSaves)
@@ -96,7 +96,7 @@ TEST(MainWindowClock, TimeOnTicksAndTimeOffBanksAndSaves)
     EXPECT_EQ(w.lblDialog->text(), QStringLiteral(" "));
     EXPECT_TRUE(w.txtCall->hasFocus());
     f.fx.fakes.clock.advanceMs(65000);
-    w.Timer2->start(1);  // the next tick now, on the test's clock
+    w.clockTimer->start(1);  // the next tick now, on the test's clock
     // A busy machine may take a while to deliver the tick.
     QTest::qWaitFor([&] { return w.lblttrack->text() == QStringLiteral("00:02:05"); }, 2000);
     EXPECT_EQ(w.lblttrack->text(), QStringLiteral("00:02:05"));

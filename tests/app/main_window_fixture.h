@@ -3,8 +3,8 @@
 // an operator's hands: keys go to whichever control has the focus, as they
 // would on a keyboard.
 
-#include "app/Infrm.h"
-#include "app/Outfrm.h"
+#include "app/in_state_window.h"
+#include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "log/contact_log.h"
@@ -73,8 +73,8 @@ struct RecordingServices final : app::MainWindowServices {
     }
     void FKeyCW(int& k) override { calls << QStringLiteral("FKeyCW:%1").arg(k); }
     void FKeyPhone(int& k) override { calls << QStringLiteral("FKeyPhone:%1").arg(k); }
-    void UpDown1_UpClick() override { calls << QStringLiteral("speedUp"); }
-    void UpDown1_DownClick() override { calls << QStringLiteral("speedDown"); }
+    void cwSpeedUp() override { calls << QStringLiteral("speedUp"); }
+    void cwSpeedDown() override { calls << QStringLiteral("speedDown"); }
     QString cwSpeedText() const override { return speedText; }
     void LoopThroughCWBuffer() override
     {
@@ -156,10 +156,10 @@ public:
         if (answerYes)
             fx.fakes.prompt.answer(platform::MsgResult::Yes);
         if (fx.state.prefs.OutOfStateFlag != 0)
-            window = std::make_unique<Outfrm>(fx.state, services);
+            window = std::make_unique<OutOfStateWindow>(fx.state, services);
         else
-            window = std::make_unique<Infrm>(fx.state, services);
-        window->Form_Load();
+            window = std::make_unique<InStateWindow>(fx.state, services);
+        window->onLoad();
         window->show();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get());

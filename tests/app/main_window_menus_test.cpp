@@ -1,8 +1,8 @@
 // The main windows' menu bar: the tree as the operator sees it, and every
 // command chosen the way a click would choose it.
 
-#include "app/Form5.h"
-#include "app/Form6.h"
+#include "app/help_page.h"
+#include "app/multiplier_colours.h"
 #include "main_window_fixture.h"
 #include "platform/colors.h"
 #include "platform/controls.h"
@@ -201,15 +201,15 @@ TEST(MainWindowMenus, HelpShowsTheHelpTextAfreshAtEachOpening)
     auto& w = f.open();
     QStringList seen;
     w.runModal = [&](QDialog& d) {
-        auto* help = dynamic_cast<Form5*>(&d);
+        auto* help = dynamic_cast<HelpPage*>(&d);
         ASSERT_NE(help, nullptr);
         EXPECT_EQ(help->windowTitle(), QStringLiteral("Help Page"));
-        seen << help->Text1->toPlainText();
+        seen << help->helpText->toPlainText();
         // Close with the mouse, or with Enter on the button that has the focus.
         if (seen.size() == 1)
-            QTest::mouseClick(help->Command1, Qt::LeftButton);
+            QTest::mouseClick(help->closeButton, Qt::LeftButton);
         else
-            QTest::keyClick(help->Command1, Qt::Key_Return);
+            QTest::keyClick(help->closeButton, Qt::Key_Return);
         EXPECT_TRUE(help->isHidden());
     };
     writeBytes(f.fx.path(QStringLiteral("ReadSQSO.txt")), "Press F12\r\nfor keyboard CW.");
@@ -224,16 +224,16 @@ TEST(MainWindowMenus, ColorsAreChosenSavedAndTheGridRecoloured)
     MainWindowFixture f;
     f.fx.state.prefs.OutOfStateFlag = 0;
     auto& w = f.open();
-    auto& in = static_cast<Infrm&>(w);
+    auto& in = static_cast<InStateWindow&>(w);
     const qint32 oldWorked = f.fx.state.prefs.WorkedMultColor;
     w.runModal = [&](QDialog& d) {
-        auto* colors = dynamic_cast<Form6*>(&d);
+        auto* colors = dynamic_cast<MultiplierColoursWindow*>(&d);
         ASSERT_NE(colors, nullptr);
         f.fx.fakes.prompt.answerColor(platform::rgb(0, 0, 255));
-        QTest::mouseClick(colors->Command1, Qt::LeftButton);  // Remaining: blue
+        QTest::mouseClick(colors->changeRemainingButton, Qt::LeftButton);  // Remaining: blue
         f.fx.fakes.prompt.answerColor(std::nullopt);
-        QTest::mouseClick(colors->Command3, Qt::LeftButton);  // Worked: cancelled
-        QTest::mouseClick(colors->Command6, Qt::LeftButton);
+        QTest::mouseClick(colors->changeWorkedButton, Qt::LeftButton);  // Worked: cancelled
+        QTest::mouseClick(colors->doneButton, Qt::LeftButton);
     };
     w.mnuColors->trigger();
     EXPECT_EQ(f.fx.state.prefs.RemainingMultColor, platform::rgb(0, 0, 255));
@@ -243,7 +243,7 @@ TEST(MainWindowMenus, ColorsAreChosenSavedAndTheGridRecoloured)
     ASSERT_TRUE(app::readQSOPref(reread));
     EXPECT_EQ(reread.prefs.RemainingMultColor, platform::rgb(0, 0, 255));
     // An unworked section is drawn in the new colour after the reload.
-    EXPECT_EQ(in.Label10[1]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(in.sectionGrid[1]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
 TEST(MainWindowMenus, ChangeCountySetsTheOwnCountyAndItsLabel)
@@ -260,7 +260,7 @@ TEST(MainWindowMenus, ChangeCountySetsTheOwnCountyAndItsLabel)
     };
     w.mnuChangeCounty->trigger();
     EXPECT_EQ(f.fx.state.prefs.MyCounty, QStringLiteral("Butte"));
-    EXPECT_EQ(w.Label25->text(), QStringLiteral("Butte"));
+    EXPECT_EQ(w.ownLocationLabel->text(), QStringLiteral("Butte"));
     app::AppState reread(f.fx.services);
     reread.folders = f.fx.state.folders;
     ASSERT_TRUE(app::readQSOPref(reread));
@@ -290,8 +290,8 @@ TEST(MainWindowSize, TheLoadedWindowTakesItsShareOfTheScreenOrTheWorkArea)
         EXPECT_NEAR(g.height(), c.expected.height(), 15);
         EXPECT_EQ(w.mnuTaskbar->isChecked(), c.taskbar == 1);
         // The multiplier lists reach the line under them.
-        const QRectF list = platform::twipGeometry(w.List1);
-        EXPECT_NEAR(list.bottom(), w.Line3->Y1(), 15);
-        EXPECT_NEAR(platform::twipGeometry(w.List2).height(), list.height(), 15);
+        const QRectF list = platform::twipGeometry(w.firstMultiplierList);
+        EXPECT_NEAR(list.bottom(), w.multiplierListsLine->Y1(), 15);
+        EXPECT_NEAR(platform::twipGeometry(w.countiesWorkedList).height(), list.height(), 15);
     }
 }

@@ -1,5 +1,5 @@
-#include "app/frmOstrelLogo.h"
-#include "app/frmSplash.h"
+#include "app/logo_window.h"
+#include "app/startup_window.h"
 #include "app/app_state.h"
 #include "platform/controls.h"
 #include "support/test_support.h"
@@ -29,10 +29,10 @@ TEST(Startup, FirstStartCreatesFoldersAndOpensTheSetupWindow)
     fx.copyShipped(QStringLiteral("wave2.txt"));
     fx.fakes.clock.set(QDate(2026, 10, 3), QTime(9, 0), 0);
     const auto env = profileIn(fx);
-    frmSplash splash(fx.state, env);
+    StartupWindow splash(fx.state, env);
     int logos = 0;
-    splash.showLogoModal = [&](frmOstrelLogo&) { ++logos; };
-    splash.Form_Load();
+    splash.showLogoModal = [&](LogoWindow&) { ++logos; };
+    splash.onLoad();
 
     EXPECT_EQ(logos, 1);
     const QString base = fx.path(QStringLiteral("home/My Documents/Ostrel Software"));
@@ -52,10 +52,10 @@ TEST(Startup, LogoShowsBannerThenClosesAndSitsAboveCentre)
 {
     ProgramFolderFixture fx;
     fx.fakes.screen.set({19200, 14400, {0, 0, 19200, 14400}});
-    frmOstrelLogo logo(fx.state, profileIn(fx));
-    EXPECT_EQ(logo.Timer1->interval(), 1900);
-    EXPECT_TRUE(logo.Timer1->isActive());
-    EXPECT_TRUE(logo.Timer2->isActive());
+    LogoWindow logo(fx.state, profileIn(fx));
+    EXPECT_EQ(logo.closeTimer->interval(), 1900);
+    EXPECT_TRUE(logo.closeTimer->isActive());
+    EXPECT_TRUE(logo.bannerTimer->isActive());
     const QRectF g = platform::windowTwipGeometry(&logo);
     EXPECT_DOUBLE_EQ(g.left(), (19200 - 14355) / 2.0);
     EXPECT_DOUBLE_EQ(g.top(), (14400 - 7920) / 2.0 - 170);
@@ -63,8 +63,8 @@ TEST(Startup, LogoShowsBannerThenClosesAndSitsAboveCentre)
     EXPECT_TRUE(QDir(fx.path(QStringLiteral("home/My Documents/Ostrel Software/Shared"))).exists());
 
     logo.show();
-    EXPECT_FALSE(logo.Image2->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(logo.Image2->isVisible(), 3000);
+    EXPECT_FALSE(logo.bannerImage->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(logo.bannerImage->isVisible(), 3000);
     QTRY_VERIFY_WITH_TIMEOUT(!logo.isVisible(), 3000);
 }
 
@@ -76,12 +76,12 @@ TEST(Startup, SplashPictureReplacesLogoAndClickCloses)
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(fx.path(QStringLiteral("home/My Documents/Ostrel Software/Shared/splash.jpg")), "JPG"));
-    frmOstrelLogo logo(fx.state, env);
-    EXPECT_EQ(logo.Timer1->interval(), 2700);
-    EXPECT_FALSE(logo.Timer2->isActive());
-    EXPECT_EQ(logo.Image1->pixmap().size(), QSize(40, 30));
+    LogoWindow logo(fx.state, env);
+    EXPECT_EQ(logo.closeTimer->interval(), 2700);
+    EXPECT_FALSE(logo.bannerTimer->isActive());
+    EXPECT_EQ(logo.logoImage->pixmap().size(), QSize(40, 30));
 
     logo.show();
-    QTest::mouseClick(logo.Image1, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(logo.logoImage, Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(logo.result(), QDialog::Accepted);
 }

@@ -4,7 +4,7 @@
 // hardware layer's recorder watching every line change. The parallel port
 // only records, so no device is touched.
 
-#include "app/Outfrm.h"
+#include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "app/program_services.h"
 #include "keying/CWFrm.h"
@@ -63,11 +63,11 @@ public:
     }
 
     /// The main window, loaded and shown, the call box focused.
-    Outfrm& open()
+    OutOfStateWindow& open()
     {
         fx.fakes.prompt.answer(platform::MsgResult::Yes);
-        window = std::make_unique<Outfrm>(fx.state, services);
-        window->Form_Load();
+        window = std::make_unique<OutOfStateWindow>(fx.state, services);
+        window->onLoad();
         window->show();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get());
@@ -127,7 +127,7 @@ public:
     ProgramFolderFixture fx;
     app::ProgramServices services;
     std::shared_ptr<keying::CwKeyer> keyer;
-    std::unique_ptr<Outfrm> window;
+    std::unique_ptr<OutOfStateWindow> window;
     int modalShows = 0;
 };
 

@@ -114,7 +114,7 @@ TEST(CwSending, WordSpacesAndProsignsAreKeyed)
 TEST(CwSending, ExclamationLogsTheContactWhenTheSenderReachesIt)
 {
     CwFixture f;
-    Outfrm& w = f.open();
+    OutOfStateWindow& w = f.open();
     f.usePrinter();
     setMessage(f, 1, QStringLiteral("TU #!"));
     // An empty call box: keyed in full, nothing logged.
@@ -129,7 +129,7 @@ TEST(CwSending, ExclamationLogsTheContactWhenTheSenderReachesIt)
     EXPECT_EQ(f.fx.state.log.contacts.ContactCount(), 1);
     EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("TU 1")));
     EXPECT_TRUE(w.txtCall->text().isEmpty());
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("002"));
+    EXPECT_EQ(w.nextSerialLabel->text(), QStringLiteral("002"));
 }
 
 TEST(CwSending, CallAndReportWildcardsComeFromTheEntry)
@@ -175,7 +175,7 @@ TEST(CwSending, NewFunctionKeyCutsTheMessageBeingSent)
 TEST(CwSending, ClosingTheMainWindowWhileSendingIsRefused)
 {
     CwFixture f;
-    Outfrm& w = f.open();
+    OutOfStateWindow& w = f.open();
     f.usePrinter();
     setMessage(f, 0, QStringLiteral("CQ CQ"));
     QMetaObject::invokeMethod(&w, [&w] { w.close(); }, Qt::QueuedConnection);
@@ -417,7 +417,7 @@ TEST(CodePractice, StopEndsTheSendingAndTypingSendsAtOnce)
 TEST(CwSending, KeyboardCwSendsTypedCharacters)
 {
     CwFixture f;
-    Outfrm& w = f.open();
+    OutOfStateWindow& w = f.open();
     f.usePrinter();
     f.key(Qt::Key_F12);
     EXPECT_EQ(f.fx.state.keying.KeyboardCWMode, 1);

@@ -4,8 +4,8 @@
 
 #include "voice_fixture.h"
 
-#include "app/Infrm.h"
-#include "app/Outfrm.h"
+#include "app/in_state_window.h"
+#include "app/out_of_state_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -44,10 +44,10 @@ protected:
         fx.fakes.clock.set(QDate(2021, 10, 2), QTime(9, 2, 41));
         fx.fakes.prompt.answer(platform::MsgResult::Yes);
         if (outOfState)
-            window = std::make_unique<Outfrm>(fx.state, services);
+            window = std::make_unique<OutOfStateWindow>(fx.state, services);
         else
-            window = std::make_unique<Infrm>(fx.state, services);
-        window->Form_Load();
+            window = std::make_unique<InStateWindow>(fx.state, services);
+        window->onLoad();
         window->show();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get());

@@ -3,7 +3,7 @@
 // and a keyer that stops answering, against an emulated keyer.
 #include "keying/winkey_window_fixture.h"
 
-#include "app/Outfrm.h"
+#include "app/out_of_state_window.h"
 #include "keying/CWFrm.h"
 #include "keying/cw_sender.h"
 #include "keying/install_cw_keying.h"
@@ -230,8 +230,8 @@ protected:
         p.MyCounty = QStringLiteral("Alameda");
         keying().CWKeyingOption = keying::CwSender::WinKeyOption;
         prompt().answer(platform::MsgResult::Yes);
-        main = std::make_unique<Outfrm>(fx.state, services);
-        main->Form_Load();
+        main = std::make_unique<OutOfStateWindow>(fx.state, services);
+        main->onLoad();
         main->show();
         main->activateWindow();
         (void)QTest::qWaitForWindowActive(main.get());

@@ -103,7 +103,7 @@ TEST(InStateScore, SectionsCountOnceAndScoreIsPointsTimesSections)
     const ScoreTexts s = ShowScore(log.state);
     EXPECT_EQ(s.lblTotCon, QStringLiteral("1"));
     EXPECT_EQ(s.lblSectogo, QStringLiteral("3"));
-    EXPECT_EQ(s.Label27, QStringLiteral("11"));
+    EXPECT_EQ(s.qsoPoints, QStringLiteral("11"));
     EXPECT_EQ(s.lblTotSec, QStringLiteral("3"));
     EXPECT_EQ(s.lblTotScore, QStringLiteral("33"));
 }
@@ -115,7 +115,7 @@ TEST(InStateScore, ThousandsAreGrouped)
     state.totals.CWQSOCount = 500;
     state.MultiplierCount = 58;
     const ScoreTexts s = ShowScore(state);
-    EXPECT_EQ(s.Label27, QStringLiteral("1,500"));
+    EXPECT_EQ(s.qsoPoints, QStringLiteral("1,500"));
     EXPECT_EQ(s.lblTotScore, QStringLiteral("87,000"));
 }
 

@@ -15,7 +15,7 @@ struct RoverWindow : ::testing::Test {
     LogState state;
     DXWorkedList dx;
     QString MyCounty;
-    QString Label25;
+    QString ownCountyLabel;
     int beeps = 0;
     std::vector<RoverCopy> copiesSeen;
     std::function<void(const RoverCopy&)> duringCopy;
@@ -25,7 +25,7 @@ struct RoverWindow : ::testing::Test {
         RoverRelogHooks h;
         h.setOwnCounty = [this](const QString& county) {
             MyCounty = county;
-            Label25 = county;
+            ownCountyLabel = county;
         };
         h.logCopy = [this](const RoverCopy& copy) {
             copiesSeen.push_back(copy);
@@ -115,7 +115,7 @@ TEST_F(RoverWindow, EachFurtherCountyGetsACopyAndTheFirstComesBack)
     EXPECT_FALSE(r.failed);
     EXPECT_EQ(countiesSent(), ABC);
     EXPECT_EQ(MyCounty, QStringLiteral("Alpine"));
-    EXPECT_EQ(Label25, QStringLiteral("Alpine"));
+    EXPECT_EQ(ownCountyLabel, QStringLiteral("Alpine"));
     EXPECT_EQ(relogger.RoverIndex(), 0);
     EXPECT_FALSE(relogger.running());
     // The same serial sent on all three, and the points of one contact.
@@ -166,7 +166,7 @@ TEST_F(RoverWindow, FailureHalfWayRestoresTheFirstCountyAndStops)
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(countiesSent(), QStringList({"Alpine", "Butte"}));
     EXPECT_EQ(MyCounty, QStringLiteral("Alpine"));
-    EXPECT_EQ(Label25, QStringLiteral("Alpine"));
+    EXPECT_EQ(ownCountyLabel, QStringLiteral("Alpine"));
     EXPECT_FALSE(relogger.running());
 
     // A step that reports failure without throwing ends it the same way, and

@@ -97,7 +97,7 @@ TEST(Score, PanelTexts)
     totals.QSOPoints = 300;
     totals.PhoneQSOCount = 1234;
     const ScoreTexts t = scoreTexts(totals, 25);
-    EXPECT_EQ(t.Label27, "300");
+    EXPECT_EQ(t.qsoPoints, "300");
     EXPECT_EQ(t.lblTotSec, "25");
     EXPECT_EQ(t.lblTotScore, "7" + QString(groupSeparator()) + "500");
     EXPECT_EQ(t.lblSectogo, "0");

@@ -23,14 +23,14 @@ struct TestWindow {
     TestWindow()
     {
         platform::setWindowTwipSize(&window, 4800, 3600);
-        label = platform::makeControl<QLabel>(&window, "Label1", ControlKind::Label,
+        label = platform::makeControl<QLabel>(&window, "captionLabel", ControlKind::Label,
                                               QRectF(120, 240, 1200, 300),
                                               {QStringLiteral("Arial"), 8.25, false});
-        box = platform::makeControl<QLineEdit>(&window, "Text1", ControlKind::TextBox,
+        box = platform::makeControl<QLineEdit>(&window, "entryBox", ControlKind::TextBox,
                                                QRectF(1500, 240, 1200, 300));
-        image = platform::makeControl<QLabel>(&window, "Image1", ControlKind::Image,
+        image = platform::makeControl<QLabel>(&window, "pictureImage", ControlKind::Image,
                                               QRectF(0, 0, 600, 600), {QStringLiteral("Arial"), 10, false});
-        list = platform::makeControl<QTreeWidget>(&window, "ListView1", ControlKind::ListView,
+        list = platform::makeControl<QTreeWidget>(&window, "reportList", ControlKind::ListView,
                                                   QRectF(120, 900, 3000, 1500));
         list->setColumnCount(2);
         list->header()->resizeSection(0, 100);

@@ -44,9 +44,9 @@ struct PrivilegesFixture : ::testing::Test {
         m.fx.state.prefs.OutOfStateFlag = outOfState ? 1 : 0;
         m.fx.fakes.prompt.answer(platform::MsgResult::Yes);
         if (outOfState)
-            m.window = std::make_unique<Outfrm>(m.fx.state, services);
+            m.window = std::make_unique<OutOfStateWindow>(m.fx.state, services);
         else
-            m.window = std::make_unique<Infrm>(m.fx.state, services);
+            m.window = std::make_unique<InStateWindow>(m.fx.state, services);
         m.window->runModal = [this](QDialog& d) {
             ++shown;
             auto* w = dynamic_cast<frmBandPlan*>(&d);
@@ -54,7 +54,7 @@ struct PrivilegesFixture : ::testing::Test {
             if (onModal)
                 onModal(*w);
         };
-        m.window->Form_Load();
+        m.window->onLoad();
         m.window->show();
         m.fx.fakes.prompt.clear();
         return *m.window;

@@ -4,7 +4,7 @@
 // instead of spending the time, and modal windows run by the test. The
 // polling tests of every command set connect their rig emulator through it.
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/main_window_target.h"
 #include "radio/RigControlfrm.h"
 #include "radio/radio_install.h"
@@ -81,7 +81,7 @@ public:
         fx.state.prefs.OutOfStateFlag = 1;
         fx.state.prefs.RigType = QStringLiteral("None");
         fx.copyShipped(QStringLiteral("BandPlan.txt"));
-        form1 = std::make_unique<Form1>(fx.state);
+        form1 = std::make_unique<ForwardingWindow>(fx.state);
         form1->setMainWindows(&target, nullptr);
         radio = std::make_unique<radio::RadioControl>(fx.state, [this] { return form1.get(); });
         auto w = std::make_unique<RecordingWaits>();
@@ -156,7 +156,7 @@ public:
 
     ProgramFolderFixture fx;
     RecordingTarget target;
-    std::unique_ptr<Form1> form1;
+    std::unique_ptr<ForwardingWindow> form1;
     RecordingWaits* waits = nullptr;
     std::unique_ptr<radio::RadioControl> radio;
     QStringList modalShown;

@@ -3,7 +3,7 @@
 // following the dial, the rig's frequency in the log, tuning from the
 // frequency test, a rig that goes silent, and the next start.
 
-#include "app/Outfrm.h"
+#include "app/out_of_state_window.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "kenwood_rig_emulator.h"

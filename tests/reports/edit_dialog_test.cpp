@@ -130,7 +130,7 @@ TEST(EditDialogOut, RightClickEditsCountyBandAndTimeAndTheLogFollows)
     OutReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
     auto& w = f.openWindow();
-    EXPECT_EQ(w.List2->count(), 2);
+    EXPECT_EQ(w.countiesWorkedList->count(), 2);
     EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("18"));
     f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Contact Entry"));
@@ -160,7 +160,7 @@ TEST(EditDialogOut, RightClickEditsCountyBandAndTimeAndTheLogFollows)
                                 logLine("K3AB", "Amador", "003", "2021/10/02", "09:05:00", "CW", "2", "13"));
     // The list, the multipliers and the score follow.
     EXPECT_EQ(f.cell(0, 3), QStringLiteral("Amador"));
-    EXPECT_EQ(InStateFixture::items(w.List2), QStringList({"Alameda", "Amador"}));
+    EXPECT_EQ(InStateFixture::items(w.countiesWorkedList), QStringList({"Alameda", "Amador"}));
     EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("18"));
     EXPECT_TRUE(w.cmdEdit->isHidden());
 }

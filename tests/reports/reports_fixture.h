@@ -3,7 +3,7 @@
 // them (the program's services with the reports installed), with a small
 // log per window kind and the means to drive the dialogs it opens.
 
-#include "app/infrm_fixture.h"
+#include "app/in_state_fixture.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "reports/DECabrilloIn.h"
@@ -36,10 +36,10 @@ public:
     {
         this->fx.fakes.prompt.answer(platform::MsgResult::Yes);
         if (this->fx.state.prefs.OutOfStateFlag != 0)
-            this->window = std::make_unique<Outfrm>(this->fx.state, program);
+            this->window = std::make_unique<OutOfStateWindow>(this->fx.state, program);
         else
-            this->window = std::make_unique<Infrm>(this->fx.state, program);
-        this->window->Form_Load();
+            this->window = std::make_unique<InStateWindow>(this->fx.state, program);
+        this->window->onLoad();
         this->window->show();
         this->window->activateWindow();
         (void)QTest::qWaitForWindowActive(this->window.get());
@@ -70,9 +70,9 @@ public:
     /// Right-clicks list row (0 is the top row).
     void rightClickRow(int row)
     {
-        const QRect r = this->window->ListView1->visualRect(this->window->contactList().index(row, 1));
-        QTest::mouseClick(this->window->ListView1->viewport(), Qt::LeftButton, {}, r.center());
-        QTest::mouseClick(this->window->ListView1->viewport(), Qt::RightButton, {}, r.center());
+        const QRect r = this->window->contactListView->visualRect(this->window->contactList().index(row, 1));
+        QTest::mouseClick(this->window->contactListView->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseClick(this->window->contactListView->viewport(), Qt::RightButton, {}, r.center());
     }
 
     /// Replaces a box's text the way an operator does: select all, type.

@@ -53,15 +53,15 @@ struct ViewsFixture : ::testing::Test {
         m.fx.state.prefs.OutOfStateFlag = outOfState ? 1 : 0;
         m.fx.fakes.prompt.answer(platform::MsgResult::Yes);
         if (outOfState)
-            m.window = std::make_unique<Outfrm>(m.fx.state, services);
+            m.window = std::make_unique<OutOfStateWindow>(m.fx.state, services);
         else
-            m.window = std::make_unique<Infrm>(m.fx.state, services);
+            m.window = std::make_unique<InStateWindow>(m.fx.state, services);
         m.window->runModal = [this](QDialog& d) {
             ++modalCount;
             if (onModal)
                 onModal(d);
         };
-        m.window->Form_Load();
+        m.window->onLoad();
         m.window->show();
         return *m.window;
     }

@@ -107,15 +107,15 @@ TEST(SpotClicks, EmptySlotsAndStrayLabelsTuneNothing)
 
     // A deleted spot keeps its call but is never tuned.
     f.spots->display.store().deleteSpot(49);
-    f.services.lblDXSpot_MouseDown(m, 49, 2);
+    f.services.spotLabelPressed(m, 49, 2);
     EXPECT_TRUE(f.tuned.empty());
     EXPECT_EQ(m.txtCall->text(), QStringLiteral("DL1ABC"));
 
     // Indexes past the labels change nothing.
     f.spot("JA1XYZ", "14049.0");
     for (int index : {-1, 50, 51}) {
-        f.services.lblDXSpot_MouseDown(m, index, 1);
-        f.services.lblDXSpot_MouseDown(m, index, 2);
+        f.services.spotLabelPressed(m, index, 1);
+        f.services.spotLabelPressed(m, index, 2);
     }
     EXPECT_TRUE(f.tuned.empty());
     EXPECT_FLOAT_EQ(f.store().slot(49).SpotFrequency, 14.049f);

@@ -36,15 +36,15 @@ TEST(SpotDisplay, DoneWithTheBandMapCompressesTheWindowAndShowsTheEmptyMap)
     SpottingFixture f;
     MainWindowBase& m = f.main();
     const QRectF call = f.twips(m.txtCall);
-    const QRectF list1 = f.twips(m.List1);
-    const double line3 = m.Line3->Y1();
+    const QRectF list1 = f.twips(m.firstMultiplierList);
+    const double line3 = m.multiplierListsLine->Y1();
     connectedTnc(f);
     EXPECT_DOUBLE_EQ(f.twips(m.txtCall).top(), call.top() * 0.9);
     EXPECT_DOUBLE_EQ(f.twips(m.txtCall).height(), call.height() * 0.9);
-    EXPECT_DOUBLE_EQ(m.Line3->Y1(), line3 * 0.9);
+    EXPECT_DOUBLE_EQ(m.multiplierListsLine->Y1(), line3 * 0.9);
     // The lists reach down to their line again.
-    EXPECT_NEAR(f.twips(m.List1).top() + f.twips(m.List1).height(), m.Line3->Y1(), 1e-6);
-    EXPECT_DOUBLE_EQ(f.twips(m.List1).top(), list1.top() * 0.9);
+    EXPECT_NEAR(f.twips(m.firstMultiplierList).top() + f.twips(m.firstMultiplierList).height(), m.multiplierListsLine->Y1(), 1e-6);
+    EXPECT_DOUBLE_EQ(f.twips(m.firstMultiplierList).top(), list1.top() * 0.9);
 
     EXPECT_FALSE(m.lblDX->isHidden());
     EXPECT_TRUE(m.txtDX->isHidden());
@@ -122,15 +122,15 @@ TEST(SpotDisplay, ALayoutWithoutRoomKeepsTheDisplayHiddenAndMovesNothing)
     SpottingFixture f;
     MainWindowBase& m = f.main();
     // A control reaching far below the client area.
-    QRectF low = f.twips(m.Label11);
+    QRectF low = f.twips(m.utcHeading);
     low.moveTop(50000);
-    platform::setTwipGeometry(m.Label11, low);
+    platform::setTwipGeometry(m.utcHeading, low);
     const QRectF call = f.twips(m.txtCall);
     connectedTnc(f);
     EXPECT_TRUE(m.lblDX->isHidden());
     EXPECT_TRUE(m.txtDX->isHidden());
     EXPECT_EQ(f.twips(m.txtCall), call);
-    EXPECT_DOUBLE_EQ(f.twips(m.Label11).top(), 50000);
+    EXPECT_DOUBLE_EQ(f.twips(m.utcHeading).top(), 50000);
 }
 
 TEST(SpotDisplay, TwoHundredClusterLinesFillTheListAndTheBandMap)
@@ -334,7 +334,7 @@ TEST(SpotDisplay, ABandChangeRescalesTheMap)
                      + tnc(clusterLine(QStringLiteral("A"), QStringLiteral("7030.0"), QStringLiteral("G3BBB"))));
     QApplication::processEvents();
     EXPECT_EQ(m.lblFreqSpot[0]->text(), QStringLiteral("14.000"));
-    m.mnuBand40Ch_Click();
+    m.onBand40Clicked();
     EXPECT_EQ(m.lblFreqSpot[0]->text(), QStringLiteral("7.009"));
     EXPECT_EQ(m.lblFreqSpot[4]->text(), QStringLiteral("7.031"));
     EXPECT_FALSE(m.lblDXSpot[49]->isHidden());

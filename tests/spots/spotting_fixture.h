@@ -5,7 +5,7 @@
 // the window asks of them; spot lines are fed into the window's pipeline
 // directly, as a source would feed them.
 
-#include "app/Form1.h"
+#include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "app/main_window_base.h"
 #include "app/main_windows.h"
@@ -118,7 +118,7 @@ public:
     ~SpottingFixture() { QApplication::processEvents(); }
 
     MainWindowBase& main() { return *mainWindows.window(); }
-    Form1& form1() { return *mainWindows.forwardingWindow(); }
+    ForwardingWindow& form1() { return *mainWindows.forwardingWindow(); }
 
     /// Ctrl+D in the main window, as the operator opens the window.
     PacketSpotfrm& openSpotting()
