@@ -12,7 +12,7 @@
 #include "log/contact_log.h"
 #include "log/county_table.h"
 #include "platform/safe_file.h"
-#include "reports/DEEditBase.h"
+#include "reports/edit_contact_dialog.h"
 #include "reports/adif_writer.h"
 #include "reports/cabrillo_writer.h"
 #include "reports/daybook_export.h"
@@ -154,10 +154,10 @@ void BM_EditDone(benchmark::State& bench)
     int round = 0;
     bool written = false;
     window->runModal = [&](QDialog& d) {
-        auto& dialog = dynamic_cast<DEEditBase&>(d);
-        auto* county = dialog.findChild<QLineEdit*>(inState ? QStringLiteral("txtEditSec") : QStringLiteral("txtEditPre"));
+        auto& dialog = dynamic_cast<EditContactDialog&>(d);
+        auto* county = dialog.findChild<QLineEdit*>(inState ? QStringLiteral("countyBox") : QStringLiteral("countyBox"));
         county->setText(round % 2 ? QStringLiteral("Butte") : QStringLiteral("Alameda"));
-        dialog.cmdDone_Click();
+        dialog.onDoneClicked();
         written = !dialog.isVisible();
     };
     for (auto _ : bench) {

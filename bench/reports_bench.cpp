@@ -5,7 +5,7 @@
 
 #include "bench_support.h"
 #include "log/contact_log.h"
-#include "reports/GraphQSO.h"
+#include "reports/activity_graph_window.h"
 #include "reports/county_map.h"
 #include "reports/rate_graph.h"
 

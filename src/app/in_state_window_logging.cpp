@@ -16,7 +16,7 @@
 #include "log/recent_contacts.h"
 #include "platform/events.h"
 #include "platform/prompt.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/rover_county_change_dialog.h"
 
 #include <QAction>
 #include <QLabel>

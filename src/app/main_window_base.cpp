@@ -6,7 +6,7 @@
 #include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/rover_county_change_dialog.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -8,7 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/closing.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/rover_county_change_dialog.h"
 
 #include <QCloseEvent>
 #include <QLabel>

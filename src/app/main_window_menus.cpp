@@ -8,8 +8,8 @@
 #include "app/help_page.h"
 #include "app/multiplier_colours.h"
 #include "app/app_state.h"
-#include "reports/frmCountyChange.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/county_change_dialog.h"
+#include "reports/rover_county_change_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -168,7 +168,7 @@ void MainWindowBase::onChangeCountyClicked()
 {
     if (!m_rover)
         return;
-    frmCountyChange::showModal(m_state, *m_rover, this, [this](QDialog& d) { showModal(d); });
+    CountyChangeDialog::showModal(m_state, *m_rover, this, [this](QDialog& d) { showModal(d); });
     app::SaveQSOPref(m_state);
     showOwnCounty(m_state.prefs.MyCounty);
 }

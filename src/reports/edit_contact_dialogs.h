@@ -1,25 +1,25 @@
 #pragma once
 // The two edit-contact dialogs and how a main window shows them.
 //
-// DEEditInfrm (in-state window) edits ten fields of a contact: call, serial
+// InStateEditDialog (in-state window) edits ten fields of a contact: call, serial
 // received, county, SPC, serial sent, date, time, mode, band and the
-// operator's own county. DEEditOut (out-of-state window) edits eight: no SPC
+// operator's own county. OutOfStateEditDialog (out-of-state window) edits eight: no SPC
 // and no county sent.
 
-#include "reports/DEEditBase.h"
+#include "reports/edit_contact_dialog.h"
 
 #include <functional>
 
-class DEEditInfrm final : public DEEditBase {
+class InStateEditDialog final : public EditContactDialog {
 public:
-    DEEditInfrm(app::AppState& state, MainWindowBase& owner, int recordIndex);
+    InStateEditDialog(app::AppState& state, MainWindowBase& owner, int recordIndex);
 
-    QLineEdit* txtEditSec = nullptr;  ///< county received
-    QLineEdit* txtEditPre = nullptr;  ///< SPC
-    QLineEdit* Text3 = nullptr;       ///< county sent
-    QLabel* Label7 = nullptr;         ///< county "   Invalid!"
-    QLabel* Label2 = nullptr;         ///< SPC "   Invalid!"
-    QLabel* Label9 = nullptr;         ///< county sent "   Invalid!"
+    QLineEdit* countyBox = nullptr;  ///< county received
+    QLineEdit* spcBox = nullptr;
+    QLineEdit* countySentBox = nullptr;
+    QLabel* countyInvalidMark = nullptr;  ///< county "   Invalid!"
+    QLabel* spcInvalidMark = nullptr;  ///< SPC "   Invalid!"
+    QLabel* countySentInvalidMark = nullptr;  ///< county sent "   Invalid!"
 
 private:
     void loadBoxes(const contactlog::ContactRecord& r) override;
@@ -32,12 +32,12 @@ private:
     std::vector<QString> m_countryNames;
 };
 
-class DEEditOut final : public DEEditBase {
+class OutOfStateEditDialog final : public EditContactDialog {
 public:
-    DEEditOut(app::AppState& state, MainWindowBase& owner, int recordIndex);
+    OutOfStateEditDialog(app::AppState& state, MainWindowBase& owner, int recordIndex);
 
-    QLineEdit* txtEditPre = nullptr;  ///< county received
-    QLabel* Label2 = nullptr;         ///< county "   Invalid!"
+    QLineEdit* countyBox = nullptr;  ///< county received
+    QLabel* countyInvalidMark = nullptr;  ///< county "   Invalid!"
 
 private:
     void loadBoxes(const contactlog::ContactRecord& r) override;

@@ -5,7 +5,7 @@
 // record is cut into 1,500 columns, empty stretches are bridged, the curve
 // is smoothed over seven columns, and every column carries the colour of
 // the band in use for the strip under the plot. The window only draws the
-// result (GraphQSO).
+// result (ActivityGraphWindow).
 //
 // A log the graph cannot show (a date or time that is no moment, a first
 // and last record at one moment, a record far outside the span, a flat

@@ -4,7 +4,7 @@
 #include "app/main_window_base.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
-#include "reports/DECabrilloIn.h"
+#include "reports/summary_sheet_dialog.h"
 #include "reports/edit_contact_dialogs.h"
 #include "reports/report_exports.h"
 
@@ -19,7 +19,7 @@ void installReports(app::ProgramServices& services, app::AppState& state, app::M
         showEditDialog(state, window, recordIndex);
     };
     services.menuWindows[app::MenuWindow::WriteSubmission] = [&state](MainWindowBase& window) {
-        DECabrilloIn::showModal(state, window);
+        SummarySheetDialog::showModal(state, window);
     };
     services.menuWindows[app::MenuWindow::ExportAdif] = [&state](MainWindowBase&) { ExportADIF(state); };
     services.menuWindows[app::MenuWindow::ExportDaybook] = [&state](MainWindowBase&) { ExportForDaybook(state); };

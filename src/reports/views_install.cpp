@@ -2,9 +2,9 @@
 
 #include "app/main_window_base.h"
 #include "app/program_services.h"
-#include "reports/CountyMapCA.h"
-#include "reports/GraphQSO.h"
-#include "reports/frmCountyList.h"
+#include "reports/county_map_window.h"
+#include "reports/activity_graph_window.h"
+#include "reports/county_list_window.h"
 
 #include <QListWidget>
 
@@ -42,16 +42,16 @@ void installViews(app::ProgramServices& services, app::AppState& state, app::Mai
     (void)windows;
     using app::MenuWindow;
     services.menuWindows[MenuWindow::Graph] = [&state](MainWindowBase& window) {
-        GraphQSO::showModal(state, &window, modalOver(window));
+        ActivityGraphWindow::showModal(state, &window, modalOver(window));
         window.activateWindow();
     };
     services.menuWindows[MenuWindow::CountyMap] = [&state](MainWindowBase& window) {
-        CountyMapCA::showModal(
+        CountyMapWindow::showModal(
             state, [&window] { return countiesWorked(window); }, &window, modalOver(window));
         window.activateWindow();
     };
     services.menuWindows[MenuWindow::CountyList] = [&state](MainWindowBase& window) {
-        frmCountyList::showModal(state, window.txtSec, &window, modalOver(window));
+        CountyListWindow::showModal(state, window.txtSec, &window, modalOver(window));
         window.activateWindow();
     };
 }

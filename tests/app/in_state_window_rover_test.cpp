@@ -3,8 +3,8 @@
 // county, and the own county back to the first county however it ends.
 
 #include "app/in_state_fixture.h"
-#include "reports/frmCountyChange.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/county_change_dialog.h"
+#include "reports/rover_county_change_dialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,20 +26,20 @@ public:
     void setRoverCounties(const QStringList& counties, bool incrementSerial = false)
     {
         window->runModal = [&](QDialog& dialog) {
-            auto& change = dynamic_cast<frmCountyChange&>(dialog);
+            auto& change = dynamic_cast<CountyChangeDialog&>(dialog);
             change.showRoverModally = [&](QDialog& d) {
-                auto& rover = dynamic_cast<frmCountyChangeRover&>(d);
+                auto& rover = dynamic_cast<RoverCountyChangeDialog&>(d);
                 rover.show();
                 QApplication::setActiveWindow(&rover);
                 for (const QString& county : counties) {
-                    rover.Text1->setFocus();
-                    rover.Text1->selectAll();
-                    QTest::keyClicks(rover.Text1, county);
-                    QTest::keyClick(rover.Text1, Qt::Key_Return);
+                    rover.countyBox->setFocus();
+                    rover.countyBox->selectAll();
+                    QTest::keyClicks(rover.countyBox, county);
+                    QTest::keyClick(rover.countyBox, Qt::Key_Return);
                 }
-                if (rover.Check1->isChecked() != incrementSerial)
-                    QTest::mouseClick(rover.Check1, Qt::LeftButton);
-                QTest::mouseClick(rover.Command1, Qt::LeftButton);
+                if (rover.incrementSerialCheck->isChecked() != incrementSerial)
+                    QTest::mouseClick(rover.incrementSerialCheck, Qt::LeftButton);
+                QTest::mouseClick(rover.doneButton, Qt::LeftButton);
             };
             change.show();
             QApplication::setActiveWindow(&change);
@@ -256,9 +256,9 @@ TEST(InStateWindowRover, OwnCountyCannotBeChangedWhileTheCopiesAreMade)
         offeredWhileCopying = w.mnuChangeCounty->isEnabled();
         w.runModal = [&](QDialog& dialog) {
             dialogOpened = true;
-            auto& change = dynamic_cast<frmCountyChange&>(dialog);
-            change.Text1->setText(QStringLiteral("Lake"));
-            QTest::mouseClick(change.Command1, Qt::LeftButton);
+            auto& change = dynamic_cast<CountyChangeDialog&>(dialog);
+            change.countyBox->setText(QStringLiteral("Lake"));
+            QTest::mouseClick(change.doneButton, Qt::LeftButton);
         };
         w.mnuChangeCounty->trigger();
         w.runModal = nullptr;

@@ -5,7 +5,7 @@
 #include "app/end_on_signal.h"
 #include "app/main_windows.h"
 #include "main_window_fixture.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/rover_county_change_dialog.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -67,7 +67,7 @@ TEST(MainWindowClosing, WinKeySendingNeverRefusesAndTheInStateWindowDropsItsRove
     f.fx.state.keying.CWSendBuffer = QStringLiteral("TEST");
     RoverCountyWindow* rover = w.roverCountyWindow();
     ASSERT_NE(rover, nullptr);
-    rover->window().List1->addItem(QStringLiteral("Alpine"));
+    rover->window().countyList->addItem(QStringLiteral("Alpine"));
     EXPECT_TRUE(w.close());
     EXPECT_EQ(f.services.calls, UnloadOrder);
     EXPECT_FALSE(rover->loaded());

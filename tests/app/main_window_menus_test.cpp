@@ -6,7 +6,7 @@
 #include "main_window_fixture.h"
 #include "platform/colors.h"
 #include "platform/controls.h"
-#include "reports/frmCountyChange.h"
+#include "reports/county_change_dialog.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -253,10 +253,10 @@ TEST(MainWindowMenus, ChangeCountySetsTheOwnCountyAndItsLabel)
     f.fx.state.prefs.RoverFlag = 1;
     auto& w = f.open();
     w.runModal = [&](QDialog& d) {
-        auto* dialog = dynamic_cast<frmCountyChange*>(&d);
+        auto* dialog = dynamic_cast<CountyChangeDialog*>(&d);
         ASSERT_NE(dialog, nullptr);
-        dialog->Text1->setText(QStringLiteral("Butte"));
-        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        dialog->countyBox->setText(QStringLiteral("Butte"));
+        QTest::mouseClick(dialog->doneButton, Qt::LeftButton);
     };
     w.mnuChangeCounty->trigger();
     EXPECT_EQ(f.fx.state.prefs.MyCounty, QStringLiteral("Butte"));

@@ -1,6 +1,6 @@
 #include "reports/county_typeahead.h"
-#include "reports/frmCountyChange.h"
-#include "reports/frmCountyChangeRover.h"
+#include "reports/county_change_dialog.h"
+#include "reports/rover_county_change_dialog.h"
 #include "platform/controls.h"
 #include "support/test_support.h"
 
@@ -37,22 +37,22 @@ struct CountyChangeFixture : ::testing::Test {
         fx.state.prefs.PartyState = QStringLiteral("CA");
     }
 
-    std::unique_ptr<frmCountyChange> openCountyChange()
+    std::unique_ptr<CountyChangeDialog> openCountyChange()
     {
-        auto dlg = std::make_unique<frmCountyChange>(fx.state, rover);
-        dlg->Form_Load();
+        auto dlg = std::make_unique<CountyChangeDialog>(fx.state, rover);
+        dlg->onLoad();
         dlg->show();
         QApplication::setActiveWindow(dlg.get());
-        dlg->Text1->setFocus();
+        dlg->countyBox->setFocus();
         return dlg;
     }
 
-    frmCountyChangeRover& showRover()
+    RoverCountyChangeDialog& showRover()
     {
-        frmCountyChangeRover& r = rover.window();
+        RoverCountyChangeDialog& r = rover.window();
         r.show();
         QApplication::setActiveWindow(&r);
-        r.Text1->setFocus();
+        r.countyBox->setFocus();
         return r;
     }
 
@@ -118,9 +118,9 @@ TEST_F(CountyChangeFixture, LoadShowsTheOwnCountyAndDoneStoresTheBox)
 {
     auto dlg = openCountyChange();
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("County Change"));
-    EXPECT_EQ(dlg->Text1->text(), QStringLiteral("Butte"));
-    EXPECT_TRUE(dlg->Label2->isHidden());
-    typeCounty(dlg->Text1, QStringLiteral("al"));
+    EXPECT_EQ(dlg->countyBox->text(), QStringLiteral("Butte"));
+    EXPECT_TRUE(dlg->countyInvalidMark->isHidden());
+    typeCounty(dlg->countyBox, QStringLiteral("al"));
     // "al" completes to Alpine (the last row beginning with it); Enter takes it.
     EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("Alpine"));
     EXPECT_TRUE(prefsFile().contains("\"Alpine\""));
@@ -129,51 +129,51 @@ TEST_F(CountyChangeFixture, LoadShowsTheOwnCountyAndDoneStoresTheBox)
 
 TEST_F(CountyChangeFixture, BoxesOpenWithTheirCountySelectedSoTypingReplacesIt)
 {
-    frmCountyChange dlg(fx.state, rover);
-    dlg.Form_Load();
+    CountyChangeDialog dlg(fx.state, rover);
+    dlg.onLoad();
     dlg.show();
     QApplication::setActiveWindow(&dlg);
-    EXPECT_EQ(dlg.Text1->selectedText(), QStringLiteral("Butte"));
-    QTest::keyClicks(dlg.Text1, QStringLiteral("lake"));
-    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("Lake"));
+    EXPECT_EQ(dlg.countyBox->selectedText(), QStringLiteral("Butte"));
+    QTest::keyClicks(dlg.countyBox, QStringLiteral("lake"));
+    EXPECT_EQ(dlg.countyBox->text(), QStringLiteral("Lake"));
     dlg.hide();
 
-    frmCountyChangeRover& r = rover.window();
+    RoverCountyChangeDialog& r = rover.window();
     r.show();
     QApplication::setActiveWindow(&r);
-    EXPECT_EQ(r.Text1->selectedText(), QStringLiteral("Butte"));
-    QTest::keyClicks(r.Text1, QStringLiteral("alp"));
-    QTest::keyClick(r.Text1, Qt::Key_Return);
+    EXPECT_EQ(r.countyBox->selectedText(), QStringLiteral("Butte"));
+    QTest::keyClicks(r.countyBox, QStringLiteral("alp"));
+    QTest::keyClick(r.countyBox, Qt::Key_Return);
     EXPECT_EQ(r.counties(), QStringList{QStringLiteral("Alpine")});
 }
 
 TEST_F(CountyChangeFixture, LeavingTheBoxChecksTheCounty)
 {
     auto dlg = openCountyChange();
-    dlg->Text1->setText(QStringLiteral("Nowhere"));
-    dlg->Command1->setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(dlg->Label2->isHidden());
-    EXPECT_EQ(dlg->Label2->text(), QStringLiteral("   Invalid!"));
+    dlg->countyBox->setText(QStringLiteral("Nowhere"));
+    dlg->doneButton->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(dlg->countyInvalidMark->isHidden());
+    EXPECT_EQ(dlg->countyInvalidMark->text(), QStringLiteral("   Invalid!"));
     EXPECT_EQ(dlg->CountyInvalidFlag, 1);
     EXPECT_EQ(fx.fakes.beeper.count(), 1);
     QApplication::processEvents();
-    EXPECT_TRUE(dlg->Text1->hasFocus());
+    EXPECT_TRUE(dlg->countyBox->hasFocus());
 
     // Lower case passes the check and is stored as typed.
-    dlg->Text1->setText(QStringLiteral("lake"));
-    dlg->Command1->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(dlg->Label2->isHidden());
+    dlg->countyBox->setText(QStringLiteral("lake"));
+    dlg->doneButton->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(dlg->countyInvalidMark->isHidden());
     EXPECT_EQ(dlg->CountyInvalidFlag, 0);
-    QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+    QTest::mouseClick(dlg->doneButton, Qt::LeftButton);
     EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("lake"));
 }
 
 TEST_F(CountyChangeFixture, EnterTakesTheBoxWithoutTheCheck)
 {
     auto dlg = openCountyChange();
-    dlg->Text1->setText(QStringLiteral("Nowhere"));
-    dlg->Text1->setCursorPosition(7);
-    QTest::keyClick(dlg->Text1, Qt::Key_Return);
+    dlg->countyBox->setText(QStringLiteral("Nowhere"));
+    dlg->countyBox->setCursorPosition(7);
+    QTest::keyClick(dlg->countyBox, Qt::Key_Return);
     EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("Nowhere"));
     EXPECT_EQ(fx.fakes.beeper.count(), 0);
 }
@@ -184,23 +184,23 @@ TEST_F(CountyChangeFixture, RoverListStaysSortedAndItsFirstCountyBecomesMyCounty
     bool roverShown = false;
     dlg->showRoverModally = [&](QDialog& window) {
         roverShown = true;
-        auto& r = dynamic_cast<frmCountyChangeRover&>(window);
+        auto& r = dynamic_cast<RoverCountyChangeDialog&>(window);
         EXPECT_EQ(r.windowTitle(), QStringLiteral("County Change for Rovers"));
-        EXPECT_EQ(r.Text1->text(), QStringLiteral("Butte"));  // the own county, at first use
+        EXPECT_EQ(r.countyBox->text(), QStringLiteral("Butte"));  // the own county, at first use
         r.show();
         QApplication::setActiveWindow(&r);
-        r.Text1->setFocus();
-        typeCounty(r.Text1, QStringLiteral("Butte"));
-        typeCounty(r.Text1, QStringLiteral("Alam"));
-        typeCounty(r.Text1, QStringLiteral("Santa Clara"));
+        r.countyBox->setFocus();
+        typeCounty(r.countyBox, QStringLiteral("Butte"));
+        typeCounty(r.countyBox, QStringLiteral("Alam"));
+        typeCounty(r.countyBox, QStringLiteral("Santa Clara"));
         EXPECT_EQ(r.counties(), QStringList({"Alameda", "Butte", "Santa Clara"}));
-        EXPECT_TRUE(r.Text1->text().isEmpty());
-        QTest::mouseClick(r.Command1, Qt::LeftButton);
+        EXPECT_TRUE(r.countyBox->text().isEmpty());
+        QTest::mouseClick(r.doneButton, Qt::LeftButton);
         EXPECT_FALSE(r.isVisible());
     };
     QTest::mouseClick(dlg->cmdMultipleCounties, Qt::LeftButton);
     EXPECT_TRUE(roverShown);
-    EXPECT_EQ(dlg->Text1->text(), QStringLiteral("Alameda"));
+    EXPECT_EQ(dlg->countyBox->text(), QStringLiteral("Alameda"));
     EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("Alameda"));
     EXPECT_TRUE(prefsFile().contains("\"Alameda\""));
     EXPECT_FALSE(dlg->isVisible());
@@ -210,38 +210,38 @@ TEST_F(CountyChangeFixture, RoverListStaysSortedAndItsFirstCountyBecomesMyCounty
 
 TEST_F(CountyChangeFixture, InvalidRoverCountyIsNotAdded)
 {
-    frmCountyChangeRover& r = showRover();
-    typeCounty(r.Text1, QStringLiteral("Nowhere"));
-    EXPECT_FALSE(r.Label2->isHidden());
-    EXPECT_EQ(r.List1->count(), 0);
-    EXPECT_EQ(r.Text1->text(), QStringLiteral("Nowhere"));
+    RoverCountyChangeDialog& r = showRover();
+    typeCounty(r.countyBox, QStringLiteral("Nowhere"));
+    EXPECT_FALSE(r.countyInvalidMark->isHidden());
+    EXPECT_EQ(r.countyList->count(), 0);
+    EXPECT_EQ(r.countyBox->text(), QStringLiteral("Nowhere"));
     EXPECT_EQ(fx.fakes.beeper.count(), 1);
     // Letter case does not matter to the check; the county is kept as typed
     // (the type-ahead capitalises only the first letter).
-    typeCounty(r.Text1, QStringLiteral("lAKE"));
-    EXPECT_TRUE(r.Label2->isHidden());
+    typeCounty(r.countyBox, QStringLiteral("lAKE"));
+    EXPECT_TRUE(r.countyInvalidMark->isHidden());
     EXPECT_EQ(r.counties(), QStringList({"LAKE"}));
 }
 
 TEST_F(CountyChangeFixture, ClickingAListedCountyRemovesIt)
 {
-    frmCountyChangeRover& r = showRover();
+    RoverCountyChangeDialog& r = showRover();
     for (const char* c : {"Lake", "Alpine", "Butte"})
-        typeCounty(r.Text1, QString::fromLatin1(c));
+        typeCounty(r.countyBox, QString::fromLatin1(c));
     ASSERT_EQ(r.counties(), QStringList({"Alpine", "Butte", "Lake"}));
-    const QRect itemRect = r.List1->visualItemRect(r.List1->item(1));
-    QTest::mouseClick(r.List1->viewport(), Qt::LeftButton, {}, itemRect.center());
+    const QRect itemRect = r.countyList->visualItemRect(r.countyList->item(1));
+    QTest::mouseClick(r.countyList->viewport(), Qt::LeftButton, {}, itemRect.center());
     EXPECT_EQ(r.counties(), QStringList({"Alpine", "Lake"}));
-    EXPECT_TRUE(r.Command1->hasFocus());
+    EXPECT_TRUE(r.doneButton->hasFocus());
 }
 
 TEST_F(CountyChangeFixture, RoverWindowKeepsItsListAndBoxUntilUnloaded)
 {
-    frmCountyChangeRover& r = showRover();
-    typeCounty(r.Text1, QStringLiteral("Butte"));
-    typeCounty(r.Text1, QStringLiteral("Lake"));
-    QTest::mouseClick(r.Check1, Qt::LeftButton);
-    EXPECT_TRUE(r.Command1->hasFocus());
+    RoverCountyChangeDialog& r = showRover();
+    typeCounty(r.countyBox, QStringLiteral("Butte"));
+    typeCounty(r.countyBox, QStringLiteral("Lake"));
+    QTest::mouseClick(r.incrementSerialCheck, Qt::LeftButton);
+    EXPECT_TRUE(r.doneButton->hasFocus());
     r.close();  // the close box only hides it
     EXPECT_EQ(&rover.window(), &r);
     EXPECT_EQ(rover.counties(), QStringList({"Butte", "Lake"}));
@@ -255,11 +255,11 @@ TEST_F(CountyChangeFixture, RoverWindowKeepsItsListAndBoxUntilUnloaded)
 TEST_F(CountyChangeFixture, RoverDoneWithAnEmptyListKeepsTheCountyChangeBox)
 {
     auto dlg = openCountyChange();
-    dlg->Text1->setText(QStringLiteral("Lassen"));
+    dlg->countyBox->setText(QStringLiteral("Lassen"));
     dlg->showRoverModally = [](QDialog& window) {
-        auto& r = dynamic_cast<frmCountyChangeRover&>(window);
+        auto& r = dynamic_cast<RoverCountyChangeDialog&>(window);
         r.show();
-        QTest::mouseClick(r.Command1, Qt::LeftButton);
+        QTest::mouseClick(r.doneButton, Qt::LeftButton);
     };
     QTest::mouseClick(dlg->cmdMultipleCounties, Qt::LeftButton);
     EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("Lassen"));
@@ -268,26 +268,26 @@ TEST_F(CountyChangeFixture, RoverDoneWithAnEmptyListKeepsTheCountyChangeBox)
 TEST_F(CountyChangeFixture, TypingInTheBoxCompletesAndNarrows)
 {
     auto dlg = openCountyChange();
-    dlg->Text1->selectAll();
-    QTest::keyClick(dlg->Text1, Qt::Key_L);
-    EXPECT_EQ(dlg->Text1->text(), QStringLiteral("Los Angeles"));
-    EXPECT_EQ(dlg->Text1->selectedText(), QStringLiteral("os Angeles"));
-    QTest::keyClick(dlg->Text1, Qt::Key_A);
-    EXPECT_EQ(dlg->Text1->text(), QStringLiteral("Lassen"));
-    QTest::keyClick(dlg->Text1, Qt::Key_K);
-    EXPECT_EQ(dlg->Text1->text(), QStringLiteral("Lake"));
-    EXPECT_EQ(dlg->Text1->selectedText(), QStringLiteral("e"));
+    dlg->countyBox->selectAll();
+    QTest::keyClick(dlg->countyBox, Qt::Key_L);
+    EXPECT_EQ(dlg->countyBox->text(), QStringLiteral("Los Angeles"));
+    EXPECT_EQ(dlg->countyBox->selectedText(), QStringLiteral("os Angeles"));
+    QTest::keyClick(dlg->countyBox, Qt::Key_A);
+    EXPECT_EQ(dlg->countyBox->text(), QStringLiteral("Lassen"));
+    QTest::keyClick(dlg->countyBox, Qt::Key_K);
+    EXPECT_EQ(dlg->countyBox->text(), QStringLiteral("Lake"));
+    EXPECT_EQ(dlg->countyBox->selectedText(), QStringLiteral("e"));
 }
 
 TEST_F(CountyChangeFixture, DialogsScaleWithTheScreen)
 {
     fx.fakes.screen.set({19200, 14400, QRectF(0, 0, 19200, 14400)});
-    frmCountyChange dlg(fx.state, rover);
-    const QRectF before = platform::twipGeometry(dlg.Text1);
-    dlg.Form_Load();
-    const QRectF after = platform::twipGeometry(dlg.Text1);
+    CountyChangeDialog dlg(fx.state, rover);
+    const QRectF before = platform::twipGeometry(dlg.countyBox);
+    dlg.onLoad();
+    const QRectF after = platform::twipGeometry(dlg.countyBox);
     EXPECT_DOUBLE_EQ(after.width(), before.width() * 2);
     EXPECT_DOUBLE_EQ(after.top(), before.top() * 2);
-    frmCountyChangeRover& r = rover.window();
-    EXPECT_DOUBLE_EQ(platform::twipGeometry(r.Check1).width(), 3495 * 2);
+    RoverCountyChangeDialog& r = rover.window();
+    EXPECT_DOUBLE_EQ(platform::twipGeometry(r.incrementSerialCheck).width(), 3495 * 2);
 }

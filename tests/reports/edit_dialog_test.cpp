@@ -95,25 +95,25 @@ TEST(EditDialogOut, APasteTakesWhatTypingWouldAndTheLogKeepsOneContactALine)
     OutReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
     f.openWindow();
-    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+    f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
         pasteEach({
-            {d.txtEditCall, QStringLiteral("n6bbb\r\nW1XYZ"), QStringLiteral("N6BBBW1XYZ")},
-            {d.txtEditCk, QStringLiteral("1\t2\"3"), QStringLiteral("123")},
-            {d.txtEditPre, QStringLiteral("amador\n"), QStringLiteral("Amador")},
-            {d.txtEditNum, QStringLiteral("0\u000b04\u0085"), QStringLiteral("004")},
-            {d.txtEditDate, QStringLiteral("2021/10/03 UTC\r\n"), QStringLiteral("2021/10/03")},
-            {d.txtEditTime, QStringLiteral("17:04:05\tZ"), QStringLiteral("17:04:05")},
-            {d.txtEditBnd, QStringLiteral("ph\r"), QStringLiteral("PH")},
-            {d.Text1, QStringLiteral("40\n"), QStringLiteral("40")},
+            {d.callBox, QStringLiteral("n6bbb\r\nW1XYZ"), QStringLiteral("N6BBBW1XYZ")},
+            {d.serialReceivedBox, QStringLiteral("1\t2\"3"), QStringLiteral("123")},
+            {d.countyBox, QStringLiteral("amador\n"), QStringLiteral("Amador")},
+            {d.serialSentBox, QStringLiteral("0\u000b04\u0085"), QStringLiteral("004")},
+            {d.dateBox, QStringLiteral("2021/10/03 UTC\r\n"), QStringLiteral("2021/10/03")},
+            {d.timeBox, QStringLiteral("17:04:05\tZ"), QStringLiteral("17:04:05")},
+            {d.modeBox, QStringLiteral("ph\r"), QStringLiteral("PH")},
+            {d.bandBox, QStringLiteral("40\n"), QStringLiteral("40")},
         });
         // A paste within a box filters what it brings and leaves the rest.
         QGuiApplication::clipboard()->setText(QStringLiteral("/p\r\n"));
-        d.txtEditCall->setFocus();
-        d.txtEditCall->setCursorPosition(5);
-        QTest::keyClick(d.txtEditCall, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N6BBB/PW1XYZ"));
-        EXPECT_EQ(d.txtEditCall->cursorPosition(), 7);
-        QTest::keyClick(d.Text1, Qt::Key_Return);
+        d.callBox->setFocus();
+        d.callBox->setCursorPosition(5);
+        QTest::keyClick(d.callBox, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(d.callBox->text(), QStringLiteral("N6BBB/PW1XYZ"));
+        EXPECT_EQ(d.callBox->cursorPosition(), 7);
+        QTest::keyClick(d.bandBox, Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(0);
@@ -132,21 +132,21 @@ TEST(EditDialogOut, RightClickEditsCountyBandAndTimeAndTheLogFollows)
     auto& w = f.openWindow();
     EXPECT_EQ(w.countiesWorkedList->count(), 2);
     EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("18"));
-    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+    f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Contact Entry"));
         EXPECT_EQ(d.lblEditTitle->text(), QStringLiteral("Edit Contact:"));
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("K3AB"));
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Butte"));
-        EXPECT_EQ(d.txtEditCk->text(), QStringLiteral("13"));
-        EXPECT_EQ(d.txtEditNum->text(), QStringLiteral("003"));
-        EXPECT_TRUE(d.Label1->isHidden());
-        EXPECT_TRUE(d.cmdDeleteDupe->isHidden());
-        EXPECT_TRUE(d.txtEditCall->hasFocus());
-        f.retype(d.txtEditPre, QStringLiteral("amador"));
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Amador"));
-        f.retype(d.txtEditTime, QStringLiteral("9:5"));
-        f.retype(d.Text1, QStringLiteral("2"));
-        QTest::keyClick(d.Text1, Qt::Key_Return);
+        EXPECT_EQ(d.callBox->text(), QStringLiteral("K3AB"));
+        EXPECT_EQ(d.countyBox->text(), QStringLiteral("Butte"));
+        EXPECT_EQ(d.serialReceivedBox->text(), QStringLiteral("13"));
+        EXPECT_EQ(d.serialSentBox->text(), QStringLiteral("003"));
+        EXPECT_TRUE(d.dupeLabel->isHidden());
+        EXPECT_TRUE(d.deleteDupeButton->isHidden());
+        EXPECT_TRUE(d.callBox->hasFocus());
+        f.retype(d.countyBox, QStringLiteral("amador"));
+        EXPECT_EQ(d.countyBox->text(), QStringLiteral("Amador"));
+        f.retype(d.timeBox, QStringLiteral("9:5"));
+        f.retype(d.bandBox, QStringLiteral("2"));
+        QTest::keyClick(d.bandBox, Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(0);
@@ -170,20 +170,20 @@ TEST(EditDialogOut, AnEditThatMakesADuplicateIsRefusedAndDeleteDupeDeletes)
     OutReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
     f.openWindow();
-    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
-        f.retype(d.txtEditCall, QStringLiteral("k1ab"));
-        f.retype(d.txtEditPre, QStringLiteral("Alameda"));
-        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+    f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
+        f.retype(d.callBox, QStringLiteral("k1ab"));
+        f.retype(d.countyBox, QStringLiteral("Alameda"));
+        QTest::keyClick(d.countyBox, Qt::Key_Return);
         // Still open, the text as typed, nothing written back.
         EXPECT_TRUE(d.isVisible());
-        EXPECT_FALSE(d.Label1->isHidden());
-        EXPECT_EQ(d.Label1->text(), QStringLiteral("  Dupe!"));
-        EXPECT_FALSE(d.cmdDeleteDupe->isHidden());
+        EXPECT_FALSE(d.dupeLabel->isHidden());
+        EXPECT_EQ(d.dupeLabel->text(), QStringLiteral("  Dupe!"));
+        EXPECT_FALSE(d.deleteDupeButton->isHidden());
         EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("K1AB"));
+        EXPECT_EQ(d.callBox->text(), QStringLiteral("K1AB"));
         EXPECT_EQ(f.fx.state.log.contacts.record(3).LogCall, QStringLiteral("K3AB"));
         f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
-        QTest::mouseClick(d.cmdDeleteDupe, Qt::LeftButton);
+        QTest::mouseClick(d.deleteDupeButton, Qt::LeftButton);
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(0);
@@ -197,41 +197,41 @@ TEST(EditDialogOut, DoneRunsEveryBoxCheckAndKeepsWhatWasTyped)
     OutReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
     f.openWindow();
-    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
+    f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
         // Leaving the band box with a band the log cannot hold is refused.
-        f.retype(d.Text1, QStringLiteral("30"));
-        d.txtEditCall->setFocus(Qt::TabFocusReason);
+        f.retype(d.bandBox, QStringLiteral("30"));
+        d.callBox->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
-        EXPECT_FALSE(d.Label6->isHidden());
-        EXPECT_EQ(d.Label6->text(), QStringLiteral("   Invalid!"));
-        EXPECT_TRUE(d.Text1->hasFocus());
+        EXPECT_FALSE(d.bandInvalidMark->isHidden());
+        EXPECT_EQ(d.bandInvalidMark->text(), QStringLiteral("   Invalid!"));
+        EXPECT_TRUE(d.bandBox->hasFocus());
         // Enter there still checks: the dialog stays open.
-        QTest::keyClick(d.Text1, Qt::Key_Return);
+        QTest::keyClick(d.bandBox, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(d.Text1->text(), QStringLiteral("30"));
-        f.retype(d.Text1, QStringLiteral("15"));
-        f.retype(d.txtEditBnd, QStringLiteral("ssb"));
-        f.retype(d.txtEditPre, QString());
-        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+        EXPECT_EQ(d.bandBox->text(), QStringLiteral("30"));
+        f.retype(d.bandBox, QStringLiteral("15"));
+        f.retype(d.modeBox, QStringLiteral("ssb"));
+        f.retype(d.countyBox, QString());
+        QTest::keyClick(d.countyBox, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_FALSE(d.Label3->isHidden());
-        EXPECT_FALSE(d.Label2->isHidden());
-        EXPECT_TRUE(d.Label6->isHidden());
+        EXPECT_FALSE(d.modeInvalidMark->isHidden());
+        EXPECT_FALSE(d.countyInvalidMark->isHidden());
+        EXPECT_TRUE(d.bandInvalidMark->isHidden());
         EXPECT_EQ(f.fx.state.log.CountyInvalidFlag, 1);
-        EXPECT_TRUE(d.txtEditPre->hasFocus());  // the top-most box that failed
+        EXPECT_TRUE(d.countyBox->hasFocus());  // the top-most box that failed
         // Dates and times: only their characters can be typed, and one that
         // is not a date stops Done with its message.
-        f.retype(d.txtEditBnd, QStringLiteral("PH"));
-        f.retype(d.txtEditPre, QStringLiteral("Butte"));
-        f.retype(d.txtEditDate, QStringLiteral("2021a/13:/01"));
-        EXPECT_EQ(d.txtEditDate->text(), QStringLiteral("2021/13/01"));
-        f.retype(d.txtEditTime, QStringLiteral("12a:3/0"));
-        EXPECT_EQ(d.txtEditTime->text(), QStringLiteral("12:30"));
+        f.retype(d.modeBox, QStringLiteral("PH"));
+        f.retype(d.countyBox, QStringLiteral("Butte"));
+        f.retype(d.dateBox, QStringLiteral("2021a/13:/01"));
+        EXPECT_EQ(d.dateBox->text(), QStringLiteral("2021/13/01"));
+        f.retype(d.timeBox, QStringLiteral("12a:3/0"));
+        EXPECT_EQ(d.timeBox->text(), QStringLiteral("12:30"));
         f.fx.fakes.prompt.clear();
-        QTest::mouseClick(d.cmdDone, Qt::LeftButton);
+        QTest::mouseClick(d.doneButton, Qt::LeftButton);
         EXPECT_TRUE(d.isVisible());
         EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Invalid Date Format!")));
-        EXPECT_TRUE(d.txtEditDate->hasFocus());
+        EXPECT_TRUE(d.dateBox->hasFocus());
         // Closing the window writes nothing back.
     });
     f.rightClickRow(0);
@@ -244,11 +244,11 @@ TEST(EditDialogOut, StoresTrimmedTextsAndUsDatesInTheLogsForm)
     OutReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
     f.openWindow();
-    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("K1AB"));  // the row clicked: record 1
-        f.retype(d.txtEditCall, QStringLiteral("k6xx "));
-        f.retype(d.txtEditDate, QStringLiteral("10/3/2021"));
-        QTest::keyClick(d.txtEditDate, Qt::Key_Return);
+    f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
+        EXPECT_EQ(d.callBox->text(), QStringLiteral("K1AB"));  // the row clicked: record 1
+        f.retype(d.callBox, QStringLiteral("k6xx "));
+        f.retype(d.dateBox, QStringLiteral("10/3/2021"));
+        QTest::keyClick(d.dateBox, Qt::Key_Return);
     });
     f.rightClickRow(2);
     const auto& r = f.fx.state.log.contacts.record(1);
@@ -264,17 +264,17 @@ TEST(EditDialogIn, EditsTheTenFieldsAndARestartShowsThem)
     auto& w = f.openWindow();
     EXPECT_EQ(w.contactList().rowCount(), 5);
     const QString scoreBefore = w.lblTotScore->text();
-    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N6VHF"));
-        EXPECT_EQ(d.Text1->text(), QStringLiteral("2"));
-        EXPECT_EQ(d.txtEditSec->text(), QStringLiteral("Amador"));
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("CA"));
-        EXPECT_EQ(d.Text3->text(), QStringLiteral("Alameda"));
-        f.retype(d.txtEditSec, QStringLiteral("Butte"));
-        f.retype(d.txtEditPre, QStringLiteral("nv"));
-        f.retype(d.Text3, QStringLiteral("Alpine"));
-        f.retype(d.Text1, QStringLiteral("6"));
-        QTest::keyClick(d.Text1, Qt::Key_Return);
+    f.onNextDialog<InStateEditDialog>([&](InStateEditDialog& d) {
+        EXPECT_EQ(d.callBox->text(), QStringLiteral("N6VHF"));
+        EXPECT_EQ(d.bandBox->text(), QStringLiteral("2"));
+        EXPECT_EQ(d.countyBox->text(), QStringLiteral("Amador"));
+        EXPECT_EQ(d.spcBox->text(), QStringLiteral("CA"));
+        EXPECT_EQ(d.countySentBox->text(), QStringLiteral("Alameda"));
+        f.retype(d.countyBox, QStringLiteral("Butte"));
+        f.retype(d.spcBox, QStringLiteral("nv"));
+        f.retype(d.countySentBox, QStringLiteral("Alpine"));
+        f.retype(d.bandBox, QStringLiteral("6"));
+        QTest::keyClick(d.bandBox, Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(2);  // newest first: record 3
@@ -300,31 +300,31 @@ TEST(EditDialogIn, SpcCountySentAndTheOwnCountyInTheDuplicateScan)
     InReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
     f.openWindow();
-    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
+    f.onNextDialog<InStateEditDialog>([&](InStateEditDialog& d) {
         // Record 2 is record 1 sent from another county: no duplicate.
-        EXPECT_EQ(d.Text3->text(), QStringLiteral("Alpine"));
-        f.retype(d.txtEditPre, QStringLiteral("XX"));
-        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+        EXPECT_EQ(d.countySentBox->text(), QStringLiteral("Alpine"));
+        f.retype(d.spcBox, QStringLiteral("XX"));
+        QTest::keyClick(d.spcBox, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_FALSE(d.Label2->isHidden());
-        EXPECT_TRUE(d.Label1->isHidden());
+        EXPECT_FALSE(d.spcInvalidMark->isHidden());
+        EXPECT_TRUE(d.dupeLabel->isHidden());
         // An empty County Sent is refused, on Done too.
-        f.retype(d.txtEditPre, QStringLiteral("ct"));
-        f.retype(d.Text3, QString());
-        QTest::keyClick(d.Text3, Qt::Key_Return);
+        f.retype(d.spcBox, QStringLiteral("ct"));
+        f.retype(d.countySentBox, QString());
+        QTest::keyClick(d.countySentBox, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_FALSE(d.Label9->isHidden());
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("CT"));
+        EXPECT_FALSE(d.countySentInvalidMark->isHidden());
+        EXPECT_EQ(d.spcBox->text(), QStringLiteral("CT"));
         // The same county sent as record 1 makes it a duplicate.
-        f.retype(d.Text3, QStringLiteral("Alameda"));
-        QTest::keyClick(d.Text3, Qt::Key_Return);
+        f.retype(d.countySentBox, QStringLiteral("Alameda"));
+        QTest::keyClick(d.countySentBox, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_FALSE(d.Label1->isHidden());
-        EXPECT_TRUE(d.Label9->isHidden());
+        EXPECT_FALSE(d.dupeLabel->isHidden());
+        EXPECT_TRUE(d.countySentInvalidMark->isHidden());
         // Back to its own county: written, the dupe mark gone.
-        f.retype(d.Text3, QStringLiteral("Alpine"));
-        QTest::keyClick(d.Text3, Qt::Key_Return);
-        EXPECT_TRUE(d.Label1->isHidden());
+        f.retype(d.countySentBox, QStringLiteral("Alpine"));
+        QTest::keyClick(d.countySentBox, Qt::Key_Return);
+        EXPECT_TRUE(d.dupeLabel->isHidden());
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(3);
@@ -337,26 +337,26 @@ TEST(EditDialogIn, APasteTakesWhatTypingWouldAndTheLogKeepsOneContactALine)
     InReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
     f.openWindow();
-    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N6VHF"));
+    f.onNextDialog<InStateEditDialog>([&](InStateEditDialog& d) {
+        EXPECT_EQ(d.callBox->text(), QStringLiteral("N6VHF"));
         pasteEach({
-            {d.txtEditCall, QStringLiteral("ja1abc\r\n"), QStringLiteral("JA1ABC")},
-            {d.txtEditCk, QStringLiteral("7\t"), QStringLiteral("7")},
-            {d.txtEditSec, QStringLiteral("\"\"\r\n"), QString()},
-            {d.txtEditPre, QStringLiteral("Japan\n"), QStringLiteral("Japan")},
-            {d.txtEditNum, QStringLiteral("\"12\""), QStringLiteral("12")},
-            {d.txtEditDate, QStringLiteral("2021/10/03\r\n"), QStringLiteral("2021/10/03")},
-            {d.txtEditTime, QStringLiteral("18:30\n"), QStringLiteral("18:30")},
-            {d.txtEditBnd, QStringLiteral("ph\r"), QStringLiteral("PH")},
-            {d.Text1, QStringLiteral("40\n"), QStringLiteral("40")},
-            {d.Text3, QStringLiteral("alpine\r\n"), QStringLiteral("Alpine")},
+            {d.callBox, QStringLiteral("ja1abc\r\n"), QStringLiteral("JA1ABC")},
+            {d.serialReceivedBox, QStringLiteral("7\t"), QStringLiteral("7")},
+            {d.countyBox, QStringLiteral("\"\"\r\n"), QString()},
+            {d.spcBox, QStringLiteral("Japan\n"), QStringLiteral("Japan")},
+            {d.serialSentBox, QStringLiteral("\"12\""), QStringLiteral("12")},
+            {d.dateBox, QStringLiteral("2021/10/03\r\n"), QStringLiteral("2021/10/03")},
+            {d.timeBox, QStringLiteral("18:30\n"), QStringLiteral("18:30")},
+            {d.modeBox, QStringLiteral("ph\r"), QStringLiteral("PH")},
+            {d.bandBox, QStringLiteral("40\n"), QStringLiteral("40")},
+            {d.countySentBox, QStringLiteral("alpine\r\n"), QStringLiteral("Alpine")},
         });
         // A county pasted at the start takes its capital, as typed.
-        pasteOver(d.txtEditSec, QStringLiteral("butte\t"));
-        EXPECT_EQ(d.txtEditSec->text(), QStringLiteral("Butte"));
-        pasteOver(d.txtEditSec, QString());  // a paste of nothing empties the box
-        EXPECT_EQ(d.txtEditSec->text(), QString());
-        QTest::keyClick(d.Text3, Qt::Key_Return);
+        pasteOver(d.countyBox, QStringLiteral("butte\t"));
+        EXPECT_EQ(d.countyBox->text(), QStringLiteral("Butte"));
+        pasteOver(d.countyBox, QString());  // a paste of nothing empties the box
+        EXPECT_EQ(d.countyBox->text(), QString());
+        QTest::keyClick(d.countySentBox, Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(2);  // newest first: record 3
@@ -377,14 +377,14 @@ TEST(EditDialogIn, CountryCompletionInTheSpcBox)
     InReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), inLog());
     f.openWindow();
-    f.onNextDialog<DEEditInfrm>([&](DEEditInfrm& d) {
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Germany"));
-        d.txtEditPre->setFocus();
-        d.txtEditPre->setCursorPosition(0);
-        QTest::keyClick(d.txtEditPre, 'j');
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("Japan"));
-        EXPECT_EQ(d.txtEditPre->selectedText(), QStringLiteral("apan"));
-        QTest::keyClick(d.txtEditPre, Qt::Key_Return);
+    f.onNextDialog<InStateEditDialog>([&](InStateEditDialog& d) {
+        EXPECT_EQ(d.spcBox->text(), QStringLiteral("Germany"));
+        d.spcBox->setFocus();
+        d.spcBox->setCursorPosition(0);
+        QTest::keyClick(d.spcBox, 'j');
+        EXPECT_EQ(d.spcBox->text(), QStringLiteral("Japan"));
+        EXPECT_EQ(d.spcBox->selectedText(), QStringLiteral("apan"));
+        QTest::keyClick(d.spcBox, Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     f.rightClickRow(1);
@@ -396,19 +396,19 @@ TEST(EditDialogOut, TwoFailingBoxesNeverThrowTheFocusBackAndForth)
     OutReports f;
     writeBytes(f.fx.path(QStringLiteral("log.txt")), outLog());
     f.openWindow();
-    f.onNextDialog<DEEditOut>([&](DEEditOut& d) {
-        d.Text1->setText(QStringLiteral("30"));
-        d.txtEditBnd->setText(QStringLiteral("XX"));
-        d.txtEditBnd->setFocus(Qt::TabFocusReason);
+    f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
+        d.bandBox->setText(QStringLiteral("30"));
+        d.modeBox->setText(QStringLiteral("XX"));
+        d.modeBox->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
         f.fx.fakes.beeper.resetCount();
         // Leaving the mode box for the (also failing) band box.
-        d.Text1->setFocus(Qt::TabFocusReason);
+        d.bandBox->setFocus(Qt::TabFocusReason);
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
-        EXPECT_TRUE(d.txtEditBnd->hasFocus());
+        EXPECT_TRUE(d.modeBox->hasFocus());
         EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
-        EXPECT_FALSE(d.Label3->isHidden());
+        EXPECT_FALSE(d.modeInvalidMark->isHidden());
     });
     f.rightClickRow(0);
     EXPECT_EQ(f.dialogsShown, 1);

@@ -38,26 +38,26 @@ TEST(SummaryDialog, WritesTheCabrilloFileAndRemembersTheFiveBoxes)
     auto& w = f.openWindow();
     EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("10"));
     const QString target = f.fx.path(QStringLiteral("W1AW.log"));
-    f.onNextDialog<DECabrilloIn>([&](DECabrilloIn& d) {
+    f.onNextDialog<SummarySheetDialog>([&](SummarySheetDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Summary Sheet Information"));
-        EXPECT_TRUE(d.Text5->text().isEmpty());
-        EXPECT_TRUE(d.Option6->isChecked());
-        EXPECT_TRUE(d.Option3->isChecked());
-        EXPECT_TRUE(d.Option10->isChecked());
-        EXPECT_TRUE(d.Check1->isChecked());
-        QTest::keyClicks(d.Text5, QStringLiteral("Pat Operator "));
-        QTest::keyClicks(d.Text6, QStringLiteral("1 Main St"));
-        QTest::keyClicks(d.Text7, QStringLiteral("Springfield"));
-        QTest::keyClicks(d.Text8, QStringLiteral("pat@example.org"));
-        QTest::keyClicks(d.Text2, QStringLiteral("Contest Club"));
-        QTest::keyClicks(d.Text1, QStringLiteral("w1aw k1zz"));
-        EXPECT_EQ(d.Text1->text(), QStringLiteral("W1AW K1ZZ"));
-        QTest::mouseClick(d.Option4, Qt::LeftButton);
+        EXPECT_TRUE(d.nameBox->text().isEmpty());
+        EXPECT_TRUE(d.categorySingleOp->isChecked());
+        EXPECT_TRUE(d.powerLow->isChecked());
+        EXPECT_TRUE(d.modeMixed->isChecked());
+        EXPECT_TRUE(d.countyAbbreviationsCheck->isChecked());
+        QTest::keyClicks(d.nameBox, QStringLiteral("Pat Operator "));
+        QTest::keyClicks(d.address1Box, QStringLiteral("1 Main St"));
+        QTest::keyClicks(d.address2Box, QStringLiteral("Springfield"));
+        QTest::keyClicks(d.emailBox, QStringLiteral("pat@example.org"));
+        QTest::keyClicks(d.clubBox, QStringLiteral("Contest Club"));
+        QTest::keyClicks(d.operatorsBox, QStringLiteral("w1aw k1zz"));
+        EXPECT_EQ(d.operatorsBox->text(), QStringLiteral("W1AW K1ZZ"));
+        QTest::mouseClick(d.powerHigh, Qt::LeftButton);
         f.fx.fakes.prompt.answer(target);
-        QTest::mouseClick(d.Command4, Qt::LeftButton);
+        QTest::mouseClick(d.writeCabrilloButton, Qt::LeftButton);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_TRUE(d.Command3->hasFocus());
-        QTest::mouseClick(d.Command3, Qt::LeftButton);
+        EXPECT_TRUE(d.doneButton->hasFocus());
+        QTest::mouseClick(d.doneButton, Qt::LeftButton);
         EXPECT_FALSE(d.isVisible());
     });
     w.mnuWriteSumm->trigger();
@@ -101,14 +101,14 @@ TEST(SummaryDialog, WritesTheCabrilloFileAndRemembersTheFiveBoxes)
     EXPECT_TRUE(shared.contains("<OWN_CLUB_NAME>Contest Club</OWN_CLUB_NAME>"));
 
     // The next opening brings the five boxes back, the options at their defaults.
-    f.onNextDialog<DECabrilloIn>([&](DECabrilloIn& d) {
-        EXPECT_EQ(d.Text5->text(), QStringLiteral("Pat Operator"));
-        EXPECT_EQ(d.Text6->text(), QStringLiteral("1 Main St"));
-        EXPECT_EQ(d.Text7->text(), QStringLiteral("Springfield"));
-        EXPECT_EQ(d.Text8->text(), QStringLiteral("pat@example.org"));
-        EXPECT_EQ(d.Text2->text(), QStringLiteral("Contest Club"));
-        EXPECT_TRUE(d.Text1->text().isEmpty());
-        EXPECT_TRUE(d.Option3->isChecked());
+    f.onNextDialog<SummarySheetDialog>([&](SummarySheetDialog& d) {
+        EXPECT_EQ(d.nameBox->text(), QStringLiteral("Pat Operator"));
+        EXPECT_EQ(d.address1Box->text(), QStringLiteral("1 Main St"));
+        EXPECT_EQ(d.address2Box->text(), QStringLiteral("Springfield"));
+        EXPECT_EQ(d.emailBox->text(), QStringLiteral("pat@example.org"));
+        EXPECT_EQ(d.clubBox->text(), QStringLiteral("Contest Club"));
+        EXPECT_TRUE(d.operatorsBox->text().isEmpty());
+        EXPECT_TRUE(d.powerLow->isChecked());
     });
     w.mnuWriteSumm->trigger();
     EXPECT_EQ(f.dialogsShown, 2);
@@ -121,15 +121,15 @@ TEST(SummaryDialog, CancelIsSilentAndAFailureIsReportedWithoutSuccess)
     auto& w = f.openWindow();
     const QString earlier = f.fx.path(QStringLiteral("W1AW.log"));
     writeBytes(earlier, "earlier\r\n");
-    f.onNextDialog<DECabrilloIn>([&](DECabrilloIn& d) {
-        QTest::keyClicks(d.Text5, QStringLiteral("Pat"));
+    f.onNextDialog<SummarySheetDialog>([&](SummarySheetDialog& d) {
+        QTest::keyClicks(d.nameBox, QStringLiteral("Pat"));
         f.fx.fakes.prompt.clear();
-        QTest::mouseClick(d.Command4, Qt::LeftButton);  // the save dialog cancelled
+        QTest::mouseClick(d.writeCabrilloButton, Qt::LeftButton);  // the save dialog cancelled
         EXPECT_EQ(f.fx.fakes.prompt.shown().size(), 1u);
         // A folder that does not exist: nothing half written, failure reported.
         f.fx.fakes.prompt.answer(f.fx.path(QStringLiteral("nowhere/W1AW.log")));
         f.fx.fakes.beeper.resetCount();
-        QTest::mouseClick(d.Command4, Qt::LeftButton);
+        QTest::mouseClick(d.writeCabrilloButton, Qt::LeftButton);
         EXPECT_EQ(f.fx.fakes.prompt.shown().back().title, QStringLiteral("Unable to write file."));
         EXPECT_FALSE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("File Written Successfully.")));
         EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
@@ -164,10 +164,10 @@ TEST(SummaryDialog, InStateSendsTheOwnCountyAndClaimsSectionsTimesPoints)
     auto& w = f.openWindow();
     EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("18"));  // 9 points, 2 sections
     const QString target = f.fx.path(QStringLiteral("in.log"));
-    f.onNextDialog<DECabrilloIn>([&](DECabrilloIn& d) {
-        QTest::mouseClick(d.Check1, Qt::LeftButton);  // full county names
+    f.onNextDialog<SummarySheetDialog>([&](SummarySheetDialog& d) {
+        QTest::mouseClick(d.countyAbbreviationsCheck, Qt::LeftButton);  // full county names
         f.fx.fakes.prompt.answer(target);
-        QTest::mouseClick(d.Command4, Qt::LeftButton);
+        QTest::mouseClick(d.writeCabrilloButton, Qt::LeftButton);
     });
     w.mnuWriteSumm->trigger();
     const QString text = QString::fromLatin1(readBytes(target));

@@ -6,7 +6,7 @@
 #include "app/in_state_fixture.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
-#include "reports/DECabrilloIn.h"
+#include "reports/summary_sheet_dialog.h"
 #include "reports/edit_contact_dialogs.h"
 #include "reports/reports_install.h"
 

@@ -4,10 +4,10 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "platform/controls.h"
-#include "reports/CountyMapCA.h"
-#include "reports/GraphQSO.h"
+#include "reports/county_map_window.h"
+#include "reports/activity_graph_window.h"
 #include "reports/county_map.h"
-#include "reports/frmCountyList.h"
+#include "reports/county_list_window.h"
 #include "reports/views_install.h"
 
 #include "../app/main_window_fixture.h"
@@ -106,9 +106,9 @@ TEST_F(ViewsFixture, GraphWithFewerThanSevenContactsSaysSoAndOpensBlank)
     for (const bool outOfState : {true, false}) {
         MainWindowBase& w = open(outOfState, contactsEvery45s(6));
         m.fx.fakes.prompt.clear();
-        GraphQSO* shown = nullptr;
+        ActivityGraphWindow* shown = nullptr;
         onModal = [&](QDialog& d) {
-            shown = dynamic_cast<GraphQSO*>(&d);
+            shown = dynamic_cast<ActivityGraphWindow*>(&d);
             ASSERT_NE(shown, nullptr);
             EXPECT_EQ(shown->lblTime[3]->text(), QStringLiteral("00:00"));
             EXPECT_EQ(shown->lblDate[3]->text(), QStringLiteral("MM/DD"));
@@ -129,7 +129,7 @@ TEST_F(ViewsFixture, GraphDrawsTheLogAndSwitchesBackground)
 {
     MainWindowBase& w = open(false, contactsEvery45s(300));
     onModal = [&](QDialog& d) {
-        auto& g = dynamic_cast<GraphQSO&>(d);
+        auto& g = dynamic_cast<ActivityGraphWindow&>(d);
         EXPECT_EQ(g.windowTitle(), QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
         EXPECT_EQ(g.lblTime[0]->text(), QStringLiteral("16:00"));
         EXPECT_EQ(g.lblDate[0]->text(), QStringLiteral("10/02"));
@@ -142,17 +142,17 @@ TEST_F(ViewsFixture, GraphDrawsTheLogAndSwitchesBackground)
         EXPECT_GT(countColour(first, qRgb(0, 255, 0)), 100);  // 20 m in the strip
         EXPECT_GT(countColour(first, qRgb(255, 0, 0)), 100);  // 40 m
 
-        QTest::mouseClick(g.Command1, Qt::LeftButton);
-        EXPECT_EQ(g.Command1->text(), QStringLiteral("White Background"));
+        QTest::mouseClick(g.backgroundButton, Qt::LeftButton);
+        EXPECT_EQ(g.backgroundButton->text(), QStringLiteral("White Background"));
         EXPECT_EQ(g.image().pixel(2, 2), White);
         EXPECT_EQ(textColor(g.lblTime[0]), QColor(Qt::black));
         EXPECT_EQ(textColor(g.lblY[5]), QColor(Qt::black));
-        EXPECT_EQ(textColor(g.Label1), QColor(Qt::black));
+        EXPECT_EQ(textColor(g.bandLabel), QColor(Qt::black));
         EXPECT_EQ(textColor(g.lblBnd[1]), QColor(0, 0, 255));  // the legend keeps its colours
         EXPECT_GT(countColour(g.image(), qRgb(0, 0, 255)), 300);
 
-        QTest::mouseClick(g.Command1, Qt::LeftButton);
-        EXPECT_EQ(g.Command1->text(), QStringLiteral("Black Background"));
+        QTest::mouseClick(g.backgroundButton, Qt::LeftButton);
+        EXPECT_EQ(g.backgroundButton->text(), QStringLiteral("Black Background"));
         EXPECT_EQ(g.image(), first);
         EXPECT_EQ(textColor(g.lblDate[0]), QColor(Qt::white));
         // The grid is white now, never grey again.
@@ -172,11 +172,11 @@ TEST_F(ViewsFixture, GraphFitsTheWorkArea)
     m.fx.fakes.screen.set({19200, 15360, QRectF(0, 0, 19200, 14760)});
     MainWindowBase& w = open(true, contactsEvery45s(20));
     onModal = [&](QDialog& d) {
-        auto& g = dynamic_cast<GraphQSO&>(d);
+        auto& g = dynamic_cast<ActivityGraphWindow&>(d);
         EXPECT_NEAR(g.width(), 1262, 1);  // 9,465 twips × 19,200 / 9,600
         EXPECT_NEAR(g.height(), 933, 1);  // 6,825 twips × 14,760 / 7,200
-        EXPECT_NEAR(g.Line3->X1(), 9240 * 2.0, 1);
-        EXPECT_NEAR(g.Line2->Y1(), 5880 * 14760 / 7200.0, 1);
+        EXPECT_NEAR(g.plotRightLine->X1(), 9240 * 2.0, 1);
+        EXPECT_NEAR(g.plotBottomLine->Y1(), 5880 * 14760 / 7200.0, 1);
         EXPECT_EQ(g.image().size(), g.size());
     };
     w.mnuGraph->trigger();
@@ -189,12 +189,12 @@ TEST_F(ViewsFixture, MapOfAnEmptyLogShowsTheHintAndStaysWhite)
 {
     MainWindowBase& w = open(true);
     onModal = [&](QDialog& d) {
-        auto& map = dynamic_cast<CountyMapCA&>(d);
+        auto& map = dynamic_cast<CountyMapWindow&>(d);
         EXPECT_EQ(map.windowTitle(), QStringLiteral(" Zivudaduri County Map"));
-        EXPECT_FALSE(map.Label1->isHidden());
-        EXPECT_EQ(map.Label1->text(), QStringLiteral("Counties will change color when worked."));
-        map.Timer1_Timer();
-        EXPECT_EQ(map.Picture1->image, reports::countyMapPicture());
+        EXPECT_FALSE(map.hintLabel->isHidden());
+        EXPECT_EQ(map.hintLabel->text(), QStringLiteral("Counties will change color when worked."));
+        map.onPaintTick();
+        EXPECT_EQ(map.mapPicture->image, reports::countyMapPicture());
     };
     w.mnuMap->trigger();
     EXPECT_EQ(modalCount, 1);
@@ -217,13 +217,13 @@ TEST_F(ViewsFixture, MapPaintsTheCountiesWorkedFromBothWindows)
                                               {"K6AB", "Atlantis", "2021/10/02", "16:01:00", "20"},
                                               {"K6AC", "Butte", "2021/10/02", "16:02:00", "20"}});
         onModal = [&](QDialog& d) {
-            auto& map = dynamic_cast<CountyMapCA&>(d);
-            EXPECT_TRUE(map.Label1->isHidden());
-            EXPECT_EQ(map.Picture1->image.pixel(seedOf("Los Angeles")), White);
+            auto& map = dynamic_cast<CountyMapWindow&>(d);
+            EXPECT_TRUE(map.hintLabel->isHidden());
+            EXPECT_EQ(map.mapPicture->image.pixel(seedOf("Los Angeles")), White);
             // The painting waits for the start timer, after the window shows.
             map.show();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !map.Timer1->isActive(); }, 2000));
-            const QImage& img = map.Picture1->image;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !map.paintTimer->isActive(); }, 2000));
+            const QImage& img = map.mapPicture->image;
             for (const char* painted : {"Los Angeles", "Butte"}) {
                 const QRgb c = img.pixel(seedOf(painted));
                 EXPECT_NE(c, White) << painted;
@@ -232,7 +232,7 @@ TEST_F(ViewsFixture, MapPaintsTheCountiesWorkedFromBothWindows)
             for (const char* untouched : {"Orange", "Kern", "Modoc", "Glenn"})
                 EXPECT_EQ(img.pixel(seedOf(untouched)), White) << untouched;
             // The painted picture is what the window shows.
-            const QImage shot = map.Picture1->grab().toImage();
+            const QImage shot = map.mapPicture->grab().toImage();
             EXPECT_EQ(QColor(shot.pixel(seedOf("Butte"))), QColor(img.pixel(seedOf("Butte"))));
             map.hide();
         };
@@ -253,14 +253,14 @@ TEST_F(ViewsFixture, MapPaintsEveryCountyInItsOwnColourWhateverTheTableLength)
     m.fx.state.counties.rows.push_back({QStringLiteral("Atlantis"), QStringLiteral("ATLA")});
     MainWindowBase& w = open(true, contacts);
     onModal = [&](QDialog& d) {
-        auto& map = dynamic_cast<CountyMapCA&>(d);
-        map.Timer1_Timer();
+        auto& map = dynamic_cast<CountyMapWindow&>(d);
+        map.onPaintTick();
         QSet<QRgb> colours;
         for (const auto& r : reports::countyRectangles())
-            colours.insert(map.Picture1->image.pixel(reports::countySeed(r)));
+            colours.insert(map.mapPicture->image.pixel(reports::countySeed(r)));
         EXPECT_FALSE(colours.contains(White));
         EXPECT_GT(colours.size(), 50);
-        EXPECT_FALSE(map.Timer1->isActive());
+        EXPECT_FALSE(map.paintTimer->isActive());
     };
     w.mnuMap->trigger();
     EXPECT_EQ(modalCount, 1);
@@ -270,18 +270,18 @@ TEST_F(ViewsFixture, MapNamesTheCountyUnderTheMouse)
 {
     MainWindowBase& w = open(true);
     onModal = [&](QDialog& d) {
-        auto& map = dynamic_cast<CountyMapCA&>(d);
+        auto& map = dynamic_cast<CountyMapWindow&>(d);
         for (const auto& r : reports::countyRectangles()) {
-            const QWidget* under = map.Picture1->childAt(reports::countySeed(r));
+            const QWidget* under = map.mapPicture->childAt(reports::countySeed(r));
             ASSERT_NE(under, nullptr) << r.name;
-            if (under == map.Label1)
+            if (under == map.hintLabel)
                 continue;  // the hint lies over the desert while the log is empty
             EXPECT_FALSE(under->toolTip().isEmpty()) << r.name;
             EXPECT_TRUE(qobject_cast<const QLabel*>(under)->text().isEmpty());
         }
-        const QWidget* la = map.Picture1->childAt(reports::countySeed(reports::countyRectangles()[55]));
+        const QWidget* la = map.mapPicture->childAt(reports::countySeed(reports::countyRectangles()[55]));
         EXPECT_EQ(la->toolTip(), QStringLiteral("Los Angeles"));
-        EXPECT_EQ(map.Picture1->childAt(QPoint(400, 20)), nullptr);  // outside every rectangle
+        EXPECT_EQ(map.mapPicture->childAt(QPoint(400, 20)), nullptr);  // outside every rectangle
     };
     w.mnuMap->trigger();
     EXPECT_EQ(modalCount, 1);
@@ -296,21 +296,21 @@ TEST_F(ViewsFixture, CountyListClickFillsTheCountyBoxOfEitherWindow)
         if (!outOfState)
             w.txtCntry->setText(QStringLiteral("CA"));  // the county box takes input in-state
         onModal = [&](QDialog& d) {
-            auto& list = dynamic_cast<frmCountyList&>(d);
+            auto& list = dynamic_cast<CountyListWindow&>(d);
             EXPECT_EQ(list.windowTitle(), QStringLiteral("County List"));
             list.show();
-            ASSERT_EQ(list.ListView1->topLevelItemCount(), 58);
-            EXPECT_EQ(list.ListView1->headerItem()->text(0), QStringLiteral("County"));
-            EXPECT_EQ(list.ListView1->headerItem()->text(1), QStringLiteral("Abbreviation"));
+            ASSERT_EQ(list.countyList->topLevelItemCount(), 58);
+            EXPECT_EQ(list.countyList->headerItem()->text(0), QStringLiteral("County"));
+            EXPECT_EQ(list.countyList->headerItem()->text(1), QStringLiteral("Abbreviation"));
             for (int i = 0; i < 58; ++i) {
-                EXPECT_EQ(list.ListView1->topLevelItem(i)->text(0), m.fx.state.counties.rows[static_cast<std::size_t>(i)].CountyName);
-                EXPECT_FALSE(list.ListView1->topLevelItem(i)->text(1).isEmpty());
+                EXPECT_EQ(list.countyList->topLevelItem(i)->text(0), m.fx.state.counties.rows[static_cast<std::size_t>(i)].CountyName);
+                EXPECT_FALSE(list.countyList->topLevelItem(i)->text(1).isEmpty());
             }
-            const auto found = list.ListView1->findItems(QStringLiteral("Los Angeles"), Qt::MatchExactly);
+            const auto found = list.countyList->findItems(QStringLiteral("Los Angeles"), Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
-            list.ListView1->scrollToItem(found[0]);
-            QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {},
-                              list.ListView1->visualItemRect(found[0]).center());
+            list.countyList->scrollToItem(found[0]);
+            QTest::mouseClick(list.countyList->viewport(), Qt::LeftButton, {},
+                              list.countyList->visualItemRect(found[0]).center());
             EXPECT_FALSE(list.isVisible());
         };
         w.mnuCountyList->trigger();
@@ -331,10 +331,10 @@ TEST_F(ViewsFixture, CountyListClosedOrClickedBesideTheRowsChangesNothing)
 
     m.fx.state.counties.rows.clear();
     onModal = [&](QDialog& d) {
-        auto& list = dynamic_cast<frmCountyList&>(d);
+        auto& list = dynamic_cast<CountyListWindow&>(d);
         list.show();
-        EXPECT_EQ(list.ListView1->topLevelItemCount(), 0);
-        QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        EXPECT_EQ(list.countyList->topLevelItemCount(), 0);
+        QTest::mouseClick(list.countyList->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         EXPECT_TRUE(list.isVisible());
         list.hide();
     };

@@ -1,7 +1,7 @@
 // The activity graph's drawing: the computed graph into the labels and the
 // window's image.
 
-#include "reports/GraphQSO.h"
+#include "reports/activity_graph_window.h"
 
 #include "app/app_state.h"
 #include "platform/controls.h"
@@ -45,7 +45,7 @@ void paintRateGraph(QImage& image, const RateGraph& graph, const GraphGeometry& 
 
 }  // namespace reports
 
-void GraphQSO::DrawRateGraph()
+void ActivityGraphWindow::DrawRateGraph()
 {
     const auto& records = m_state.log.contacts.records();
     if (static_cast<int>(records.size()) < reports::GraphMinimumContacts) {
@@ -75,12 +75,12 @@ void GraphQSO::DrawRateGraph()
     if (stage != GraphStage::Complete)
         return;
     reports::GraphGeometry geometry;
-    geometry.left = Line4->X1();
-    geometry.right = Line3->X1();
-    geometry.top = Line1->Y1();
-    geometry.bottom = Line2->Y1();
-    geometry.stripTop = Line8->Y1();
-    geometry.stripBottom = Line9->Y1();
+    geometry.left = plotLeftLine->X1();
+    geometry.right = plotRightLine->X1();
+    geometry.top = plotTopLine->Y1();
+    geometry.bottom = plotBottomLine->Y1();
+    geometry.stripTop = stripTopLine->Y1();
+    geometry.stripBottom = stripBottomLine->Y1();
     reports::paintRateGraph(m_image, m_graph, geometry);
     update();
 }

@@ -18,22 +18,22 @@ namespace app {
 struct AppState;
 }
 
-class frmCountyList : public QDialog {
+class CountyListWindow : public QDialog {
 public:
     /// countyBox: the open main window's county box.
-    frmCountyList(app::AppState& state, QLineEdit* countyBox, QWidget* parent = nullptr);
+    CountyListWindow(app::AppState& state, QLineEdit* countyBox, QWidget* parent = nullptr);
 
     /// Scales and places the window, adds the columns and one row per county.
-    void Form_Load();
+    void onLoad();
 
     using ModalRunner = std::function<void(QDialog& window)>;
     static void showModal(app::AppState& state, QLineEdit* countyBox, QWidget* parent,
                           const ModalRunner& runner);
 
-    QTreeWidget* ListView1 = nullptr;
+    QTreeWidget* countyList = nullptr;
 
     /// A click on the list: the clicked row's county into the county box.
-    void ListView1_Click(QTreeWidgetItem* item);
+    void onCountyListClicked(QTreeWidgetItem* item);
 
 private:
     app::AppState& m_state;

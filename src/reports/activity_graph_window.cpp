@@ -1,7 +1,7 @@
 // The activity graph window: its controls, its scaling to the work area and
-// the background button. The drawing is in GraphQSO_paint.cpp.
+// the background button. The drawing is in activity_graph_window_paint.cpp.
 
-#include "reports/GraphQSO.h"
+#include "reports/activity_graph_window.h"
 
 #include "app/app_state.h"
 #include "platform/controls.h"
@@ -37,31 +37,31 @@ LineControl* makeLine(QWidget* parent, const QString& name, double x1, double y1
 
 }  // namespace
 
-GraphQSO::GraphQSO(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(state)
+ActivityGraphWindow::ActivityGraphWindow(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
-    setObjectName(QStringLiteral("GraphQSO"));
+    setObjectName(QStringLiteral("ActivityGraphWindow"));
     setWindowTitle(QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
     platform::setWindowTwipSize(this, DesignWidth, DesignHeight);
     buildControls();
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(backgroundButton, &QPushButton::clicked, this, [this] { onBackgroundClicked(); });
 }
 
-void GraphQSO::buildControls()
+void ActivityGraphWindow::buildControls()
 {
-    Line4 = makeLine(this, QStringLiteral("Line4"), 480, 120, 480, 5880, Qt::white);
-    Line3 = makeLine(this, QStringLiteral("Line3"), 9240, 120, 9240, 5880, Qt::white);
-    Line1 = makeLine(this, QStringLiteral("Line1"), 480, 120, 9240, 120, Qt::white);
-    Line2 = makeLine(this, QStringLiteral("Line2"), 480, 5880, 9240, 5880, Qt::white);
-    static const char* const gridNames[15] = {"Line5",  "Line6",  "Line7",  "Line10", "Line11",
-                                              "Line12", "Line13", "Line14", "Line15", "Line16",
-                                              "Line17", "Line18", "Line19", "Line20", "Line21"};
+    plotLeftLine = makeLine(this, QStringLiteral("plotLeftLine"), 480, 120, 480, 5880, Qt::white);
+    plotRightLine = makeLine(this, QStringLiteral("plotRightLine"), 9240, 120, 9240, 5880, Qt::white);
+    plotTopLine = makeLine(this, QStringLiteral("plotTopLine"), 480, 120, 9240, 120, Qt::white);
+    plotBottomLine = makeLine(this, QStringLiteral("plotBottomLine"), 480, 5880, 9240, 5880, Qt::white);
+    static const char* const gridNames[15] = {"gridLine",  "gridLine",  "gridLine",  "gridLine", "gridLine",
+                                              "gridLine", "gridLine", "gridLine", "gridLine", "gridLine",
+                                              "gridLine", "gridLine", "gridLine", "gridLine", "gridLine"};
     for (int k = 0; k < 15; ++k) {
         const double y = 480 + 360.0 * k;
         gridLines[static_cast<std::size_t>(k)] =
             makeLine(this, QString::fromLatin1(gridNames[k]), 500, y, k < 3 ? 9240 : 9220, y, Grey);
     }
-    Line8 = makeLine(this, QStringLiteral("Line8"), 480, 5900, 9240, 5900, Qt::white);
-    Line9 = makeLine(this, QStringLiteral("Line9"), 480, 6000, 9240, 6000, Qt::white);
+    stripTopLine = makeLine(this, QStringLiteral("stripTopLine"), 480, 5900, 9240, 5900, Qt::white);
+    stripBottomLine = makeLine(this, QStringLiteral("stripBottomLine"), 480, 6000, 9240, 6000, Qt::white);
 
     auto label = [this](const char* name, const QRectF& twips, const FontSpec& font, Qt::Alignment align,
                         const QString& text) {
@@ -75,7 +75,7 @@ void GraphQSO::buildControls()
         lblY[static_cast<std::size_t>(k)] =
             label("lblY", QRectF(0, 30 + 360.0 * (16 - k), 450, 195), LabelFont,
                   Qt::AlignRight | Qt::AlignTop, QStringLiteral("0"));
-    Label1 = label("Label1", QRectF(0, 5880, 495, 135), LabelFont, Qt::AlignRight | Qt::AlignTop,
+    bandLabel = label("bandLabel", QRectF(0, 5880, 495, 135), LabelFont, Qt::AlignRight | Qt::AlignTop,
                    QStringLiteral("Band "));
     for (int k = 0; k < 15; ++k) {
         const double left = 120 + 627.0 * k;
@@ -93,34 +93,34 @@ void GraphQSO::buildControls()
         setTextColor(l, QColor::fromRgb(colors[static_cast<std::size_t>(k)]));
         lblBnd[static_cast<std::size_t>(k)] = l;
     }
-    Command1 = makeControl<QPushButton>(this, "Command1", ControlKind::CommandButton,
+    backgroundButton = makeControl<QPushButton>(this, "backgroundButton", ControlKind::CommandButton,
                                         QRectF(8160, 6600, 1215, 220), ButtonFont);
-    Command1->setText(QStringLiteral("Black Background"));
-    Command1->setAutoDefault(false);
+    backgroundButton->setText(QStringLiteral("Black Background"));
+    backgroundButton->setAutoDefault(false);
 }
 
-void GraphQSO::setTextColor(QLabel* label, const QColor& color)
+void ActivityGraphWindow::setTextColor(QLabel* label, const QColor& color)
 {
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, color);
     label->setPalette(p);
 }
 
-std::vector<LineControl*> GraphQSO::lines() const
+std::vector<LineControl*> ActivityGraphWindow::lines() const
 {
-    std::vector<LineControl*> all{Line1, Line2, Line3, Line4, Line8, Line9};
+    std::vector<LineControl*> all{plotTopLine, plotBottomLine, plotRightLine, plotLeftLine, stripTopLine, stripBottomLine};
     all.insert(all.end(), gridLines.begin(), gridLines.end());
     return all;
 }
 
-void GraphQSO::showModal(app::AppState& state, QWidget* parent, const ModalRunner& runner)
+void ActivityGraphWindow::showModal(app::AppState& state, QWidget* parent, const ModalRunner& runner)
 {
-    GraphQSO window(state, parent);
-    window.Form_Load();
+    ActivityGraphWindow window(state, parent);
+    window.onLoad();
     runner(window);
 }
 
-void GraphQSO::Form_Load()
+void ActivityGraphWindow::onLoad()
 {
     scaleToWorkArea();
     // The drawing is made for one size; the window keeps it.
@@ -130,7 +130,7 @@ void GraphQSO::Form_Load()
     DrawRateGraph();
 }
 
-void GraphQSO::scaleToWorkArea()
+void ActivityGraphWindow::scaleToWorkArea()
 {
     // The graph takes the work area, not the whole screen, so that the
     // taskbar never hides its time labels.
@@ -168,11 +168,11 @@ void GraphQSO::scaleToWorkArea()
     }
 }
 
-void GraphQSO::Command1_Click()
+void ActivityGraphWindow::onBackgroundClicked()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool toWhite = Command1->text() == QLatin1String("Black Background");
-    Command1->setText(toWhite ? QStringLiteral("White Background") : QStringLiteral("Black Background"));
+    const bool toWhite = backgroundButton->text() == QLatin1String("Black Background");
+    backgroundButton->setText(toWhite ? QStringLiteral("White Background") : QStringLiteral("Black Background"));
     m_background = toWhite ? QColor(Qt::white) : QColor(Qt::black);
     const QColor ink = toWhite ? QColor(Qt::black) : QColor(Qt::white);
     for (auto* group : {&lblTime, &lblDate})
@@ -180,7 +180,7 @@ void GraphQSO::Command1_Click()
             setTextColor(l, ink);
     for (QLabel* l : lblY)
         setTextColor(l, ink);
-    setTextColor(Label1, ink);
+    setTextColor(bandLabel, ink);
     for (LineControl* line : lines())
         line->setColor(ink);
     m_image.fill(m_background);
@@ -189,7 +189,7 @@ void GraphQSO::Command1_Click()
     QApplication::restoreOverrideCursor();
 }
 
-void GraphQSO::paintEvent(QPaintEvent*)
+void ActivityGraphWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);

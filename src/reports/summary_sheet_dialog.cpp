@@ -1,4 +1,4 @@
-#include "reports/DECabrilloIn.h"
+#include "reports/summary_sheet_dialog.h"
 
 #include "app/app_state.h"
 #include "app/main_window_base.h"
@@ -36,16 +36,16 @@ constexpr Remembered RememberedBoxes[5] = {
 
 }  // namespace
 
-DECabrilloIn::DECabrilloIn(app::AppState& state, MainWindowBase& owner)
+SummarySheetDialog::SummarySheetDialog(app::AppState& state, MainWindowBase& owner)
     : QDialog(&owner), m_state(state), m_owner(owner)
 {
-    setObjectName(QStringLiteral("DECabrilloIn"));
+    setObjectName(QStringLiteral("SummarySheetDialog"));
     setWindowTitle(QStringLiteral("Summary Sheet Information"));
     platform::setWindowTwipSize(this, 7080, 5700);
     buildControls();
 }
 
-void DECabrilloIn::buildControls()
+void SummarySheetDialog::buildControls()
 {
     auto label = [this](const char* name, const QRectF& at, const char* caption) {
         auto* l = makeControl<QLabel>(this, name, ControlKind::Label, at);
@@ -57,15 +57,15 @@ void DECabrilloIn::buildControls()
         label(labelName, QRectF(120, top + 30, 2400, 255), caption);
         return makeControl<QLineEdit>(this, boxName, ControlKind::TextBox, QRectF(2580, top, 4380, 315));
     };
-    Text5 = row(0, "Label5", "Your Name:", "Text5");
-    Text6 = row(1, "Label6", "Address Line 1:", "Text6");
-    Text7 = row(2, "Label7", "Address Line 2:", "Text7");
-    Text8 = row(3, "Label8", "Email Address:", "Text8");
-    Text2 = row(4, "Label2", "Club Name:", "Text2");
-    Text1 = row(5, "Label1", "If Multi Op, list all calls:", "Text1");
-    label("Label11", QRectF(120, 2580, 6840, 255),
+    nameBox = row(0, "nameLabel", "Your Name:", "nameBox");
+    address1Box = row(1, "address1Label", "Address Line 1:", "address1Box");
+    address2Box = row(2, "address2Label", "Address Line 2:", "address2Box");
+    emailBox = row(3, "emailLabel", "Email Address:", "emailBox");
+    clubBox = row(4, "clubLabel", "Club Name:", "clubBox");
+    operatorsBox = row(5, "operatorsLabel", "If Multi Op, list all calls:", "operatorsBox");
+    label("soapboxLabel", QRectF(120, 2580, 6840, 255),
           "Soapbox (Add any comments you would like to make about the contest):");
-    Text11 = makeControl<QLineEdit>(this, "Text11", ControlKind::TextBox, QRectF(120, 2880, 6840, 315));
+    soapboxBox = makeControl<QLineEdit>(this, "soapboxBox", ControlKind::TextBox, QRectF(120, 2880, 6840, 315));
 
     auto frame = [this](const char* name, const QRectF& at, const char* caption) {
         auto* f = makeControl<QGroupBox>(this, name, ControlKind::Frame, at);
@@ -78,59 +78,59 @@ void DECabrilloIn::buildControls()
         o->setText(QString::fromLatin1(caption));
         return o;
     };
-    Frame1 = frame("Frame1", QRectF(120, 3330, 3300, 2250), "Category");
-    Option6 = option(Frame1, "Option6", 0, 3060, "Single Op");
-    Option5 = option(Frame1, "Option5", 1, 3060, "Multi Single");
-    Option8 = option(Frame1, "Option8", 2, 3060, "Multi Multi");
-    Option2 = option(Frame1, "Option2", 3, 3060, "Mobile");
-    Option7 = option(Frame1, "Option7", 4, 3060, "Club / School");
-    Option9 = option(Frame1, "Option9", 5, 3060, "N/T");
-    Option16 = option(Frame1, "Option16", 6, 3060, "Zivudaduri County Expedition");
-    Frame2 = frame("Frame2", QRectF(3540, 3330, 1620, 1140), "Power");
-    Option4 = option(Frame2, "Option4", 0, 1380, "High");
-    Option3 = option(Frame2, "Option3", 1, 1380, "Low (200W)");
-    Option1 = option(Frame2, "Option1", 2, 1380, "QRP (5W)");
-    Frame3 = frame("Frame3", QRectF(5280, 3330, 1680, 1140), "Mode");
-    Option10 = option(Frame3, "Option10", 0, 1440, "Mixed");
-    Option11 = option(Frame3, "Option11", 1, 1440, "SSB");
-    Option12 = option(Frame3, "Option12", 2, 1440, "CW");
-    Option6->setChecked(true);
-    Option3->setChecked(true);
-    Option10->setChecked(true);
+    categoryGroup = frame("categoryGroup", QRectF(120, 3330, 3300, 2250), "Category");
+    categorySingleOp = option(categoryGroup, "categorySingleOp", 0, 3060, "Single Op");
+    categoryMultiSingle = option(categoryGroup, "categoryMultiSingle", 1, 3060, "Multi Single");
+    categoryMultiMulti = option(categoryGroup, "categoryMultiMulti", 2, 3060, "Multi Multi");
+    categoryMobile = option(categoryGroup, "categoryMobile", 3, 3060, "Mobile");
+    categoryClubSchool = option(categoryGroup, "categoryClubSchool", 4, 3060, "Club / School");
+    categoryNoviceTech = option(categoryGroup, "categoryNoviceTech", 5, 3060, "N/T");
+    categoryCountyExpedition = option(categoryGroup, "categoryCountyExpedition", 6, 3060, "Zivudaduri County Expedition");
+    powerGroup = frame("powerGroup", QRectF(3540, 3330, 1620, 1140), "Power");
+    powerHigh = option(powerGroup, "powerHigh", 0, 1380, "High");
+    powerLow = option(powerGroup, "powerLow", 1, 1380, "Low (200W)");
+    powerQrp = option(powerGroup, "powerQrp", 2, 1380, "QRP (5W)");
+    modeGroup = frame("modeGroup", QRectF(5280, 3330, 1680, 1140), "Mode");
+    modeMixed = option(modeGroup, "modeMixed", 0, 1440, "Mixed");
+    modeSsb = option(modeGroup, "modeSsb", 1, 1440, "SSB");
+    modeCw = option(modeGroup, "modeCw", 2, 1440, "CW");
+    categorySingleOp->setChecked(true);
+    powerLow->setChecked(true);
+    modeMixed->setChecked(true);
 
-    Check1 = makeControl<QCheckBox>(this, "Check1", ControlKind::CheckBox, QRectF(3540, 4560, 3420, 285));
-    Check1->setText(QStringLiteral("Use county abbreviations in Cabrillo output."));
-    Check1->setChecked(true);
+    countyAbbreviationsCheck = makeControl<QCheckBox>(this, "countyAbbreviationsCheck", ControlKind::CheckBox, QRectF(3540, 4560, 3420, 285));
+    countyAbbreviationsCheck->setText(QStringLiteral("Use county abbreviations in Cabrillo output."));
+    countyAbbreviationsCheck->setChecked(true);
 
-    Command4 = makeControl<QPushButton>(this, "Command4", ControlKind::CommandButton, QRectF(3540, 5040, 1980, 450));
-    Command4->setText(QStringLiteral("Write Cabrillo File"));
-    Command3 = makeControl<QPushButton>(this, "Command3", ControlKind::CommandButton, QRectF(5640, 5040, 1320, 450));
-    Command3->setText(QStringLiteral("Done"));
-    for (QPushButton* b : {Command4, Command3}) {
+    writeCabrilloButton = makeControl<QPushButton>(this, "writeCabrilloButton", ControlKind::CommandButton, QRectF(3540, 5040, 1980, 450));
+    writeCabrilloButton->setText(QStringLiteral("Write Cabrillo File"));
+    doneButton = makeControl<QPushButton>(this, "doneButton", ControlKind::CommandButton, QRectF(5640, 5040, 1320, 450));
+    doneButton->setText(QStringLiteral("Done"));
+    for (QPushButton* b : {writeCabrilloButton, doneButton}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(writeCabrilloButton, &QPushButton::clicked, this, [this] { onWriteCabrilloClicked(); });
+    connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });
 
     m_keys = new platform::KeyRouter(this);
-    m_keys->onKeyPress(Text1, [this](int& k) { Text1_KeyPress(k); });
+    m_keys->onKeyPress(operatorsBox, [this](int& k) { onOperatorsKeyPress(k); });
 }
 
-void DECabrilloIn::Form_Load()
+void SummarySheetDialog::onLoad()
 {
     platform::ResizeForm(this, m_state.services.screen, m_state.services.prompt);
-    QLineEdit* boxes[5] = {Text5, Text6, Text7, Text8, Text2};
+    QLineEdit* boxes[5] = {nameBox, address1Box, address2Box, emailBox, clubBox};
     for (int i = 0; i < 5; ++i)
         boxes[i]->setText(
             m_state.services.registry.GetSetting(Section, QString::fromLatin1(RememberedBoxes[i].value)));
-    Text5->setFocus();
+    nameBox->setFocus();
 }
 
-void DECabrilloIn::showModal(app::AppState& state, MainWindowBase& owner)
+void SummarySheetDialog::showModal(app::AppState& state, MainWindowBase& owner)
 {
-    DECabrilloIn dialog(state, owner);
-    dialog.Form_Load();
+    SummarySheetDialog dialog(state, owner);
+    dialog.onLoad();
     if (owner.runModal)
         owner.runModal(dialog);
     else
@@ -138,49 +138,49 @@ void DECabrilloIn::showModal(app::AppState& state, MainWindowBase& owner)
     owner.activateWindow();
 }
 
-void DECabrilloIn::Text1_KeyPress(int& KeyAscii)
+void SummarySheetDialog::onOperatorsKeyPress(int& KeyAscii)
 {
     if (KeyAscii >= 'a' && KeyAscii <= 'z')
         KeyAscii -= 32;
 }
 
-reports::CabrilloEntry DECabrilloIn::entry() const
+reports::CabrilloEntry SummarySheetDialog::entry() const
 {
     reports::CabrilloEntry e;
     const std::pair<QRadioButton*, const char*> categories[] = {
-        {Option6, "SINGLE-OP"}, {Option5, "MULTI-SINGLE"},   {Option8, "MULTI-MULTI"},
-        {Option2, "MOBILE"},    {Option7, "CLUB AND SCHOOL"}, {Option9, "NOVICE / TECH"},
-        {Option16, "ZIVUDADURI COUNTY EXPEDITION"},
+        {categorySingleOp, "SINGLE-OP"}, {categoryMultiSingle, "MULTI-SINGLE"},   {categoryMultiMulti, "MULTI-MULTI"},
+        {categoryMobile, "MOBILE"},    {categoryClubSchool, "CLUB AND SCHOOL"}, {categoryNoviceTech, "NOVICE / TECH"},
+        {categoryCountyExpedition, "ZIVUDADURI COUNTY EXPEDITION"},
     };
     for (const auto& [button, text] : categories)
         if (button->isChecked())
             e.category = QString::fromLatin1(text);
-    e.power = Option4->isChecked() ? QStringLiteral("HIGH") : Option1->isChecked() ? QStringLiteral("QRP")
+    e.power = powerHigh->isChecked() ? QStringLiteral("HIGH") : powerQrp->isChecked() ? QStringLiteral("QRP")
                                                                                     : QStringLiteral("LOW");
-    e.mode = Option11->isChecked() ? QStringLiteral("SSB") : Option12->isChecked() ? QStringLiteral("CW")
+    e.mode = modeSsb->isChecked() ? QStringLiteral("SSB") : modeCw->isChecked() ? QStringLiteral("CW")
                                                                                     : QStringLiteral("MIXED");
-    e.useCountyAbbrevs = Check1->isChecked();
-    e.clubName = Text2->text();
-    e.operators = Text1->text();
-    e.name = Text5->text();
-    e.address1 = Text6->text();
-    e.address2 = Text7->text();
-    e.email = Text8->text();
-    e.soapbox = Text11->text();
+    e.useCountyAbbrevs = countyAbbreviationsCheck->isChecked();
+    e.clubName = clubBox->text();
+    e.operators = operatorsBox->text();
+    e.name = nameBox->text();
+    e.address1 = address1Box->text();
+    e.address2 = address2Box->text();
+    e.email = emailBox->text();
+    e.soapbox = soapboxBox->text();
     return e;
 }
 
-void DECabrilloIn::reportFailure(const QString& description)
+void SummarySheetDialog::reportFailure(const QString& description)
 {
     QDir::setCurrent(m_state.folders.ProgramFolder);
     m_state.services.beeper.beep();
     m_state.services.prompt.message(description, QStringLiteral("Unable to write file."));
 }
 
-QString DECabrilloIn::rememberBoxes()
+QString SummarySheetDialog::rememberBoxes()
 {
-    const QString values[5] = {Text5->text().trimmed(), Text6->text().trimmed(), Text7->text().trimmed(),
-                               Text8->text().trimmed(), Text2->text().trimmed()};
+    const QString values[5] = {nameBox->text().trimmed(), address1Box->text().trimmed(), address2Box->text().trimmed(),
+                               emailBox->text().trimmed(), clubBox->text().trimmed()};
     bool registryOk = true;
     for (int i = 0; i < 5; ++i)
         registryOk = m_state.services.registry.SaveSetting(Section, QString::fromLatin1(RememberedBoxes[i].value),
@@ -201,7 +201,7 @@ QString DECabrilloIn::rememberBoxes()
     return error;
 }
 
-void DECabrilloIn::Command4_Click()
+void SummarySheetDialog::onWriteCabrilloClicked()
 {
     auto& prefs = m_state.prefs;
     prefs.MyCall = prefs.MyCall.trimmed();
@@ -249,7 +249,7 @@ void DECabrilloIn::Command4_Click()
         QStringLiteral("Thanks for using this program.  I hope that you enjoyed it!  If so, please tell a "
                        "friend!\r\n\r\n73, Arlen\r\nOstrel"),
         QStringLiteral("  Thanks!"));
-    Command3->setFocus();
+    doneButton->setFocus();
 }
 
-void DECabrilloIn::Command3_Click() { hide(); }
+void SummarySheetDialog::onDoneClicked() { hide(); }

@@ -2,7 +2,7 @@
 // What the two edit-contact dialogs share ("Edit Contact Entry"): the call,
 // serial, date, time, mode and band boxes with their keystroke rules and
 // checks, Done with its duplicate scan and write-back, and Delete Dupe.
-// DEEditInfrm (in-state window) and DEEditOut (out-of-state window) add their
+// InStateEditDialog (in-state window) and OutOfStateEditDialog (out-of-state window) add their
 // county and SPC boxes.
 //
 // The dialog changes only the contact log in memory; the main window that
@@ -31,37 +31,37 @@ namespace platform {
 class KeyRouter;
 }
 
-class DEEditBase : public QDialog {
+class EditContactDialog : public QDialog {
 public:
     /// Fills the boxes from record EditRecordIndex and scales the dialog.
-    void Form_Load();
+    void onLoad();
 
     /// Checks, duplicate scan and write-back; also run by Enter in any box.
-    void cmdDone_Click();
+    void onDoneClicked();
     /// Hides the dialog, then runs the owning window's Delete Contact.
-    void cmdDeleteDupe_Click();
+    void onDeleteDupeClicked();
     /// A small letter becomes its capital; every other code is unchanged.
-    static void Cap2(int& KeyAscii);
+    static void capitalizeKey(int& KeyAscii);
 
     /// The record being edited.
     [[nodiscard]] int recordIndex() const { return m_index; }
 
     QLabel* lblEditTitle = nullptr;
-    QLineEdit* txtEditCall = nullptr;
-    QLineEdit* txtEditCk = nullptr;    ///< serial received
-    QLineEdit* txtEditNum = nullptr;   ///< serial sent
-    QLineEdit* txtEditDate = nullptr;
-    QLineEdit* txtEditTime = nullptr;
-    QLineEdit* txtEditBnd = nullptr;   ///< the mode box
-    QLineEdit* Text1 = nullptr;        ///< the band box
-    QPushButton* cmdDone = nullptr;
-    QPushButton* cmdDeleteDupe = nullptr;
-    QLabel* Label1 = nullptr;  ///< "  Dupe!"
-    QLabel* Label3 = nullptr;  ///< mode "   Invalid!"
-    QLabel* Label6 = nullptr;  ///< band "   Invalid!"
+    QLineEdit* callBox = nullptr;
+    QLineEdit* serialReceivedBox = nullptr;
+    QLineEdit* serialSentBox = nullptr;
+    QLineEdit* dateBox = nullptr;
+    QLineEdit* timeBox = nullptr;
+    QLineEdit* modeBox = nullptr;
+    QLineEdit* bandBox = nullptr;
+    QPushButton* doneButton = nullptr;
+    QPushButton* deleteDupeButton = nullptr;
+    QLabel* dupeLabel = nullptr;  ///< "  Dupe!"
+    QLabel* modeInvalidMark = nullptr;  ///< mode "   Invalid!"
+    QLabel* bandInvalidMark = nullptr;  ///< band "   Invalid!"
 
 protected:
-    DEEditBase(app::AppState& state, MainWindowBase& owner, int recordIndex, const char* name,
+    EditContactDialog(app::AppState& state, MainWindowBase& owner, int recordIndex, const char* name,
                double designWidth, double designHeight);
 
     /// One row of the dialog: its caption and box, and its mark when it has one.

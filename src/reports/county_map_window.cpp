@@ -1,4 +1,4 @@
-#include "reports/CountyMapCA.h"
+#include "reports/county_map_window.h"
 
 #include "app/app_state.h"
 #include "platform/controls.h"
@@ -19,10 +19,10 @@ void CountyMapPicture::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, image);
 }
 
-CountyMapCA::CountyMapCA(app::AppState& state, std::function<QStringList()> worked, QWidget* parent)
+CountyMapWindow::CountyMapWindow(app::AppState& state, std::function<QStringList()> worked, QWidget* parent)
     : QDialog(parent), m_state(state), m_worked(std::move(worked))
 {
-    setObjectName(QStringLiteral("CountyMapCA"));
+    setObjectName(QStringLiteral("CountyMapWindow"));
     setWindowTitle(QStringLiteral(" Zivudaduri County Map"));
     platform::setWindowTwipSize(this, 6180, 6825);
     setFixedSize(size());
@@ -30,44 +30,44 @@ CountyMapCA::CountyMapCA(app::AppState& state, std::function<QStringList()> work
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    Picture1 = new CountyMapPicture(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    platform::setKind(Picture1, ControlKind::Image);
-    Picture1->image = reports::countyMapPicture();
-    Picture1->setGeometry((width() - reports::MapWidth) / 2, platform::twipsToPixels(60), reports::MapWidth,
+    mapPicture = new CountyMapPicture(this);
+    mapPicture->setObjectName(QStringLiteral("mapPicture"));
+    platform::setKind(mapPicture, ControlKind::Image);
+    mapPicture->image = reports::countyMapPicture();
+    mapPicture->setGeometry((width() - reports::MapWidth) / 2, platform::twipsToPixels(60), reports::MapWidth,
                           reports::MapHeight);
 
     const auto& rectangles = reports::countyRectangles();
     for (std::size_t k = 0; k < rectangles.size(); ++k) {
-        auto* l = new QLabel(Picture1);
+        auto* l = new QLabel(mapPicture);
         l->setObjectName(QStringLiteral("lblCounty"));
         l->setGeometry(rectangles[k].rect());
         l->setText(QString::fromLatin1(rectangles[k].name));
         lblCounty[k] = l;
     }
 
-    Label1 = new QLabel(Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(256, 32, 121, 49);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setText(QStringLiteral("Counties will change color when worked."));
+    hintLabel = new QLabel(mapPicture);
+    hintLabel->setObjectName(QStringLiteral("hintLabel"));
+    hintLabel->setGeometry(256, 32, 121, 49);
+    hintLabel->setWordWrap(true);
+    hintLabel->setAlignment(Qt::AlignCenter);
+    hintLabel->setText(QStringLiteral("Counties will change color when worked."));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    paintTimer = new QTimer(this);
+    paintTimer->setObjectName(QStringLiteral("paintTimer"));
+    paintTimer->setInterval(1);
+    connect(paintTimer, &QTimer::timeout, this, [this] { onPaintTick(); });
 }
 
-void CountyMapCA::showModal(app::AppState& state, std::function<QStringList()> worked, QWidget* parent,
+void CountyMapWindow::showModal(app::AppState& state, std::function<QStringList()> worked, QWidget* parent,
                             const ModalRunner& runner)
 {
-    CountyMapCA window(state, std::move(worked), parent);
-    window.Form_Load();
+    CountyMapWindow window(state, std::move(worked), parent);
+    window.onLoad();
     runner(window);
 }
 
-void CountyMapCA::Form_Load()
+void CountyMapWindow::onLoad()
 {
     // The map keeps its picture's size on every screen.
     const platform::ScreenMetrics screen = m_state.services.screen.metrics();
@@ -80,21 +80,21 @@ void CountyMapCA::Form_Load()
         l->setAutoFillBackground(false);
     }
     if (m_state.log.contacts.ContactCount() > 0)
-        Label1->hide();
-    Timer1->start();
+        hintLabel->hide();
+    paintTimer->start();
 }
 
-void CountyMapCA::Timer1_Timer()
+void CountyMapWindow::onPaintTick()
 {
-    Timer1->stop();
+    paintTimer->stop();
     PaintCounties();
 }
 
-void CountyMapCA::PaintCounties()
+void CountyMapWindow::PaintCounties()
 {
     // One generator for the whole painting, seeded once: counties painted
     // within one tick of the clock still get colours of their own.
     QRandomGenerator random = QRandomGenerator::securelySeeded();
-    reports::paintWorkedCounties(Picture1->image, m_worked ? m_worked() : QStringList(), random);
-    Picture1->update();
+    reports::paintWorkedCounties(mapPicture->image, m_worked ? m_worked() : QStringList(), random);
+    mapPicture->update();
 }

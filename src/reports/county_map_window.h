@@ -33,26 +33,26 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-class CountyMapCA : public QDialog {
+class CountyMapWindow : public QDialog {
 public:
     /// worked: the main window's list of counties worked, read when the
     /// painting runs.
-    CountyMapCA(app::AppState& state, std::function<QStringList()> worked, QWidget* parent = nullptr);
+    CountyMapWindow(app::AppState& state, std::function<QStringList()> worked, QWidget* parent = nullptr);
 
     /// Places the window, gives each county rectangle its tool tip, hides the
     /// hint when the log holds contacts and starts the one-shot timer.
-    void Form_Load();
+    void onLoad();
     /// The start timer's tick: stops the timer and paints the counties.
-    void Timer1_Timer();
+    void onPaintTick();
 
     using ModalRunner = std::function<void(QDialog& window)>;
     static void showModal(app::AppState& state, std::function<QStringList()> worked, QWidget* parent,
                           const ModalRunner& runner);
 
-    CountyMapPicture* Picture1 = nullptr;
+    CountyMapPicture* mapPicture = nullptr;
     std::array<QLabel*, 58> lblCounty{};
-    QLabel* Label1 = nullptr;  ///< the hint
-    QTimer* Timer1 = nullptr;
+    QLabel* hintLabel = nullptr;  ///< the hint
+    QTimer* paintTimer = nullptr;
 
 private:
     /// Paints the counties of the main window's worked list.

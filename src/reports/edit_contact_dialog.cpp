@@ -1,4 +1,4 @@
-#include "reports/DEEditBase.h"
+#include "reports/edit_contact_dialog.h"
 
 #include "app/app_state.h"
 #include "app/main_window_base.h"
@@ -79,7 +79,7 @@ private:
 
 }  // namespace
 
-DEEditBase::DEEditBase(app::AppState& state, MainWindowBase& owner, int recordIndex, const char* name,
+EditContactDialog::EditContactDialog(app::AppState& state, MainWindowBase& owner, int recordIndex, const char* name,
                        double designWidth, double designHeight)
     : QDialog(&owner), m_state(state), m_owner(owner), m_index(recordIndex), m_designWidth(designWidth)
 {
@@ -94,26 +94,26 @@ DEEditBase::DEEditBase(app::AppState& state, MainWindowBase& owner, int recordIn
                                        {QStringLiteral("MS Sans Serif"), 8.25, true});
     lblEditTitle->setText(QStringLiteral("Edit Contact:"));
 
-    Label1 = makeControl<QLabel>(this, "Label1", ControlKind::Label, QRectF(60, rowTop(0), 900, 285));
-    reports::styleInvalidMark(Label1);
-    Label1->setText(QStringLiteral("  Dupe!"));
+    dupeLabel = makeControl<QLabel>(this, "dupeLabel", ControlKind::Label, QRectF(60, rowTop(0), 900, 285));
+    reports::styleInvalidMark(dupeLabel);
+    dupeLabel->setText(QStringLiteral("  Dupe!"));
 
-    cmdDeleteDupe = makeControl<QPushButton>(this, "cmdDeleteDupe", ControlKind::CommandButton,
+    deleteDupeButton = makeControl<QPushButton>(this, "deleteDupeButton", ControlKind::CommandButton,
                                              QRectF(60, rowTop(1), 900, 330));
-    cmdDeleteDupe->setText(QStringLiteral("Delete Dupe"));
-    cmdDeleteDupe->hide();
-    cmdDone = makeControl<QPushButton>(this, "cmdDone", ControlKind::CommandButton, QRectF(0, 0, 1000, 375));
-    cmdDone->setText(QStringLiteral("Done"));
-    for (QPushButton* b : {cmdDeleteDupe, cmdDone}) {
+    deleteDupeButton->setText(QStringLiteral("Delete Dupe"));
+    deleteDupeButton->hide();
+    doneButton = makeControl<QPushButton>(this, "doneButton", ControlKind::CommandButton, QRectF(0, 0, 1000, 375));
+    doneButton->setText(QStringLiteral("Done"));
+    for (QPushButton* b : {deleteDupeButton, doneButton}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
-    connect(cmdDeleteDupe, &QPushButton::clicked, this, [this] { cmdDeleteDupe_Click(); });
+    connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });
+    connect(deleteDupeButton, &QPushButton::clicked, this, [this] { onDeleteDupeClicked(); });
     m_keys = new platform::KeyRouter(this);
 }
 
-QLineEdit* DEEditBase::addRow(int row, const char* labelName, const char* caption, const char* boxName)
+QLineEdit* EditContactDialog::addRow(int row, const char* labelName, const char* caption, const char* boxName)
 {
     auto* label = makeControl<QLabel>(this, labelName, ControlKind::Label, QRectF(1020, rowTop(row) + 30, 1000, 255));
     label->setText(QString::fromLatin1(caption));
@@ -121,82 +121,82 @@ QLineEdit* DEEditBase::addRow(int row, const char* labelName, const char* captio
                                   QRectF(BoxLeft, rowTop(row), m_designWidth - BoxLeft - 120, 285));
 }
 
-QLabel* DEEditBase::addMark(int row, const char* name)
+QLabel* EditContactDialog::addMark(int row, const char* name)
 {
     auto* mark = makeControl<QLabel>(this, name, ControlKind::Label, QRectF(60, rowTop(row), 900, 285));
     reports::styleInvalidMark(mark);
     return mark;
 }
 
-void DEEditBase::finishControls(const std::vector<QLineEdit*>& tabOrder, int rowCount)
+void EditContactDialog::finishControls(const std::vector<QLineEdit*>& tabOrder, int rowCount)
 {
-    platform::setTwipGeometry(cmdDone, QRectF(BoxLeft, rowTop(rowCount) + 60, 1000, 375));
+    platform::setTwipGeometry(doneButton, QRectF(BoxLeft, rowTop(rowCount) + 60, 1000, 375));
     QWidget* previous = nullptr;
     for (QLineEdit* box : tabOrder) {
         if (previous)
             setTabOrder(previous, box);
         previous = box;
     }
-    setTabOrder(previous, cmdDone);
-    setTabOrder(cmdDone, cmdDeleteDupe);
+    setTabOrder(previous, doneButton);
+    setTabOrder(doneButton, deleteDupeButton);
 
-    for (QLineEdit* box : {txtEditCall, txtEditCk, txtEditNum, txtEditBnd, Text1}) {
+    for (QLineEdit* box : {callBox, serialReceivedBox, serialSentBox, modeBox, bandBox}) {
         m_keys->onKeyPress(box, [this](int& k) { plainKeyPress(k); });
         filterPastes(box, reports::EditBoxKeys::Plain);
     }
-    filterPastes(txtEditDate, reports::EditBoxKeys::Date);
-    filterPastes(txtEditTime, reports::EditBoxKeys::Time);
-    m_keys->onKeyPress(txtEditDate, [this](int& k) { dateKeyPress(k); });
-    m_keys->onKeyPress(txtEditTime, [this](int& k) { timeKeyPress(k); });
-    m_keys->onLostFocus(txtEditBnd, [this] {
+    filterPastes(dateBox, reports::EditBoxKeys::Date);
+    filterPastes(timeBox, reports::EditBoxKeys::Time);
+    m_keys->onKeyPress(dateBox, [this](int& k) { dateKeyPress(k); });
+    m_keys->onKeyPress(timeBox, [this](int& k) { timeKeyPress(k); });
+    m_keys->onLostFocus(modeBox, [this] {
         if (leaveChecksRun() && !checkMode())
-            refocus(txtEditBnd);
+            refocus(modeBox);
     });
-    m_keys->onLostFocus(Text1, [this] {
+    m_keys->onLostFocus(bandBox, [this] {
         if (leaveChecksRun() && !checkBand())
-            refocus(Text1);
+            refocus(bandBox);
     });
-    m_keys->onLostFocus(txtEditDate, [this] {
+    m_keys->onLostFocus(dateBox, [this] {
         if (leaveChecksRun() && !checkDate())
-            refocus(txtEditDate);
+            refocus(dateBox);
     });
-    m_keys->onLostFocus(txtEditTime, [this] {
+    m_keys->onLostFocus(timeBox, [this] {
         if (leaveChecksRun() && !checkTime())
-            refocus(txtEditTime);
+            refocus(timeBox);
     });
-    txtEditCall->setFocus();
+    callBox->setFocus();
 }
 
-void DEEditBase::Form_Load()
+void EditContactDialog::onLoad()
 {
     platform::ResizeForm(this, m_state.services.screen, m_state.services.prompt);
     const contactlog::ContactRecord& r = m_state.log.contacts.record(m_index);
-    txtEditCall->setText(r.LogCall);
-    txtEditCk->setText(r.LogSerialRcvd);
-    txtEditNum->setText(r.LogSerialSent);
-    txtEditDate->setText(r.LogDate);
-    txtEditTime->setText(r.LogTime);
-    txtEditBnd->setText(r.LogMode);
-    Text1->setText(r.LogBand);
+    callBox->setText(r.LogCall);
+    serialReceivedBox->setText(r.LogSerialRcvd);
+    serialSentBox->setText(r.LogSerialSent);
+    dateBox->setText(r.LogDate);
+    timeBox->setText(r.LogTime);
+    modeBox->setText(r.LogMode);
+    bandBox->setText(r.LogBand);
     loadBoxes(r);
     for (const auto& [box, keys] : m_pasteRules)
         box->setValidator(new PastedTextFilter(box, keys));
-    txtEditCall->setFocus();
+    callBox->setFocus();
 }
 
-void DEEditBase::filterPastes(QLineEdit* box, reports::EditBoxKeys keys) { m_pasteRules.emplace_back(box, keys); }
+void EditContactDialog::filterPastes(QLineEdit* box, reports::EditBoxKeys keys) { m_pasteRules.emplace_back(box, keys); }
 
-void DEEditBase::Cap2(int& KeyAscii)
+void EditContactDialog::capitalizeKey(int& KeyAscii)
 {
     if (KeyAscii >= 'a' && KeyAscii <= 'z')
         KeyAscii -= 32;
 }
 
-void DEEditBase::beep() { m_state.services.beeper.beep(); }
+void EditContactDialog::beep() { m_state.services.beeper.beep(); }
 
-bool DEEditBase::leaveChecksRun() const { return isVisible() && !m_leaving && !m_refocusing; }
+bool EditContactDialog::leaveChecksRun() const { return isVisible() && !m_leaving && !m_refocusing; }
 
-void DEEditBase::refocus(QLineEdit* box)
+void EditContactDialog::refocus(QLineEdit* box)
 {
     // The focus is still on its way to the next box; it comes back once it
     // has arrived. While it comes back, the box it leaves is not checked, so
@@ -211,14 +211,14 @@ void DEEditBase::refocus(QLineEdit* box)
     });
 }
 
-bool DEEditBase::checkCounty(QLineEdit* box, QLabel* mark, bool emptyPasses)
+bool EditContactDialog::checkCounty(QLineEdit* box, QLabel* mark, bool emptyPasses)
 {
     const bool valid = (emptyPasses && box->text().isEmpty()) || m_state.counties.contains(box->text());
     m_state.log.CountyInvalidFlag = valid ? 0 : 1;
     return showCheck(valid, mark);
 }
 
-bool DEEditBase::showCheck(bool valid, QLabel* mark)
+bool EditContactDialog::showCheck(bool valid, QLabel* mark)
 {
     mark->setVisible(!valid);
     if (!valid)
@@ -226,19 +226,19 @@ bool DEEditBase::showCheck(bool valid, QLabel* mark)
     return valid;
 }
 
-bool DEEditBase::checkBand()
+bool EditContactDialog::checkBand()
 {
-    return showCheck(reports::isEditBand(Text1->text()), Label6);
+    return showCheck(reports::isEditBand(bandBox->text()), bandInvalidMark);
 }
 
-bool DEEditBase::checkMode()
+bool EditContactDialog::checkMode()
 {
-    return showCheck(reports::isEditMode(txtEditBnd->text()), Label3);
+    return showCheck(reports::isEditMode(modeBox->text()), modeInvalidMark);
 }
 
-bool DEEditBase::checkDate()
+bool EditContactDialog::checkDate()
 {
-    if (reports::readLogDate(txtEditDate->text()))
+    if (reports::readLogDate(dateBox->text()))
         return true;
     beep();
     m_state.services.prompt.message(QStringLiteral("You have entered an invalid date format!"),
@@ -246,9 +246,9 @@ bool DEEditBase::checkDate()
     return false;
 }
 
-bool DEEditBase::checkTime()
+bool EditContactDialog::checkTime()
 {
-    if (reports::readLogTime(txtEditTime->text()))
+    if (reports::readLogTime(timeBox->text()))
         return true;
     beep();
     m_state.services.prompt.message(QStringLiteral("You have entered an invalid time format!"),
@@ -256,23 +256,23 @@ bool DEEditBase::checkTime()
     return false;
 }
 
-QString DEEditBase::dateToStore() const
+QString EditContactDialog::dateToStore() const
 {
-    const auto d = reports::readLogDate(txtEditDate->text());
-    return d ? reports::logDateText(*d) : txtEditDate->text();
+    const auto d = reports::readLogDate(dateBox->text());
+    return d ? reports::logDateText(*d) : dateBox->text();
 }
 
-QString DEEditBase::timeToStore() const { return reports::logTimeText(txtEditTime->text().trimmed()); }
+QString EditContactDialog::timeToStore() const { return reports::logTimeText(timeBox->text().trimmed()); }
 
-void DEEditBase::cmdDone_Click()
+void EditContactDialog::onDoneClicked()
 {
     beforeChecks();
     if (!checkTime()) {
-        focusFromDone(txtEditTime);
+        focusFromDone(timeBox);
         return;
     }
     if (!checkDate()) {
-        focusFromDone(txtEditDate);
+        focusFromDone(dateBox);
         return;
     }
     // Every check that leaving a box runs runs again here: Enter in a box,
@@ -285,9 +285,9 @@ void DEEditBase::cmdDone_Click()
         return f;
     }();
     if (!checkMode())
-        failed.push_back(txtEditBnd);
+        failed.push_back(modeBox);
     if (!checkBand())
-        failed.push_back(Text1);
+        failed.push_back(bandBox);
     if (!failed.empty()) {
         // The failed box nearest the top gets the focus.
         auto top = std::min_element(failed.begin(), failed.end(), [](QLineEdit* a, QLineEdit* b) {
@@ -299,12 +299,12 @@ void DEEditBase::cmdDone_Click()
 
     const std::vector<int> dupes = reports::editDuplicates(m_state.log.contacts, m_index, dupeKey());
     for (std::size_t i = 0; i < dupes.size(); ++i) {
-        Label1->show();
-        cmdDeleteDupe->show();
+        dupeLabel->show();
+        deleteDupeButton->show();
         beep();
     }
     if (dupes.empty())
-        Label1->hide();
+        dupeLabel->hide();
     const bool passes = afterScanChecks();
     if (!dupes.empty() || !passes)
         return;
@@ -315,7 +315,7 @@ void DEEditBase::cmdDone_Click()
     hide();
 }
 
-void DEEditBase::focusFromDone(QLineEdit* box)
+void EditContactDialog::focusFromDone(QLineEdit* box)
 {
     // Done has checked already: the box the focus leaves is not checked again.
     const bool was = m_refocusing;
@@ -324,14 +324,14 @@ void DEEditBase::focusFromDone(QLineEdit* box)
     m_refocusing = was;
 }
 
-void DEEditBase::cmdDeleteDupe_Click()
+void EditContactDialog::onDeleteDupeClicked()
 {
     m_leaving = true;
     hide();
     m_owner.onDeleteClicked();
 }
 
-void DEEditBase::plainKeyPress(int& KeyAscii)
+void EditContactDialog::plainKeyPress(int& KeyAscii)
 {
     if (isEditingShortcut(KeyAscii))
         return;
@@ -339,30 +339,30 @@ void DEEditBase::plainKeyPress(int& KeyAscii)
         KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        cmdDone_Click();
+        onDoneClicked();
     }
-    Cap2(KeyAscii);
+    capitalizeKey(KeyAscii);
 }
 
-void DEEditBase::dateKeyPress(int& KeyAscii)
+void EditContactDialog::dateKeyPress(int& KeyAscii)
 {
     if (isEditingShortcut(KeyAscii))
         return;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        cmdDone_Click();
+        onDoneClicked();
     }
     if (KeyAscii != 8 && KeyAscii != '/' && !(KeyAscii >= '0' && KeyAscii <= '9'))
         KeyAscii = 0;
 }
 
-void DEEditBase::timeKeyPress(int& KeyAscii)
+void EditContactDialog::timeKeyPress(int& KeyAscii)
 {
     if (isEditingShortcut(KeyAscii))
         return;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        cmdDone_Click();
+        onDoneClicked();
     }
     if (KeyAscii != 8 && KeyAscii != ':' && !(KeyAscii >= '0' && KeyAscii <= '9'))
         KeyAscii = 0;
@@ -388,7 +388,7 @@ int caretOf(const QLineEdit* box)
 
 }  // namespace
 
-void DEEditBase::countyKeyPress(QLineEdit* box, int& KeyAscii)
+void EditContactDialog::countyKeyPress(QLineEdit* box, int& KeyAscii)
 {
     if (isEditingShortcut(KeyAscii))
         return;
@@ -396,13 +396,13 @@ void DEEditBase::countyKeyPress(QLineEdit* box, int& KeyAscii)
         KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        cmdDone_Click();
+        onDoneClicked();
         return;
     }
     applyCompletion(box, reports::completeCounty(m_countyNames, box->text(), caretOf(box), KeyAscii));
 }
 
-void DEEditBase::countryKeyPress(QLineEdit* box, int& KeyAscii, const std::vector<QString>& names)
+void EditContactDialog::countryKeyPress(QLineEdit* box, int& KeyAscii, const std::vector<QString>& names)
 {
     if (isEditingShortcut(KeyAscii))
         return;
@@ -410,7 +410,7 @@ void DEEditBase::countryKeyPress(QLineEdit* box, int& KeyAscii, const std::vecto
         KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        cmdDone_Click();
+        onDoneClicked();
         return;
     }
     applyCompletion(box, reports::completeCountry(names, box->text(), caretOf(box), KeyAscii));

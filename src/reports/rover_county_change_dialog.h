@@ -30,13 +30,13 @@ namespace platform {
 class KeyRouter;
 }
 
-class frmCountyChangeRover : public QDialog {
+class RoverCountyChangeDialog : public QDialog {
 public:
-    explicit frmCountyChangeRover(app::AppState& state, QWidget* parent = nullptr);
+    explicit RoverCountyChangeDialog(app::AppState& state, QWidget* parent = nullptr);
 
     /// Scales the window and puts the operator's county into the box; run
     /// once, at the window's first use.
-    void Form_Load();
+    void onLoad();
 
     /// The counties of the list, in their (alphabetical) order.
     [[nodiscard]] QStringList counties() const;
@@ -50,13 +50,13 @@ public:
     /// 1 when the last county check failed, 0 when it passed.
     quint8 CountyInvalidFlag = 0;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;  // "   Invalid!"
-    QListWidget* List1 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QPushButton* Command1 = nullptr;  // Done
+    QLabel* promptLabel = nullptr;
+    QLabel* hintLabel = nullptr;
+    QLineEdit* countyBox = nullptr;
+    QLabel* countyInvalidMark = nullptr;  // "   Invalid!"
+    QListWidget* countyList = nullptr;
+    QCheckBox* incrementSerialCheck = nullptr;
+    QPushButton* doneButton = nullptr;
 
     void ValidateRoverCounty();
     void AddRoverCounty();
@@ -65,11 +65,11 @@ private:
     void buildControls();
     void wireEvents();
 
-    void Text1_GotFocus();
-    void Text1_KeyPress(int& KeyAscii);
-    void List1_Click(QListWidgetItem* item);
-    void Check1_Click();
-    void Command1_Click();
+    void onCountyGotFocus();
+    void onCountyKeyPress(int& KeyAscii);
+    void onCountyListClicked(QListWidgetItem* item);
+    void onIncrementSerialClicked();
+    void onDoneClicked();
 
     app::AppState& m_state;
     platform::KeyRouter* m_keys = nullptr;
@@ -85,7 +85,7 @@ public:
     RoverCountyWindow& operator=(const RoverCountyWindow&) = delete;
 
     /// The window, created and loaded at the first call.
-    frmCountyChangeRover& window();
+    RoverCountyChangeDialog& window();
     [[nodiscard]] bool loaded() const { return m_window != nullptr; }
 
     /// What the logging routine reads: the list (empty before the window's
@@ -98,5 +98,5 @@ public:
 
 private:
     app::AppState& m_state;
-    std::unique_ptr<frmCountyChangeRover> m_window;
+    std::unique_ptr<RoverCountyChangeDialog> m_window;
 };

@@ -23,13 +23,13 @@ namespace platform {
 class KeyRouter;
 }
 
-class frmCountyChange : public QDialog {
+class CountyChangeDialog : public QDialog {
 public:
     /// rover: the main window's rover county window, created at first use.
-    frmCountyChange(app::AppState& state, RoverCountyWindow& rover, QWidget* parent = nullptr);
+    CountyChangeDialog(app::AppState& state, RoverCountyWindow& rover, QWidget* parent = nullptr);
 
     /// Scales the window and puts the operator's county into the box.
-    void Form_Load();
+    void onLoad();
 
     /// Shows a window modally: returns once the window is hidden. The default
     /// runs it with QDialog::exec; tests put a function in its place that
@@ -47,21 +47,21 @@ public:
     /// 1 when the last county check failed, 0 when it passed.
     quint8 CountyInvalidFlag = 0;
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;  // "   Invalid!"
-    QPushButton* Command1 = nullptr;  // Done
+    QLabel* promptLabel = nullptr;
+    QLineEdit* countyBox = nullptr;
+    QLabel* countyInvalidMark = nullptr;  // "   Invalid!"
+    QPushButton* doneButton = nullptr;
     QPushButton* cmdMultipleCounties = nullptr;
 
 private:
     void buildControls();
     void wireEvents();
 
-    void Command1_Click();
-    void cmdMultipleCounties_Click();
-    void Text1_GotFocus();
-    void Text1_KeyPress(int& KeyAscii);
-    void Text1_LostFocus();
+    void onDoneClicked();
+    void onMultipleCountiesClicked();
+    void onCountyGotFocus();
+    void onCountyKeyPress(int& KeyAscii);
+    void onCountyLostFocus();
 
     app::AppState& m_state;
     RoverCountyWindow& m_rover;

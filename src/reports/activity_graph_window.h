@@ -40,12 +40,12 @@ void paintRateGraph(QImage& image, const RateGraph& graph, const GraphGeometry& 
 
 }  // namespace reports
 
-class GraphQSO : public QDialog {
+class ActivityGraphWindow : public QDialog {
 public:
-    explicit GraphQSO(app::AppState& state, QWidget* parent = nullptr);
+    explicit ActivityGraphWindow(app::AppState& state, QWidget* parent = nullptr);
 
     /// Scales the window to the screen's work area, then draws the graph.
-    void Form_Load();
+    void onLoad();
     /// Computes the graph from the contact log and draws it.
     void DrawRateGraph();
 
@@ -59,19 +59,19 @@ public:
     /// The last graph computed.
     [[nodiscard]] const reports::RateGraph& graph() const { return m_graph; }
 
-    // The frame lines: Line4 left, Line3 right, Line1 top, Line2 bottom,
-    // Line8 and Line9 the band strip's top and bottom; the rest the grid.
-    platform::LineControl *Line1 = nullptr, *Line2 = nullptr, *Line3 = nullptr, *Line4 = nullptr;
-    platform::LineControl *Line8 = nullptr, *Line9 = nullptr;
-    std::array<platform::LineControl*, 15> gridLines{};  ///< Line5 to Line7, Line10 to Line21
+    // The plot's frame and the band strip's top and bottom.
+    platform::LineControl *plotTopLine = nullptr, *plotBottomLine = nullptr;
+    platform::LineControl *plotRightLine = nullptr, *plotLeftLine = nullptr;
+    platform::LineControl *stripTopLine = nullptr, *stripBottomLine = nullptr;
+    std::array<platform::LineControl*, 15> gridLines{};  ///< the grid, top to bottom
     std::array<QLabel*, 17> lblY{};
-    QLabel* Label1 = nullptr;  ///< "Band "
+    QLabel* bandLabel = nullptr;  ///< "Band "
     std::array<QLabel*, 15> lblTime{};
     std::array<QLabel*, 15> lblDate{};
     std::array<QLabel*, 7> lblBnd{};
-    QPushButton* Command1 = nullptr;
+    QPushButton* backgroundButton = nullptr;
 
-    void Command1_Click();
+    void onBackgroundClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
