@@ -18,7 +18,7 @@
 #include "../tests/support/modem_line_shim.h"
 
 #include "app/app_state.h"
-#include "keying/CWFrm.h"
+#include "keying/cw_window.h"
 #include "keying/key_lines.h"
 #include "keying/morse.h"
 #include "keying/morse_engine.h"
@@ -169,7 +169,7 @@ struct CwWindowPath {
     platform::Registry registry{folder.filePath(QStringLiteral("registry.ini"))};
     platform::Services services{prompt, beeper, clock, screen, registry};
     app::AppState appState{services};
-    std::unique_ptr<CWFrm> window;
+    std::unique_ptr<CwWindow> window;
 
     bool open(const QString& device)
     {
@@ -182,10 +182,10 @@ struct CwWindowPath {
             return false;
         table.write(QStringLiteral("%1=%2\n").arg(PortNumber).arg(device).toLocal8Bit());
         table.close();
-        window = std::make_unique<CWFrm>(appState, [] { return nullptr; });
-        window->Form_Load();
-        window->Option1->click();  // RTS
-        window->Text10->setText(QString::number(PortNumber));
+        window = std::make_unique<CwWindow>(appState, [] { return nullptr; });
+        window->onLoad();
+        window->keyLineRts->click();  // RTS
+        window->serialPortBox->setText(QString::number(PortNumber));
         return true;
     }
     ~CwWindowPath()
@@ -206,10 +206,10 @@ void BM_SendLoop(benchmark::State& state)
         state.SkipWithError("no pty or no program folder");
         return;
     }
-    CWFrm& cw = *path.window;
+    CwWindow& cw = *path.window;
     (methodOf(state) == keying::TimingMethod::Timer ? cw.optTimer : cw.OptSleep)->click();
-    cw.Text11->setText(QString::number(wpm));
-    cw.Text1to9[0]->setText(Message);
+    cw.speedBox->setText(QString::number(wpm));
+    cw.messageBoxesF1ToF9[0]->setText(Message);
     // The program's own events at every character boundary.
     QTimer events;
     events.setInterval(0);

@@ -10,7 +10,7 @@
 
 #include "bench_support.h"
 #include "app/app_state.h"
-#include "keying/PhoneFrm.h"
+#include "keying/voice_keyer_window.h"
 #include "platform/line_recorder.h"
 #include "platform/wav_player.h"
 
@@ -71,12 +71,12 @@ void BM_PttAroundAMessage(benchmark::State& st)
     state.hardware.setRecorder(&lines);
     state.hardware.parallel().setRecordOnly(true);
 
-    keying::PhoneFrm phone(state);
-    phone.MMControl1.setSilent(true);
-    phone.MMControl1.setRecorder(&played);
-    phone.Text1->setText(f.fileName());
-    phone.Text10->setText(QStringLiteral("0"));
-    phone.Option3->setChecked(true);
+    keying::VoiceKeyerWindow phone(state);
+    phone.wavPlayer.setSilent(true);
+    phone.wavPlayer.setRecorder(&played);
+    phone.waveBoxF1->setText(f.fileName());
+    phone.pttSerialPortBox->setText(QStringLiteral("0"));
+    phone.pttLineParallel->setChecked(true);
 
     double worstDrop = 0, sumDrop = 0, worstLead = 0;
     std::int64_t n = 0;
@@ -87,7 +87,7 @@ void BM_PttAroundAMessage(benchmark::State& st)
         phone.FKeyPhone(key);
         QElapsedTimer t;
         t.start();
-        while (phone.Timer1.isActive() && t.elapsed() < 2000)
+        while (phone.endPollTimer.isActive() && t.elapsed() < 2000)
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         const auto& ev = lines.events();
         const auto p = played.played();

@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
-#include "keying/CWFrm.h"
+#include "keying/cw_window.h"
 #include "keying/winkey_driver.h"
 
 #include <QLineEdit>
@@ -19,14 +19,14 @@ CwKeyer::CwKeyer(app::AppState& state, std::function<MainWindowBase*()> mainWind
 
 CwKeyer::~CwKeyer() = default;
 
-CWFrm& CwKeyer::window()
+CwWindow& CwKeyer::window()
 {
     if (!m_window) {
-        m_window = std::make_unique<CWFrm>(m_state, m_mainWindow);
-        m_window->Form_Load();
+        m_window = std::make_unique<CwWindow>(m_state, m_mainWindow);
+        m_window->onLoad();
         // The settings chose the WinKey: its window loads now, reading the
         // speed box of this window, which is whole by now.
-        if (m_window->Option5->isChecked() && m_state.keying.winKey)
+        if (m_window->keyLineWinKey->isChecked() && m_state.keying.winKey)
             m_state.keying.winKey->loadWindow();
     }
     return *m_window;
@@ -59,23 +59,23 @@ std::shared_ptr<CwKeyer> installCwKeying(app::ProgramServices& services, app::Ap
             k->existing()->releaseLine();
     };
     services.onFKeyCW = [keyer](int& keyCode) { keyer->window().FKeyCW(keyCode); };
-    services.onSpeedUp = [keyer] { keyer->window().UpDown1_UpClick(); };
-    services.onSpeedDown = [keyer] { keyer->window().UpDown1_DownClick(); };
-    services.onCwSpeedText = [keyer] { return keyer->window().Text11->text(); };
+    services.onSpeedUp = [keyer] { keyer->window().onSpeedUp(); };
+    services.onSpeedDown = [keyer] { keyer->window().onSpeedDown(); };
+    services.onCwSpeedText = [keyer] { return keyer->window().speedBox->text(); };
     services.onLoopThroughCWBuffer = [keyer] { keyer->window().LoopThroughCWBuffer(); };
     services.onStopCwRepeatTimer = [keyer] {
-        if (CWFrm* w = keyer->existing())
+        if (CwWindow* w = keyer->existing())
             w->stopRepeatTimer();
     };
     services.shortcutWindows[app::ShortcutWindow::CwKeyer] = [keyer](MainWindowBase&) {
-        CWFrm& w = keyer->window();
+        CwWindow& w = keyer->window();
         w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
         w.show();
         w.raise();
         w.activateWindow();
     };
     services.menuWindows[app::MenuWindow::CwSetup] = [keyer](MainWindowBase&) {
-        CWFrm& w = keyer->window();
+        CwWindow& w = keyer->window();
         w.runModal(w);
     };
     services.unloaders[app::SatelliteWindow::CWFrm] = [keyer](MainWindowBase&) { keyer->unload(); };

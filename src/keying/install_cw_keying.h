@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-class CWFrm;
+class CwWindow;
 class MainWindowBase;
 
 namespace app {
@@ -23,15 +23,15 @@ class CwKeyer {
 public:
     CwKeyer(app::AppState& state, std::function<MainWindowBase*()> mainWindow);
     ~CwKeyer();
-    CWFrm& window();
-    [[nodiscard]] CWFrm* existing() const { return m_window.get(); }
+    CwWindow& window();
+    [[nodiscard]] CwWindow* existing() const { return m_window.get(); }
     /// Key line up, port closed, repeat stopped, window discarded.
     void unload();
 
 private:
     app::AppState& m_state;
     std::function<MainWindowBase*()> m_mainWindow;
-    std::unique_ptr<CWFrm> m_window;
+    std::unique_ptr<CwWindow> m_window;
 };
 
 void installCwKeying(app::ProgramServices& services, app::AppState& state, app::MainWindows& windows);

@@ -32,16 +32,16 @@ int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption
         return true;
     };
     for (int i = 0; i < 9; ++i) {
-        if (!text(s.Text1to9[i]))
+        if (!text(s.messagesF1ToF9[i]))
             return count;
     }
-    if (s.Text1to9[8].isEmpty())
-        s.Text1to9[8] = QStringLiteral("VVV DE ");
-    if (!text(s.Text10) || !text(s.Text11))
+    if (s.messagesF1ToF9[8].isEmpty())
+        s.messagesF1ToF9[8] = QStringLiteral("VVV DE ");
+    if (!text(s.serialPort) || !text(s.speed))
         return count;
     // The speed keyed, as the window will show it.
-    s.Text11 = keyedSpeedText(s.Text11);
-    if (!text(s.Text12) || !text(s.Text13) || !text(s.txtSpace))
+    s.speed = keyedSpeedText(s.speed);
+    if (!text(s.messageF10) || !text(s.messageF11) || !text(s.txtSpace))
         return count;
     auto option = reader->readNumber();
     // The keying interface is a byte; a number outside it is refused, not
@@ -50,12 +50,12 @@ int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption
         return count;
     CWKeyingOption = static_cast<int>(std::nearbyint(*option));
     ++count;
-    if (!text(s.Text14))
+    if (!text(s.parallelAddress))
         return count;
     auto check = reader->readNumber();
     if (!check)
         return count;
-    s.Check1 = *check != 0 ? 1 : 0;
+    s.showTextOnMain = *check != 0 ? 1 : 0;
     ++count;
     if (!text(s.txtCWLoop))
         return count;
@@ -68,7 +68,7 @@ int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption
 
 bool readVoiceKeyerSettings(platform::SettingsReader& reader, PhoneWindowSettings& s)
 {
-    for (QString& t : s.Text1to10) {
+    for (QString& t : s.wavePathsAndPttPort) {
         auto v = reader.readText();
         if (!v)
             return false;
@@ -89,7 +89,7 @@ bool readVoiceKeyerSettings(platform::SettingsReader& reader, PhoneWindowSetting
     auto address = reader.readText();
     if (!address)
         return false;
-    s.Text11 = *address;
+    s.parallelAddress = *address;
     return true;
 }
 

@@ -14,14 +14,14 @@ namespace keying {
 
 /// The CW window's settings, by the control that holds each.
 struct CwWindowSettings {
-    std::array<QString, 9> Text1to9;    ///< messages of F1 to F9
-    QString Text10 = QStringLiteral("0");     ///< serial port number for RTS/DTR keying
-    QString Text11 = QStringLiteral("13");    ///< speed, words per minute
-    QString Text12;                           ///< message of F10
-    QString Text13;                           ///< message of F11
+    std::array<QString, 9> messagesF1ToF9;    ///< messages of F1 to F9
+    QString serialPort = QStringLiteral("0");     ///< serial port number for RTS/DTR keying
+    QString speed = QStringLiteral("13");    ///< speed, words per minute
+    QString messageF10;                           ///< message of F10
+    QString messageF11;                           ///< message of F11
     QString txtSpace = QStringLiteral("0");   ///< word-space adjustment
-    QString Text14 = QStringLiteral("&H378"); ///< parallel port base address
-    int Check1 = 1;                           ///< echo the text sent on the main window
+    QString parallelAddress = QStringLiteral("&H378"); ///< parallel port base address
+    int showTextOnMain = 1;                           ///< echo the text sent on the main window
     QString txtCWLoop = QStringLiteral("0");  ///< repeat pause in seconds
     int repeatIntervalMs = 0;                 ///< the repeat timer's interval
     /// The keying option button selected in the window (0 None, 1 RTS,
@@ -37,11 +37,11 @@ int LoadCWSettings(const QString& path, CwWindowSettings& settings, int& CWKeyin
 
 /// The voice keyer window's settings, by the control that holds each.
 struct PhoneWindowSettings {
-    std::array<QString, 10> Text1to10;  ///< wave paths of F1 to F9, then the PTT port
+    std::array<QString, 10> wavePathsAndPttPort;  ///< wave paths of F1 to F9, then the PTT port
     int pttLineOption = -1;             ///< -1 none selected, 0 RTS, 1 DTR, 2 parallel port
     QString txtPHLoop;                  ///< repeat seconds, as typed
     int repeatIntervalMs = 0;           ///< the repeat timer's interval
-    QString Text11;                     ///< parallel port address
+    QString parallelAddress;                     ///< parallel port address
 };
 
 /// Reads the 13 values of wave2.txt; false when the file is missing, short or

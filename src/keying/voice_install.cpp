@@ -2,8 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/program_services.h"
-#include "keying/BlindFrm.h"
-#include "keying/PhoneFrm.h"
+#include "keying/voice_navigation_window.h"
+#include "keying/voice_keyer_window.h"
 
 namespace keying {
 
@@ -15,25 +15,25 @@ VoiceKeying::~VoiceKeying()
     unloadBlind();
 }
 
-PhoneFrm& VoiceKeying::phone()
+VoiceKeyerWindow& VoiceKeying::phone()
 {
     if (!m_phone) {
-        m_phone = std::make_unique<PhoneFrm>(m_state);
+        m_phone = std::make_unique<VoiceKeyerWindow>(m_state);
         if (preparePlayer)
-            preparePlayer(m_phone->MMControl1);
+            preparePlayer(m_phone->wavPlayer);
         m_phone->fill(m_state.phoneSettings);
-        m_phone->Form_Load();
+        m_phone->onLoad();
     }
     return *m_phone;
 }
 
-BlindFrm& VoiceKeying::blind()
+VoiceNavigationWindow& VoiceKeying::blind()
 {
     if (!m_blind) {
-        m_blind = std::make_unique<BlindFrm>(m_state);
+        m_blind = std::make_unique<VoiceNavigationWindow>(m_state);
         if (preparePlayer)
-            preparePlayer(m_blind->MMControl1);
-        m_blind->Form_Load();
+            preparePlayer(m_blind->wavPlayer);
+        m_blind->onLoad();
     }
     return *m_blind;
 }
@@ -42,7 +42,7 @@ void VoiceKeying::unloadPhone()
 {
     if (!m_phone)
         return;
-    m_phone->Form_Unload();
+    m_phone->onUnload();
     // Should the window be wanted again, it comes back as the operator left it.
     m_state.phoneSettings = m_phone->settings();
     m_phone.reset();
@@ -52,7 +52,7 @@ void VoiceKeying::unloadBlind()
 {
     if (!m_blind)
         return;
-    m_blind->Form_Unload();
+    m_blind->onUnload();
     m_blind.reset();
 }
 
@@ -63,7 +63,7 @@ void VoiceKeying::release()
         m_phone->closePttPort();
     }
     if (m_blind)
-        m_blind->MMControl1.close();
+        m_blind->wavPlayer.close();
 }
 
 std::shared_ptr<VoiceKeying> VoiceKeying::install(app::ProgramServices& services, app::AppState& state)
@@ -74,20 +74,20 @@ std::shared_ptr<VoiceKeying> VoiceKeying::install(app::ProgramServices& services
     using app::ShortcutWindow;
     services.onFKeyPhone = [voice](int& keyCode) { voice->phone().FKeyPhone(keyCode); };
     services.onStopVoiceRepeatTimer = [voice] {
-        if (PhoneFrm* p = voice->phoneIfLoaded())
+        if (VoiceKeyerWindow* p = voice->phoneIfLoaded())
             p->tmrRepeat.stop();
     };
     services.onVoicePlaying = [voice] {
-        const PhoneFrm* p = voice->phoneIfLoaded();
-        return p && p->MMControl1.mode() == platform::WavPlayer::ModePlaying;
+        const VoiceKeyerWindow* p = voice->phoneIfLoaded();
+        return p && p->wavPlayer.mode() == platform::WavPlayer::ModePlaying;
     };
     services.onStopVoicePlayback = [voice] {
-        if (PhoneFrm* p = voice->phoneIfLoaded())
-            p->MMControl1.stop();
+        if (VoiceKeyerWindow* p = voice->phoneIfLoaded())
+            p->wavPlayer.stop();
     };
     services.onBlindKeyPhone = [voice](const QString& name) { voice->blind().BlindKeyPhone(name); };
     services.onNavigationPromptPlaying = [voice] {
-        const BlindFrm* b = voice->blindIfLoaded();
+        const VoiceNavigationWindow* b = voice->blindIfLoaded();
         return b && b->promptPlaying();
     };
     services.shortcutWindows[ShortcutWindow::VoiceKeyer] = [voice](MainWindowBase&) {
@@ -106,7 +106,7 @@ std::shared_ptr<VoiceKeying> VoiceKeying::install(app::ProgramServices& services
     // windows.
     state.keying.closePort.voicePttPort = [weak = std::weak_ptr<VoiceKeying>(voice)] {
         if (const auto v = weak.lock())
-            if (PhoneFrm* p = v->phoneIfLoaded())
+            if (VoiceKeyerWindow* p = v->phoneIfLoaded())
                 p->closePttPort();
     };
     return voice;

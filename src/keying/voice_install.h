@@ -18,8 +18,8 @@ class WavPlayer;
 
 namespace keying {
 
-class BlindFrm;
-class PhoneFrm;
+class VoiceNavigationWindow;
+class VoiceKeyerWindow;
 
 /// Owns the two windows, each made on first use and kept until the main
 /// window unloads it.
@@ -32,10 +32,10 @@ public:
     /// services keep it alive.
     static std::shared_ptr<VoiceKeying> install(app::ProgramServices& services, app::AppState& state);
 
-    PhoneFrm& phone();
-    BlindFrm& blind();
-    [[nodiscard]] PhoneFrm* phoneIfLoaded() const { return m_phone.get(); }
-    [[nodiscard]] BlindFrm* blindIfLoaded() const { return m_blind.get(); }
+    VoiceKeyerWindow& phone();
+    VoiceNavigationWindow& blind();
+    [[nodiscard]] VoiceKeyerWindow* phoneIfLoaded() const { return m_phone.get(); }
+    [[nodiscard]] VoiceNavigationWindow* blindIfLoaded() const { return m_blind.get(); }
     void unloadPhone();
     void unloadBlind();
     /// Drops PTT, stops both players and closes the PTT port.
@@ -47,8 +47,8 @@ public:
 
 private:
     app::AppState& m_state;
-    std::unique_ptr<PhoneFrm> m_phone;
-    std::unique_ptr<BlindFrm> m_blind;
+    std::unique_ptr<VoiceKeyerWindow> m_phone;
+    std::unique_ptr<VoiceNavigationWindow> m_blind;
 };
 
 void installVoice(app::ProgramServices& services, app::AppState& state, app::MainWindows& windows);

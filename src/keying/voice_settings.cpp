@@ -34,11 +34,11 @@ QByteArray voiceSettingsFileBytes(const PhoneWindowSettings& s)
 {
     platform::SettingsWriter w;
     for (int i = 0; i < 9; ++i)
-        w.text(s.Text1to10[i].trimmed()).endLine();
-    w.text(s.Text1to10[9]).endLine();
+        w.text(s.wavePathsAndPttPort[i].trimmed()).endLine();
+    w.text(s.wavePathsAndPttPort[9]).endLine();
     w.integer(s.pttLineOption == 1 || s.pttLineOption == 2 ? s.pttLineOption : 0).endLine();
     w.text(s.txtPHLoop).endLine();
-    w.text(s.Text11).endLine();
+    w.text(s.parallelAddress).endLine();
     return w.bytes();
 }
 

@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "app/main_window_services.h"
 #include "app/program_services.h"
-#include "keying/frmWinKey.h"
+#include "keying/winkey_window.h"
 
 namespace keying {
 
@@ -18,11 +18,11 @@ WinKeySupport::~WinKeySupport()
     m_keyer.wk_close();
 }
 
-frmWinKey& WinKeySupport::window()
+WinKeyWindow& WinKeySupport::window()
 {
     if (!m_window) {
-        m_window = std::make_unique<frmWinKey>(m_state, m_keyer, m_cwSpeedText);
-        m_window->Form_Load();
+        m_window = std::make_unique<WinKeyWindow>(m_state, m_keyer, m_cwSpeedText);
+        m_window->onLoad();
     }
     return *m_window;
 }
@@ -44,7 +44,7 @@ void WinKeySupport::loadWindow() { (void)window(); }
 
 void WinKeySupport::showWindowModally()
 {
-    frmWinKey& w = window();
+    WinKeyWindow& w = window();
     if (w.runModal)
         w.runModal(w);
     else
@@ -54,7 +54,7 @@ void WinKeySupport::showWindowModally()
 void WinKeySupport::unload()
 {
     if (m_window)
-        m_window->Form_Unload();
+        m_window->onUnload();
     else
         m_keyer.wk_close();
     m_state.keying.WinKeyOpen = 0;
@@ -63,7 +63,7 @@ void WinKeySupport::unload()
 void WinKeySupport::closeKeyer()
 {
     if (m_window)
-        m_window->cmdCloseWinkey_Click();
+        m_window->onCloseClicked();
     else
         m_keyer.wk_close();
     m_state.keying.WinKeyOpen = 0;
@@ -79,7 +79,7 @@ std::shared_ptr<WinKeySupport> installWinKey(app::ProgramServices& services, app
 {
     auto speed = [&services, &state] {
         // Without a CW window the speed is the one the setup window read.
-        return services.onCwSpeedText ? services.cwSpeedText() : state.cwSettings.Text11;
+        return services.onCwSpeedText ? services.cwSpeedText() : state.cwSettings.speed;
     };
     auto support = std::make_shared<WinKeySupport>(state, speed);
     std::weak_ptr<WinKeySupport> weak = support;

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class frmWinKey;
+class WinKeyWindow;
 
 namespace app {
 struct AppState;
@@ -39,8 +39,8 @@ public:
     void showWindowModally() override;
 
     /// The window, created and loaded when it does not exist yet.
-    frmWinKey& window();
-    [[nodiscard]] frmWinKey* existing() const { return m_window.get(); }
+    WinKeyWindow& window();
+    [[nodiscard]] WinKeyWindow* existing() const { return m_window.get(); }
     WinKeyLink& keyer() { return m_keyer; }
 
     /// The main window closes: the window unloads and closes the keyer.
@@ -52,7 +52,7 @@ private:
     app::AppState& m_state;
     WinKeyLink m_keyer;
     std::function<QString()> m_cwSpeedText;
-    std::unique_ptr<frmWinKey> m_window;
+    std::unique_ptr<WinKeyWindow> m_window;
 };
 
 void installWinKey(app::ProgramServices& services, app::AppState& state, app::MainWindows& windows);

@@ -225,15 +225,15 @@ TEST_F(SetupFixture, KeyerSettingsLandInTheKeyingState)
     writeLines(fx.path(QStringLiteral("CW.txt")), cw);  // the letter case of the name does not matter
     open();
     EXPECT_TRUE(fx.fakes.prompt.shown().empty());
-    EXPECT_EQ(fx.state.phoneSettings.Text1to10[0], QStringLiteral("cq.wav"));
+    EXPECT_EQ(fx.state.phoneSettings.wavePathsAndPttPort[0], QStringLiteral("cq.wav"));
     EXPECT_EQ(fx.state.phoneSettings.pttLineOption, 1);
     EXPECT_EQ(fx.state.phoneSettings.repeatIntervalMs, 2500);
-    EXPECT_EQ(fx.state.phoneSettings.Text11, QStringLiteral("&H278"));
-    EXPECT_EQ(fx.state.cwSettings.Text1to9[8], QStringLiteral("VVV DE "));
-    EXPECT_EQ(fx.state.cwSettings.Text11, QStringLiteral("25"));
+    EXPECT_EQ(fx.state.phoneSettings.parallelAddress, QStringLiteral("&H278"));
+    EXPECT_EQ(fx.state.cwSettings.messagesF1ToF9[8], QStringLiteral("VVV DE "));
+    EXPECT_EQ(fx.state.cwSettings.speed, QStringLiteral("25"));
     EXPECT_EQ(fx.state.keying.CWKeyingOption, 2);
     EXPECT_EQ(fx.state.cwSettings.keyingOptionButton, 2);
-    EXPECT_EQ(fx.state.cwSettings.Check1, 0);
+    EXPECT_EQ(fx.state.cwSettings.showTextOnMain, 0);
     EXPECT_EQ(fx.state.cwSettings.repeatIntervalMs, 4000);
 
     QFile::remove(fx.path(QStringLiteral("wave2.txt")));

@@ -7,7 +7,7 @@
 #include "app/out_of_state_window.h"
 #include "app/app_state.h"
 #include "app/program_services.h"
-#include "keying/CWFrm.h"
+#include "keying/cw_window.h"
 #include "keying/install_cw_keying.h"
 #include "platform/line_recorder.h"
 #include "support/test_support.h"
@@ -40,7 +40,7 @@ public:
         fx.state.hardware.setRecorder(&recorder);
         fx.state.hardware.parallel().setRecordOnly(true);
         fx.state.endProgram = [] {};
-        fx.state.cwSettings.Text11 = QStringLiteral("99");  // 12 ms units keep the tests short
+        fx.state.cwSettings.speed = QStringLiteral("99");  // 12 ms units keep the tests short
         keyer = keying::installCwKeying(services, fx.state, [this] { return window.get(); });
     }
 
@@ -55,9 +55,9 @@ public:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    CWFrm& cw()
+    CwWindow& cw()
     {
-        CWFrm& w = keyer->window();
+        CwWindow& w = keyer->window();
         w.runModal = [this](QDialog&) { ++modalShows; };
         return w;
     }
@@ -79,8 +79,8 @@ public:
     /// Chooses the printer interface (recorded only) with the given messages.
     void usePrinter()
     {
-        CWFrm& w = cw();
-        w.Option3->click();
+        CwWindow& w = cw();
+        w.keyLinePrinter->click();
     }
 
     void key(Qt::Key k)

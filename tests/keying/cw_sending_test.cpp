@@ -5,7 +5,7 @@
 
 #include "cw_fixture.h"
 
-#include "keying/frmCodePractice.h"
+#include "keying/code_practice_window.h"
 #include "keying/morse.h"
 #include "platform/events.h"
 
@@ -30,7 +30,7 @@ int downsOf(const QString& text)
 void setMessage(CwFixture& f, int index, const QString& text)
 {
     if (index < 9)
-        f.cw().Text1to9[static_cast<std::size_t>(index)]->setText(text);
+        f.cw().messageBoxesF1ToF9[static_cast<std::size_t>(index)]->setText(text);
 }
 
 }  // namespace
@@ -189,7 +189,7 @@ TEST(CwSending, F1RepeatsUntilAKeyIsPressed)
     CwFixture f;
     f.open();
     f.usePrinter();
-    CWFrm& cw = f.cw();
+    CwWindow& cw = f.cw();
     setMessage(f, 0, QStringLiteral("E"));
     cw.txtCWLoop->setText(QStringLiteral("0.05"));
     cw.tmrRepeat->setInterval(50);
@@ -213,7 +213,7 @@ TEST(CwSending, CtrlCOpensTheCwWindowAndTheRepeatGoesOn)
     CwFixture f;
     f.open();
     f.usePrinter();
-    CWFrm& cw = f.cw();
+    CwWindow& cw = f.cw();
     setMessage(f, 0, QStringLiteral("E"));
     cw.txtCWLoop->setText(QStringLiteral("0.05"));
     cw.tmrRepeat->setInterval(50);
@@ -234,7 +234,7 @@ TEST(CwSending, TheRepeatPauseIsNeverCutShort)
     CwFixture f;
     f.open();
     f.usePrinter();
-    CWFrm& cw = f.cw();
+    CwWindow& cw = f.cw();
     setMessage(f, 0, QStringLiteral("E"));
     cw.txtCWLoop->setText(QStringLiteral("0.5"));
     cw.tmrRepeat->setInterval(500);
@@ -261,8 +261,8 @@ TEST(CwSending, EscInTheCwWindowStopsTheTestMessageAndKeepsTheWindowOpen)
     CwFixture f;
     f.open();
     f.usePrinter();
-    CWFrm& cw = f.cw();
-    cw.Text1to9[8]->setText(QStringLiteral("CQ CQ"));
+    CwWindow& cw = f.cw();
+    cw.messageBoxesF1ToF9[8]->setText(QStringLiteral("CQ CQ"));
     cw.show();
     cw.activateWindow();
     (void)QTest::qWaitForWindowActive(&cw);
@@ -277,7 +277,7 @@ TEST(CwSending, EscInTheCwWindowStopsTheTestMessageAndKeepsTheWindowOpen)
         QTest::keyClick(focused ? focused : &cw, Qt::Key_Escape);
     });
     esc.start();
-    cw.Command4->click();
+    cw.testButton->click();
     EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("C")));
     EXPECT_EQ(f.controlValues().back(), 2);
     EXPECT_TRUE(cw.isVisible());
@@ -301,9 +301,9 @@ TEST(CwSending, UnopenablePortIsReportedOncePerMessage)
 {
     CwFixture f;
     f.open();
-    CWFrm& cw = f.cw();
-    cw.Option1->click();
-    cw.Text10->setText(QStringLiteral("7"));  // no such port in the port table
+    CwWindow& cw = f.cw();
+    cw.keyLineRts->click();
+    cw.serialPortBox->setText(QStringLiteral("7"));  // no such port in the port table
     setMessage(f, 0, QStringLiteral("EEE"));
     f.key(Qt::Key_F1);
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
@@ -316,15 +316,15 @@ TEST(CwSending, TestButtonNeedsAPortForTheSerialLines)
 {
     CwFixture f;
     f.open();
-    CWFrm& cw = f.cw();
-    cw.Option2->click();
-    cw.Command4->click();
+    CwWindow& cw = f.cw();
+    cw.keyLineDtr->click();
+    cw.testButton->click();
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("A com port is required.")), 1);
     f.usePrinter();
-    cw.Text1to9[8]->setText(QStringLiteral("VVV"));
-    cw.Command4->click();
+    cw.messageBoxesF1ToF9[8]->setText(QStringLiteral("VVV"));
+    cw.testButton->click();
     EXPECT_EQ(f.keyDowns(), downsOf(QStringLiteral("VVV")));
-    EXPECT_TRUE(cw.Label23->isHidden());
+    EXPECT_TRUE(cw.sendingLabel->isHidden());
 }
 
 TEST(CwSending, ExitLetsTheLineUp)
@@ -344,11 +344,11 @@ TEST(CwSending, PortSetUpClosesTheVoiceKeyersPort)
     CwFixture f;
     int voiceClosed = 0;
     f.fx.state.keying.closePort.voicePttPort = [&] { ++voiceClosed; };
-    CWFrm& cw = f.cw();
-    cw.Text10->setText(QStringLiteral("0"));
+    CwWindow& cw = f.cw();
+    cw.serialPortBox->setText(QStringLiteral("0"));
     cw.CWSetup();
     EXPECT_EQ(voiceClosed, 0);
-    cw.Text10->setText(QStringLiteral("5"));
+    cw.serialPortBox->setText(QStringLiteral("5"));
     cw.CWSetup();
     EXPECT_EQ(voiceClosed, 1);
 }
@@ -358,36 +358,36 @@ TEST(CodePractice, GeneratesGroupsAndSendsThemWithAnEcho)
     CwFixture f;
     f.open();
     f.usePrinter();
-    CWFrm& cw = f.cw();
-    frmCodePractice practice(f.fx.state, cw);
-    practice.Form_Load();
+    CwWindow& cw = f.cw();
+    CodePracticeWindow practice(f.fx.state, cw);
+    practice.onLoad();
     practice.show();
-    EXPECT_EQ(practice.Label8->text(), QStringLiteral("99"));
-    practice.Option1->setChecked(true);
-    practice.Text3->setText(QStringLiteral("3"));
-    practice.Text4->setText(QStringLiteral("4"));
-    practice.Command2_Click();
-    const QString text = practice.Text1->toPlainText();
+    EXPECT_EQ(practice.speedLabel->text(), QStringLiteral("99"));
+    practice.includeLettersOnly->setChecked(true);
+    practice.groupCountBox->setText(QStringLiteral("3"));
+    practice.groupLengthBox->setText(QStringLiteral("4"));
+    practice.onGenerateClicked();
+    const QString text = practice.textToSendBox->toPlainText();
     ASSERT_EQ(text.size(), 15);
     for (int g = 0; g < 3; ++g) {
         for (int c = 0; c < 4; ++c)
             EXPECT_TRUE(text[g * 5 + c].isUpper());
         EXPECT_EQ(text[g * 5 + 4], QLatin1Char(' '));
     }
-    practice.Text3->setText(QStringLiteral("abc"));
-    practice.Text4->setText(QStringLiteral("1"));
-    practice.Command2_Click();
-    EXPECT_EQ(practice.Text3->text(), QStringLiteral("10"));
-    EXPECT_EQ(practice.Text1->toPlainText().size(), 20);
+    practice.groupCountBox->setText(QStringLiteral("abc"));
+    practice.groupLengthBox->setText(QStringLiteral("1"));
+    practice.onGenerateClicked();
+    EXPECT_EQ(practice.groupCountBox->text(), QStringLiteral("10"));
+    EXPECT_EQ(practice.textToSendBox->toPlainText().size(), 20);
 
-    practice.Text1->setPlainText(QStringLiteral("EE T"));
-    practice.Command3_Click();
-    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("EE T"));
+    practice.textToSendBox->setPlainText(QStringLiteral("EE T"));
+    practice.onSendClicked();
+    EXPECT_EQ(practice.textSentBox->toPlainText(), QStringLiteral("EE T"));
     EXPECT_EQ(f.keyDowns(), 3);
-    practice.Command7->click();
-    EXPECT_EQ(practice.Label8->text(), QStringLiteral("99"));
-    practice.Command8->click();
-    EXPECT_EQ(practice.Label8->text(), QStringLiteral("98"));
+    practice.fasterButton->click();
+    EXPECT_EQ(practice.speedLabel->text(), QStringLiteral("99"));
+    practice.slowerButton->click();
+    EXPECT_EQ(practice.speedLabel->text(), QStringLiteral("98"));
 }
 
 TEST(CodePractice, StopEndsTheSendingAndTypingSendsAtOnce)
@@ -395,23 +395,23 @@ TEST(CodePractice, StopEndsTheSendingAndTypingSendsAtOnce)
     CwFixture f;
     f.open();
     f.usePrinter();
-    CWFrm& cw = f.cw();
-    frmCodePractice practice(f.fx.state, cw);
-    practice.Form_Load();
+    CwWindow& cw = f.cw();
+    CodePracticeWindow practice(f.fx.state, cw);
+    practice.onLoad();
     practice.show();
-    practice.Text1->setPlainText(QStringLiteral("EEEEEE"));
-    QMetaObject::invokeMethod(&practice, [&] { practice.Command4_Click(); }, Qt::QueuedConnection);
-    practice.Command3_Click();
-    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("E"));
+    practice.textToSendBox->setPlainText(QStringLiteral("EEEEEE"));
+    QMetaObject::invokeMethod(&practice, [&] { practice.onStopClicked(); }, Qt::QueuedConnection);
+    practice.onSendClicked();
+    EXPECT_EQ(practice.textSentBox->toPlainText(), QStringLiteral("E"));
 
-    practice.Text2->clear();
-    practice.Text5->setFocus();
-    QTest::keyClicks(practice.Text5, QStringLiteral("te"));
-    EXPECT_TRUE(practice.Text5->text().isEmpty());
-    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("TE"));
-    QTest::keyClick(practice.Text5, Qt::Key_Backspace);
-    EXPECT_EQ(practice.Text2->toPlainText(), QStringLiteral("T"));
-    EXPECT_TRUE(practice.Form_Unload());
+    practice.textSentBox->clear();
+    practice.typingBox->setFocus();
+    QTest::keyClicks(practice.typingBox, QStringLiteral("te"));
+    EXPECT_TRUE(practice.typingBox->text().isEmpty());
+    EXPECT_EQ(practice.textSentBox->toPlainText(), QStringLiteral("TE"));
+    QTest::keyClick(practice.typingBox, Qt::Key_Backspace);
+    EXPECT_EQ(practice.textSentBox->toPlainText(), QStringLiteral("T"));
+    EXPECT_TRUE(practice.onUnload());
 }
 
 TEST(CwSending, KeyboardCwSendsTypedCharacters)

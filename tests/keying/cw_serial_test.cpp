@@ -55,10 +55,10 @@ TEST(CwSerial, RtsKeysTheMessageOnThePortAndEndsUp)
     CwFixture f;
     testing_support::pointSerialPortAt(3, peer.devicePath());
     f.open();
-    CWFrm& cw = f.cw();
-    cw.Option1->click();
-    cw.Text10->setText(QStringLiteral("3"));
-    cw.Text1to9[0]->setText(QStringLiteral("TE"));
+    CwWindow& cw = f.cw();
+    cw.keyLineRts->click();
+    cw.serialPortBox->setText(QStringLiteral("3"));
+    cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("TE"));
     f.key(Qt::Key_F1);
     EXPECT_TRUE(cw.portOpen());
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 0);
@@ -95,10 +95,10 @@ TEST(CwSerial, DtrKeysAndEscLeavesTheLineUp)
     CwFixture f;
     testing_support::pointSerialPortAt(2, peer.devicePath());
     f.open();
-    CWFrm& cw = f.cw();
-    cw.Option2->click();
-    cw.Text10->setText(QStringLiteral("2"));
-    cw.Text1to9[0]->setText(QStringLiteral("EEEE"));
+    CwWindow& cw = f.cw();
+    cw.keyLineDtr->click();
+    cw.serialPortBox->setText(QStringLiteral("2"));
+    cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("EEEE"));
     f.postKey(Qt::Key_Escape);
     f.key(Qt::Key_F1);
     EXPECT_EQ(edges(levels(TIOCM_DTR)), (std::vector<int>{0, 1, 0}));
@@ -112,9 +112,9 @@ TEST(CwSerial, AnotherKeyerTakingThePortClosesTheCwPort)
     ShimOn shim;
     CwFixture f;
     testing_support::pointSerialPortAt(4, peer.devicePath());
-    CWFrm& cw = f.cw();
-    cw.Option1->click();
-    cw.Text10->setText(QStringLiteral("4"));
+    CwWindow& cw = f.cw();
+    cw.keyLineRts->click();
+    cw.serialPortBox->setText(QStringLiteral("4"));
     cw.CWSetup();
     ASSERT_TRUE(cw.portOpen());
     f.fx.state.keying.closePort.cwKeyingPort();
@@ -125,15 +125,15 @@ TEST(CwSerial, AnotherKeyerTakingThePortClosesTheCwPort)
 namespace {
 
 /// Leaves the CW window's port box with text in it, as the operator does.
-void enterPort(CWFrm& cw, const QString& text)
+void enterPort(CwWindow& cw, const QString& text)
 {
     cw.show();
     cw.activateWindow();
     (void)QTest::qWaitForWindowActive(&cw);
-    cw.Text10->setFocus();
+    cw.serialPortBox->setFocus();
     QApplication::processEvents();
-    cw.Text10->setText(text);
-    cw.Text11->setFocus();
+    cw.serialPortBox->setText(text);
+    cw.speedBox->setFocus();
     QApplication::processEvents();
 }
 
@@ -171,8 +171,8 @@ TEST(CwSerial, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
     ASSERT_TRUE(rig.open(2, QStringLiteral("4800,N,8,2"), false, error)) << error.toStdString();
     const quint64 rigConnection = f.fx.state.hardware.serial(2).connection();
     f.open();
-    CWFrm& cw = f.cw();
-    cw.Option1->click();
+    CwWindow& cw = f.cw();
+    cw.keyLineRts->click();
     f.recorder.clear();
 
     enterPort(cw, QStringLiteral("2"));
@@ -204,10 +204,10 @@ TEST(CwSerial, ALineThatCannotBeSetStopsTheMessageSaysWhichAndIsTriedAgain)
         CwFixture f;
         testing_support::pointSerialPortAt(3, peer.devicePath());
         f.open();
-        CWFrm& cw = f.cw();
-        (c.rts ? cw.Option1 : cw.Option2)->click();
-        cw.Text10->setText(QStringLiteral("3"));
-        cw.Text1to9[0]->setText(QStringLiteral("PARIS PARIS PARIS"));
+        CwWindow& cw = f.cw();
+        (c.rts ? cw.keyLineRts : cw.keyLineDtr)->click();
+        cw.serialPortBox->setText(QStringLiteral("3"));
+        cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("PARIS PARIS PARIS"));
         f.key(Qt::Key_F1);
         ASSERT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1) << c.named;
         const QString text = f.fx.fakes.prompt.shown().back().text;
@@ -233,10 +233,10 @@ TEST(CwSerial, APortThatFailsMidMessageStopsItOnceAndTheNextMessageKeys)
     CwFixture f;
     testing_support::pointSerialPortAt(3, peer.devicePath());
     f.open();
-    CWFrm& cw = f.cw();
-    cw.Option1->click();
-    cw.Text10->setText(QStringLiteral("3"));
-    cw.Text1to9[0]->setText(QStringLiteral("EEEEEEEE"));
+    CwWindow& cw = f.cw();
+    cw.keyLineRts->click();
+    cw.serialPortBox->setText(QStringLiteral("3"));
+    cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("EEEEEEEE"));
     cw.CWSetup();
     ASSERT_TRUE(cw.portOpen());
     modem_line_shim::failAfter(6);  // three E keyed, then the adapter is gone
@@ -264,7 +264,7 @@ TEST(CwSerial, AParallelPortThatCannotBeOpenedIsReportedOncePerMessage)
     testing_support::writeBytes(f.fx.path(QStringLiteral("parports.txt")), "0x378=/nonexistent/parport0\n");
     f.open();
     f.usePrinter();
-    f.cw().Text1to9[0]->setText(QStringLiteral("PARIS PARIS"));
+    f.cw().messageBoxesF1ToF9[0]->setText(QStringLiteral("PARIS PARIS"));
     f.key(Qt::Key_F1);
     ASSERT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
     const QString text = f.fx.fakes.prompt.shown().back().text;
@@ -302,15 +302,15 @@ TEST(CwSerial, DISABLED_EndSignalChildKeysDashes)
     platform::EndSignals endSignals;
     ASSERT_TRUE(endSignals.installed());
     app::endProgramOnSignals(endSignals, f.services, f.fx.state, [&f] { return f.window.get(); });
-    CWFrm& cw = f.cw();
+    CwWindow& cw = f.cw();
     if (mode == "rts") {
-        cw.Option1->click();
-        cw.Text10->setText(QStringLiteral("3"));
+        cw.keyLineRts->click();
+        cw.serialPortBox->setText(QStringLiteral("3"));
     } else {
-        cw.Option3->click();
+        cw.keyLinePrinter->click();
     }
-    cw.Text11->setText(QStringLiteral("5"));
-    cw.Text1to9[0]->setText(QStringLiteral("0"));
+    cw.speedBox->setText(QStringLiteral("5"));
+    cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("0"));
     f.window->txtCall->setFocus();
     testing_support::printReady();
     f.key(Qt::Key_F1);

@@ -4,7 +4,7 @@
 #include "cw_fixture.h"
 
 #include "keying/cw_sender.h"
-#include "keying/frmWinKey.h"
+#include "keying/winkey_window.h"
 #include "keying/keyer_settings.h"
 #include "keying/winkey_install.h"
 
@@ -38,18 +38,18 @@ TEST(CwWindow, WithoutSettingsFileShowsTheDesignValues)
 {
     CwFixture f;
     f.fx.state.cwSettings = keying::CwWindowSettings{};
-    CWFrm& w = f.cw();
+    CwWindow& w = f.cw();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("CW String Selections"));
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("13"));
-    EXPECT_EQ(w.Text10->text(), QStringLiteral("0"));
-    EXPECT_EQ(w.Text14->text(), QStringLiteral("&H378"));
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("13"));
+    EXPECT_EQ(w.serialPortBox->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.parallelAddressBox->text(), QStringLiteral("&H378"));
     EXPECT_EQ(w.txtSpace->text(), QStringLiteral("0"));
     EXPECT_EQ(w.txtCWLoop->text(), QStringLiteral("0"));
-    EXPECT_TRUE(w.Check1->isChecked());
-    EXPECT_TRUE(w.Option4->isChecked());
+    EXPECT_TRUE(w.showTextOnMainCheck->isChecked());
+    EXPECT_TRUE(w.keyLineNone->isChecked());
     EXPECT_TRUE(w.optTimer->isChecked());
     EXPECT_FALSE(w.txtLoop->isEnabled());
-    EXPECT_TRUE(w.Text1to9[8]->text().isEmpty());
+    EXPECT_TRUE(w.messageBoxesF1ToF9[8]->text().isEmpty());
     EXPECT_TRUE(w.cmdConfWinkey->isHidden());
 }
 
@@ -61,22 +61,22 @@ TEST(CwWindow, DoneWritesEverySettingAndARestartFindsThemBack)
         CwFixture f;
         // A file the operator made with capitals: Done rewrites that one.
         testing_support::writeLines(f.fx.path(QStringLiteral("CW.txt")), {QStringLiteral("\"OLD\"")});
-        CWFrm& w = f.cw();
-        w.Text1to9[0]->setText(QStringLiteral("CQ TEST $"));
-        w.Text1to9[1]->setText(QStringLiteral("$ 5NN #"));
-        w.Text12->setText(QStringLiteral("F10 TEXT"));
-        w.Text13->setText(QStringLiteral("F11, WITH COMMA"));
-        w.Text10->setText(QStringLiteral("4"));
-        w.Text11->setText(QStringLiteral("28"));
+        CwWindow& w = f.cw();
+        w.messageBoxesF1ToF9[0]->setText(QStringLiteral("CQ TEST $"));
+        w.messageBoxesF1ToF9[1]->setText(QStringLiteral("$ 5NN #"));
+        w.messageBoxF10->setText(QStringLiteral("F10 TEXT"));
+        w.messageBoxF11->setText(QStringLiteral("F11, WITH COMMA"));
+        w.serialPortBox->setText(QStringLiteral("4"));
+        w.speedBox->setText(QStringLiteral("28"));
         w.txtSpace->setText(QStringLiteral("2"));
-        w.Text14->setText(QStringLiteral("&H278"));
-        w.Check1->setChecked(false);
+        w.parallelAddressBox->setText(QStringLiteral("&H278"));
+        w.showTextOnMainCheck->setChecked(false);
         w.txtCWLoop->setText(QStringLiteral("3.5"));
-        leave(w.txtCWLoop, w.Text1to9[0]);
-        w.Option2->click();
+        leave(w.txtCWLoop, w.messageBoxesF1ToF9[0]);
+        w.keyLineDtr->click();
         w.OptSleep->click();
         w.show();
-        w.Command1->click();
+        w.doneButton->click();
         EXPECT_FALSE(w.isVisible());
         const QStringList cwFiles = QDir(f.fx.path(QStringLiteral("."))).entryList(QDir::Files).filter(
             QRegularExpression(QStringLiteral("^cw\\.txt$"), QRegularExpression::CaseInsensitiveOption));
@@ -96,12 +96,12 @@ TEST(CwWindow, DoneWritesEverySettingAndARestartFindsThemBack)
     g.fx.state.cwSettings = keying::CwWindowSettings{};
     keying::LoadCWSettings(g.fx.state.folders.programFile(QStringLiteral("cw.txt")), g.fx.state.cwSettings,
                            g.fx.state.keying.CWKeyingOption);
-    CWFrm& w = g.cw();
-    EXPECT_EQ(w.Text1to9[1]->text(), QStringLiteral("$ 5NN #"));
-    EXPECT_EQ(w.Text13->text(), QStringLiteral("F11, WITH COMMA"));
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("28"));
-    EXPECT_FALSE(w.Check1->isChecked());
-    EXPECT_TRUE(w.Option2->isChecked());
+    CwWindow& w = g.cw();
+    EXPECT_EQ(w.messageBoxesF1ToF9[1]->text(), QStringLiteral("$ 5NN #"));
+    EXPECT_EQ(w.messageBoxF11->text(), QStringLiteral("F11, WITH COMMA"));
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("28"));
+    EXPECT_FALSE(w.showTextOnMainCheck->isChecked());
+    EXPECT_TRUE(w.keyLineDtr->isChecked());
     EXPECT_EQ(g.fx.state.keying.CWKeyingOption, 2);
     EXPECT_EQ(w.tmrRepeat->interval(), 3500);
 }
@@ -113,7 +113,7 @@ TEST(CwWindow, TimingMethodComesFromTheRegistryByExactName)
         CwFixture f;
         f.fx.state.services.registry.SaveSetting(QStringLiteral("Settings"), QStringLiteral("UserCWSelection"),
                                                  QLatin1String(value));
-        CWFrm& w = f.cw();
+        CwWindow& w = f.cw();
         EXPECT_EQ(registryValue(f, "UserCWSelection"), QLatin1String(value));
         EXPECT_EQ(w.optTimer->isChecked(), timer) << value;
         EXPECT_EQ(w.OptSleep->isChecked(), sleep) << value;
@@ -123,7 +123,7 @@ TEST(CwWindow, TimingMethodComesFromTheRegistryByExactName)
 TEST(CwWindow, ChoosingLoopCalibratesOnce)
 {
     CwFixture f;
-    CWFrm& w = f.cw();
+    CwWindow& w = f.cw();
     w.optLoop->click();
     EXPECT_TRUE(w.txtLoop->isEnabled());
     EXPECT_GT(w.LoopsPer60ms(), 0);
@@ -141,19 +141,19 @@ TEST(CwWindow, ChoosingLoopCalibratesOnce)
 TEST(CwWindow, MessageBoxesTypeCapitalsAndDropDoubleQuotes)
 {
     CwFixture f;
-    CWFrm& w = f.cw();
+    CwWindow& w = f.cw();
     w.show();
-    w.Text1to9[2]->setFocus();
-    QTest::keyClicks(w.Text1to9[2], QStringLiteral("cq \"de\" k"));
-    EXPECT_EQ(w.Text1to9[2]->text(), QStringLiteral("CQ DE K"));
-    w.Text12->setText(QStringLiteral("PASTED \"QUOTE\""));
-    EXPECT_EQ(w.Text12->text(), QStringLiteral("PASTED QUOTE"));
+    w.messageBoxesF1ToF9[2]->setFocus();
+    QTest::keyClicks(w.messageBoxesF1ToF9[2], QStringLiteral("cq \"de\" k"));
+    EXPECT_EQ(w.messageBoxesF1ToF9[2]->text(), QStringLiteral("CQ DE K"));
+    w.messageBoxF10->setText(QStringLiteral("PASTED \"QUOTE\""));
+    EXPECT_EQ(w.messageBoxF10->text(), QStringLiteral("PASTED QUOTE"));
 }
 
 TEST(CwWindow, NumberBoxesFollowTheirRules)
 {
     CwFixture f;
-    CWFrm& w = f.cw();
+    CwWindow& w = f.cw();
     w.show();
     QApplication::processEvents();
 
@@ -164,13 +164,13 @@ TEST(CwWindow, NumberBoxesFollowTheirRules)
     QTest::keyClicks(w.txtSpace, QStringLiteral("9"));
     EXPECT_EQ(w.txtSpace->text(), QStringLiteral("-8"));
     w.txtSpace->setText(QStringLiteral("-"));
-    leave(w.txtSpace, w.Text1to9[0]);
+    leave(w.txtSpace, w.messageBoxesF1ToF9[0]);
     EXPECT_EQ(w.txtSpace->text(), QStringLiteral("0"));
 
-    w.Text11->setFocus();
-    w.Text11->clear();
-    QTest::keyClicks(w.Text11, QStringLiteral("2a5"));
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("25"));
+    w.speedBox->setFocus();
+    w.speedBox->clear();
+    QTest::keyClicks(w.speedBox, QStringLiteral("2a5"));
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("25"));
 
     struct Case {
         const char* typed;
@@ -179,7 +179,7 @@ TEST(CwWindow, NumberBoxesFollowTheirRules)
     } cases[] = {{"59.9", "59.9", 59900}, {"60", "0", 0}, {"abc", "0", 0}, {"5", "5", 5000}};
     for (const Case& c : cases) {
         w.txtCWLoop->setText(QLatin1String(c.typed));
-        leave(w.txtCWLoop, w.Text1to9[0]);
+        leave(w.txtCWLoop, w.messageBoxesF1ToF9[0]);
         EXPECT_EQ(w.txtCWLoop->text(), QLatin1String(c.shown)) << c.typed;
         EXPECT_EQ(w.tmrRepeat->interval(), c.interval) << c.typed;
     }
@@ -188,26 +188,26 @@ TEST(CwWindow, NumberBoxesFollowTheirRules)
 TEST(CwWindow, SpeedStaysWithinTheKeyableRange)
 {
     CwFixture f;
-    CWFrm& w = f.cw();
-    w.Text11->setText(QStringLiteral("98"));
-    w.Command2->click();
-    w.Command2->click();
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("99"));
-    w.Text11->setText(QStringLiteral("6"));
-    w.Command3->click();
-    w.Command3->click();
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("5"));
-    w.Text11->setText(QStringLiteral("x"));
-    w.Command2->click();
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("x")) << "a box without a number is left alone";
+    CwWindow& w = f.cw();
+    w.speedBox->setText(QStringLiteral("98"));
+    w.fasterButton->click();
+    w.fasterButton->click();
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("99"));
+    w.speedBox->setText(QStringLiteral("6"));
+    w.slowerButton->click();
+    w.slowerButton->click();
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("5"));
+    w.speedBox->setText(QStringLiteral("x"));
+    w.fasterButton->click();
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("x")) << "a box without a number is left alone";
     w.show();
-    w.Text11->setText(QStringLiteral("0"));
-    leave(w.Text11, w.Text1to9[0]);
-    EXPECT_EQ(w.Text11->text(), QStringLiteral("5"));
-    w.Command5->click();
+    w.speedBox->setText(QStringLiteral("0"));
+    leave(w.speedBox, w.messageBoxesF1ToF9[0]);
+    EXPECT_EQ(w.speedBox->text(), QStringLiteral("5"));
+    w.lessSpaceButton->click();
     EXPECT_EQ(w.txtSpace->text(), QStringLiteral("-1"));
-    w.Command6->click();
-    w.Command6->click();
+    w.moreSpaceButton->click();
+    w.moreSpaceButton->click();
     EXPECT_EQ(w.txtSpace->text(), QStringLiteral("1"));
 }
 
@@ -215,10 +215,10 @@ TEST(CwWindow, MainWindowArrowsChangeTheSpeedAndShowIt)
 {
     CwFixture f;
     f.open();
-    f.cw().Text11->setText(QStringLiteral("20"));
+    f.cw().speedBox->setText(QStringLiteral("20"));
     f.usePrinter();
     f.key(Qt::Key_Up);
-    EXPECT_EQ(f.cw().Text11->text(), QStringLiteral("21"));
+    EXPECT_EQ(f.cw().speedBox->text(), QStringLiteral("21"));
     EXPECT_EQ(f.window->lblDialog->text(), QStringLiteral("21 WPM"));
     f.key(Qt::Key_Down);
     f.key(Qt::Key_Down);
@@ -251,9 +251,9 @@ TEST(CwWindow, ASpeedReadOutsideTheRangeIsShownAsKeyedAndTheArrowsStepFromIt)
         keying::LoadCWSettings(f.fx.state.folders.programFile(QStringLiteral("cw.txt")), f.fx.state.cwSettings,
                                f.fx.state.keying.CWKeyingOption);
         f.open();
-        EXPECT_EQ(f.cw().Text11->text(), QLatin1String(c.loaded));
+        EXPECT_EQ(f.cw().speedBox->text(), QLatin1String(c.loaded));
         f.key(c.arrow);
-        EXPECT_EQ(f.cw().Text11->text(), QLatin1String(c.after));
+        EXPECT_EQ(f.cw().speedBox->text(), QLatin1String(c.after));
         EXPECT_EQ(f.window->lblDialog->text(), QLatin1String(c.after) + QStringLiteral(" WPM"));
     }
 }
@@ -281,7 +281,7 @@ struct SpeedReadingWinKey final : keying::WinKeyDriver {
     void wk_wpm(int) override {}
     void loadWindow() override
     {
-        loads << (f->keyer->existing() ? f->keyer->existing()->Text11->text() : QStringLiteral("no CW window yet"));
+        loads << (f->keyer->existing() ? f->keyer->existing()->speedBox->text() : QStringLiteral("no CW window yet"));
     }
     void showWindowModally() override {}
 };
@@ -295,16 +295,16 @@ TEST(CwWindow, WinKeyChosenInTheSettingsLoadsItsWindowOnceTheCwWindowHasLoaded)
     winKey.f = &f;
     f.fx.state.keying.winKey = &winKey;
     f.fx.state.cwSettings.keyingOptionButton = 5;
-    f.fx.state.cwSettings.Text11 = QStringLiteral("27");
-    CWFrm& w = f.cw();
+    f.fx.state.cwSettings.speed = QStringLiteral("27");
+    CwWindow& w = f.cw();
     // Loaded at once, not one event later, and only with a whole CW window.
     EXPECT_EQ(winKey.loads, QStringList{QStringLiteral("27")});
     EXPECT_EQ(f.fx.state.keying.CWKeyingOption, keying::CwSender::WinKeyOption);
     EXPECT_FALSE(w.cmdConfWinkey->isHidden());
     // Another use of the window does not load it again; a click does.
     (void)f.cw();
-    w.Option1->click();
-    w.Option5->click();
+    w.keyLineRts->click();
+    w.keyLineWinKey->click();
     EXPECT_EQ(winKey.loads, (QStringList{QStringLiteral("27"), QStringLiteral("27")}));
 }
 
@@ -313,7 +313,7 @@ TEST(CwWindow, TheInstalledWinKeyWindowTakesTheSpeedOfTheCwWindowThatChoseIt)
     CwFixture f;
     const auto support = keying::installWinKey(f.services, f.fx.state);
     f.fx.state.cwSettings.keyingOptionButton = 5;
-    f.fx.state.cwSettings.Text11 = QStringLiteral("27");
+    f.fx.state.cwSettings.speed = QStringLiteral("27");
     (void)f.cw();
     ASSERT_NE(support->existing(), nullptr);
     EXPECT_FALSE(support->existing()->isVisible());

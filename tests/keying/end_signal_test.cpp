@@ -35,7 +35,7 @@ TEST(EndSignal, DISABLED_ChildPlaysAVoiceMessage)
     f.fx.state.endProgram = [&ended] { ended = true; };
     f.fx.state.prefs.CurrentMode = QStringLiteral("PH");
     f.fx.state.phoneSettings.txtPHLoop = QStringLiteral("0");
-    f.fx.state.phoneSettings.Text11 = QStringLiteral("&H378");
+    f.fx.state.phoneSettings.parallelAddress = QStringLiteral("&H378");
     platform::PlaybackRecorder played;
     auto voice = keying::VoiceKeying::install(f.services, f.fx.state);
     voice->preparePlayer = [&played](platform::WavPlayer& p) {
@@ -53,12 +53,12 @@ TEST(EndSignal, DISABLED_ChildPlaysAVoiceMessage)
     ASSERT_TRUE(endSignals.installed());
     app::endProgramOnSignals(endSignals, f.services, f.fx.state, [&f] { return f.window.get(); });
 
-    keying::PhoneFrm& phone = voice->phone();
+    keying::VoiceKeyerWindow& phone = voice->phone();
     const QString wave = f.fx.path(QStringLiteral("cq.wav"));
     testing_support::writeBytes(wave, testing_support::silenceWave(5000));
-    phone.Text2->setText(wave);
-    phone.Text10->setText(QString::number(PttPort));
-    phone.Option3->setChecked(true);  // the parallel port and RTS
+    phone.waveBoxF2->setText(wave);
+    phone.pttSerialPortBox->setText(QString::number(PttPort));
+    phone.pttLineParallel->setChecked(true);  // the parallel port and RTS
     testing_support::printReady();
     int key = F2;
     f.services.FKeyPhone(key);

@@ -28,8 +28,8 @@ protected:
     {
         ASSERT_TRUE(pty.isOk());
         pointSerialPortAt(PttPort, pty.devicePath());
-        phone().Text2->setText(wave(QStringLiteral("cq.wav"), 250));
-        phone().Text10->setText(QString::number(PttPort));
+        phone().waveBoxF2->setText(wave(QStringLiteral("cq.wav"), 250));
+        phone().pttSerialPortBox->setText(QString::number(PttPort));
     }
     /// The changes of a serial line from its first keying on (opening the
     /// port lowers both lines first).
@@ -59,8 +59,8 @@ TEST_F(PhonePttTest, TheChosenLineKeysExactlyWhileTheMessagePlays)
         LineEvent::Kind keyed;
         LineEvent::Kind idle;
     };
-    for (const Case& c : {Case{phone().Option1, LineEvent::Kind::Rts, LineEvent::Kind::Dtr},
-                          Case{phone().Option2, LineEvent::Kind::Dtr, LineEvent::Kind::Rts}}) {
+    for (const Case& c : {Case{phone().pttLineRts, LineEvent::Kind::Rts, LineEvent::Kind::Dtr},
+                          Case{phone().pttLineDtr, LineEvent::Kind::Dtr, LineEvent::Kind::Rts}}) {
         lines.clear();
         played.clear();
         c.option->setChecked(true);
@@ -112,8 +112,8 @@ TEST_F(PhonePttTest, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
 
 TEST_F(PhonePttTest, AParallelPortThatCannotBeOpenedIsReportedForEachMessage)
 {
-    phone().Text10->setText(QStringLiteral("0"));
-    phone().Option3->setChecked(true);
+    phone().pttSerialPortBox->setText(QStringLiteral("0"));
+    phone().pttLineParallel->setChecked(true);
     fx.state.hardware.parallel().setRecordOnly(false);
     writeBytes(fx.path(QStringLiteral("parports.txt")), "0x378=/nonexistent/parport0\n");
     fkey(F2);
@@ -137,7 +137,7 @@ TEST_F(PhonePttTest, AParallelPortThatCannotBeOpenedIsReportedForEachMessage)
 
 TEST_F(PhonePttTest, ParallelWithASerialPortKeysRtsAndTheParallelPort)
 {
-    phone().Option3->setChecked(true);
+    phone().pttLineParallel->setChecked(true);
     fkey(F2);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(levels(LineEvent::Kind::Rts), (std::vector<int>{1, 0}));
@@ -149,8 +149,8 @@ TEST_F(PhonePttTest, ParallelWithASerialPortKeysRtsAndTheParallelPort)
 
 TEST_F(PhonePttTest, AFailureAfterRtsWasRaisedDropsIt)
 {
-    phone().Option3->setChecked(true);
-    phone().Text11->setText(QStringLiteral("printer"));
+    phone().pttLineParallel->setChecked(true);
+    phone().parallelAddressBox->setText(QStringLiteral("printer"));
     fkey(F2);
     EXPECT_FALSE(services.voicePlaying());
     EXPECT_EQ(levels(LineEvent::Kind::Rts), (std::vector<int>{1, 0}));
@@ -159,12 +159,12 @@ TEST_F(PhonePttTest, AFailureAfterRtsWasRaisedDropsIt)
 
 TEST_F(PhonePttTest, APortThatWillNotOpenIsReportedAndTheMessagePlaysUnkeyed)
 {
-    phone().Text10->setText(QStringLiteral("9"));  // not in the port table
+    phone().pttSerialPortBox->setText(QStringLiteral("9"));  // not in the port table
     int modalRuns = 0;
     phone().runModal = [&](QDialog&) {
         ++modalRuns;
         // The operator corrects the port in the window and clicks Done.
-        phone().Text10->setText(QStringLiteral("0"));
+        phone().pttSerialPortBox->setText(QStringLiteral("0"));
     };
     fkey(F2);
     EXPECT_EQ(fx.fakes.beeper.count(), 1);
@@ -183,8 +183,8 @@ TEST_F(PhonePttTest, LeavingThePortBoxTakesThePortAtOnce)
     phone().show();
     phone().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&phone()));
-    phone().Text10->setFocus();
-    phone().Text1->setFocus();
+    phone().pttSerialPortBox->setFocus();
+    phone().waveBoxF1->setFocus();
     EXPECT_EQ(phone().openPttPort(), PttPort);
     EXPECT_TRUE(fx.state.hardware.serial(PttPort).isOpen());
     // No line is up for an open port alone.
@@ -198,7 +198,7 @@ TEST_F(PhonePttTest, LeavingThePortBoxTakesThePortAtOnce)
 
 TEST_F(PhonePttTest, RepeatKeysAndUnkeysEachTime)
 {
-    phone().Text1->setText(wave(QStringLiteral("short.wav"), 80));
+    phone().waveBoxF1->setText(wave(QStringLiteral("short.wav"), 80));
     phone().txtPHLoop->setText(QStringLiteral("0.1"));
     phone().tmrRepeat.setInterval(100);
     fkey(F1);

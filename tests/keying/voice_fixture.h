@@ -4,8 +4,8 @@
 // players whose playback is recorded and a recorder on the keying lines.
 
 #include "app/program_services.h"
-#include "keying/BlindFrm.h"
-#include "keying/PhoneFrm.h"
+#include "keying/voice_navigation_window.h"
+#include "keying/voice_keyer_window.h"
 #include "keying/voice_install.h"
 #include "platform/line_recorder.h"
 #include "platform/wav_player.h"
@@ -87,10 +87,10 @@ struct VoiceFixture {
         fx.state.hardware.setRecorder(&lines);
         fx.state.hardware.parallel().setRecordOnly(true);
         auto& s = fx.state.phoneSettings;
-        s.Text1to10[9] = QStringLiteral("0");
+        s.wavePathsAndPttPort[9] = QStringLiteral("0");
         s.pttLineOption = 0;
         s.txtPHLoop = QStringLiteral("0");
-        s.Text11 = QStringLiteral("&H378");
+        s.parallelAddress = QStringLiteral("&H378");
         voice = keying::VoiceKeying::install(services, fx.state);
         voice->preparePlayer = [this](platform::WavPlayer& p) {
             p.setSilent(true);
@@ -106,8 +106,8 @@ struct VoiceFixture {
         return p;
     }
 
-    keying::PhoneFrm& phone() { return voice->phone(); }
-    keying::BlindFrm& blind() { return voice->blind(); }
+    keying::VoiceKeyerWindow& phone() { return voice->phone(); }
+    keying::VoiceNavigationWindow& blind() { return voice->blind(); }
 
     void fkey(int keyCode) { services.FKeyPhone(keyCode); }
     /// Waits, letting events run, until pred holds (at most timeoutMs).
@@ -118,7 +118,7 @@ struct VoiceFixture {
     /// Waits until PTT is down and the keyer idle.
     bool waitIdle(int timeoutMs = 3000)
     {
-        return waitFor([this] { return !phone().Timer1.isActive(); }, timeoutMs);
+        return waitFor([this] { return !phone().endPollTimer.isActive(); }, timeoutMs);
     }
 
     /// The line events of one kind, in order.

@@ -130,14 +130,14 @@ TEST_F(VoiceMainWindowTest, ADuplicateSaysDupeAtEveryLevel)
 TEST_F(VoiceMainWindowTest, PhoneFKeysPlayAndEscStopsThemInPhoneModeOnly)
 {
     auto& w = open();
-    phone().Text2->setText(wave(QStringLiteral("cq.wav"), 3000));
-    phone().Option3->setChecked(true);
+    phone().waveBoxF2->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().pttLineParallel->setChecked(true);
     w.txtCall->setFocus();
     QTest::keyClick(w.txtCall, Qt::Key_F2);
     ASSERT_EQ(played.played().size(), 1u);
-    EXPECT_TRUE(phone().MMControl1.isPlaying());
+    EXPECT_TRUE(phone().wavPlayer.isPlaying());
     QTest::keyClick(w.txtCall, Qt::Key_Escape);
-    EXPECT_FALSE(phone().MMControl1.isPlaying());
+    EXPECT_FALSE(phone().wavPlayer.isPlaying());
     ASSERT_TRUE(waitIdle(500));
     ASSERT_EQ(lineEvents(LineEvent::Kind::ParallelControl).size(), 2u);
 
@@ -149,7 +149,7 @@ TEST_F(VoiceMainWindowTest, PhoneFKeysPlayAndEscStopsThemInPhoneModeOnly)
 TEST_F(VoiceMainWindowTest, F1RepeatIsCancelledByAnyKeyInTheMainWindow)
 {
     auto& w = open();
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 60));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 60));
     phone().txtPHLoop->setText(QStringLiteral("0.1"));
     phone().tmrRepeat.setInterval(100);
     w.txtCall->setFocus();
@@ -166,7 +166,7 @@ TEST_F(VoiceMainWindowTest, F1RepeatIsCancelledByAnyKeyInTheMainWindow)
 TEST_F(VoiceMainWindowTest, CtrlPOpensTheVoiceWindowAndTheRepeatGoesOn)
 {
     auto& w = open();
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 60));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 60));
     phone().txtPHLoop->setText(QStringLiteral("0.1"));
     phone().tmrRepeat.setInterval(100);
     w.txtCall->setFocus();

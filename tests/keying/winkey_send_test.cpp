@@ -4,7 +4,7 @@
 #include "keying/winkey_window_fixture.h"
 
 #include "app/out_of_state_window.h"
-#include "keying/CWFrm.h"
+#include "keying/cw_window.h"
 #include "keying/cw_sender.h"
 #include "keying/install_cw_keying.h"
 
@@ -44,8 +44,8 @@ protected:
 
 TEST_F(WinKeySendTest, TestOpensAClosedKeyerAndSendsTheStationCall)
 {
-    frmWinKey& w = show();
-    w.Command3->click();
+    WinKeyWindow& w = show();
+    w.testButton->click();
     EXPECT_EQ(keying().WinKeyOpen, 23);
     EXPECT_EQ(closed, (QStringList{"ptt", "cw"}));
     EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
@@ -71,8 +71,8 @@ TEST_F(WinKeySendTest, BufferTestIsPacedByTheKeyersStatusAndNeverOverfillsIt)
     // held up by a busy machine (a keyer never is) does not.
     keyer.setBuffer(24, 5);
     keyer.setUnitScale(50);  // slower than the sender hands letters over
-    frmWinKey& w = show();
-    w.Command1->click();
+    WinKeyWindow& w = show();
+    w.bufferTestButton->click();
     // The sender returns once the keyer holds the rest.
     EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
     ASSERT_TRUE(keyed(alphabetTimesThree(), 10000)) << keyer.state().keyed.toStdString();
@@ -86,14 +86,14 @@ TEST_F(WinKeySendTest, TestDuringASendJoinsItAndStartsNoSecondSender)
 {
     keyer.setBuffer(8, 4);
     keyer.setUnitScale(50);
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     int transmitsAtOnce = 0;
     QTimer::singleShot(150, &w, [&] {
         // Inside the running sender's wait.
-        w.Command3->click();
+        w.testButton->click();
         transmitsAtOnce = keying().CWSendBuffer.isEmpty() ? 0 : 1;
     });
-    w.Command1->click();
+    w.bufferTestButton->click();
     EXPECT_EQ(transmitsAtOnce, 1);  // the click appended and returned at once
     EXPECT_TRUE(keyed(alphabetTimesThree() + QStringLiteral("VVV TEST DE K6XX"), 10000))
         << keyer.state().keyed.toStdString();
@@ -101,16 +101,16 @@ TEST_F(WinKeySendTest, TestDuringASendJoinsItAndStartsNoSecondSender)
 
 TEST_F(WinKeySendTest, TheTypingBoxSendsCapitalsButNeitherEnterBackspaceNorControlCodes)
 {
-    frmWinKey& w = show();
-    w.Text1->setFocus();
-    QTest::keyClicks(w.Text1, "cq");
-    EXPECT_EQ(w.Text1->text(), QStringLiteral("CQ"));
-    QTest::keyClick(w.Text1, Qt::Key_Return);
-    QTest::keyClick(w.Text1, Qt::Key_Backspace);
+    WinKeyWindow& w = show();
+    w.typingBox->setFocus();
+    QTest::keyClicks(w.typingBox, "cq");
+    EXPECT_EQ(w.typingBox->text(), QStringLiteral("CQ"));
+    QTest::keyClick(w.typingBox, Qt::Key_Return);
+    QTest::keyClick(w.typingBox, Qt::Key_Backspace);
     // Ctrl+N types code 14, the keyer's mode command: it must never go raw.
-    QTest::keyClick(w.Text1, Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(w.Text1, Qt::Key_Escape);
-    QTest::keyClicks(w.Text1, "a");
+    QTest::keyClick(w.typingBox, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(w.typingBox, Qt::Key_Escape);
+    QTest::keyClicks(w.typingBox, "a");
     EXPECT_TRUE(keyed(QStringLiteral("CQA"))) << keyer.state().keyed.toStdString();
     const auto s = keyer.state();
     EXPECT_EQ(s.mode, 0);
@@ -122,11 +122,11 @@ TEST_F(WinKeySendTest, StopClearsTheKeyerAndEndsTheSend)
 {
     keyer.setBuffer(8, 3);
     keyer.setUnitScale(2000);
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     QTimer::singleShot(200, &w, [&] { w.cmdStop->click(); });
     QElapsedTimer t;
     t.start();
-    w.Command1->click();
+    w.bufferTestButton->click();
     EXPECT_LT(t.elapsed(), 3000);
     EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
     EXPECT_TRUE(keyer.waitFor([](const auto& s) { return s.clears >= 1 && s.buffered.isEmpty(); }, 2000));
@@ -137,7 +137,7 @@ TEST_F(WinKeySendTest, AKeyerThatStopsAnsweringEndsTheMessageWithAClearMessage)
 {
     keyer.setBuffer(8, 3);
     keyer.setUnitScale(2000);
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     support->keyer().setAnswerTimeoutMs(300);
     QTimer::singleShot(150, &w, [&] { keyer.setMode(WinKeyEmulator::Mode::Silent); });
     QElapsedTimer t;
@@ -185,7 +185,7 @@ TEST_F(WinKeySendTest, TheCwWindowsSeamSetsTheSpeedAndLoadsTheWindowHidden)
         other.support->loadWindow();
         ASSERT_NE(other.support->existing(), nullptr);
         EXPECT_FALSE(other.support->existing()->isVisible());
-        frmWinKey* loaded = other.support->existing();
+        WinKeyWindow* loaded = other.support->existing();
         other.support->loadWindow();
         EXPECT_EQ(other.support->existing(), loaded);
     }
@@ -197,7 +197,7 @@ TEST_F(WinKeySendTest, TheCwWindowsSeamSetsTheSpeedAndLoadsTheWindowHidden)
 
 TEST_F(WinKeySendTest, TheVoiceKeyerTakingThePortAndExitCloseTheKeyer)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     openKeyer();
     ASSERT_EQ(keying().WinKeyOpen, 23);
     keying::KeyerPortClosers::run(keying().closePort.winKey);
@@ -295,9 +295,9 @@ TEST_F(WinKeyMainWindowTest, TheF1RepeatPauseCountsFromTheKeyersEndOfSending)
     // The keyer takes "CQ" at once and needs about 360 ms to send it; the
     // operator listens for 300 ms after each CQ.
     auto cwKeyer = keying::installCwKeying(services, fx.state, [this] { return main.get(); });
-    CWFrm& cw = cwKeyer->window();
-    cw.Option5->click();
-    cw.Text1to9[0]->setText(QStringLiteral("CQ"));
+    CwWindow& cw = cwKeyer->window();
+    cw.keyLineWinKey->click();
+    cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("CQ"));
     cw.txtCWLoop->setText(QStringLiteral("0.3"));
     cw.tmrRepeat->setInterval(300);
     keyer.setUnitScale(400);
@@ -324,14 +324,14 @@ TEST_F(WinKeyMainWindowTest, TheF1RepeatPauseCountsFromTheKeyersEndOfSending)
 TEST_F(WinKeyMainWindowTest, EscInTheCwWindowClearsTheBusyKeyerAndKeepsTheWindowOpen)
 {
     auto cwKeyer = keying::installCwKeying(services, fx.state, [this] { return main.get(); });
-    CWFrm& cw = cwKeyer->window();
-    cw.Option5->click();
-    cw.Text1to9[8]->setText(QStringLiteral("VVV DE K6XX"));
+    CwWindow& cw = cwKeyer->window();
+    cw.keyLineWinKey->click();
+    cw.messageBoxesF1ToF9[8]->setText(QStringLiteral("VVV DE K6XX"));
     keyer.setUnitScale(20000);
     cw.show();
     cw.activateWindow();
     (void)QTest::qWaitForWindowActive(&cw);
-    cw.Command4->click();
+    cw.testButton->click();
     ASSERT_TRUE(keyer.waitFor([](const auto& st) { return !st.buffered.isEmpty(); }, 2000));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(cw.isVisible());
@@ -353,7 +353,7 @@ TEST_F(WinKeyMainWindowTest, ClosingTheMainWindowClosesTheKeyer)
 TEST_F(WinKeySendTest, ACwPortBoxOnTheKeyersPortIsRefusedAndTheKeyerKeepsSending)
 {
     auto cwKeyer = keying::installCwKeying(services, fx.state, [] { return nullptr; });
-    CWFrm& cw = cwKeyer->window();
+    CwWindow& cw = cwKeyer->window();
     cw.runModal = [](QDialog&) {};
     openKeyer();
     ASSERT_EQ(keying().WinKeyOpen, 23);
@@ -365,10 +365,10 @@ TEST_F(WinKeySendTest, ACwPortBoxOnTheKeyersPortIsRefusedAndTheKeyerKeepsSending
     cw.activateWindow();
     (void)QTest::qWaitForWindowActive(&cw);
     for (const QString& text : {QString::number(Port), QStringLiteral("0")}) {
-        cw.Text10->setFocus();
+        cw.serialPortBox->setFocus();
         QApplication::processEvents();
-        cw.Text10->setText(text);
-        cw.Text11->setFocus();
+        cw.serialPortBox->setText(text);
+        cw.speedBox->setFocus();
         QApplication::processEvents();
     }
     EXPECT_EQ(prompt().countShownWithTitle(QStringLiteral("Invalid port.")), 1);

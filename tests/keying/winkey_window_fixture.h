@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/program_services.h"
-#include "keying/frmWinKey.h"
+#include "keying/winkey_window.h"
 #include "keying/winkey_emulator.h"
 #include "keying/winkey_install.h"
 #include "keying/winkey_link.h"
@@ -29,7 +29,7 @@ public:
     {
         pointSerialPortAt(Port, keyer.devicePath());
         fx.state.prefs.MyCall = QStringLiteral("K6XX");
-        fx.state.cwSettings.Text11 = QStringLiteral("22");
+        fx.state.cwSettings.speed = QStringLiteral("22");
         support = keying::installWinKey(services, fx.state);
         // The other keyers give their ports up when the WinKey opens.
         fx.state.keying.closePort.voicePttPort = [this] { closed << QStringLiteral("ptt"); };
@@ -42,14 +42,14 @@ public:
         QApplication::processEvents();
     }
 
-    frmWinKey& window() { return support->window(); }
+    WinKeyWindow& window() { return support->window(); }
     keying::KeyingState& keying() { return fx.state.keying; }
     platform::ScriptedPrompt& prompt() { return fx.fakes.prompt; }
 
     /// Shows the window and makes it active, as the operator sees it.
-    frmWinKey& show()
+    WinKeyWindow& show()
     {
-        frmWinKey& w = window();
+        WinKeyWindow& w = window();
         w.show();
         w.activateWindow();
         (void)QTest::qWaitForWindowActive(&w);
@@ -62,7 +62,7 @@ public:
         box->setFocus();
         QApplication::processEvents();
         box->setText(text);
-        window().Text1->setFocus();
+        window().typingBox->setFocus();
         QApplication::processEvents();
     }
 

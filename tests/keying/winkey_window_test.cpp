@@ -14,7 +14,7 @@ class WinKeyWindowTest : public ::testing::Test, public WinKeyWindowFixture {};
 
 TEST_F(WinKeyWindowTest, WithoutWkTxtTheWindowShowsItsDefaultsAndTheCwSpeed)
 {
-    frmWinKey& w = window();
+    WinKeyWindow& w = window();
     EXPECT_EQ(w.windowTitle(), QStringLiteral(" WinKey Setup"));
     EXPECT_EQ(w.txtWKComPort->text(), QStringLiteral("0"));
     EXPECT_EQ(w.txtWKWPM->text(), QStringLiteral("22"));
@@ -32,7 +32,7 @@ TEST_F(WinKeyWindowTest, WithoutWkTxtTheWindowShowsItsDefaultsAndTheCwSpeed)
 TEST_F(WinKeyWindowTest, ASixLineFileKeepsThePinAndModeDefaultsAndDoneWritesEightLines)
 {
     testing_support::writeLines(wkFile(), {"3", "\"25\"", "\"55\"", "\"1\"", "\"2\"", "\"45\""});
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     EXPECT_EQ(w.txtWKComPort->text(), QStringLiteral("3"));
     EXPECT_EQ(w.txtWKWPM->text(), QStringLiteral("22"));  // the CW window's speed wins
     EXPECT_EQ(w.txtWeight->text(), QStringLiteral("55"));
@@ -51,7 +51,7 @@ TEST_F(WinKeyWindowTest, ASixLineFileKeepsThePinAndModeDefaultsAndDoneWritesEigh
 TEST_F(WinKeyWindowTest, TheLastTwoLinesSelectThePinAndModeButtons)
 {
     testing_support::writeLines(wkFile(), {"4", "\"20\"", "\"50\"", "\"0\"", "\"0\"", "\"50\"", "8", "32"});
-    frmWinKey& w = window();
+    WinKeyWindow& w = window();
     EXPECT_TRUE(w.optKey5Out3Off->isChecked());
     EXPECT_TRUE(w.optUltimatic->isChecked());
     EXPECT_EQ(w.WinKeyPinConfig, 8);
@@ -61,7 +61,7 @@ TEST_F(WinKeyWindowTest, TheLastTwoLinesSelectThePinAndModeButtons)
 TEST_F(WinKeyWindowTest, AValueWithoutAButtonKeepsTheDesignSelectionAndIsWrittenBack)
 {
     testing_support::writeLines(wkFile(), {"4", "\"20\"", "\"50\"", "\"0\"", "\"0\"", "\"50\"", "7", "64"});
-    frmWinKey& w = window();
+    WinKeyWindow& w = window();
     EXPECT_TRUE(w.optTone->isChecked());
     EXPECT_TRUE(w.optIambicB->isChecked());
     w.cmdDone->click();
@@ -71,7 +71,7 @@ TEST_F(WinKeyWindowTest, AValueWithoutAButtonKeepsTheDesignSelectionAndIsWritten
 TEST_F(WinKeyWindowTest, ADamagedFileKeepsWhatWasReadAndThePortBoxShowsThePortInUse)
 {
     testing_support::writeLines(wkFile(), {"7", "\"20\"", "\"61\"", "\"0\"", "\"0\"", "\"50\"", "\"text\""});
-    frmWinKey& w = window();
+    WinKeyWindow& w = window();
     EXPECT_EQ(w.txtWeight->text(), QStringLiteral("61"));
     EXPECT_EQ(w.WinKeyComPort, 7);
     EXPECT_EQ(w.txtWKComPort->text(), QStringLiteral("7"));
@@ -80,7 +80,7 @@ TEST_F(WinKeyWindowTest, ADamagedFileKeepsWhatWasReadAndThePortBoxShowsThePortIn
 
 TEST_F(WinKeyWindowTest, OpenTakesTheOtherKeyersPortsSendsTheSettingsAndShowsTheVersion)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     openKeyer();
     EXPECT_EQ(closed, (QStringList{"ptt", "cw"}));
     EXPECT_EQ(w.lblOpenStatus->text(), QStringLiteral("WK Success!"));
@@ -126,7 +126,7 @@ TEST_F(WinKeyWindowTest, AFailedOpenShowsTheMessageAndTheResultAndLeavesTheKeyer
         {WinKeyEmulator::Mode::WrongEcho, Port, "Echo Mismatch"},
         {WinKeyEmulator::Mode::NoOpenAnswer, Port, "No Open Response"},
     };
-    frmWinKey& w = window();
+    WinKeyWindow& w = window();
     for (const Case& c : cases) {
         prompt().clear();
         keyer.setMode(c.mode);
@@ -147,30 +147,30 @@ TEST_F(WinKeyWindowTest, AFailedOpenShowsTheMessageAndTheResultAndLeavesTheKeyer
 
 TEST_F(WinKeyWindowTest, TheBoxesSendValidValuesAndFallBackOnTextThatIsNoNumber)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     openKeyer();
     ASSERT_TRUE(keyer.waitFor([](const auto& s) { return s.ratio == 50; }, 2000));
 
     struct Case {
-        QLineEdit* frmWinKey::*box;
+        QLineEdit* WinKeyWindow::*box;
         const char* typed;
         const char* shown;  // the text after leaving the box
         int sent;           // the keyer's value afterwards
     };
     const Case cases[] = {
         // 32 and 67 are sent; the keyer's own range is 33 to 66.
-        {&frmWinKey::txtRatio, "32", "32", 33},   {&frmWinKey::txtRatio, "40", "40", 40},
-        {&frmWinKey::txtRatio, "31", "31", 40},
-        {&frmWinKey::txtRatio, "67", "67", 66},   {&frmWinKey::txtRatio, "68", "68", 66},
-        {&frmWinKey::txtRatio, "", "50", 66},     {&frmWinKey::txtWKWPM, "35", "35", 35},
-        {&frmWinKey::txtWKWPM, "100", "100", 35}, {&frmWinKey::txtWKWPM, "", "18", 35},
-        {&frmWinKey::txtWeight, "40", "40", 40},  {&frmWinKey::txtWeight, "", "50", 40},
+        {&WinKeyWindow::txtRatio, "32", "32", 33},   {&WinKeyWindow::txtRatio, "40", "40", 40},
+        {&WinKeyWindow::txtRatio, "31", "31", 40},
+        {&WinKeyWindow::txtRatio, "67", "67", 66},   {&WinKeyWindow::txtRatio, "68", "68", 66},
+        {&WinKeyWindow::txtRatio, "", "50", 66},     {&WinKeyWindow::txtWKWPM, "35", "35", 35},
+        {&WinKeyWindow::txtWKWPM, "100", "100", 35}, {&WinKeyWindow::txtWKWPM, "", "18", 35},
+        {&WinKeyWindow::txtWeight, "40", "40", 40},  {&WinKeyWindow::txtWeight, "", "50", 40},
     };
-    auto keyerValue = [this](QLineEdit* frmWinKey::*box) {
+    auto keyerValue = [this](QLineEdit* WinKeyWindow::*box) {
         const auto s = keyer.state();
-        if (box == &frmWinKey::txtRatio)
+        if (box == &WinKeyWindow::txtRatio)
             return s.ratio;
-        if (box == &frmWinKey::txtWKWPM)
+        if (box == &WinKeyWindow::txtWKWPM)
             return s.wpm;
         return s.weight;
     };
@@ -197,7 +197,7 @@ TEST_F(WinKeyWindowTest, TheBoxesSendValidValuesAndFallBackOnTextThatIsNoNumber)
 
 TEST_F(WinKeyWindowTest, APortAbove255StaysInTheBoxAndSetsPortZero)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     enterAndLeave(w.txtWKComPort, QStringLiteral("300"));
     EXPECT_EQ(w.txtWKComPort->text(), QStringLiteral("300"));
     EXPECT_EQ(w.WinKeyComPort, 0);
@@ -212,7 +212,7 @@ TEST_F(WinKeyWindowTest, APortAbove255StaysInTheBoxAndSetsPortZero)
 
 TEST_F(WinKeyWindowTest, TheSettingsBoxesTakeOnlyDigitsAndBackspace)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     w.txtRatio->clear();
     w.txtRatio->setFocus();
     QTest::keyClicks(w.txtRatio, "4a-5.");
@@ -223,7 +223,7 @@ TEST_F(WinKeyWindowTest, TheSettingsBoxesTakeOnlyDigitsAndBackspace)
 
 TEST_F(WinKeyWindowTest, APinOrModeChoiceWhileOpenResendsEverySetting)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     w.optKey5Off3Out->click();  // closed: only remembered
     EXPECT_EQ(w.WinKeyPinConfig, 4);
     openKeyer();
@@ -239,7 +239,7 @@ TEST_F(WinKeyWindowTest, APinOrModeChoiceWhileOpenResendsEverySetting)
 
 TEST_F(WinKeyWindowTest, ASettingsFileThatCannotBeWrittenIsReported)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     fx.state.folders.UserDataFolder = fx.path(QStringLiteral("no such folder"));
     w.cmdDone->click();
     EXPECT_FALSE(w.isVisible());
@@ -248,7 +248,7 @@ TEST_F(WinKeyWindowTest, ASettingsFileThatCannotBeWrittenIsReported)
 
 TEST_F(WinKeyWindowTest, TheTitleBarCloseAndEscHideTheWindowWithTheKeyerLeftOpen)
 {
-    frmWinKey& w = show();
+    WinKeyWindow& w = show();
     openKeyer();
     QTest::keyClick(w.txtWeight, Qt::Key_Escape);
     EXPECT_TRUE(w.isVisible());

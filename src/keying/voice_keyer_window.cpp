@@ -1,6 +1,6 @@
 // The voice keyer window: its controls and its settings handlers.
 
-#include "keying/PhoneFrm.h"
+#include "keying/voice_keyer_window.h"
 
 #include "app/app_state.h"
 #include "keying/voice_settings.h"
@@ -47,14 +47,14 @@ void swallowEnter(int& KeyAscii)
 
 }  // namespace
 
-PhoneFrm::PhoneFrm(app::AppState& state, QWidget* parent)
+VoiceKeyerWindow::VoiceKeyerWindow(app::AppState& state, QWidget* parent)
     : QDialog(parent), m_state(state), m_ptt(state.hardware)
 {
     setObjectName(QStringLiteral("PhoneFrm"));
     setWindowTitle(QStringLiteral("Phone Wave Selections"));
     platform::setWindowTwipSize(this, 8520, 6720);
-    Timer1.setInterval(40);
-    Timer1.setTimerType(Qt::PreciseTimer);
+    endPollTimer.setInterval(40);
+    endPollTimer.setTimerType(Qt::PreciseTimer);
     tmrRepeat.setSingleShot(false);
     tmrRepeat.setInterval(0);
     // The pause between repeats is the operator's: a coarse timer may end
@@ -66,12 +66,12 @@ PhoneFrm::PhoneFrm(app::AppState& state, QWidget* parent)
     wireEvents();
 }
 
-PhoneFrm::~PhoneFrm() { Form_Unload(); }
+VoiceKeyerWindow::~VoiceKeyerWindow() { onUnload(); }
 
-void PhoneFrm::buildControls()
+void VoiceKeyerWindow::buildControls()
 {
     lblRecording = makeLabel(
-        this, "Label1", QRectF(120, 120, 8280, 600),
+        this, "lblRecording", QRectF(120, 120, 8280, 600),
         QStringLiteral("Record each message as a wave file (.wav) with your sound recorder, "
                        "then click Browse beside its function key to choose it.  In Phone mode "
                        "F1 to F9 play the messages with the transmitter keyed."));
@@ -79,14 +79,14 @@ void PhoneFrm::buildControls()
     buildLowerPart();
 }
 
-void PhoneFrm::buildPathRows()
+void VoiceKeyerWindow::buildPathRows()
 {
-    QLineEdit** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9};
-    static const char* const boxNames[] = {"Text1", "Text2", "Text3", "Text4", "Text5",
-                                           "Text6", "Text7", "Text8", "Text9"};
-    static const char* const browseNames[] = {"Command2", "Command3", "Command4",
-                                              "Command5", "Command6", "Command7",
-                                              "Command8", "Command9", "Command10"};
+    QLineEdit** boxes[] = {&waveBoxF1, &waveBoxF2, &waveBoxF3, &waveBoxF4, &waveBoxF5, &waveBoxF6, &waveBoxF7, &waveBoxF8, &waveBoxF9};
+    static const char* const boxNames[] = {"waveBoxF1", "waveBoxF2", "waveBoxF3", "waveBoxF4", "waveBoxF5",
+                                           "waveBoxF6", "waveBoxF7", "waveBoxF8", "waveBoxF9"};
+    static const char* const browseNames[] = {"browseButtonF1", "browseButtonF2", "browseButtonF3",
+                                              "browseButtonF4", "browseButtonF5", "browseButtonF6",
+                                              "browseButtonF7", "browseButtonF8", "browseButtonF9"};
     static const char* const labelNames[] = {"lblF1", "lblF2", "lblF3", "lblF4", "lblF5",
                                              "lblF6", "lblF7", "lblF8", "lblF9"};
     for (int i = 0; i < 9; ++i) {
@@ -109,107 +109,107 @@ void PhoneFrm::buildPathRows()
     txtPHLoop->setText(QStringLiteral("0"));
 }
 
-void PhoneFrm::buildLowerPart()
+void VoiceKeyerWindow::buildLowerPart()
 {
     const double top = RowTop + 9 * RowStep + 60;
     lblLineOutput = makeLabel(
-        this, "Label2", QRectF(120, top, 4080, 660),
+        this, "lblLineOutput", QRectF(120, top, 4080, 660),
         QStringLiteral("Connect the sound card's line output to the transceiver's audio "
                        "input.  Start at the lowest output level and raise it slowly."));
-    lblCaution = makeLabel(this, "Label3", QRectF(120, top + 720, 4080, 285),
+    lblCaution = makeLabel(this, "lblCaution", QRectF(120, top + 720, 4080, 285),
                            QStringLiteral("Caution, RF feedback can damage your PC!"));
     QPalette red = lblCaution->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     lblCaution->setPalette(red);
-    lblPhoneMode = makeLabel(this, "Label4", QRectF(120, top + 1020, 4080, 285),
+    lblPhoneMode = makeLabel(this, "lblPhoneMode", QRectF(120, top + 1020, 4080, 285),
                              QStringLiteral("(You  must be in Phone mode)"));
 
     lblSerial = makeLabel(
-        this, "Label5", QRectF(4320, top, 4080, 660),
+        this, "lblSerial", QRectF(4320, top, 4080, 660),
         QStringLiteral("Serial PTT interface: the RTS or DTR line of the port keys the "
                        "transmitter through a transistor or opto-coupler.  Enter 0 for "
                        "no serial port."));
-    lblPort = makeLabel(this, "Label6", QRectF(4320, top + 765, 900, 285), QStringLiteral("Port"));
-    Text10 = makeControl<QLineEdit>(this, "Text10", ControlKind::TextBox,
+    lblPort = makeLabel(this, "lblPort", QRectF(4320, top + 765, 900, 285), QStringLiteral("Port"));
+    pttSerialPortBox = makeControl<QLineEdit>(this, "pttSerialPortBox", ControlKind::TextBox,
                                     QRectF(5160, top + 720, 540, 330));
-    Text10->setText(QStringLiteral("0"));
-    lblAddress = makeLabel(this, "Label7", QRectF(4320, top + 1165, 900, 285),
+    pttSerialPortBox->setText(QStringLiteral("0"));
+    lblAddress = makeLabel(this, "lblAddress", QRectF(4320, top + 1165, 900, 285),
                            QStringLiteral("Address"));
-    Text11 = makeControl<QLineEdit>(this, "Text11", ControlKind::TextBox,
+    parallelAddressBox = makeControl<QLineEdit>(this, "parallelAddressBox", ControlKind::TextBox,
                                     QRectF(5160, top + 1120, 900, 330));
-    Text11->setText(QStringLiteral("&H378"));
+    parallelAddressBox->setText(QStringLiteral("&H378"));
 
-    Frame1 = makeControl<QGroupBox>(this, "Frame1", ControlKind::Frame,
+    pttLineGroup = makeControl<QGroupBox>(this, "pttLineGroup", ControlKind::Frame,
                                     QRectF(6240, top + 660, 2160, 900));
-    Frame1->setTitle(QStringLiteral("PTT line"));
-    Option1 = makeControl<QRadioButton>(Frame1, "Option1", ControlKind::OptionButton,
+    pttLineGroup->setTitle(QStringLiteral("PTT line"));
+    pttLineRts = makeControl<QRadioButton>(pttLineGroup, "pttLineRts", ControlKind::OptionButton,
                                         QRectF(120, 240, 900, 285));
-    Option1->setText(QStringLiteral("RTS"));
-    Option2 = makeControl<QRadioButton>(Frame1, "Option2", ControlKind::OptionButton,
+    pttLineRts->setText(QStringLiteral("RTS"));
+    pttLineDtr = makeControl<QRadioButton>(pttLineGroup, "pttLineDtr", ControlKind::OptionButton,
                                         QRectF(1080, 240, 900, 285));
-    Option2->setText(QStringLiteral("DTR"));
-    Option3 = makeControl<QRadioButton>(Frame1, "Option3", ControlKind::OptionButton,
+    pttLineDtr->setText(QStringLiteral("DTR"));
+    pttLineParallel = makeControl<QRadioButton>(pttLineGroup, "pttLineParallel", ControlKind::OptionButton,
                                         QRectF(120, 540, 1440, 285));
-    Option3->setText(QStringLiteral("Parallel"));
-    Option1->setChecked(true);
+    pttLineParallel->setText(QStringLiteral("Parallel"));
+    pttLineRts->setChecked(true);
 
     const double bottom = top + 1680;
-    Command11 = makeControl<QPushButton>(this, "Command11", ControlKind::CommandButton,
+    testButton = makeControl<QPushButton>(this, "testButton", ControlKind::CommandButton,
                                          QRectF(120, bottom, 1200, 420));
-    Command11->setText(QStringLiteral("Test"));
-    lblTest = makeLabel(this, "Label8", QRectF(1440, bottom + 75, 2400, 285),
+    testButton->setText(QStringLiteral("Test"));
+    lblTest = makeLabel(this, "lblTest", QRectF(1440, bottom + 75, 2400, 285),
                         QStringLiteral("Plays F1 Command"));
-    Command1 = makeControl<QPushButton>(this, "Command1", ControlKind::CommandButton,
+    doneButton = makeControl<QPushButton>(this, "doneButton", ControlKind::CommandButton,
                                         QRectF(7080, bottom, 1320, 420));
-    Command1->setText(QStringLiteral("Done"));
+    doneButton->setText(QStringLiteral("Done"));
     for (QPushButton* b : BrowseButtons)
         b->setAutoDefault(true);
-    Command11->setAutoDefault(true);
-    Command1->setAutoDefault(true);
+    testButton->setAutoDefault(true);
+    doneButton->setAutoDefault(true);
 }
 
-void PhoneFrm::wireEvents()
+void VoiceKeyerWindow::wireEvents()
 {
     m_keys = new platform::KeyRouter(this);
     // Enter in a box presses no button: the next button along would be a
     // Browse, and a file dialog the operator did not ask for.
     for (int i = 0; i < 9; ++i)
         m_keys->onKeyPress(pathBox(i), [](int& k) { swallowEnter(k); });
-    m_keys->onKeyPress(Text10, [](int& k) { swallowEnter(k); });
-    m_keys->onGotFocus(Text10, [this] { Text10_GotFocus(); });
-    m_keys->onLostFocus(Text10, [this] { Text10_LostFocus(); });
-    m_keys->onKeyPress(Text11, [this](int& k) {
+    m_keys->onKeyPress(pttSerialPortBox, [](int& k) { swallowEnter(k); });
+    m_keys->onGotFocus(pttSerialPortBox, [this] { onPttSerialPortGotFocus(); });
+    m_keys->onLostFocus(pttSerialPortBox, [this] { onPttSerialPortLostFocus(); });
+    m_keys->onKeyPress(parallelAddressBox, [this](int& k) {
         swallowEnter(k);
-        Text11_KeyPress(k);
+        onParallelAddressKeyPress(k);
     });
     m_keys->onKeyPress(txtPHLoop, [this](int& k) {
         swallowEnter(k);
-        txtPHLoop_KeyPress(k);
+        onRepeatSecondsKeyPress(k);
     });
-    m_keys->onLostFocus(txtPHLoop, [this] { txtPHLoop_LostFocus(); });
+    m_keys->onLostFocus(txtPHLoop, [this] { onRepeatSecondsLostFocus(); });
     m_keys->attachAll();
 
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });
+    connect(testButton, &QPushButton::clicked, this, [this] { onTestClicked(); });
     for (int i = 0; i < 9; ++i)
-        connect(BrowseButtons[i], &QPushButton::clicked, this, [this, i] { Browse_Click(i); });
-    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(&m_endShot, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(&tmrRepeat, &QTimer::timeout, this, [this] { tmrRepeat_Timer(); });
+        connect(BrowseButtons[i], &QPushButton::clicked, this, [this, i] { onBrowseClicked(i); });
+    connect(&endPollTimer, &QTimer::timeout, this, [this] { onEndPollTick(); });
+    connect(&m_endShot, &QTimer::timeout, this, [this] { onEndPollTick(); });
+    connect(&tmrRepeat, &QTimer::timeout, this, [this] { onRepeatTick(); });
 }
 
-QLineEdit* PhoneFrm::pathBox(int index) const
+QLineEdit* VoiceKeyerWindow::pathBox(int index) const
 {
-    QLineEdit* const boxes[] = {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9};
+    QLineEdit* const boxes[] = {waveBoxF1, waveBoxF2, waveBoxF3, waveBoxF4, waveBoxF5, waveBoxF6, waveBoxF7, waveBoxF8, waveBoxF9};
     return boxes[index];
 }
 
-void PhoneFrm::fill(const PhoneWindowSettings& s)
+void VoiceKeyerWindow::fill(const PhoneWindowSettings& s)
 {
     for (int i = 0; i < 9; ++i)
-        pathBox(i)->setText(s.Text1to10[i]);
-    Text10->setText(s.Text1to10[9]);
-    QRadioButton* options[] = {Option1, Option2, Option3};
+        pathBox(i)->setText(s.wavePathsAndPttPort[i]);
+    pttSerialPortBox->setText(s.wavePathsAndPttPort[9]);
+    QRadioButton* options[] = {pttLineRts, pttLineDtr, pttLineParallel};
     if (s.pttLineOption >= 0 && s.pttLineOption <= 2) {
         options[s.pttLineOption]->setChecked(true);
     } else {
@@ -221,23 +221,23 @@ void PhoneFrm::fill(const PhoneWindowSettings& s)
     }
     txtPHLoop->setText(s.txtPHLoop);
     tmrRepeat.setInterval(s.repeatIntervalMs);
-    Text11->setText(s.Text11);
+    parallelAddressBox->setText(s.parallelAddress);
 }
 
-PhoneWindowSettings PhoneFrm::settings() const
+PhoneWindowSettings VoiceKeyerWindow::settings() const
 {
     PhoneWindowSettings s;
     for (int i = 0; i < 9; ++i)
-        s.Text1to10[i] = pathBox(i)->text();
-    s.Text1to10[9] = Text10->text();
-    s.pttLineOption = Option1->isChecked() ? 0 : Option2->isChecked() ? 1 : Option3->isChecked() ? 2 : -1;
+        s.wavePathsAndPttPort[i] = pathBox(i)->text();
+    s.wavePathsAndPttPort[9] = pttSerialPortBox->text();
+    s.pttLineOption = pttLineRts->isChecked() ? 0 : pttLineDtr->isChecked() ? 1 : pttLineParallel->isChecked() ? 2 : -1;
     s.txtPHLoop = txtPHLoop->text();
     s.repeatIntervalMs = tmrRepeat.interval();
-    s.Text11 = Text11->text();
+    s.parallelAddress = parallelAddressBox->text();
     return s;
 }
 
-void PhoneFrm::Form_Load()
+void VoiceKeyerWindow::onLoad()
 {
     if (m_loaded)
         return;
@@ -248,24 +248,24 @@ void PhoneFrm::Form_Load()
         m_state.services.prompt.message(error, QStringLiteral("Form Resize Error"));
 }
 
-void PhoneFrm::showModal()
+void VoiceKeyerWindow::showModal()
 {
-    Form_Load();
+    onLoad();
     if (runModal)
         runModal(*this);
     else
         exec();
 }
 
-void PhoneFrm::showModeless()
+void VoiceKeyerWindow::showModeless()
 {
-    Form_Load();
+    onLoad();
     showNormal();
     raise();
     activateWindow();
 }
 
-void PhoneFrm::Command1_Click()
+void VoiceKeyerWindow::onDoneClicked()
 {
     hide();
     QDir::setCurrent(m_state.folders.ProgramFolder);
@@ -281,7 +281,7 @@ void PhoneFrm::Command1_Click()
     }
 }
 
-void PhoneFrm::Browse_Click(int index)
+void VoiceKeyerWindow::onBrowseClicked(int index)
 {
     platform::FileDialogRequest request;
     request.filter = QStringLiteral("(*.wav)|*.wav");
@@ -292,27 +292,27 @@ void PhoneFrm::Browse_Click(int index)
         return;
     }
     pathBox(index)->setText(QDir::toNativeSeparators(path));
-    Command1->setFocus();
+    doneButton->setFocus();
 }
 
-void PhoneFrm::Command11_Click()
+void VoiceKeyerWindow::onTestClicked()
 {
     int key = platform::vbkey::F1;
     FKeyPhone(key);
     if (isVisible())
-        Command1->setFocus();
+        doneButton->setFocus();
 }
 
-void PhoneFrm::Text10_GotFocus() { Text10->selectAll(); }
+void VoiceKeyerWindow::onPttSerialPortGotFocus() { pttSerialPortBox->selectAll(); }
 
-void PhoneFrm::Text10_LostFocus()
+void VoiceKeyerWindow::onPttSerialPortLostFocus()
 {
-    if (!boxNumber(Text10->text()))
-        Text10->setText(QStringLiteral("0"));
+    if (!boxNumber(pttSerialPortBox->text()))
+        pttSerialPortBox->setText(QStringLiteral("0"));
     OpenPTTPort();
 }
 
-void PhoneFrm::Text11_KeyPress(int& KeyAscii)
+void VoiceKeyerWindow::onParallelAddressKeyPress(int& KeyAscii)
 {
     if (KeyAscii >= 'a' && KeyAscii <= 'z')
         KeyAscii -= 32;
@@ -320,14 +320,14 @@ void PhoneFrm::Text11_KeyPress(int& KeyAscii)
         KeyAscii = 0;
 }
 
-void PhoneFrm::txtPHLoop_KeyPress(int& KeyAscii)
+void VoiceKeyerWindow::onRepeatSecondsKeyPress(int& KeyAscii)
 {
     if ((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == '.' || KeyAscii == 8)
         return;
     KeyAscii = 0;
 }
 
-void PhoneFrm::txtPHLoop_LostFocus()
+void VoiceKeyerWindow::onRepeatSecondsLostFocus()
 {
     const auto ms = repeatIntervalMs(txtPHLoop->text());
     if (!ms) {

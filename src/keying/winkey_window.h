@@ -10,8 +10,8 @@
 // window closes.
 //
 // The class is spread over two files by concern:
-//   frmWinKey.cpp         controls and their layout, loading, Done, the boxes
-//   frmWinKey_keyer.cpp   Open, Close, the settings sent, the sender, the tests
+//   winkey_window.cpp         controls and their layout, loading, Done, the boxes
+//   winkey_window_keyer.cpp   Open, Close, the settings sent, the sender, the tests
 
 #include "keying/winkey_settings.h"
 
@@ -34,21 +34,21 @@ namespace keying {
 class WinKeyLink;
 }
 
-class frmWinKey : public QDialog {
+class WinKeyWindow : public QDialog {
 public:
     /// cwSpeedText gives the text of the CW window's speed box.
-    frmWinKey(app::AppState& state, keying::WinKeyLink& keyer, std::function<QString()> cwSpeedText,
+    WinKeyWindow(app::AppState& state, keying::WinKeyLink& keyer, std::function<QString()> cwSpeedText,
               QWidget* parent = nullptr);
-    ~frmWinKey() override;
+    ~WinKeyWindow() override;
 
     /// Scales the window and reads WK.txt into the boxes and the options.
-    void Form_Load();
+    void onLoad();
     /// The window's unloading: the keyer is closed.
-    void Form_Unload();
+    void onUnload();
 
     // ----- public operations -------------------------------------------
-    void cmdCloseWinkey_Click();
-    void cmdOpenWinkey_Click();
+    void onCloseClicked();
+    void onOpenClicked();
     /// Hands CWSendBuffer to the keyer, one character at a time, and
     /// returns when it is empty; waits, letting events run, while the
     /// keyer's buffer is nearly full.
@@ -91,12 +91,12 @@ public:
     QLabel* lblStatus = nullptr;
     QPushButton* cmdOpenWinkey = nullptr;
     QPushButton* cmdCloseWinkey = nullptr;
-    QPushButton* Command3 = nullptr;  ///< Test
-    QPushButton* Command1 = nullptr;  ///< Buffer Test
-    QPushButton* Command2 = nullptr;  ///< Defaults Test
+    QPushButton* testButton = nullptr;  ///< Test
+    QPushButton* bufferTestButton = nullptr;  ///< Buffer Test
+    QPushButton* defaultsTestButton = nullptr;  ///< Defaults Test
     QPushButton* cmdStop = nullptr;
     QPushButton* cmdDone = nullptr;
-    QLineEdit* Text1 = nullptr;  ///< typing box
+    QLineEdit* typingBox = nullptr;  ///< typing box
 
 protected:
     /// The title bar's close hides the window like Done (without writing
@@ -109,25 +109,25 @@ private:
     void buildOptions();
     void wireEvents();
 
-    // The boxes' rules and Done (frmWinKey.cpp).
-    void txtWKComPort_LostFocus();
-    void txtWKWPM_LostFocus();
-    void txtWeight_LostFocus();
-    void txtLeadIn_LostFocus();
-    void txtTail_LostFocus();
-    void txtRatio_LostFocus();
-    void leadTail_LostFocus(QLineEdit* box);
-    void cmdDone_Click();
+    // The boxes' rules and Done (winkey_window.cpp).
+    void onComPortLostFocus();
+    void onSpeedLostFocus();
+    void onWeightLostFocus();
+    void onLeadInLostFocus();
+    void onTailLostFocus();
+    void onRatioLostFocus();
+    void onLeadOrTailLostFocus(QLineEdit* box);
+    void onDoneClicked();
     void selectOptions();
-    void pinOption_Click(int value);
-    void modeOption_Click(int value);
+    void onPinOptionClicked(int value);
+    void onModeOptionClicked(int value);
 
-    // The keyer (frmWinKey_keyer.cpp).
+    // The keyer (winkey_window_keyer.cpp).
     void ApplyWinKeySettings();
-    void Command3_Click();
-    void Command1_Click();
-    void cmdStop_Click();
-    void Text1_KeyPress(int& KeyAscii);
+    void onTestClicked();
+    void onBufferTestClicked();
+    void onStopClicked();
+    void onTypingBoxKeyPress(int& KeyAscii);
     void appendAndSend(const QString& text);
     /// Waits while the keyer's buffer is nearly full; false when the keyer
     /// was closed or stopped answering meanwhile.

@@ -2,7 +2,7 @@
 // (message boxes, wildcards, the main window's call box and dialog line),
 // Transmit on the chosen line, the CW serial port and the F1 repeat.
 
-#include "keying/CWFrm.h"
+#include "keying/cw_window.h"
 
 #include "app/app_state.h"
 #include "app/main_window_base.h"
@@ -24,7 +24,7 @@
 
 #include <cmath>
 
-keying::CwSenderHooks CWFrm::senderHooks()
+keying::CwSenderHooks CwWindow::senderHooks()
 {
     keying::CwSenderHooks h;
     h.message = [this](int i) { return messageText(i); };
@@ -37,7 +37,7 @@ keying::CwSenderHooks CWFrm::senderHooks()
     };
     h.transmit = [this](QChar c) { keyCharacter(QString(c), Gap::LeaveToLoop); };
     h.logStep = [this] { logStep(); };
-    h.mirrorOn = [this] { return Check1->isChecked(); };
+    h.mirrorOn = [this] { return showTextOnMainCheck->isChecked(); };
     h.setDialog = [this](const QString& t) { setMainDialog(t); };
     h.startRepeatTimer = [this] {
         if (tmrRepeat->interval() > 0)
@@ -54,22 +54,22 @@ keying::CwSenderHooks CWFrm::senderHooks()
     return h;
 }
 
-QString CWFrm::messageText(int index) const
+QString CwWindow::messageText(int index) const
 {
     if (index >= 0 && index < 9)
-        return Text1to9[static_cast<std::size_t>(index)]->text();
+        return messageBoxesF1ToF9[static_cast<std::size_t>(index)]->text();
     if (index == 9)
-        return Text12->text();
+        return messageBoxF10->text();
     if (index == 10)
-        return Text13->text();
+        return messageBoxF11->text();
     return {};
 }
 
-void CWFrm::FKeyCW(int& keyCode) { m_sender->FKeyCW(keyCode); }
+void CwWindow::FKeyCW(int& keyCode) { m_sender->FKeyCW(keyCode); }
 
-void CWFrm::LoopThroughCWBuffer() { m_sender->LoopThroughCWBuffer(); }
+void CwWindow::LoopThroughCWBuffer() { m_sender->LoopThroughCWBuffer(); }
 
-void CWFrm::logStep()
+void CwWindow::logStep()
 {
     // Exactly one main window is open: the one of OutOfStateFlag.
     MainWindowBase* window = m_mainWindow ? m_mainWindow() : nullptr;
@@ -77,16 +77,16 @@ void CWFrm::logStep()
         window->Mains();
 }
 
-void CWFrm::setMainDialog(const QString& text)
+void CwWindow::setMainDialog(const QString& text)
 {
     if (MainWindowBase* window = m_mainWindow ? m_mainWindow() : nullptr)
         window->lblDialog->setText(text);
 }
 
-keying::UnitTiming CWFrm::unitTiming() const
+keying::UnitTiming CwWindow::unitTiming() const
 {
     keying::UnitTiming t;
-    t.wpm = keying::keyingWpm(platform::typedNumber(Text11->text()).value_or(0));
+    t.wpm = keying::keyingWpm(platform::typedNumber(speedBox->text()).value_or(0));
     t.method = optLoop->isChecked()    ? keying::TimingMethod::Loop
                : OptSleep->isChecked() ? keying::TimingMethod::Sleep
                                        : keying::TimingMethod::Timer;
@@ -94,17 +94,17 @@ keying::UnitTiming CWFrm::unitTiming() const
     return t;
 }
 
-int CWFrm::wordSpace() const
+int CwWindow::wordSpace() const
 {
     const double n = platform::typedNumber(txtSpace->text()).value_or(0);
     return static_cast<int>(std::max<double>(keying::MinWordSpace, std::lround(n)));
 }
 
-bool CWFrm::portOpen() const { return m_comm && m_comm->isOpen(); }
+bool CwWindow::portOpen() const { return m_comm && m_comm->isOpen(); }
 
-void CWFrm::Transmit(const QString& character) { keyCharacter(character, Gap::Wait); }
+void CwWindow::Transmit(const QString& character) { keyCharacter(character, Gap::Wait); }
 
-void CWFrm::keyCharacter(const QString& character, Gap gap)
+void CwWindow::keyCharacter(const QString& character, Gap gap)
 {
     keying::KeyingState& k = m_state.keying;
     if (k.CWKeyingOption == 0 || character.isEmpty())
@@ -123,12 +123,12 @@ void CWFrm::keyCharacter(const QString& character, Gap gap)
 
     // The selected option button decides the line.
     std::unique_ptr<keying::KeyLine> line;
-    const bool serialLine = (Option1->isChecked() || Option2->isChecked()) && portOpen();
+    const bool serialLine = (keyLineRts->isChecked() || keyLineDtr->isChecked()) && portOpen();
     if (serialLine) {
         line = std::make_unique<keying::SerialKeyLine>(
-            *m_comm, Option1->isChecked() ? keying::SerialKeyLine::Which::Rts : keying::SerialKeyLine::Which::Dtr);
-    } else if (Option3->isChecked()) {
-        const auto base = platform::ParallelPort::parseBaseAddress(Text14->text());
+            *m_comm, keyLineRts->isChecked() ? keying::SerialKeyLine::Which::Rts : keying::SerialKeyLine::Which::Dtr);
+    } else if (keyLinePrinter->isChecked()) {
+        const auto base = platform::ParallelPort::parseBaseAddress(parallelAddressBox->text());
         if (!base)
             return;  // no address: the character is given up, as a failing line
         m_parallelBase = *base;
@@ -151,7 +151,7 @@ void CWFrm::keyCharacter(const QString& character, Gap gap)
     stopOnLineFailure(why);
 }
 
-void CWFrm::stopOnLineFailure(const QString& why)
+void CwWindow::stopOnLineFailure(const QString& why)
 {
     // A line that cannot be set keys nothing for the rest of the message:
     // the message stops here, does not repeat, and the operator is told why.
@@ -165,13 +165,13 @@ void CWFrm::stopOnLineFailure(const QString& why)
                                     QStringLiteral("Invalid port."));
 }
 
-void CWFrm::CWSetup()
+void CwWindow::CWSetup()
 {
     if (m_comm) {
         m_comm->close();
         m_comm = nullptr;
     }
-    const double port = platform::typedNumber(Text10->text()).value_or(0);
+    const double port = platform::typedNumber(serialPortBox->text()).value_or(0);
     if (!(port > 0))
         return;
     keying::KeyerPortClosers::run(m_state.keying.closePort.voicePttPort);
@@ -185,7 +185,7 @@ void CWFrm::CWSetup()
     reportInvalidPort();
 }
 
-void CWFrm::reportInvalidPort()
+void CwWindow::reportInvalidPort()
 {
     // Once per message: a message of forty characters would otherwise bring
     // forty boxes.
@@ -198,7 +198,7 @@ void CWFrm::reportInvalidPort()
         runModal(*this);
 }
 
-void CWFrm::releaseLine()
+void CwWindow::releaseLine()
 {
     if (m_parallelBase >= 0) {
         keying::ParallelKeyLine(m_state.hardware.parallel(), m_parallelBase).setKey(false);
@@ -214,19 +214,19 @@ void CWFrm::releaseLine()
     m_engine.resetTimeline();
 }
 
-void CWFrm::stopRepeatTimer()
+void CwWindow::stopRepeatTimer()
 {
     keyerDoneWatch->stop();
     tmrRepeat->stop();
 }
 
-void CWFrm::stopSending()
+void CwWindow::stopSending()
 {
     m_sender->stopSending();
     stopRepeatTimer();
 }
 
-void CWFrm::keyPressEvent(QKeyEvent* event)
+void CwWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         stopSending();
@@ -236,7 +236,7 @@ void CWFrm::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void CWFrm::keyerDoneWatch_Timer()
+void CwWindow::onKeyerDoneWatchTick()
 {
     keying::KeyingState& k = m_state.keying;
     // The repeat was stopped meanwhile, or the keyer went away: there is no
@@ -252,7 +252,7 @@ void CWFrm::keyerDoneWatch_Timer()
     tmrRepeat->start();
 }
 
-void CWFrm::tmrRepeat_Timer()
+void CwWindow::onRepeatTick()
 {
     tmrRepeat->stop();
     int key = 112;

@@ -23,13 +23,13 @@ namespace {
 constexpr int F1 = 112, F2 = 113, F9 = 120;
 constexpr std::int64_t PollNs = 40'000'000;
 
-class PhoneFrmTest : public ::testing::Test, public VoiceFixture {
+class VoiceKeyerWindowTest : public ::testing::Test, public VoiceFixture {
 protected:
     /// Parallel PTT at the usual address, no serial port.
     void useParallel()
     {
-        phone().Option3->setChecked(true);
-        phone().Text10->setText(QStringLiteral("0"));
+        phone().pttLineParallel->setChecked(true);
+        phone().pttSerialPortBox->setText(QStringLiteral("0"));
     }
     std::vector<int> parallelValues() const
     {
@@ -42,9 +42,9 @@ protected:
 
 }  // namespace
 
-TEST_F(PhoneFrmTest, ParallelPttIsUpBeforeTheFirstSampleAndDownWithinAPollOfTheLast)
+TEST_F(VoiceKeyerWindowTest, ParallelPttIsUpBeforeTheFirstSampleAndDownWithinAPollOfTheLast)
 {
-    phone().Text2->setText(wave(QStringLiteral("cq.wav"), 300));
+    phone().waveBoxF2->setText(wave(QStringLiteral("cq.wav"), 300));
     useParallel();
     fkey(F2);
     EXPECT_TRUE(services.voicePlaying());
@@ -65,9 +65,9 @@ TEST_F(PhoneFrmTest, ParallelPttIsUpBeforeTheFirstSampleAndDownWithinAPollOfTheL
     EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
 }
 
-TEST_F(PhoneFrmTest, KeysOutsideF1ToF9DoNothingAndAMessageGoesOn)
+TEST_F(VoiceKeyerWindowTest, KeysOutsideF1ToF9DoNothingAndAMessageGoesOn)
 {
-    phone().Text1->setText(wave(QStringLiteral("a.wav"), 400));
+    phone().waveBoxF1->setText(wave(QStringLiteral("a.wav"), 400));
     useParallel();
     fkey(F1);
     for (int key : {111, 121, 27, 0})
@@ -77,10 +77,10 @@ TEST_F(PhoneFrmTest, KeysOutsideF1ToF9DoNothingAndAMessageGoesOn)
     EXPECT_EQ(parallelValues(), std::vector<int>{3});
 }
 
-TEST_F(PhoneFrmTest, AnEmptyPathStopsThePlayingMessageAndKeysNothing)
+TEST_F(VoiceKeyerWindowTest, AnEmptyPathStopsThePlayingMessageAndKeysNothing)
 {
-    phone().Text1->setText(wave(QStringLiteral("a.wav"), 2000));
-    phone().Text9->setText(QStringLiteral("   "));
+    phone().waveBoxF1->setText(wave(QStringLiteral("a.wav"), 2000));
+    phone().waveBoxF9->setText(QStringLiteral("   "));
     useParallel();
     fkey(F1);
     fkey(F9);
@@ -91,14 +91,14 @@ TEST_F(PhoneFrmTest, AnEmptyPathStopsThePlayingMessageAndKeysNothing)
 
     lines.clear();
     fkey(F9);
-    EXPECT_FALSE(phone().Timer1.isActive());
+    EXPECT_FALSE(phone().endPollTimer.isActive());
     EXPECT_TRUE(lines.events().empty());
 }
 
-TEST_F(PhoneFrmTest, ANewKeyWhileAMessagePlaysKeepsPttUpAndStartsTheNewFile)
+TEST_F(VoiceKeyerWindowTest, ANewKeyWhileAMessagePlaysKeepsPttUpAndStartsTheNewFile)
 {
-    phone().Text1->setText(wave(QStringLiteral("a.wav"), 2000));
-    phone().Text2->setText(wave(QStringLiteral("b.wav"), 150));
+    phone().waveBoxF1->setText(wave(QStringLiteral("a.wav"), 2000));
+    phone().waveBoxF2->setText(wave(QStringLiteral("b.wav"), 150));
     useParallel();
     fkey(F1);
     fkey(F2);
@@ -112,22 +112,22 @@ TEST_F(PhoneFrmTest, ANewKeyWhileAMessagePlaysKeepsPttUpAndStartsTheNewFile)
     EXPECT_GE(ptt.back().monotonicNs, play[1].monotonicNs + play[1].lengthNs);
 }
 
-TEST_F(PhoneFrmTest, AFileThatCannotBePlayedKeysNothingAndSaysWhyOnce)
+TEST_F(VoiceKeyerWindowTest, AFileThatCannotBePlayedKeysNothingAndSaysWhyOnce)
 {
     const QString gone = fx.path(QStringLiteral("gone.wav"));
     const QString notes = fx.path(QStringLiteral("notes.wav"));
     const QString empty = fx.path(QStringLiteral("empty.wav"));
     writeBytes(notes, "not a wave file");
     writeBytes(empty, silenceWave(0));
-    phone().Text3->setText(gone);
-    phone().Text4->setText(notes);
-    phone().Text5->setText(empty);
+    phone().waveBoxF3->setText(gone);
+    phone().waveBoxF4->setText(notes);
+    phone().waveBoxF5->setText(empty);
     useParallel();
     const QString title = QStringLiteral("Unable to play file.");
     for (int key : {F1 + 2, F1 + 3, F1 + 4, F1 + 3, F1 + 2, F1 + 4}) {
         fkey(key);
         EXPECT_FALSE(services.voicePlaying());
-        EXPECT_FALSE(phone().Timer1.isActive());
+        EXPECT_FALSE(phone().endPollTimer.isActive());
     }
     QTest::qWait(100);
     EXPECT_TRUE(lines.events().empty()) << "PTT rose for a file that cannot be played";
@@ -144,7 +144,7 @@ TEST_F(PhoneFrmTest, AFileThatCannotBePlayedKeysNothingAndSaysWhyOnce)
 
     // A message playing when the next key's file cannot be played ends, and
     // its PTT drops at the next poll.
-    phone().Text1->setText(wave(QStringLiteral("a.wav"), 2000));
+    phone().waveBoxF1->setText(wave(QStringLiteral("a.wav"), 2000));
     fkey(F1);
     fkey(F1 + 3);
     EXPECT_FALSE(services.voicePlaying());
@@ -162,7 +162,7 @@ TEST_F(PhoneFrmTest, AFileThatCannotBePlayedKeysNothingAndSaysWhyOnce)
     EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2, 3, 2}));
 }
 
-TEST_F(PhoneFrmTest, EncodedRecordingsKeyPttForTheirWholeLength)
+TEST_F(VoiceKeyerWindowTest, EncodedRecordingsKeyPttForTheirWholeLength)
 {
     useParallel();
     const std::vector<std::pair<const char*, int>> files = {
@@ -174,7 +174,7 @@ TEST_F(PhoneFrmTest, EncodedRecordingsKeyPttForTheirWholeLength)
         SCOPED_TRACE(name);
         const QString path = fx.path(QLatin1String(name));
         ASSERT_TRUE(writeEncodedWave(path, format, 2400));  // 300 ms
-        phone().Text2->setText(path);
+        phone().waveBoxF2->setText(path);
         lines.clear();
         played.clear();
         fkey(F2);
@@ -194,12 +194,12 @@ TEST_F(PhoneFrmTest, EncodedRecordingsKeyPttForTheirWholeLength)
     EXPECT_TRUE(fx.fakes.prompt.shown().empty());
 }
 
-TEST_F(PhoneFrmTest, F1RepeatsAfterThePauseUntilAKeyInTheMainWindow)
+TEST_F(VoiceKeyerWindowTest, F1RepeatsAfterThePauseUntilAKeyInTheMainWindow)
 {
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 100));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 100));
     phone().txtPHLoop->setText(QStringLiteral("0.2"));
     phone().txtPHLoop->setFocus();
-    phone().Text1->setFocus();  // leaving the box sets the timer
+    phone().waveBoxF1->setFocus();  // leaving the box sets the timer
     phone().tmrRepeat.setInterval(200);
     useParallel();
     fkey(F1);
@@ -222,9 +222,9 @@ TEST_F(PhoneFrmTest, F1RepeatsAfterThePauseUntilAKeyInTheMainWindow)
     EXPECT_EQ(parallelValues().back(), 2);
 }
 
-TEST_F(PhoneFrmTest, F1WithoutARepeatTimePlaysOnceAndTestPlaysF1)
+TEST_F(VoiceKeyerWindowTest, F1WithoutARepeatTimePlaysOnceAndTestPlaysF1)
 {
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 80));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 80));
     fkey(F1);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 0);
@@ -234,7 +234,7 @@ TEST_F(PhoneFrmTest, F1WithoutARepeatTimePlaysOnceAndTestPlaysF1)
     // Test arms the repeat just as F1 does.
     phone().txtPHLoop->setText(QStringLiteral("5"));
     phone().tmrRepeat.setInterval(5000);
-    phone().Command11->click();
+    phone().testButton->click();
     EXPECT_EQ(played.played().size(), 2u);
     EXPECT_EQ(fx.state.keying.VoiceRepeatArmed, 1);
     ASSERT_TRUE(waitIdle());
@@ -242,9 +242,9 @@ TEST_F(PhoneFrmTest, F1WithoutARepeatTimePlaysOnceAndTestPlaysF1)
     EXPECT_EQ(phone().tmrRepeat.interval(), 5000);
 }
 
-TEST_F(PhoneFrmTest, EscStopsTheMessageAndPttDropsAtTheNextPoll)
+TEST_F(VoiceKeyerWindowTest, EscStopsTheMessageAndPttDropsAtTheNextPoll)
 {
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 3000));
     phone().txtPHLoop->setText(QStringLiteral("1"));
     phone().tmrRepeat.setInterval(1000);
     useParallel();
@@ -263,16 +263,16 @@ TEST_F(PhoneFrmTest, EscStopsTheMessageAndPttDropsAtTheNextPoll)
     EXPECT_FALSE(phone().tmrRepeat.isActive());
 }
 
-TEST_F(PhoneFrmTest, EscInTheWindowStopsTheMessageAndTheRepeatAndKeepsTheWindowOpen)
+TEST_F(VoiceKeyerWindowTest, EscInTheWindowStopsTheMessageAndTheRepeatAndKeepsTheWindowOpen)
 {
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 3000));
     phone().txtPHLoop->setText(QStringLiteral("1"));
     phone().tmrRepeat.setInterval(1000);
     useParallel();
     phone().show();
     phone().activateWindow();
     (void)QTest::qWaitForWindowActive(&phone());
-    phone().Command11->click();
+    phone().testButton->click();
     ASSERT_TRUE(services.voicePlaying());
     QWidget* focused = QApplication::focusWidget();
     QTest::keyClick(focused ? focused : &phone(), Qt::Key_Escape);
@@ -284,16 +284,16 @@ TEST_F(PhoneFrmTest, EscInTheWindowStopsTheMessageAndTheRepeatAndKeepsTheWindowO
     EXPECT_FALSE(phone().tmrRepeat.isActive());
 }
 
-TEST_F(PhoneFrmTest, ABadAddressOrRepeatTimeEndsTheKeyWithNothingKeyed)
+TEST_F(VoiceKeyerWindowTest, ABadAddressOrRepeatTimeEndsTheKeyWithNothingKeyed)
 {
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 500));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 500));
     useParallel();
     for (const char* address : {"XYZ", "70000", "&HFFFF"}) {
-        phone().Text11->setText(QLatin1String(address));
+        phone().parallelAddressBox->setText(QLatin1String(address));
         fkey(F1);
         EXPECT_FALSE(services.voicePlaying()) << address;
     }
-    phone().Text11->setText(QStringLiteral("&H378"));
+    phone().parallelAddressBox->setText(QStringLiteral("&H378"));
     phone().txtPHLoop->setText(QStringLiteral("soon"));
     fkey(F1);
     EXPECT_FALSE(services.voicePlaying());
@@ -303,9 +303,9 @@ TEST_F(PhoneFrmTest, ABadAddressOrRepeatTimeEndsTheKeyWithNothingKeyed)
     EXPECT_TRUE(values.empty() || values.back() == 2);
 }
 
-TEST_F(PhoneFrmTest, SettingsBoxesCleanWhatIsTypedIntoThem)
+TEST_F(VoiceKeyerWindowTest, SettingsBoxesCleanWhatIsTypedIntoThem)
 {
-    PhoneFrmTest& t = *this;
+    VoiceKeyerWindowTest& t = *this;
     t.phone().show();
     t.phone().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&t.phone()));
@@ -320,38 +320,38 @@ TEST_F(PhoneFrmTest, SettingsBoxesCleanWhatIsTypedIntoThem)
         loop->clear();
         loop->setFocus();
         QTest::keyClicks(loop, QLatin1String(c.typed));
-        t.phone().Text1->setFocus();
+        t.phone().waveBoxF1->setFocus();
         EXPECT_EQ(loop->text(), QLatin1String(c.shown)) << c.typed;
         EXPECT_EQ(t.phone().tmrRepeat.interval(), c.intervalMs) << c.typed;
         EXPECT_FALSE(t.phone().tmrRepeat.isActive());
     }
 
-    QLineEdit* address = t.phone().Text11;
+    QLineEdit* address = t.phone().parallelAddressBox;
     address->clear();
     address->setFocus();
     QTest::keyClicks(address, QStringLiteral("&h3\"bc"));
     EXPECT_EQ(address->text(), QStringLiteral("&H3BC"));
 
-    QLineEdit* port = t.phone().Text10;
+    QLineEdit* port = t.phone().pttSerialPortBox;
     port->setFocus();
     EXPECT_EQ(port->selectedText(), port->text());
     port->clear();
     QTest::keyClicks(port, QStringLiteral("COM"));
-    t.phone().Text1->setFocus();
+    t.phone().waveBoxF1->setFocus();
     EXPECT_EQ(port->text(), QStringLiteral("0"));
     EXPECT_EQ(t.phone().openPttPort(), 0);
 }
 
-TEST_F(PhoneFrmTest, DoneWritesWave2ThatTheStartUpReadsBackIntoTheSameBoxes)
+TEST_F(VoiceKeyerWindowTest, DoneWritesWave2ThatTheStartUpReadsBackIntoTheSameBoxes)
 {
-    phone().Text1->setText(QStringLiteral("  /msgs/cq.wav "));
-    phone().Text5->setText(QStringLiteral("/msgs/tu.wav"));
-    phone().Text10->setText(QStringLiteral("0"));
-    phone().Option2->setChecked(true);
+    phone().waveBoxF1->setText(QStringLiteral("  /msgs/cq.wav "));
+    phone().waveBoxF5->setText(QStringLiteral("/msgs/tu.wav"));
+    phone().pttSerialPortBox->setText(QStringLiteral("0"));
+    phone().pttLineDtr->setChecked(true);
     phone().txtPHLoop->setText(QStringLiteral("5"));
-    phone().Text11->setText(QStringLiteral("&H278"));
+    phone().parallelAddressBox->setText(QStringLiteral("&H278"));
     phone().show();
-    phone().Command1->click();
+    phone().doneButton->click();
     EXPECT_FALSE(phone().isVisible());
 
     const QByteArray file = readBytes(fx.path(QStringLiteral("wave2.txt")));
@@ -362,14 +362,14 @@ TEST_F(PhoneFrmTest, DoneWritesWave2ThatTheStartUpReadsBackIntoTheSameBoxes)
     ASSERT_TRUE(reader);
     keying::PhoneWindowSettings back;
     ASSERT_TRUE(keying::readVoiceKeyerSettings(*reader, back));
-    keying::PhoneFrm fresh(fx.state);
+    keying::VoiceKeyerWindow fresh(fx.state);
     fresh.fill(back);
-    EXPECT_EQ(fresh.Text1->text(), QStringLiteral("/msgs/cq.wav"));
-    EXPECT_EQ(fresh.Text5->text(), QStringLiteral("/msgs/tu.wav"));
-    EXPECT_TRUE(fresh.Option2->isChecked());
+    EXPECT_EQ(fresh.waveBoxF1->text(), QStringLiteral("/msgs/cq.wav"));
+    EXPECT_EQ(fresh.waveBoxF5->text(), QStringLiteral("/msgs/tu.wav"));
+    EXPECT_TRUE(fresh.pttLineDtr->isChecked());
     EXPECT_EQ(fresh.txtPHLoop->text(), QStringLiteral("5"));
     EXPECT_EQ(fresh.tmrRepeat.interval(), 5000);
-    EXPECT_EQ(fresh.Text11->text(), QStringLiteral("&H278"));
+    EXPECT_EQ(fresh.parallelAddressBox->text(), QStringLiteral("&H278"));
 
     // Parallel comes back as Parallel, and no line at all as RTS.
     for (auto [option, written] : {std::pair{2, "2"}, std::pair{-1, "0"}}) {
@@ -379,23 +379,23 @@ TEST_F(PhoneFrmTest, DoneWritesWave2ThatTheStartUpReadsBackIntoTheSameBoxes)
     }
 }
 
-TEST_F(PhoneFrmTest, BrowsePutsTheChosenFileInItsBoxAndCancelBeeps)
+TEST_F(VoiceKeyerWindowTest, BrowsePutsTheChosenFileInItsBoxAndCancelBeeps)
 {
-    phone().Text3->setText(QStringLiteral("old.wav"));
+    phone().waveBoxF3->setText(QStringLiteral("old.wav"));
     fx.fakes.prompt.answer(QStringLiteral("/msgs/new.wav"));
     phone().BrowseButtons[2]->click();
-    EXPECT_EQ(phone().Text3->text(), QStringLiteral("/msgs/new.wav"));
+    EXPECT_EQ(phone().waveBoxF3->text(), QStringLiteral("/msgs/new.wav"));
     ASSERT_EQ(fx.fakes.prompt.shown().size(), 1u);
     EXPECT_EQ(fx.fakes.prompt.shown()[0].kind, platform::ScriptedPrompt::Kind::OpenFile);
 
     phone().BrowseButtons[2]->click();  // cancelled
-    EXPECT_EQ(phone().Text3->text(), QStringLiteral("/msgs/new.wav"));
+    EXPECT_EQ(phone().waveBoxF3->text(), QStringLiteral("/msgs/new.wav"));
     EXPECT_EQ(fx.fakes.beeper.count(), 1);
 }
 
-TEST_F(PhoneFrmTest, TheMainWindowsClosingAndExitLeaveNothingKeyed)
+TEST_F(VoiceKeyerWindowTest, TheMainWindowsClosingAndExitLeaveNothingKeyed)
 {
-    phone().Text1->setText(wave(QStringLiteral("cq.wav"), 3000));
+    phone().waveBoxF1->setText(wave(QStringLiteral("cq.wav"), 3000));
     useParallel();
     fkey(F1);
     services.releaseKeyingAndPorts();
@@ -408,16 +408,16 @@ TEST_F(PhoneFrmTest, TheMainWindowsClosingAndExitLeaveNothingKeyed)
     EXPECT_EQ(parallelValues(), (std::vector<int>{3, 2, 3, 2}));
     EXPECT_EQ(playback(PlaybackEvent::Kind::Closed).size(), 2u);
     // The window comes back as it was left.
-    EXPECT_TRUE(phone().Option3->isChecked());
-    EXPECT_TRUE(phone().Text1->text().endsWith(QStringLiteral("cq.wav")));
+    EXPECT_TRUE(phone().pttLineParallel->isChecked());
+    EXPECT_TRUE(phone().waveBoxF1->text().endsWith(QStringLiteral("cq.wav")));
 }
 
-TEST_F(PhoneFrmTest, EnterInABoxOpensNoFileDialog)
+TEST_F(VoiceKeyerWindowTest, EnterInABoxOpensNoFileDialog)
 {
     phone().show();
     phone().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&phone()));
-    for (QLineEdit* box : {phone().Text1, phone().txtPHLoop, phone().Text10, phone().Text11}) {
+    for (QLineEdit* box : {phone().waveBoxF1, phone().txtPHLoop, phone().pttSerialPortBox, phone().parallelAddressBox}) {
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Return);
     }

@@ -1,7 +1,7 @@
 // Opening and closing the keyer, the settings sent to it, and the sender
 // that hands CWSendBuffer to it a character at a time.
 
-#include "keying/frmWinKey.h"
+#include "keying/winkey_window.h"
 
 #include "app/app_state.h"
 #include "keying/keying_state.h"
@@ -20,7 +20,7 @@ constexpr int StatusPollMs = 10;
 
 }  // namespace
 
-void frmWinKey::cmdOpenWinkey_Click()
+void WinKeyWindow::onOpenClicked()
 {
     keying::KeyingState& k = m_state.keying;
     // The keyer takes the serial keying ports away from the other keyers.
@@ -49,7 +49,7 @@ void frmWinKey::cmdOpenWinkey_Click()
     focusDone();
 }
 
-void frmWinKey::cmdCloseWinkey_Click()
+void WinKeyWindow::onCloseClicked()
 {
     m_keyer.wk_close();
     lblOpenStatus->setText(QStringLiteral("Closed"));
@@ -58,33 +58,33 @@ void frmWinKey::cmdCloseWinkey_Click()
     focusDone();
 }
 
-void frmWinKey::focusDone()
+void WinKeyWindow::focusDone()
 {
     if (isVisible())
         cmdDone->setFocus();
 }
 
-void frmWinKey::ApplyWinKeySettings()
+void WinKeyWindow::ApplyWinKeySettings()
 {
-    txtWKWPM_LostFocus();
-    txtWeight_LostFocus();
-    leadTail_LostFocus(txtLeadIn);
-    txtRatio_LostFocus();
+    onSpeedLostFocus();
+    onWeightLostFocus();
+    onLeadOrTailLostFocus(txtLeadIn);
+    onRatioLostFocus();
     m_keyer.wk_pincfg(WinKeyPinConfig);
     m_keyer.wk_setmode(WinKeyKeyerMode);
 }
 
-void frmWinKey::Capital(int& KeyAscii)
+void WinKeyWindow::Capital(int& KeyAscii)
 {
     if (KeyAscii >= 'a' && KeyAscii <= 'z')
         KeyAscii -= 'a' - 'A';
 }
 
-void frmWinKey::WKTransmit()
+void WinKeyWindow::WKTransmit()
 {
     keying::KeyingState& k = m_state.keying;
     if (k.WinKeyOpen == 0) {
-        cmdOpenWinkey_Click();
+        onOpenClicked();
         if (k.WinKeyOpen == 0) {
             k.CWSendBuffer.clear();
             return;
@@ -111,7 +111,7 @@ void frmWinKey::WKTransmit()
     }
 }
 
-bool frmWinKey::waitForRoom()
+bool WinKeyWindow::waitForRoom()
 {
     keying::KeyingState& k = m_state.keying;
     k.WinKeyStatus = m_keyer.wk_getstatus();
@@ -133,14 +133,14 @@ bool frmWinKey::waitForRoom()
     return true;
 }
 
-void frmWinKey::keyerLost()
+void WinKeyWindow::keyerLost()
 {
     // A keyer that stops answering would hold the message, and the window,
     // for ever: the message ends here and the operator is told why.
     const int port = m_keyer.portNumber();
     const bool portLost = m_keyer.portLost();
     m_state.keying.CWSendBuffer.clear();
-    cmdCloseWinkey_Click();
+    onCloseClicked();
     m_state.services.beeper.beep();
     const QString text =
         portLost ? QStringLiteral("Com port %1 of the WinKey was closed, so the message was not sent and the keyer "
@@ -151,7 +151,7 @@ void frmWinKey::keyerLost()
     m_state.services.prompt.message(text.arg(port), QStringLiteral("WinKey not answering"));
 }
 
-void frmWinKey::appendAndSend(const QString& text)
+void WinKeyWindow::appendAndSend(const QString& text)
 {
     QString& buffer = m_state.keying.CWSendBuffer;
     const bool wasEmpty = buffer.isEmpty();
@@ -161,13 +161,13 @@ void frmWinKey::appendAndSend(const QString& text)
         WKTransmit();
 }
 
-void frmWinKey::Command3_Click()
+void WinKeyWindow::onTestClicked()
 {
     appendAndSend(QStringLiteral("VVV TEST DE ") + m_state.prefs.MyCall);
     focusDone();
 }
 
-void frmWinKey::Command1_Click()
+void WinKeyWindow::onBufferTestClicked()
 {
     QString text;
     for (int i = 0; i < 3; ++i)
@@ -175,14 +175,14 @@ void frmWinKey::Command1_Click()
     appendAndSend(text);
 }
 
-void frmWinKey::cmdStop_Click()
+void WinKeyWindow::onStopClicked()
 {
     m_keyer.wk_clearbuf();
     m_state.keying.CWSendBuffer.clear();
     focusDone();
 }
 
-void frmWinKey::Text1_KeyPress(int& KeyAscii)
+void WinKeyWindow::onTypingBoxKeyPress(int& KeyAscii)
 {
     Capital(KeyAscii);
     // Backspace, Tab and Enter stay in the box.

@@ -2,10 +2,10 @@
 // (cw.txt and the registry), the interface and timing option buttons, the
 // speed and word-space buttons, the loop count, Test and code practice.
 
-#include "keying/CWFrm.h"
+#include "keying/cw_window.h"
 
 #include "app/app_state.h"
-#include "keying/frmCodePractice.h"
+#include "keying/code_practice_window.h"
 #include "keying/morse.h"
 #include "keying/winkey_driver.h"
 #include "platform/events.h"
@@ -30,7 +30,7 @@ std::optional<double> numberIn(const QLineEdit* box) { return platform::typedNum
 
 }  // namespace
 
-void CWFrm::messageBox_KeyPress(int& KeyAscii)
+void CwWindow::onMessageBoxKeyPress(int& KeyAscii)
 {
     if (KeyAscii >= 'a' && KeyAscii <= 'z')
         KeyAscii -= 32;
@@ -40,21 +40,21 @@ void CWFrm::messageBox_KeyPress(int& KeyAscii)
 
 // Each step starts from the speed keyed, so the box never leaves the range
 // the engine keys. A box without a number is left as it is.
-void CWFrm::UpDown1_UpClick()
+void CwWindow::onSpeedUp()
 {
-    if (const auto v = numberIn(Text11))
-        Text11->setText(QString::number(keying::steppedWpm(*v, +1)));
+    if (const auto v = numberIn(speedBox))
+        speedBox->setText(QString::number(keying::steppedWpm(*v, +1)));
 }
 
-void CWFrm::UpDown1_DownClick()
+void CwWindow::onSpeedDown()
 {
-    if (const auto v = numberIn(Text11))
-        Text11->setText(QString::number(keying::steppedWpm(*v, -1)));
+    if (const auto v = numberIn(speedBox))
+        speedBox->setText(QString::number(keying::steppedWpm(*v, -1)));
 }
 
-void CWFrm::Text11_Change()
+void CwWindow::onSpeedChanged()
 {
-    const auto v = numberIn(Text11);
+    const auto v = numberIn(speedBox);
     if (!v || *v <= 4 || *v >= 100)
         return;
     keying::KeyingState& k = m_state.keying;
@@ -62,48 +62,48 @@ void CWFrm::Text11_Change()
         k.winKey->wk_wpm(static_cast<int>(std::lround(*v)));
 }
 
-void CWFrm::Text11_LostFocus()
+void CwWindow::onSpeedLostFocus()
 {
     // The box shows the speed that is keyed: a speed outside the range the
     // keyer can time is brought inside it.
-    const QString shown = keying::keyedSpeedText(Text11->text());
-    if (shown != Text11->text())
-        Text11->setText(shown);
+    const QString shown = keying::keyedSpeedText(speedBox->text());
+    if (shown != speedBox->text())
+        speedBox->setText(shown);
 }
 
-void CWFrm::Text10_LostFocus()
+void CwWindow::onSerialPortLostFocus()
 {
-    if (!numberIn(Text10))
-        Text10->setText(QStringLiteral("0"));
+    if (!numberIn(serialPortBox))
+        serialPortBox->setText(QStringLiteral("0"));
     CWSetup();
 }
 
-void CWFrm::txtSpace_Change()
+void CwWindow::onWordSpaceChanged()
 {
     const auto v = numberIn(txtSpace);
     if (v && *v < keying::MinWordSpace)
         txtSpace->setText(QString::number(keying::MinWordSpace));
 }
 
-void CWFrm::txtSpace_LostFocus()
+void CwWindow::onWordSpaceLostFocus()
 {
     if (!numberIn(txtSpace))
         txtSpace->setText(QStringLiteral("0"));
 }
 
-void CWFrm::Command5_Click()
+void CwWindow::onLessSpaceClicked()
 {
     const auto v = numberIn(txtSpace);
     txtSpace->setText(v ? platform::localNumberText(*v - 1) : QStringLiteral("0"));
 }
 
-void CWFrm::Command6_Click()
+void CwWindow::onMoreSpaceClicked()
 {
     const auto v = numberIn(txtSpace);
     txtSpace->setText(v ? platform::localNumberText(*v + 1) : QStringLiteral("0"));
 }
 
-void CWFrm::txtCWLoop_LostFocus()
+void CwWindow::onRepeatSecondsLostFocus()
 {
     const auto v = numberIn(txtCWLoop);
     if (v && *v >= 0 && *v < 60) {
@@ -114,28 +114,28 @@ void CWFrm::txtCWLoop_LostFocus()
     }
 }
 
-void CWFrm::txtLoop_Change()
+void CwWindow::onLoopDelayChanged()
 {
     const auto v = numberIn(txtLoop);
     if (v && *v >= 0)
         m_loopsPer60ms = *v;
 }
 
-void CWFrm::cmdLoopFaster_Click()
+void CwWindow::onLoopFasterClicked()
 {
     if (const auto v = numberIn(txtLoop))
         txtLoop->setText(QString::number(std::nearbyint(*v * 0.9), 'f', 0));
-    Command1->setFocus();
+    doneButton->setFocus();
 }
 
-void CWFrm::cmdLoopSlower_Click()
+void CwWindow::onLoopSlowerClicked()
 {
     if (const auto v = numberIn(txtLoop))
         txtLoop->setText(QString::number(std::nearbyint(*v * 1.111111111111), 'f', 0));
-    Command1->setFocus();
+    doneButton->setFocus();
 }
 
-void CWFrm::Option_Click(int keyingOption)
+void CwWindow::onKeyingOptionClicked(int keyingOption)
 {
     chooseKeyingOption(keyingOption);
     keying::KeyingState& k = m_state.keying;
@@ -143,29 +143,29 @@ void CWFrm::Option_Click(int keyingOption)
         k.winKey->loadWindow();
 }
 
-void CWFrm::chooseKeyingOption(int keyingOption)
+void CwWindow::chooseKeyingOption(int keyingOption)
 {
     m_state.keying.CWKeyingOption = keyingOption;
     if (keyingOption == keying::CwSender::WinKeyOption)
         cmdConfWinkey->show();
 }
 
-void CWFrm::cmdConfWinkey_Click()
+void CwWindow::onConfigureWinKeyClicked()
 {
     if (m_state.keying.winKey)
         m_state.keying.winKey->showWindowModally();
-    Command1->setFocus();
+    doneButton->setFocus();
 }
 
-void CWFrm::optTimer_Click()
+void CwWindow::onTimingTimerClicked()
 {
     for (QWidget* w : std::initializer_list<QWidget*>{lblLoop, txtLoop, cmdLoopFaster, cmdLoopSlower})
         w->setEnabled(false);
 }
 
-void CWFrm::OptSleep_Click() { optTimer_Click(); }
+void CwWindow::onTimingSleepClicked() { onTimingTimerClicked(); }
 
-void CWFrm::optLoop_Click()
+void CwWindow::onTimingLoopClicked()
 {
     for (QWidget* w : std::initializer_list<QWidget*>{lblLoop, txtLoop, cmdLoopFaster, cmdLoopSlower})
         w->setEnabled(true);
@@ -175,20 +175,20 @@ void CWFrm::optLoop_Click()
     txtLoop->setText(QString::number(m_loopsPer60ms, 'f', 0));
 }
 
-int CWFrm::selectedOptionButton() const
+int CwWindow::selectedOptionButton() const
 {
-    if (Option1->isChecked())
+    if (keyLineRts->isChecked())
         return 1;
-    if (Option2->isChecked())
+    if (keyLineDtr->isChecked())
         return 2;
-    if (Option3->isChecked())
+    if (keyLinePrinter->isChecked())
         return 3;
-    if (Option5->isChecked())
+    if (keyLineWinKey->isChecked())
         return 5;
     return 0;
 }
 
-QString CWFrm::timingSelection() const
+QString CwWindow::timingSelection() const
 {
     if (optLoop->isChecked())
         return QStringLiteral("Loop");
@@ -197,34 +197,34 @@ QString CWFrm::timingSelection() const
     return QStringLiteral("Timer");
 }
 
-void CWFrm::saveSettingsToState()
+void CwWindow::saveSettingsToState()
 {
     keying::CwWindowSettings& s = m_state.cwSettings;
     for (std::size_t i = 0; i < 9; ++i)
-        s.Text1to9[i] = Text1to9[i]->text();
-    s.Text10 = Text10->text();
-    s.Text11 = Text11->text();
-    s.Text12 = Text12->text();
-    s.Text13 = Text13->text();
+        s.messagesF1ToF9[i] = messageBoxesF1ToF9[i]->text();
+    s.serialPort = serialPortBox->text();
+    s.speed = speedBox->text();
+    s.messageF10 = messageBoxF10->text();
+    s.messageF11 = messageBoxF11->text();
     s.txtSpace = txtSpace->text();
-    s.Text14 = Text14->text();
-    s.Check1 = Check1->isChecked() ? 1 : 0;
+    s.parallelAddress = parallelAddressBox->text();
+    s.showTextOnMain = showTextOnMainCheck->isChecked() ? 1 : 0;
     s.txtCWLoop = txtCWLoop->text();
     s.repeatIntervalMs = tmrRepeat->interval();
     s.keyingOptionButton = selectedOptionButton();
 }
 
-void CWFrm::Command1_Click()
+void CwWindow::onDoneClicked()
 {
     saveSettingsToState();
     const keying::CwWindowSettings& s = m_state.cwSettings;
     platform::SettingsWriter w;
-    for (const QString& t : s.Text1to9)
+    for (const QString& t : s.messagesF1ToF9)
         w.text(t).endLine();
-    w.text(s.Text10).endLine().text(s.Text11).endLine().text(s.Text12).endLine();
-    w.text(s.Text13).endLine().text(s.txtSpace).endLine();
+    w.text(s.serialPort).endLine().text(s.speed).endLine().text(s.messageF10).endLine();
+    w.text(s.messageF11).endLine().text(s.txtSpace).endLine();
     w.integer(m_state.keying.CWKeyingOption).endLine();
-    w.text(s.Text14).endLine().integer(s.Check1).endLine().text(s.txtCWLoop).endLine();
+    w.text(s.parallelAddress).endLine().integer(s.showTextOnMain).endLine().text(s.txtCWLoop).endLine();
 
     // One file, whatever the letter case of the name it already has.
     QDir::setCurrent(m_state.folders.ProgramFolder);
@@ -244,30 +244,30 @@ void CWFrm::Command1_Click()
     hide();
 }
 
-void CWFrm::Command4_Click()
+void CwWindow::onTestClicked()
 {
     keying::KeyingState& k = m_state.keying;
-    if ((k.CWKeyingOption == 1 || k.CWKeyingOption == 2) && numberIn(Text10).value_or(0) < 1) {
+    if ((k.CWKeyingOption == 1 || k.CWKeyingOption == 2) && numberIn(serialPortBox).value_or(0) < 1) {
         m_state.services.beeper.beep();
         m_state.services.prompt.message(QStringLiteral("Please enter a com port for CW rig interface."),
                                         QStringLiteral("A com port is required."));
-        Text10->setFocus();
+        serialPortBox->setFocus();
         return;
     }
-    Label23->show();
+    sendingLabel->show();
     platform::letPendingEventsRun();
     int key = 120;
     FKeyCW(key);
-    Label23->hide();
+    sendingLabel->hide();
     if (isVisible())
-        Text1to9[0]->setFocus();
+        messageBoxesF1ToF9[0]->setFocus();
 }
 
-void CWFrm::Command7_Click()
+void CwWindow::onCodePracticeClicked()
 {
-    frmCodePractice practice(m_state, *this, this);
-    practice.Form_Load();
+    CodePracticeWindow practice(m_state, *this, this);
+    practice.onLoad();
     runModal(practice);
-    practice.Form_Unload();
+    practice.onUnload();
     m_state.keying.CWSendBuffer.clear();
 }

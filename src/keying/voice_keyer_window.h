@@ -34,10 +34,10 @@ namespace keying {
 
 struct PhoneWindowSettings;
 
-class PhoneFrm : public QDialog {
+class VoiceKeyerWindow : public QDialog {
 public:
-    explicit PhoneFrm(app::AppState& state, QWidget* parent = nullptr);
-    ~PhoneFrm() override;
+    explicit VoiceKeyerWindow(app::AppState& state, QWidget* parent = nullptr);
+    ~VoiceKeyerWindow() override;
 
     /// Puts the settings read at start-up into the boxes and sets the repeat
     /// timer's interval.
@@ -45,10 +45,10 @@ public:
     /// The boxes as settings (what Done writes).
     [[nodiscard]] PhoneWindowSettings settings() const;
     /// Scales the window (once, when it is first shown).
-    void Form_Load();
+    void onLoad();
     /// The main window's closing: stops the message, drops PTT, closes the
     /// player and the PTT port.
-    void Form_Unload();
+    void onUnload();
 
     /// Plays the message of F1 to F9 (112 to 120) with PTT keyed and returns
     /// once it has started; F1 arms the repeat when the repeat time is above
@@ -74,25 +74,25 @@ public:
     void stopMessage();
 
     // Settings boxes and option buttons.
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text6 = nullptr;
-    QLineEdit* Text7 = nullptr;
-    QLineEdit* Text8 = nullptr;
-    QLineEdit* Text9 = nullptr;
-    QLineEdit* Text10 = nullptr;  ///< PTT serial port, 0 for none
-    QLineEdit* Text11 = nullptr;  ///< parallel port address
+    QLineEdit* waveBoxF1 = nullptr;
+    QLineEdit* waveBoxF2 = nullptr;
+    QLineEdit* waveBoxF3 = nullptr;
+    QLineEdit* waveBoxF4 = nullptr;
+    QLineEdit* waveBoxF5 = nullptr;
+    QLineEdit* waveBoxF6 = nullptr;
+    QLineEdit* waveBoxF7 = nullptr;
+    QLineEdit* waveBoxF8 = nullptr;
+    QLineEdit* waveBoxF9 = nullptr;
+    QLineEdit* pttSerialPortBox = nullptr;  ///< PTT serial port, 0 for none
+    QLineEdit* parallelAddressBox = nullptr;  ///< parallel port address
     QLineEdit* txtPHLoop = nullptr;  ///< F1 repeat seconds
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* Option1 = nullptr;  ///< RTS
-    QRadioButton* Option2 = nullptr;  ///< DTR
-    QRadioButton* Option3 = nullptr;  ///< Parallel
-    QPushButton* Command1 = nullptr;  ///< Done
-    std::array<QPushButton*, 9> BrowseButtons{};  ///< Command2 … Command10
-    QPushButton* Command11 = nullptr;  ///< Test
+    QGroupBox* pttLineGroup = nullptr;
+    QRadioButton* pttLineRts = nullptr;  ///< RTS
+    QRadioButton* pttLineDtr = nullptr;  ///< DTR
+    QRadioButton* pttLineParallel = nullptr;  ///< Parallel
+    QPushButton* doneButton = nullptr;  ///< Done
+    std::array<QPushButton*, 9> BrowseButtons{};  ///< beside the boxes of F1 … F9
+    QPushButton* testButton = nullptr;  ///< Test
     std::array<QLabel*, 9> KeyLabels{};  ///< "F1" … "F9"
     QLabel* lblRecording = nullptr;
     QLabel* lblLineOutput = nullptr;
@@ -105,14 +105,14 @@ public:
     QLabel* lblAddress = nullptr;
 
     /// The wave player; the main windows read its mode and stop it (Esc).
-    platform::WavPlayer MMControl1;
+    platform::WavPlayer wavPlayer;
     /// The end-of-message poll (40 ms) and the F1 repeat.
-    QTimer Timer1;
+    QTimer endPollTimer;
     QTimer tmrRepeat;
 
     // Handlers, public so that the timers can be driven by hand.
-    void Timer1_Timer();
-    void tmrRepeat_Timer();
+    void onEndPollTick();
+    void onRepeatTick();
 
 protected:
     /// Esc stops the message; it does not hide the window, which has no
@@ -132,14 +132,14 @@ private:
     void reportLineError(const QString& error);
     void reportUnplayableFile(const QString& path);
 
-    void Command1_Click();
-    void Command11_Click();
-    void Browse_Click(int index);
-    void Text10_GotFocus();
-    void Text10_LostFocus();
-    void Text11_KeyPress(int& KeyAscii);
-    void txtPHLoop_KeyPress(int& KeyAscii);
-    void txtPHLoop_LostFocus();
+    void onDoneClicked();
+    void onTestClicked();
+    void onBrowseClicked(int index);
+    void onPttSerialPortGotFocus();
+    void onPttSerialPortLostFocus();
+    void onParallelAddressKeyPress(int& KeyAscii);
+    void onRepeatSecondsKeyPress(int& KeyAscii);
+    void onRepeatSecondsLostFocus();
 
     app::AppState& m_state;
     platform::KeyRouter* m_keys = nullptr;

@@ -7,9 +7,9 @@
 // it stays loaded until the main window closes.
 //
 // The class is spread over several files by concern:
-//   CWFrm.cpp           controls and their layout, wiring, loading
-//   CWFrm_settings.cpp  the boxes' rules, Done, the option buttons
-//   CWFrm_sending.cpp   FKeyCW, the send loop's hooks, Transmit, CWSetup
+//   cw_window.cpp           controls and their layout, wiring, loading
+//   cw_window_settings.cpp  the boxes' rules, Done, the option buttons
+//   cw_window_sending.cpp   FKeyCW, the send loop's hooks, Transmit, CWSetup
 
 #include "keying/cw_sender.h"
 #include "keying/morse_engine.h"
@@ -36,22 +36,22 @@ class KeyRouter;
 class SerialLink;
 }  // namespace platform
 
-class CWFrm : public QDialog {
+class CwWindow : public QDialog {
 public:
     /// mainWindow gives the open main window (null before it opens): the
     /// "!" logs there, and the sender writes its dialog line.
-    CWFrm(app::AppState& state, std::function<MainWindowBase*()> mainWindow, QWidget* parent = nullptr);
-    ~CWFrm() override;
+    CwWindow(app::AppState& state, std::function<MainWindowBase*()> mainWindow, QWidget* parent = nullptr);
+    ~CwWindow() override;
 
     /// Scales the window to the work area, reads the timing method and the
     /// loop count from the registry.
-    void Form_Load();
+    void onLoad();
 
     // ----- public operations -------------------------------------------
     void FKeyCW(int& keyCode);
     void LoopThroughCWBuffer();
-    void UpDown1_UpClick();
-    void UpDown1_DownClick();
+    void onSpeedUp();
+    void onSpeedDown();
     /// Keys one character on the chosen line ("!" logs the contact).
     void Transmit(const QString& character);
     /// Closes the CW serial port and, with a port number above 0, opens it
@@ -73,21 +73,21 @@ public:
     std::function<void(QDialog&)> runModal;
 
     // ----- controls -----------------------------------------------------
-    std::array<QLineEdit*, 9> Text1to9{};  ///< F1 to F9
-    QLineEdit* Text12 = nullptr;           ///< F10
-    QLineEdit* Text13 = nullptr;           ///< F11
-    QLineEdit* Text10 = nullptr;           ///< serial port number
-    QLineEdit* Text14 = nullptr;           ///< parallel port address
-    QLineEdit* Text11 = nullptr;           ///< speed
+    std::array<QLineEdit*, 9> messageBoxesF1ToF9{};  ///< F1 to F9
+    QLineEdit* messageBoxF10 = nullptr;           ///< F10
+    QLineEdit* messageBoxF11 = nullptr;           ///< F11
+    QLineEdit* serialPortBox = nullptr;           ///< serial port number
+    QLineEdit* parallelAddressBox = nullptr;           ///< parallel port address
+    QLineEdit* speedBox = nullptr;           ///< speed
     QLineEdit* txtSpace = nullptr;         ///< word space
     QLineEdit* txtCWLoop = nullptr;        ///< repeat seconds
-    QCheckBox* Check1 = nullptr;
-    QGroupBox* Frame1 = nullptr;           ///< "Keying Options"
-    QRadioButton* Option1 = nullptr;       ///< RTS
-    QRadioButton* Option2 = nullptr;       ///< DTR
-    QRadioButton* Option3 = nullptr;       ///< Printer
-    QRadioButton* Option4 = nullptr;       ///< None
-    QRadioButton* Option5 = nullptr;       ///< WinKey
+    QCheckBox* showTextOnMainCheck = nullptr;
+    QGroupBox* keyingOptionsGroup = nullptr;           ///< "Keying Options"
+    QRadioButton* keyLineRts = nullptr;       ///< RTS
+    QRadioButton* keyLineDtr = nullptr;       ///< DTR
+    QRadioButton* keyLinePrinter = nullptr;       ///< Printer
+    QRadioButton* keyLineNone = nullptr;       ///< None
+    QRadioButton* keyLineWinKey = nullptr;       ///< WinKey
     QRadioButton* optTimer = nullptr;
     QRadioButton* optLoop = nullptr;
     QRadioButton* OptSleep = nullptr;
@@ -95,14 +95,14 @@ public:
     QLineEdit* txtLoop = nullptr;
     QPushButton* cmdLoopFaster = nullptr;
     QPushButton* cmdLoopSlower = nullptr;
-    QPushButton* Command1 = nullptr;  ///< Done
-    QPushButton* Command4 = nullptr;  ///< Test
-    QLabel* Label23 = nullptr;        ///< "Sending!"
-    QPushButton* Command2 = nullptr;  ///< Faster
-    QPushButton* Command3 = nullptr;  ///< Slower
-    QPushButton* Command5 = nullptr;  ///< Less
-    QPushButton* Command6 = nullptr;  ///< More
-    QPushButton* Command7 = nullptr;  ///< Send Code Practice
+    QPushButton* doneButton = nullptr;  ///< Done
+    QPushButton* testButton = nullptr;  ///< Test
+    QLabel* sendingLabel = nullptr;        ///< "Sending!"
+    QPushButton* fasterButton = nullptr;  ///< Faster
+    QPushButton* slowerButton = nullptr;  ///< Slower
+    QPushButton* lessSpaceButton = nullptr;  ///< Less
+    QPushButton* moreSpaceButton = nullptr;  ///< More
+    QPushButton* codePracticeButton = nullptr;  ///< Send Code Practice
     QPushButton* cmdConfWinkey = nullptr;
     QTimer* tmrRepeat = nullptr;
     /// Polls the WinKey keyer's status while an F1 repeat waits for the
@@ -120,34 +120,34 @@ private:
     void wireEvents();
     void fillFromSettings();
 
-    // The boxes' rules, Done and the buttons (CWFrm_settings.cpp).
-    void Command1_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void cmdConfWinkey_Click();
-    void cmdLoopFaster_Click();
-    void cmdLoopSlower_Click();
-    void Option_Click(int keyingOption);
+    // The boxes' rules, Done and the buttons (cw_window_settings.cpp).
+    void onDoneClicked();
+    void onTestClicked();
+    void onLessSpaceClicked();
+    void onMoreSpaceClicked();
+    void onCodePracticeClicked();
+    void onConfigureWinKeyClicked();
+    void onLoopFasterClicked();
+    void onLoopSlowerClicked();
+    void onKeyingOptionClicked(int keyingOption);
     /// The keying option's own effects, without loading the WinKey window.
     void chooseKeyingOption(int keyingOption);
-    void optTimer_Click();
-    void optLoop_Click();
-    void OptSleep_Click();
-    void Text10_LostFocus();
-    void Text11_Change();
-    void Text11_LostFocus();
-    void txtSpace_Change();
-    void txtSpace_LostFocus();
-    void txtCWLoop_LostFocus();
-    void txtLoop_Change();
-    void messageBox_KeyPress(int& KeyAscii);
+    void onTimingTimerClicked();
+    void onTimingLoopClicked();
+    void onTimingSleepClicked();
+    void onSerialPortLostFocus();
+    void onSpeedChanged();
+    void onSpeedLostFocus();
+    void onWordSpaceChanged();
+    void onWordSpaceLostFocus();
+    void onRepeatSecondsLostFocus();
+    void onLoopDelayChanged();
+    void onMessageBoxKeyPress(int& KeyAscii);
     [[nodiscard]] int selectedOptionButton() const;
     [[nodiscard]] QString timingSelection() const;
     void saveSettingsToState();
 
-    // Sending (CWFrm_sending.cpp).
+    // Sending (cw_window_sending.cpp).
     keying::CwSenderHooks senderHooks();
     [[nodiscard]] QString messageText(int index) const;
     [[nodiscard]] keying::UnitTiming unitTiming() const;
@@ -158,10 +158,10 @@ private:
     void keyCharacter(const QString& character, Gap gap);
     void logStep();
     void setMainDialog(const QString& text);
-    void tmrRepeat_Timer();
+    void onRepeatTick();
     /// Watches the WinKey keyer until it has sent the message, then starts
     /// the repeat pause.
-    void keyerDoneWatch_Timer();
+    void onKeyerDoneWatchTick();
     void reportInvalidPort();
     /// Stops the message whose key line failed and reports why.
     void stopOnLineFailure(const QString& why);

@@ -21,16 +21,16 @@ struct AppState;
 
 namespace keying {
 
-class BlindFrm : public QDialog {
+class VoiceNavigationWindow : public QDialog {
 public:
-    explicit BlindFrm(app::AppState& state, QWidget* parent = nullptr);
-    ~BlindFrm() override;
+    explicit VoiceNavigationWindow(app::AppState& state, QWidget* parent = nullptr);
+    ~VoiceNavigationWindow() override;
 
     /// Scales and centres the window, names the program folder and selects
     /// the option of the current level (without announcing it).
-    void Form_Load();
+    void onLoad();
     /// Closes the player.
-    void Form_Unload();
+    void onUnload();
 
     /// Plays the prompt "<program folder>/<name>.wav" and returns once it
     /// has started; a prompt still playing is cut off. A missing or
@@ -45,23 +45,23 @@ public:
     /// Shows the window modelessly (Options > Voice Navigation).
     void showModeless();
 
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* Option1 = nullptr;  ///< Off
-    QRadioButton* Option2 = nullptr;  ///< Call Only
-    QRadioButton* Option3 = nullptr;  ///< All Data Fields
-    QPushButton* Command1 = nullptr;  ///< Done
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label7 = nullptr;
+    QGroupBox* levelGroup = nullptr;
+    QRadioButton* levelOff = nullptr;  ///< Off
+    QRadioButton* levelCallOnly = nullptr;  ///< Call Only
+    QRadioButton* levelAllFields = nullptr;  ///< All Data Fields
+    QPushButton* doneButton = nullptr;  ///< Done
+    QLabel* introLabel = nullptr;
+    QLabel* backgroundHeading = nullptr;
+    QLabel* backgroundLabel = nullptr;
+    QLabel* enableHeading = nullptr;
+    QLabel* folderLabel = nullptr;
 
-    platform::WavPlayer MMControl1;
+    platform::WavPlayer wavPlayer;
 
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
-    void Command1_Click();
+    void onLevelOffClicked();
+    void onLevelCallOnlyClicked();
+    void onLevelAllFieldsClicked();
+    void onDoneClicked();
 
 protected:
     /// Esc stops the prompt playing; it does not hide the window, which has

@@ -1,7 +1,7 @@
 // The voice keyer at work: playing a message with PTT keyed, the end of a
 // message, the F1 repeat and the PTT port.
 
-#include "keying/PhoneFrm.h"
+#include "keying/voice_keyer_window.h"
 
 #include "app/app_state.h"
 #include "keying/voice_settings.h"
@@ -38,17 +38,17 @@ double wholeNumber(double value) { return std::nearbyint(value); }
 
 }  // namespace
 
-void PhoneFrm::FKeyPhone(int& keyCode)
+void VoiceKeyerWindow::FKeyPhone(int& keyCode)
 {
     if (keyCode < FirstKey || keyCode > LastKey)
         return;
     // A message still playing stops here; its PTT stays up for the new one,
     // or the poll drops it when nothing new starts.
-    MMControl1.close();
+    wavPlayer.close();
     startKeying(keyCode);
 }
 
-void PhoneFrm::startKeying(int keyCode)
+void VoiceKeyerWindow::startKeying(int keyCode)
 {
     if (keyCode == FirstKey) {
         const auto seconds = boxNumber(txtPHLoop->text());
@@ -63,11 +63,11 @@ void PhoneFrm::startKeying(int keyCode)
     // The file is decoded before anything is keyed: one that cannot be
     // played never puts the transmitter on the air. A message that was
     // playing ends at the next poll, which drops its PTT.
-    if (!MMControl1.open(path))
+    if (!wavPlayer.open(path))
         return reportUnplayableFile(path);
     m_unplayableReported.remove(path);
 
-    const auto port = portNumber(Text10->text());
+    const auto port = portNumber(pttSerialPortBox->text());
     if (!port)
         return abandonMessage();
     bool serialFailed = false;
@@ -76,10 +76,10 @@ void PhoneFrm::startKeying(int keyCode)
             OpenPTTPort();
         // With "Parallel" chosen and a port given, RTS is keyed as well.
         if (const int open = openPttPort(); open > 0)
-            serialFailed = !m_ptt.raiseSerial(open, Option2->isChecked());
+            serialFailed = !m_ptt.raiseSerial(open, pttLineDtr->isChecked());
     }
-    if (Option3->isChecked()) {
-        const auto address = boxNumber(Text11->text());
+    if (pttLineParallel->isChecked()) {
+        const auto address = boxNumber(parallelAddressBox->text());
         const double base = address ? wholeNumber(*address) : -1;
         if (base < 0 || base + 2 > 0xFFFF)
             return abandonMessage();
@@ -93,9 +93,9 @@ void PhoneFrm::startKeying(int keyCode)
         }
     }
 
-    MMControl1.play();
-    Timer1.start();
-    m_endShot.start(static_cast<int>(MMControl1.lengthMs()) + 1);
+    wavPlayer.play();
+    endPollTimer.start();
+    m_endShot.start(static_cast<int>(wavPlayer.lengthMs()) + 1);
     // A port without modem lines keys nothing: say so once for each opening
     // of the port, after the message has started, so that the box never
     // holds the transmitter keyed.
@@ -105,40 +105,40 @@ void PhoneFrm::startKeying(int keyCode)
     }
 }
 
-void PhoneFrm::reportUnplayableFile(const QString& path)
+void VoiceKeyerWindow::reportUnplayableFile(const QString& path)
 {
     // Said once for a file that stays unplayable for the same reason;
     // pressing its key again only beeps, so a key struck in a hurry does not
     // bring the box back.
     m_state.services.beeper.beep();
-    const QString why = MMControl1.errorText();
+    const QString why = wavPlayer.errorText();
     if (m_unplayableReported.value(path) == why)
         return;
     m_unplayableReported.insert(path, why);
     m_state.services.prompt.message(path + QStringLiteral(": ") + why, UnplayableTitle);
 }
 
-void PhoneFrm::reportLineError(const QString& error)
+void VoiceKeyerWindow::reportLineError(const QString& error)
 {
     m_state.services.beeper.beep();
     m_state.services.prompt.message(QStringLiteral("The PTT line could not be keyed: ") + error,
                                     InvalidPortTitle);
 }
 
-void PhoneFrm::abandonMessage()
+void VoiceKeyerWindow::abandonMessage()
 {
     // Whatever went wrong, the transmitter is not left keyed.
-    MMControl1.close();
-    Timer1.stop();
+    wavPlayer.close();
+    endPollTimer.stop();
     m_endShot.stop();
     m_ptt.dropAll();
 }
 
-void PhoneFrm::Timer1_Timer()
+void VoiceKeyerWindow::onEndPollTick()
 {
-    if (MMControl1.mode() == platform::WavPlayer::ModePlaying)
+    if (wavPlayer.mode() == platform::WavPlayer::ModePlaying)
         return;
-    Timer1.stop();
+    endPollTimer.stop();
     m_endShot.stop();
     m_ptt.dropAll();
     // A timer of interval 0 never fires: the repeat waits for a time set.
@@ -146,21 +146,21 @@ void PhoneFrm::Timer1_Timer()
         tmrRepeat.start();
 }
 
-void PhoneFrm::tmrRepeat_Timer()
+void VoiceKeyerWindow::onRepeatTick()
 {
     tmrRepeat.stop();
     int key = FirstKey;
     FKeyPhone(key);
 }
 
-int PhoneFrm::openPttPort() const
+int VoiceKeyerWindow::openPttPort() const
 {
     if (m_commPhonePort > 0 && !m_state.hardware.serial(m_commPhonePort).isOpen())
         return 0;
     return m_commPhonePort;
 }
 
-void PhoneFrm::closePttPort()
+void VoiceKeyerWindow::closePttPort()
 {
     if (m_commPhonePort <= 0)
         return;
@@ -170,9 +170,9 @@ void PhoneFrm::closePttPort()
     m_commPhonePort = 0;
 }
 
-void PhoneFrm::OpenPTTPort()
+void VoiceKeyerWindow::OpenPTTPort()
 {
-    const auto port = portNumber(Text10->text());
+    const auto port = portNumber(pttSerialPortBox->text());
     if (!port || *port <= 0)
         return;
     // The keyers share the serial ports: the WinKey and the CW keying port
@@ -203,24 +203,24 @@ void PhoneFrm::OpenPTTPort()
         showModal();
 }
 
-void PhoneFrm::releasePtt()
+void VoiceKeyerWindow::releasePtt()
 {
-    MMControl1.close();
-    Timer1.stop();
+    wavPlayer.close();
+    endPollTimer.stop();
     m_endShot.stop();
     tmrRepeat.stop();
     m_ptt.dropAll();
 }
 
-void PhoneFrm::stopMessage()
+void VoiceKeyerWindow::stopMessage()
 {
     m_state.keying.VoiceRepeatArmed = 0;
     tmrRepeat.stop();
-    if (MMControl1.isPlaying())
-        MMControl1.stop();
+    if (wavPlayer.isPlaying())
+        wavPlayer.stop();
 }
 
-void PhoneFrm::keyPressEvent(QKeyEvent* event)
+void VoiceKeyerWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         stopMessage();
@@ -230,7 +230,7 @@ void PhoneFrm::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void PhoneFrm::Form_Unload()
+void VoiceKeyerWindow::onUnload()
 {
     releasePtt();
     closePttPort();

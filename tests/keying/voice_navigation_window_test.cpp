@@ -19,7 +19,7 @@ using platform::PlaybackEvent;
 
 namespace {
 
-class BlindFrmTest : public ::testing::Test, public VoiceFixture {
+class VoiceNavigationWindowTest : public ::testing::Test, public VoiceFixture {
 protected:
     QStringList playedNames() const
     {
@@ -32,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BlindFrmTest, PromptsPlayFromTheProgramFolderAndAMissingOneIsSkippedSilently)
+TEST_F(VoiceNavigationWindowTest, PromptsPlayFromTheProgramFolderAndAMissingOneIsSkippedSilently)
 {
     fx.copyShipped(QStringLiteral("County.wav"));
     services.BlindKeyPhone(QStringLiteral("County"));
@@ -49,12 +49,12 @@ TEST_F(BlindFrmTest, PromptsPlayFromTheProgramFolderAndAMissingOneIsSkippedSilen
     EXPECT_TRUE(lines.events().empty());
 }
 
-TEST_F(BlindFrmTest, EscStopsThePromptAndKeepsTheWindowOpen)
+TEST_F(VoiceNavigationWindowTest, EscStopsThePromptAndKeepsTheWindowOpen)
 {
     fx.copyShipped(QStringLiteral("NavEn.wav"));
     blind().showModeless();
     (void)QTest::qWaitForWindowActive(&blind());
-    blind().Option3->click();
+    blind().levelAllFields->click();
     ASSERT_TRUE(blind().promptPlaying());
     QWidget* focused = QApplication::focusWidget();
     QTest::keyClick(focused ? focused : &blind(), Qt::Key_Escape);
@@ -62,11 +62,11 @@ TEST_F(BlindFrmTest, EscStopsThePromptAndKeepsTheWindowOpen)
     EXPECT_TRUE(blind().isVisible());
 }
 
-TEST_F(BlindFrmTest, CallOnlyPlaysNavEnWholeThenCall)
+TEST_F(VoiceNavigationWindowTest, CallOnlyPlaysNavEnWholeThenCall)
 {
     fx.copyShipped(QStringLiteral("NavEn.wav"));
     fx.copyShipped(QStringLiteral("Call.wav"));
-    blind().Option2->click();
+    blind().levelCallOnly->click();
     EXPECT_EQ(playedNames(), (QStringList{QStringLiteral("NavEn"), QStringLiteral("Call")}));
     const auto p = played.played();
     ASSERT_EQ(p.size(), 2u);
@@ -79,18 +79,18 @@ TEST_F(BlindFrmTest, CallOnlyPlaysNavEnWholeThenCall)
     QFile::remove(fx.path(QStringLiteral("NavEn.wav")));
     played.clear();
     const std::int64_t before = platform::monotonicNs();
-    blind().Option2->click();
+    blind().levelCallOnly->click();
     EXPECT_EQ(playedNames(), QStringList{QStringLiteral("Call")});
     // No wait at all: NavEn alone would hold it for over a second.
     EXPECT_LT(platform::monotonicNs() - before, 300'000'000);
 }
 
-TEST_F(BlindFrmTest, TheWaitForNavEnIsBoundedByItsLength)
+TEST_F(VoiceNavigationWindowTest, TheWaitForNavEnIsBoundedByItsLength)
 {
     fx.copyShipped(QStringLiteral("Call.wav"));
     writeBytes(fx.path(QStringLiteral("NavEn.wav")), silenceWave(200));
-    blind().Option2->click();
-    EXPECT_EQ(blind().promptWaitLimitMs(), blind().MMControl1.lengthMs() + 500);
+    blind().levelCallOnly->click();
+    EXPECT_EQ(blind().promptWaitLimitMs(), blind().wavPlayer.lengthMs() + 500);
     const auto p = played.played();
     ASSERT_EQ(p.size(), 2u);
     const double waited = ms(p[1].monotonicNs - p[0].monotonicNs);
@@ -98,17 +98,17 @@ TEST_F(BlindFrmTest, TheWaitForNavEnIsBoundedByItsLength)
     EXPECT_LT(waited, 200.0 + 500.0);
 }
 
-TEST_F(BlindFrmTest, OffAndAllDataFieldsAnnounceAndDoneStoresTheLevel)
+TEST_F(VoiceNavigationWindowTest, OffAndAllDataFieldsAnnounceAndDoneStoresTheLevel)
 {
     for (const char* name : {"NavEn", "NavDis"})
         fx.copyShipped(QLatin1String(name) + QStringLiteral(".wav"));
     fx.state.prefs.VoiceNavLevel = 0;
     blind().showModeless();
-    blind().Option3->click();
-    blind().Option1->click();
+    blind().levelAllFields->click();
+    blind().levelOff->click();
     EXPECT_EQ(playedNames(), (QStringList{QStringLiteral("NavEn"), QStringLiteral("NavDis")}));
-    blind().Option3->click();
-    blind().Command1->click();
+    blind().levelAllFields->click();
+    blind().doneButton->click();
     EXPECT_FALSE(blind().isVisible());
     EXPECT_EQ(fx.state.prefs.VoiceNavLevel, 2);
 
@@ -119,20 +119,20 @@ TEST_F(BlindFrmTest, OffAndAllDataFieldsAnnounceAndDoneStoresTheLevel)
     EXPECT_EQ(reread.prefs.VoiceNavLevel, 2);
 }
 
-TEST_F(BlindFrmTest, ClosingWithoutDoneKeepsTheLevelAndTheWindowShowsIt)
+TEST_F(VoiceNavigationWindowTest, ClosingWithoutDoneKeepsTheLevelAndTheWindowShowsIt)
 {
     fx.state.prefs.VoiceNavLevel = 1;
     blind().showModeless();
-    EXPECT_TRUE(blind().Option2->isChecked());
+    EXPECT_TRUE(blind().levelCallOnly->isChecked());
     EXPECT_TRUE(played.played().empty());  // loading announces nothing
-    EXPECT_TRUE(blind().Label7->text().endsWith(QDir::toNativeSeparators(fx.state.folders.ProgramFolder)));
-    EXPECT_TRUE(blind().Label7->text().startsWith(
+    EXPECT_TRUE(blind().folderLabel->text().endsWith(QDir::toNativeSeparators(fx.state.folders.ProgramFolder)));
+    EXPECT_TRUE(blind().folderLabel->text().startsWith(
         QStringLiteral("Put the audio wave files in this program's working directory: ")));
 
-    blind().Option1->click();
+    blind().levelOff->click();
     blind().close();
     EXPECT_EQ(fx.state.prefs.VoiceNavLevel, 1);
     EXPECT_FALSE(QFile::exists(fx.path(QStringLiteral("QSOpref.txt"))));
     blind().showModeless();
-    EXPECT_TRUE(blind().Option2->isChecked());
+    EXPECT_TRUE(blind().levelCallOnly->isChecked());
 }

@@ -1,4 +1,4 @@
-#include "keying/frmWinKey.h"
+#include "keying/winkey_window.h"
 
 #include "app/app_state.h"
 #include "keying/winkey_link.h"
@@ -29,19 +29,19 @@ constexpr double RowTop = 240;
 constexpr double RowStep = 420;
 
 struct BoxRow {
-    QLineEdit* frmWinKey::*box;
+    QLineEdit* WinKeyWindow::*box;
     const char* name;
     const char* label;
     const char* hint;
 };
 
 const BoxRow BoxRows[] = {
-    {&frmWinKey::txtWKComPort, "txtWKComPort", "Com Port:", nullptr},
-    {&frmWinKey::txtWKWPM, "txtWKWPM", "WPM:", nullptr},
-    {&frmWinKey::txtWeight, "txtWeight", "Weight:", "Proportional amount added or subtracted (50 is standard)."},
-    {&frmWinKey::txtLeadIn, "txtLeadIn", "Lead In:", "Lead in time for transmitter (10 ms increments)."},
-    {&frmWinKey::txtTail, "txtTail", "Tail:", "Tail time after keying has stopped (10 ms increments)."},
-    {&frmWinKey::txtRatio, "txtRatio", "Ratio:", "Ratio of dits to dahs (Range: 33 - 66)."},
+    {&WinKeyWindow::txtWKComPort, "txtWKComPort", "Com Port:", nullptr},
+    {&WinKeyWindow::txtWKWPM, "txtWKWPM", "WPM:", nullptr},
+    {&WinKeyWindow::txtWeight, "txtWeight", "Weight:", "Proportional amount added or subtracted (50 is standard)."},
+    {&WinKeyWindow::txtLeadIn, "txtLeadIn", "Lead In:", "Lead in time for transmitter (10 ms increments)."},
+    {&WinKeyWindow::txtTail, "txtTail", "Tail:", "Tail time after keying has stopped (10 ms increments)."},
+    {&WinKeyWindow::txtRatio, "txtRatio", "Ratio:", "Ratio of dits to dahs (Range: 33 - 66)."},
 };
 
 QLabel* label(QWidget* parent, const char* name, const QRectF& twips, const QString& text,
@@ -63,7 +63,7 @@ QPushButton* button(QWidget* parent, const char* name, double top, const QString
 
 }  // namespace
 
-frmWinKey::frmWinKey(app::AppState& state, keying::WinKeyLink& keyer, std::function<QString()> cwSpeedText,
+WinKeyWindow::WinKeyWindow(app::AppState& state, keying::WinKeyLink& keyer, std::function<QString()> cwSpeedText,
                      QWidget* parent)
     : QDialog(parent), m_state(state), m_keyer(keyer), m_cwSpeedText(std::move(cwSpeedText))
 {
@@ -75,9 +75,9 @@ frmWinKey::frmWinKey(app::AppState& state, keying::WinKeyLink& keyer, std::funct
     wireEvents();
 }
 
-frmWinKey::~frmWinKey() = default;
+WinKeyWindow::~WinKeyWindow() = default;
 
-void frmWinKey::buildControls()
+void WinKeyWindow::buildControls()
 {
     int row = 0;
     for (const BoxRow& r : BoxRows) {
@@ -102,31 +102,31 @@ void frmWinKey::buildControls()
 
     cmdOpenWinkey = button(this, "cmdOpenWinkey", 240, QStringLiteral("Open"));
     cmdCloseWinkey = button(this, "cmdCloseWinkey", 720, QStringLiteral("Close"));
-    Command3 = button(this, "Command3", 1200, QStringLiteral("Test"));
-    Command1 = button(this, "Command1", 1680, QStringLiteral("Buffer Test"));
-    Command2 = button(this, "Command2", 2160, QStringLiteral("Defaults Test"));
+    testButton = button(this, "testButton", 1200, QStringLiteral("Test"));
+    bufferTestButton = button(this, "bufferTestButton", 1680, QStringLiteral("Buffer Test"));
+    defaultsTestButton = button(this, "defaultsTestButton", 2160, QStringLiteral("Defaults Test"));
     cmdStop = button(this, "cmdStop", 2640, QStringLiteral("Stop"));
     cmdDone = button(this, "cmdDone", 4740, QStringLiteral("&Done"));
 
-    label(this, "Label7", QRectF(120, 2880, 1500, 255), QStringLiteral("WinKey Status:"), BoldFont);
+    label(this, "statusHeading", QRectF(120, 2880, 1500, 255), QStringLiteral("WinKey Status:"), BoldFont);
     lblOpenStatus = label(this, "lblOpenStatus", QRectF(1680, 2880, 2700, 255), QStringLiteral("Closed"));
-    label(this, "Label8", QRectF(120, 3240, 1500, 255), QStringLiteral("WinKey Version:"), BoldFont);
+    label(this, "versionHeading", QRectF(120, 3240, 1500, 255), QStringLiteral("WinKey Version:"), BoldFont);
     lblVersion = label(this, "lblVersion", QRectF(1680, 3240, 2700, 255), QStringLiteral("Version #"));
 
-    label(this, "Label9", QRectF(120, 3660, 1300, 255), QStringLiteral("Speed Pot"), BoldFont);
-    label(this, "Label10", QRectF(1560, 3660, 1300, 255), QStringLiteral("Echo Bk"), BoldFont);
-    label(this, "Label11", QRectF(3000, 3660, 1300, 255), QStringLiteral("Status"), BoldFont);
+    label(this, "speedPotHeading", QRectF(120, 3660, 1300, 255), QStringLiteral("Speed Pot"), BoldFont);
+    label(this, "echoBackHeading", QRectF(1560, 3660, 1300, 255), QStringLiteral("Echo Bk"), BoldFont);
+    label(this, "keyerStatusHeading", QRectF(3000, 3660, 1300, 255), QStringLiteral("Status"), BoldFont);
     lblSpeedPot = label(this, "lblSpeedPot", QRectF(120, 3930, 1300, 285), QString());
     lblEchoBk = label(this, "lblEchoBk", QRectF(1560, 3930, 1300, 285), QString());
     lblStatus = label(this, "lblStatus", QRectF(3000, 3930, 1300, 285), QString());
     for (QLabel* l : {lblSpeedPot, lblEchoBk, lblStatus})
         l->setFrameShape(QFrame::Panel);
 
-    Text1 = makeControl<QLineEdit>(this, "Text1", ControlKind::TextBox, QRectF(120, 4380, 4320, 315), Font);
-    label(this, "Label12", QRectF(120, 4800, 4320, 255), QStringLiteral("Up / down arrows from main form change speeds."));
+    typingBox = makeControl<QLineEdit>(this, "typingBox", ControlKind::TextBox, QRectF(120, 4380, 4320, 315), Font);
+    label(this, "speedKeysNote", QRectF(120, 4800, 4320, 255), QStringLiteral("Up / down arrows from main form change speeds."));
 }
 
-void frmWinKey::buildOptions()
+void WinKeyWindow::buildOptions()
 {
     fraPin = makeControl<QGroupBox>(this, "fraPin", ControlKind::Frame, QRectF(2400, 120, 2100, 1335), BoldFont);
     fraPin->setTitle(QStringLiteral("Pin 5 Configuration"));
@@ -150,7 +150,7 @@ void frmWinKey::buildOptions()
     optIambicB->setChecked(true);
 }
 
-void frmWinKey::wireEvents()
+void WinKeyWindow::wireEvents()
 {
     m_keys = new platform::KeyRouter(this);
     for (QLineEdit* box : {txtWKComPort, txtWKWPM, txtWeight, txtLeadIn, txtTail, txtRatio}) {
@@ -159,31 +159,31 @@ void frmWinKey::wireEvents()
                 KeyAscii = 0;
         });
     }
-    m_keys->onLostFocus(txtWKComPort, [this] { txtWKComPort_LostFocus(); });
-    m_keys->onLostFocus(txtWKWPM, [this] { txtWKWPM_LostFocus(); });
-    m_keys->onLostFocus(txtWeight, [this] { txtWeight_LostFocus(); });
-    m_keys->onLostFocus(txtLeadIn, [this] { txtLeadIn_LostFocus(); });
-    m_keys->onLostFocus(txtTail, [this] { txtTail_LostFocus(); });
-    m_keys->onLostFocus(txtRatio, [this] { txtRatio_LostFocus(); });
-    m_keys->onKeyPress(Text1, [this](int& KeyAscii) { Text1_KeyPress(KeyAscii); });
+    m_keys->onLostFocus(txtWKComPort, [this] { onComPortLostFocus(); });
+    m_keys->onLostFocus(txtWKWPM, [this] { onSpeedLostFocus(); });
+    m_keys->onLostFocus(txtWeight, [this] { onWeightLostFocus(); });
+    m_keys->onLostFocus(txtLeadIn, [this] { onLeadInLostFocus(); });
+    m_keys->onLostFocus(txtTail, [this] { onTailLostFocus(); });
+    m_keys->onLostFocus(txtRatio, [this] { onRatioLostFocus(); });
+    m_keys->onKeyPress(typingBox, [this](int& KeyAscii) { onTypingBoxKeyPress(KeyAscii); });
     m_keys->attachAll();
 
-    connect(cmdOpenWinkey, &QPushButton::clicked, this, [this] { cmdOpenWinkey_Click(); });
-    connect(cmdCloseWinkey, &QPushButton::clicked, this, [this] { cmdCloseWinkey_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
-    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
+    connect(cmdOpenWinkey, &QPushButton::clicked, this, [this] { onOpenClicked(); });
+    connect(cmdCloseWinkey, &QPushButton::clicked, this, [this] { onCloseClicked(); });
+    connect(testButton, &QPushButton::clicked, this, [this] { onTestClicked(); });
+    connect(bufferTestButton, &QPushButton::clicked, this, [this] { onBufferTestClicked(); });
+    connect(cmdStop, &QPushButton::clicked, this, [this] { onStopClicked(); });
+    connect(cmdDone, &QPushButton::clicked, this, [this] { onDoneClicked(); });
 
     const std::pair<QRadioButton*, int> pins[] = {{optPTT, 5}, {optTone, 6}, {optKey5Off3Out, 4}, {optKey5Out3Off, 8}};
     for (const auto& [o, value] : pins)
-        connect(o, &QRadioButton::clicked, this, [this, v = value] { pinOption_Click(v); });
+        connect(o, &QRadioButton::clicked, this, [this, v = value] { onPinOptionClicked(v); });
     const std::pair<QRadioButton*, int> modes[] = {{optIambicB, 0}, {optIambicA, 16}, {optUltimatic, 32}, {optBug, 48}};
     for (const auto& [o, value] : modes)
-        connect(o, &QRadioButton::clicked, this, [this, v = value] { modeOption_Click(v); });
+        connect(o, &QRadioButton::clicked, this, [this, v = value] { onModeOptionClicked(v); });
 }
 
-void frmWinKey::Form_Load()
+void WinKeyWindow::onLoad()
 {
     const platform::ScreenMetrics screen = m_state.services.screen.metrics();
     platform::ResizeFormTo(this, static_cast<float>(screen.widthTwips), static_cast<float>(screen.heightTwips), 9600,
@@ -208,7 +208,7 @@ void frmWinKey::Form_Load()
     selectOptions();
 }
 
-void frmWinKey::selectOptions()
+void WinKeyWindow::selectOptions()
 {
     const std::pair<QRadioButton*, int> pins[] = {{optPTT, 5}, {optTone, 6}, {optKey5Off3Out, 4}, {optKey5Out3Off, 8}};
     for (const auto& [o, value] : pins)
@@ -220,7 +220,7 @@ void frmWinKey::selectOptions()
             o->setChecked(true);
 }
 
-keying::WinKeySettings frmWinKey::settings() const
+keying::WinKeySettings WinKeyWindow::settings() const
 {
     keying::WinKeySettings s;
     s.WinKeyComPort = WinKeyComPort;
@@ -234,7 +234,7 @@ keying::WinKeySettings frmWinKey::settings() const
     return s;
 }
 
-void frmWinKey::cmdDone_Click()
+void WinKeyWindow::onDoneClicked()
 {
     const QString path = platform::joinPath(m_state.folders.UserDataFolder, QStringLiteral("WK.txt"));
     const platform::FileWriteResult written = platform::writeFileSafely(path, keying::formatWinKeySettings(settings()));
@@ -247,13 +247,13 @@ void frmWinKey::cmdDone_Click()
     }
 }
 
-void frmWinKey::closeEvent(QCloseEvent* event)
+void WinKeyWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     hide();
 }
 
-void frmWinKey::keyPressEvent(QKeyEvent* event)
+void WinKeyWindow::keyPressEvent(QKeyEvent* event)
 {
     // Esc is no Cancel here: the window has none.
     if (event->key() == Qt::Key_Escape) {
@@ -263,7 +263,7 @@ void frmWinKey::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void frmWinKey::Form_Unload()
+void WinKeyWindow::onUnload()
 {
     hide();
     m_keyer.wk_close();
@@ -274,7 +274,7 @@ void frmWinKey::Form_Unload()
 
 // ----- the boxes ---------------------------------------------------------
 
-void frmWinKey::txtWKComPort_LostFocus()
+void WinKeyWindow::onComPortLostFocus()
 {
     const auto v = keying::winKeyBoxNumber(txtWKComPort->text());
     if (v && *v > 255) {
@@ -290,7 +290,7 @@ void frmWinKey::txtWKComPort_LostFocus()
     WinKeyComPort = *port;
 }
 
-void frmWinKey::txtWKWPM_LostFocus()
+void WinKeyWindow::onSpeedLostFocus()
 {
     if (!keying::winKeyBoxNumber(txtWKWPM->text())) {
         txtWKWPM->setText(QStringLiteral("18"));
@@ -300,7 +300,7 @@ void frmWinKey::txtWKWPM_LostFocus()
         m_keyer.wk_wpm(*v);
 }
 
-void frmWinKey::txtWeight_LostFocus()
+void WinKeyWindow::onWeightLostFocus()
 {
     if (!keying::winKeyBoxNumber(txtWeight->text())) {
         txtWeight->setText(QStringLiteral("50"));
@@ -310,11 +310,11 @@ void frmWinKey::txtWeight_LostFocus()
         m_keyer.wk_weight(*v);
 }
 
-void frmWinKey::txtLeadIn_LostFocus() { leadTail_LostFocus(txtLeadIn); }
+void WinKeyWindow::onLeadInLostFocus() { onLeadOrTailLostFocus(txtLeadIn); }
 
-void frmWinKey::txtTail_LostFocus() { leadTail_LostFocus(txtTail); }
+void WinKeyWindow::onTailLostFocus() { onLeadOrTailLostFocus(txtTail); }
 
-void frmWinKey::leadTail_LostFocus(QLineEdit* box)
+void WinKeyWindow::onLeadOrTailLostFocus(QLineEdit* box)
 {
     // The two go to the keyer together; the box that lost the focus takes
     // the blame when either is no number.
@@ -328,7 +328,7 @@ void frmWinKey::leadTail_LostFocus(QLineEdit* box)
         m_keyer.wk_ptt_leadtail(*leadIn, *tail);
 }
 
-void frmWinKey::txtRatio_LostFocus()
+void WinKeyWindow::onRatioLostFocus()
 {
     if (!keying::winKeyBoxNumber(txtRatio->text())) {
         txtRatio->setText(QStringLiteral("50"));
@@ -338,14 +338,14 @@ void frmWinKey::txtRatio_LostFocus()
         m_keyer.wk_ditdah_ratio(*v);
 }
 
-void frmWinKey::pinOption_Click(int value)
+void WinKeyWindow::onPinOptionClicked(int value)
 {
     WinKeyPinConfig = value;
     if (m_state.keying.WinKeyOpen != 0)
         ApplyWinKeySettings();
 }
 
-void frmWinKey::modeOption_Click(int value)
+void WinKeyWindow::onModeOptionClicked(int value)
 {
     WinKeyKeyerMode = value;
     if (m_state.keying.WinKeyOpen != 0)
