@@ -5,8 +5,8 @@
 #include "app/main_windows.h"
 #include "app/main_window_base.h"
 #include "app/program_services.h"
-#include "radio/frmBandPlan.h"
-#include "radio/frmRigTune.h"
+#include "radio/privileges_window.h"
+#include "radio/tune_window.h"
 
 namespace radio {
 
@@ -19,7 +19,7 @@ RadioControl::~RadioControl() = default;
 
 void RadioControl::setWaits(std::unique_ptr<RigWaits> waits) { m_waits = std::move(waits); }
 
-RigControlfrm& RadioControl::rigWindow()
+RigInterfaceWindow& RadioControl::rigWindow()
 {
     if (!m_window) {
         RigWindowLinks links;
@@ -31,8 +31,8 @@ RigControlfrm& RadioControl::rigWindow()
                 d.exec();
         };
         links.waits = m_waits.get();
-        m_window = std::make_unique<RigControlfrm>(m_state, std::move(links));
-        m_window->Form_Load();
+        m_window = std::make_unique<RigInterfaceWindow>(m_state, std::move(links));
+        m_window->onLoad();
     }
     return *m_window;
 }
@@ -44,11 +44,11 @@ void RadioControl::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
     rigWindow().ChangeMode(qChangeFrequency, ModeToChangeTo);
 }
 
-void RadioControl::startPolling() { rigWindow().Command1_Click(); }
+void RadioControl::startPolling() { rigWindow().onTestClicked(); }
 
 void RadioControl::showRigWindow()
 {
-    RigControlfrm& w = rigWindow();
+    RigInterfaceWindow& w = rigWindow();
     w.show();
     w.raise();
     w.activateWindow();
@@ -58,7 +58,7 @@ void RadioControl::unloadRigWindow()
 {
     if (!m_window)
         return;
-    m_window->Form_Unload();
+    m_window->onUnload();
     m_window->shutDown();
     // Deleting the window under a tune that waits inside it would pull the
     // floor from under that handler; it goes with the program instead.
@@ -80,9 +80,9 @@ void RadioControl::showTuneWindow()
     RigTuneLinks links;
     links.ChangeFrequency = [this](float& mhz) { ChangeFrequency(mhz); };
     links.ChangeMode = [this](float mhz, QString& mode) { ChangeMode(mhz, mode); };
-    frmRigTune tune(m_state, std::move(links));
+    TuneWindow tune(m_state, std::move(links));
     m_tuneWindow = &tune;
-    tune.Form_Load();
+    tune.onLoad();
     if (runModal)
         runModal(tune);
     else
@@ -106,7 +106,7 @@ std::shared_ptr<RadioControl> installRadio(app::ProgramServices& services, app::
     services.releaseHooks.push_back([radio] { radio->release(); });
     // The privileges chart needs no rig: it only reads the band plan.
     const auto privileges = [&state](MainWindowBase& window) {
-        frmBandPlan::showModal(state, &window, [&window](QDialog& d) {
+        PrivilegesWindow::showModal(state, &window, [&window](QDialog& d) {
             if (window.runModal)
                 window.runModal(d);
             else

@@ -11,7 +11,7 @@
 // go through app::MainWindowServices::ChangeFrequency / ChangeMode, which
 // installRadio routes here.
 
-#include "radio/RigControlfrm.h"
+#include "radio/rig_interface_window.h"
 #include "radio/rig_waits.h"
 
 #include <QDialog>
@@ -27,7 +27,7 @@ class ProgramServices;
 
 namespace radio {
 
-class frmRigTune;
+class TuneWindow;
 
 class RadioControl {
 public:
@@ -38,11 +38,11 @@ public:
 
     /// The rig interface window, created and loaded on first use (loading
     /// reads RigCntrl.txt and the band plan; it does not start polling).
-    RigControlfrm& rigWindow();
+    RigInterfaceWindow& rigWindow();
     /// The window when it exists, else null.
-    [[nodiscard]] RigControlfrm* loadedRigWindow() const { return m_window.get(); }
+    [[nodiscard]] RigInterfaceWindow* loadedRigWindow() const { return m_window.get(); }
 
-    /// The tuning operations (see RigControlfrm): a frequency in MHz, put
+    /// The tuning operations (see RigInterfaceWindow): a frequency in MHz, put
     /// in the band plan's sideband first; a mode, or the sideband for the
     /// frequency when mode is empty. Both do nothing while no rig is polled.
     void ChangeFrequency(float& qChangeFreq);
@@ -71,11 +71,11 @@ private:
     app::AppState& m_state;
     std::function<ForwardingWindow*()> m_forwardingWindow;
     std::unique_ptr<RigWaits> m_waits;
-    std::unique_ptr<RigControlfrm> m_window;
+    std::unique_ptr<RigInterfaceWindow> m_window;
     /// The tune window while it is shown.
-    QPointer<frmRigTune> m_tuneWindow;
+    QPointer<TuneWindow> m_tuneWindow;
     /// Windows unloaded while a tune waited inside them.
-    std::vector<std::unique_ptr<RigControlfrm>> m_retired;
+    std::vector<std::unique_ptr<RigInterfaceWindow>> m_retired;
 };
 
 /// Creates the program's RadioControl and fills the main windows' slots

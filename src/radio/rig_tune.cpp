@@ -27,11 +27,11 @@ const std::array<TuneStep, 10> TuneSteps = {{
 }};
 
 const std::array<ScanStep, 5> ScanSteps = {{
-    {"Option5", "2.5 KHz", 250},
-    {"Option1", "500 Hz", 50},
-    {"Option2", "100 Hz", 10},
-    {"Option3", "30 Hz", 3},
-    {"Option4", "10 Hz", 1},
+    {"scanStep2500Hz", "2.5 KHz", 250},
+    {"scanStep500Hz", "500 Hz", 50},
+    {"scanStep100Hz", "100 Hz", 10},
+    {"scanStep30Hz", "30 Hz", 3},
+    {"scanStep10Hz", "10 Hz", 1},
 }};
 
 namespace {

@@ -27,7 +27,7 @@ void connect(RigFixture& f, const QString& folder)
     ASSERT_TRUE(f.window().txtPegasusFolder->isVisible());
     f.window().txtPegasusFolder->setText(folder);
     f.window().optPollFast->setChecked(true);
-    f.window().Command1->click();
+    f.window().testButton->click();
     ASSERT_TRUE(f.window().tmrGetData->isActive());
 }
 
@@ -108,7 +108,7 @@ TEST(PegasusPolling, TheFolderIsRememberedWithTheRigSettings)
     f.chooseRig("Ten Tec Pegasus");
     EXPECT_EQ(f.window().txtPegasusFolder->text(), byDefault);
     // Test makes the default folder for the control program to use.
-    f.window().Command1->click();
+    f.window().testButton->click();
     EXPECT_TRUE(QDir(byDefault).exists());
     f.window().cmdDone->click();
     EXPECT_EQ(readBytes(f.fx.path("RigCntrl.txt")).count('\n'), 14);

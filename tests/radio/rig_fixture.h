@@ -6,7 +6,7 @@
 
 #include "app/forwarding_window.h"
 #include "app/main_window_target.h"
-#include "radio/RigControlfrm.h"
+#include "radio/rig_interface_window.h"
 #include "radio/radio_install.h"
 #include "radio/rig_waits.h"
 #include "support/pty_peer.h"
@@ -100,12 +100,12 @@ public:
         QApplication::processEvents();
     }
 
-    radio::RigControlfrm& window() { return radio->rigWindow(); }
+    radio::RigInterfaceWindow& window() { return radio->rigWindow(); }
 
     /// Picks a rig in the list as the operator does with a click.
     void chooseRig(const QString& name)
     {
-        QListWidget* list = window().List1;
+        QListWidget* list = window().rigList;
         const auto items = list->findItems(name, Qt::MatchExactly);
         ASSERT_FALSE(items.isEmpty()) << name.toStdString();
         list->setCurrentItem(items.first());
@@ -124,7 +124,7 @@ public:
         chooseRig(QString::fromLatin1(rigType));
         window().optComm[1]->setChecked(true);
         (pollRate ? pollRate : window().optPollFast)->setChecked(true);
-        window().Command1->click();
+        window().testButton->click();
         ASSERT_TRUE(window().tmrGetData->isActive());
     }
 

@@ -8,7 +8,7 @@
 #include "app/program_services.h"
 #include "kenwood_rig_emulator.h"
 #include "log/contact_log.h"
-#include "radio/frmFrequencyTest.h"
+#include "radio/frequency_test_window.h"
 #include "radio/radio_install.h"
 #include "rig_fixture.h"
 #include "support/pty_peer.h"
@@ -102,14 +102,14 @@ TEST(RigWithMainWindow, TheOperatorsRoad)
         // No rig chosen yet: nothing polls.
         EXPECT_EQ(station.radio->loadedRigWindow(), nullptr);
         station.ctrl(Qt::Key_R);
-        radio::RigControlfrm* w = station.radio->loadedRigWindow();
+        radio::RigInterfaceWindow* w = station.radio->loadedRigWindow();
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(w->isVisible());
 
-        w->List1->setCurrentItem(w->List1->findItems("Kenwood", Qt::MatchExactly).first());
+        w->rigList->setCurrentItem(w->rigList->findItems("Kenwood", Qt::MatchExactly).first());
         w->optComm[2]->setChecked(true);
         w->optPollFast->setChecked(true);
-        w->Command1->click();
+        w->testButton->click();
         ASSERT_TRUE(waitUntil([&] { return w->lblFreq->text() == "14.02500"; }, 3000));
         ASSERT_TRUE(waitUntil([&] { return w->lblMode->text() == "CW"; }, 3000));
         EXPECT_TRUE(w->lblUnProcess->text().contains("FA00014025000;"));
@@ -131,12 +131,12 @@ TEST(RigWithMainWindow, TheOperatorsRoad)
 
         // Change Frequency to 21.300: the rig goes to USB on 21.300.
         station.onModal = [&](QDialog& d) {
-            auto* test = dynamic_cast<radio::frmFrequencyTest*>(&d);
+            auto* test = dynamic_cast<radio::FrequencyTestWindow*>(&d);
             ASSERT_NE(test, nullptr);
-            test->Text2->setText("21.300");
-            test->Command2->click();
+            test->frequencyBox->setText("21.300");
+            test->sendFrequencyButton->click();
         };
-        w->Command3->click();
+        w->changeFrequencyButton->click();
         EXPECT_EQ(rig.vfoA(), 21'300'000);
         EXPECT_EQ(rig.mode(), '2');
         ASSERT_TRUE(waitUntil([&] { return fx.state.prefs.CurrentBand == "15"; }, 3000));

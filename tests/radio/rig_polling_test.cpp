@@ -3,7 +3,7 @@
 // window, silence, and tuning.
 
 #include "kenwood_rig_emulator.h"
-#include "radio/frmFrequencyTest.h"
+#include "radio/frequency_test_window.h"
 #include "rig_fixture.h"
 #include "support/pty_peer.h"
 
@@ -220,7 +220,7 @@ TEST(RigTuning, ClosingWhileATuneWaitsLeavesTheTuneNothingToDo)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     f.connect(rig, "Kenwood");
-    radio::RigControlfrm* window = &f.window();
+    radio::RigInterfaceWindow* window = &f.window();
     f.waits->duringWait = [&] { f.radio->unloadRigWindow(); };
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
@@ -239,7 +239,7 @@ TEST(RigTuning, ExitWhileATuneWaitsSendsNothingMore)
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
     EXPECT_FALSE(f.window().tmrGetData->isActive());
-    EXPECT_FALSE(f.window().comComm1().isOpen());
+    EXPECT_FALSE(f.window().rigPort().isOpen());
     EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
 }
 
@@ -248,20 +248,20 @@ TEST(RigTuning, APortThatWentAwayIsReportedAndPollingStaysStopped)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     f.connect(rig, "Kenwood");
-    f.window().comComm1().close();
+    f.window().rigPort().close();
     float mhz = 21.3f;
     f.radio->ChangeFrequency(mhz);
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("Error Changing Frequency"));
     EXPECT_FALSE(f.window().tmrGetData->isActive());
     // The window shows that polling has stopped ...
-    EXPECT_FALSE(f.window().Label2->isVisible());
-    EXPECT_FALSE(f.window().Command2->isEnabled());
+    EXPECT_FALSE(f.window().pollingLabel->isVisible());
+    EXPECT_FALSE(f.window().endTestButton->isEnabled());
     // ... and Test starts it again once the port is there.
     f.target.calls.clear();
-    f.window().Command1->click();
+    f.window().testButton->click();
     EXPECT_TRUE(f.window().tmrGetData->isActive());
-    EXPECT_TRUE(f.window().Label2->isVisible());
-    EXPECT_TRUE(f.window().Command2->isEnabled());
+    EXPECT_TRUE(f.window().pollingLabel->isVisible());
+    EXPECT_TRUE(f.window().endTestButton->isEnabled());
     EXPECT_TRUE(f.handedOver("band:14.025"));
 }
 
@@ -271,23 +271,23 @@ TEST(FrequencyTest, SendsCommandsAsGivenAndTunes)
     KenwoodRigEmulator rig(Kind::Kenwood);
     f.connect(rig, "Kenwood");
     f.onModal = [&](QDialog& d) {
-        auto& test = dynamic_cast<radio::frmFrequencyTest&>(d);
+        auto& test = dynamic_cast<radio::FrequencyTestWindow&>(d);
         EXPECT_EQ(test.windowTitle(), "Test Change Frequency Function");
-        EXPECT_EQ(test.Text1->text(), "FA00028475000;");
-        EXPECT_EQ(test.Text2->text(), "28.475");
-        test.Text1->setText("  FA00014030000;  ");
-        test.Command1->click();
+        EXPECT_EQ(test.commandBox->text(), "FA00028475000;");
+        EXPECT_EQ(test.frequencyBox->text(), "28.475");
+        test.commandBox->setText("  FA00014030000;  ");
+        test.sendCommandButton->click();
         ASSERT_TRUE(rig.waitForCommand("FA00014030000;", 2000));
         // Hex pairs are sent as bytes: here the text of a mode command.
-        test.Check1->setChecked(true);
-        test.Text1->setText("4D 44 31 3B");
-        test.Command1->click();
+        test.convertToHexCheck->setChecked(true);
+        test.commandBox->setText("4D 44 31 3B");
+        test.sendCommandButton->click();
         ASSERT_TRUE(rig.waitForCommand("MD1;", 2000));
-        test.Text2->setText("21.3");
-        test.Command2->click();
+        test.frequencyBox->setText("21.3");
+        test.sendFrequencyButton->click();
         ASSERT_TRUE(rig.waitForCommand("FA00021300000;", 2000));
     };
-    f.window().Command3->click();
+    f.window().changeFrequencyButton->click();
     EXPECT_EQ(f.modalShown, QStringList{"frmFrequencyTest"});
     EXPECT_EQ(rig.setCommands(),
               (QList<QByteArray>{"FA00014030000;", "MD1;", "MD2;", "FA00021300000;"}));
@@ -300,7 +300,7 @@ TEST(RigPort, YaesuRigsGetTheirOpeningAndClosingBytes)
     ASSERT_TRUE(rig.isOk());
     testing_support::pointSerialPortAt(1, rig.devicePath());
     f.chooseRig("Yaesu 990");
-    f.window().Command1->click();
+    f.window().testButton->click();
     ASSERT_TRUE(rig.waitForReceivedCount(5, 2000));
     EXPECT_EQ(rig.received().left(5), QByteArray(5, '\0'));
     rig.clearReceived();
@@ -314,9 +314,9 @@ TEST(RigPort, NoClosingBytesWithoutPolling)
     testing_support::PtyEmulator rig;
     testing_support::pointSerialPortAt(1, rig.devicePath());
     f.chooseRig("Yaesu FTdx9000");
-    f.window().Command1->click();
+    f.window().testButton->click();
     ASSERT_TRUE(rig.waitForReceivedCount(3, 2000));  // the first query, "FA;"
-    f.window().Command2->click();
+    f.window().endTestButton->click();
     rig.clearReceived();
     f.radio->unloadRigWindow();
     EXPECT_FALSE(rig.waitForReceivedCount(1, 300));

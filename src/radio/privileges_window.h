@@ -25,9 +25,9 @@ class LineControl;
 
 namespace radio {
 
-class frmBandPlan : public QDialog {
+class PrivilegesWindow : public QDialog {
 public:
-    explicit frmBandPlan(app::AppState& state, QWidget* parent = nullptr);
+    explicit PrivilegesWindow(app::AppState& state, QWidget* parent = nullptr);
 
     /// Creates the window, loads it, shows it through runModal (which
     /// returns once the window is hidden) and discards it.
@@ -36,7 +36,7 @@ public:
 
     /// Fills the work area, reads the band plan and draws the Extra chart.
     /// A plan that cannot be read is reported and nothing is drawn.
-    void Form_Load();
+    void onLoad();
 
     /// Removes the chart and draws that of a class ("N", "T", "P", "G", "A",
     /// "E"). Nothing is drawn from a plan that could not be read whole.
@@ -46,18 +46,18 @@ public:
     [[nodiscard]] const PrivilegesChart& chart() const { return m_chart; }
 
     std::array<QPushButton*, 6> classButtons{};  ///< Command1 to Command6
-    QPushButton* Command1 = nullptr;  ///< "Novice"
-    QPushButton* Command2 = nullptr;  ///< "Technician"
-    QPushButton* Command3 = nullptr;  ///< "Tech +"
-    QPushButton* Command4 = nullptr;  ///< "General"
-    QPushButton* Command5 = nullptr;  ///< "Advanced"
-    QPushButton* Command6 = nullptr;  ///< "Extra"
-    QPushButton* Command7 = nullptr;  ///< "Done"
-    QLabel* Label1 = nullptr;         ///< the plan's date
-    QLabel* Label2 = nullptr;         ///< the heading
-    QLabel* Label3 = nullptr;         ///< "CW" legend
-    QLabel* Label4 = nullptr;         ///< "Phone" legend
-    platform::LineControl* Line1 = nullptr;
+    QPushButton* noviceButton = nullptr;  ///< "Novice"
+    QPushButton* technicianButton = nullptr;  ///< "Technician"
+    QPushButton* techPlusButton = nullptr;  ///< "Tech +"
+    QPushButton* generalButton = nullptr;  ///< "General"
+    QPushButton* advancedButton = nullptr;  ///< "Advanced"
+    QPushButton* extraButton = nullptr;  ///< "Extra"
+    QPushButton* doneButton = nullptr;  ///< "Done"
+    QLabel* planDateLabel = nullptr;         ///< the plan's date
+    QLabel* headingLabel = nullptr;         ///< the heading
+    QLabel* cwLegend = nullptr;         ///< "CW" legend
+    QLabel* phoneLegend = nullptr;         ///< "Phone" legend
+    platform::LineControl* headingLine = nullptr;
 
     /// The window's copy of the band plan, every row in file order.
     std::vector<BandPlanEntry> BandPlanRows;
@@ -68,8 +68,8 @@ private:
     void wireEvents();
     void scaleToWorkArea();
     void LoadBandPlan();
-    void classButton_Click(std::size_t index);
-    void Command7_Click();
+    void onClassClicked(std::size_t index);
+    void onDoneClicked();
     void removeChart();
     [[nodiscard]] double fontFactor() const;
 

@@ -1,4 +1,4 @@
-#include "radio/frmRigTune.h"
+#include "radio/tune_window.h"
 
 #include "app/app_state.h"
 #include "platform/controls.h"
@@ -68,7 +68,7 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, const QRec
 
 }  // namespace
 
-frmRigTune::frmRigTune(app::AppState& state, RigTuneLinks links, QWidget* parent)
+TuneWindow::TuneWindow(app::AppState& state, RigTuneLinks links, QWidget* parent)
     : QDialog(parent), m_state(state), m_links(std::move(links))
 {
     setObjectName(QStringLiteral("frmRigTune"));
@@ -77,15 +77,15 @@ frmRigTune::frmRigTune(app::AppState& state, RigTuneLinks links, QWidget* parent
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     platform::setWindowTwipSize(this, DesignWidth, DesignHeight);
     buildControls();
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(ScanIntervalMs);
+    scanTimer = new QTimer(this);
+    scanTimer->setObjectName(QStringLiteral("scanTimer"));
+    scanTimer->setInterval(ScanIntervalMs);
     wireEvents();
 }
 
-frmRigTune::~frmRigTune() = default;
+TuneWindow::~TuneWindow() = default;
 
-void frmRigTune::buildControls()
+void TuneWindow::buildControls()
 {
     buildPresetsAndModes();
     buildTuneRows();
@@ -102,7 +102,7 @@ void frmRigTune::buildControls()
     setTabOrder();
 }
 
-void frmRigTune::buildPresetsAndModes()
+void TuneWindow::buildPresetsAndModes()
 {
     for (int i = 0; i < 16; ++i) {
         const int column = i % 8;
@@ -123,17 +123,17 @@ void frmRigTune::buildPresetsAndModes()
                             QRectF(120 + column * 780, ModeTop, 720, ButtonHeight));
         ++column;
     }
-    Label1 = label(this, "Label1", "Frequency in MHz:", QRectF(120, FrequencyTop + 75, 1455, 255));
+    frequencyLabel = label(this, "frequencyLabel", "Frequency in MHz:", QRectF(120, FrequencyTop + 75, 1455, 255));
     txtFreq = makeControl<QLineEdit>(this, "txtFreq", ControlKind::TextBox,
                                      QRectF(1620, FrequencyTop + 30, 2040, 315));
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("&Go"),
+    goButton = button(this, QStringLiteral("goButton"), QStringLiteral("&Go"),
                       QRectF(3780, FrequencyTop, 960, ButtonHeight));
 }
 
-void frmRigTune::buildTuneRows()
+void TuneWindow::buildTuneRows()
 {
-    Label2 = label(this, "Label2", " UP", QRectF(120, TuneTop + 60, 555, 255));
-    Label3 = label(this, "Label3", " Down", QRectF(120, TuneTop + TuneRowGap + 60, 555, 255));
+    upLabel = label(this, "upLabel", " UP", QRectF(120, TuneTop + 60, 555, 255));
+    downLabel = label(this, "downLabel", " Down", QRectF(120, TuneTop + TuneRowGap + 60, 555, 255));
     for (int column = 0; column < 5; ++column) {
         for (int row = 0; row < 2; ++row) {
             const int index = TuneColumns[column] + row;
@@ -145,38 +145,38 @@ void frmRigTune::buildTuneRows()
     }
 }
 
-void frmRigTune::buildScanLine()
+void TuneWindow::buildScanLine()
 {
     chkScan = makeControl<QCheckBox>(this, "chkScan", ControlKind::CheckBox, QRectF(120, ScanTop + 30, 900, 255));
     chkScan->setText(QStringLiteral("Scan"));
-    Label4 = label(this, "Label4", "From:", QRectF(1140, ScanTop + 60, 525, 255));
+    fromLabel = label(this, "fromLabel", "From:", QRectF(1140, ScanTop + 60, 525, 255));
     txtFrom = makeControl<QLineEdit>(this, "txtFrom", ControlKind::TextBox, QRectF(1680, ScanTop, 1155, 315));
     txtFrom->setText(QStringLiteral("1.8"));
-    Label5 = label(this, "Label5", "To:", QRectF(3000, ScanTop + 60, 375, 255));
+    toLabel = label(this, "toLabel", "To:", QRectF(3000, ScanTop + 60, 375, 255));
     txtTo = makeControl<QLineEdit>(this, "txtTo", ControlKind::TextBox, QRectF(3420, ScanTop, 1320, 315));
     txtTo->setText(QStringLiteral("54"));
 
-    Frame1 = makeControl<QGroupBox>(this, "Frame1", ControlKind::Frame, QRectF(120, FrameTop, 4665, FrameHeight));
-    Frame1->setTitle(QStringLiteral("Scan Steps"));
-    QRadioButton** options[] = {&Option5, &Option1, &Option2, &Option3, &Option4};
+    scanStepGroup = makeControl<QGroupBox>(this, "scanStepGroup", ControlKind::Frame, QRectF(120, FrameTop, 4665, FrameHeight));
+    scanStepGroup->setTitle(QStringLiteral("Scan Steps"));
+    QRadioButton** options[] = {&scanStep2500Hz, &scanStep500Hz, &scanStep100Hz, &scanStep30Hz, &scanStep10Hz};
     for (int i = 0; i < 5; ++i) {
         const tune::ScanStep& step = tune::ScanSteps[i];
-        *options[i] = makeControl<QRadioButton>(Frame1, step.name, ControlKind::OptionButton,
+        *options[i] = makeControl<QRadioButton>(scanStepGroup, step.name, ControlKind::OptionButton,
                                                 QRectF(120 + i * 900, 285, 870, 255));
         (*options[i])->setText(QString::fromLatin1(step.caption));
     }
     scanOptions()[tune::DefaultScanStep]->setChecked(true);
 }
 
-std::array<QRadioButton*, 5> frmRigTune::scanOptions() const
+std::array<QRadioButton*, 5> TuneWindow::scanOptions() const
 {
-    return {Option5, Option1, Option2, Option3, Option4};
+    return {scanStep2500Hz, scanStep500Hz, scanStep100Hz, scanStep30Hz, scanStep10Hz};
 }
 
-void frmRigTune::setTabOrder()
+void TuneWindow::setTabOrder()
 {
     // The frequency box first, then the window from top to bottom.
-    std::vector<QWidget*> order = {txtFreq, Command1};
+    std::vector<QWidget*> order = {txtFreq, goButton};
     order.insert(order.end(), cmdBand.begin(), cmdBand.end());
     order.insert(order.end(), {cmdCW, cmdUSB, cmdLSB, cmdAM, cmdFM, cmdRTTY});
     for (int row = 0; row < 2; ++row)
@@ -190,55 +190,55 @@ void frmRigTune::setTabOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void frmRigTune::wireEvents()
+void TuneWindow::wireEvents()
 {
     for (int i = 0; i < 16; ++i)
-        connect(cmdBand[i], &QPushButton::clicked, this, [this, i] { cmdBand_Click(i); });
+        connect(cmdBand[i], &QPushButton::clicked, this, [this, i] { onBandClicked(i); });
     for (int i = 0; i < 10; ++i)
-        connect(cmdTune[i], &QPushButton::clicked, this, [this, i] { cmdTune_Click(i); });
+        connect(cmdTune[i], &QPushButton::clicked, this, [this, i] { onTuneStepClicked(i); });
     connect(cmdCW, &QPushButton::clicked, this, [this] { setMode("CW"); });
     connect(cmdUSB, &QPushButton::clicked, this, [this] { setMode("USB"); });
     connect(cmdLSB, &QPushButton::clicked, this, [this] { setMode("LSB"); });
     connect(cmdAM, &QPushButton::clicked, this, [this] { setMode("AM"); });
     connect(cmdFM, &QPushButton::clicked, this, [this] { setMode("FM"); });
     connect(cmdRTTY, &QPushButton::clicked, this, [this] { setMode("RTTY"); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
-    connect(txtFreq, &QLineEdit::textChanged, this, [this] { txtFreq_Change(); });
-    connect(chkScan, &QCheckBox::toggled, this, [this] { chkScan_Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(goButton, &QPushButton::clicked, this, [this] { onGoClicked(); });
+    connect(cmdDone, &QPushButton::clicked, this, [this] { onDoneClicked(); });
+    connect(txtFreq, &QLineEdit::textChanged, this, [this] { onFrequencyChanged(); });
+    connect(chkScan, &QCheckBox::toggled, this, [this] { onScanClicked(); });
+    connect(scanTimer, &QTimer::timeout, this, [this] { onScanTick(); });
 
     m_keys = new platform::KeyRouter(this);
-    m_keys->setFormKeyPress([this](int& k) { Form_KeyPress(k); });
-    m_keys->onKeyPress(txtFreq, [this](int& k) { txtFreq_KeyPress(k); });
-    m_keys->onKeyPress(txtFrom, [this](int& k) { boxes_KeyPress(k); });
-    m_keys->onKeyPress(txtTo, [this](int& k) { boxes_KeyPress(k); });
+    m_keys->setFormKeyPress([this](int& k) { onKeyPress(k); });
+    m_keys->onKeyPress(txtFreq, [this](int& k) { onFrequencyKeyPress(k); });
+    m_keys->onKeyPress(txtFrom, [this](int& k) { onBoxKeyPress(k); });
+    m_keys->onKeyPress(txtTo, [this](int& k) { onBoxKeyPress(k); });
     m_keys->attachAll();
 }
 
-void frmRigTune::Form_Load()
+void TuneWindow::onLoad()
 {
     (void)platform::scaleWindow(this, m_state.services.screen.metrics(), rigTuneRule());
     setFixedSize(size());
-    Timer1->start();
+    scanTimer->start();
     txtFreq->setFocus();
 }
 
-void frmRigTune::stopScan()
+void TuneWindow::stopScan()
 {
-    Timer1->stop();
+    scanTimer->stop();
     chkScan->setChecked(false);
 }
 
-void frmRigTune::hideEvent(QHideEvent* event)
+void TuneWindow::hideEvent(QHideEvent* event)
 {
     // Done and the close box end the window and with it the scan, also
     // while a tune still waits inside one of its handlers.
-    Timer1->stop();
+    scanTimer->stop();
     QDialog::hideEvent(event);
 }
 
-void frmRigTune::keyPressEvent(QKeyEvent* event)
+void TuneWindow::keyPressEvent(QKeyEvent* event)
 {
     // The window has no Cancel button: Esc only stops a scan (the window's
     // key handler has done that); it does not close the window.

@@ -6,7 +6,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "platform/controls.h"
-#include "radio/frmBandPlan.h"
+#include "radio/privileges_window.h"
 #include "radio/radio_install.h"
 
 #include "../app/main_window_fixture.h"
@@ -107,8 +107,8 @@ TEST_F(PrivilegesFixture, CtrlFAndTheBandMenuOpenTheExtraChartFromBothMainWindow
             onModal = [&](frmBandPlan& p) {
                 opened = &p;
                 EXPECT_EQ(p.windowTitle(), "Frequency Privileges");
-                EXPECT_EQ(p.Label2->text(), "Extra Frequency Privileges");
-                EXPECT_EQ(p.Label1->text(), "Frequencies Effective: December 15, 2006");
+                EXPECT_EQ(p.headingLabel->text(), "Extra Frequency Privileges");
+                EXPECT_EQ(p.planDateLabel->text(), "Frequencies Effective: December 15, 2006");
                 EXPECT_EQ(p.BandPlanCount(), 94);
                 EXPECT_EQ(chartLabels(p, "blbl").size(), 11u);
                 EXPECT_EQ(chartLabels(p, "bnlb").size(), 11u);
@@ -157,7 +157,7 @@ TEST_F(PrivilegesFixture, EachClassButtonSetsItsHeadingAndDrawsItsBands)
             // Twice: the second chart replaces the first whole, numbered from 1.
             for (int click = 0; click < 2; ++click) {
                 button->click();
-                EXPECT_EQ(p.Label2->text(), c.heading);
+                EXPECT_EQ(p.headingLabel->text(), c.heading);
                 EXPECT_EQ(barCaptions(p), c.bands);
                 EXPECT_EQ(chartLabels(p, "blbl").size(), c.bands.size());
                 EXPECT_EQ(chartLabels(p, "bnlb").size(), c.bands.size());
@@ -174,7 +174,7 @@ TEST_F(PrivilegesFixture, TheChartIsPaintedInItsColours)
 {
     open(false);
     openByCtrlF([&](frmBandPlan& p) {
-        p.Command4->click();  // General
+        p.generalButton->click();  // General
         p.show();
         QApplication::processEvents();
         const QImage image = p.grab().toImage();
@@ -203,10 +203,10 @@ TEST_F(PrivilegesFixture, TheChartIsPaintedInItsColours)
         EXPECT_EQ(first->toolTip(), "PH  1.800 - 2.000");
         EXPECT_EQ(first->text(), "1.800 - 2.000");
         EXPECT_EQ(colourInside(image, first), green);
-        EXPECT_EQ(colourInside(image, p.Label3), blue);
-        EXPECT_EQ(colourInside(image, p.Label4), green);
-        EXPECT_EQ(colourInside(image, p.Label2), navy);
-        EXPECT_EQ(colourInside(image, p.Label1), navy);
+        EXPECT_EQ(colourInside(image, p.cwLegend), blue);
+        EXPECT_EQ(colourInside(image, p.phoneLegend), green);
+        EXPECT_EQ(colourInside(image, p.headingLabel), navy);
+        EXPECT_EQ(colourInside(image, p.planDateLabel), navy);
     });
 }
 
@@ -215,8 +215,8 @@ TEST_F(PrivilegesFixture, DoneHidesTheWindow)
     open(true);
     openByCtrlF([&](frmBandPlan& p) {
         p.show();
-        EXPECT_EQ(p.focusWidget(), p.Command7);  // Done has the focus first
-        p.Command7->click();
+        EXPECT_EQ(p.focusWidget(), p.doneButton);  // Done has the focus first
+        p.doneButton->click();
         EXPECT_FALSE(p.isVisible());
     });
     EXPECT_EQ(shown, 1);
@@ -251,13 +251,13 @@ TEST_F(PrivilegesFixture, AMissingOrDamagedPlanIsReportedAndNothingIsDrawnFromIt
             ASSERT_EQ(m.fx.fakes.prompt.shown().size(), 1u);
             EXPECT_EQ(m.fx.fakes.prompt.shown()[0].text, "Band data not available.");
             EXPECT_EQ(m.fx.fakes.prompt.shown()[0].title, "Band Data Not Available.");
-            EXPECT_EQ(p.Label2->text(), "Privelages");
-            EXPECT_EQ(p.Label1->text(), c.dateLine);
+            EXPECT_EQ(p.headingLabel->text(), "Privelages");
+            EXPECT_EQ(p.planDateLabel->text(), c.dateLine);
             EXPECT_TRUE(chartLabels(p, "blbl").empty());
             // The class buttons change the heading and still draw nothing.
-            p.Command6->click();
-            p.Command4->click();
-            EXPECT_EQ(p.Label2->text(), "General Frequency Privileges");
+            p.extraButton->click();
+            p.generalButton->click();
+            EXPECT_EQ(p.headingLabel->text(), "General Frequency Privileges");
             EXPECT_TRUE(chartLabels(p, "blbl").empty());
             EXPECT_TRUE(chartLabels(p, "priv").empty());
         });
@@ -272,8 +272,8 @@ TEST_F(PrivilegesFixture, APlanOfTheDateAloneOpensWithTheDateAndAnEmptyChart)
     open(true);
     openByCtrlF([&](frmBandPlan& p) {
         EXPECT_TRUE(m.fx.fakes.prompt.shown().empty());
-        EXPECT_EQ(p.Label1->text(), "Frequencies Effective: January 1, 2027");
-        EXPECT_EQ(p.Label2->text(), "Extra Frequency Privileges");
+        EXPECT_EQ(p.planDateLabel->text(), "Frequencies Effective: January 1, 2027");
+        EXPECT_EQ(p.headingLabel->text(), "Extra Frequency Privileges");
         EXPECT_TRUE(chartLabels(p, "blbl").empty());
     });
     EXPECT_EQ(shown, 1);
@@ -290,15 +290,15 @@ TEST_F(PrivilegesFixture, TheWindowFillsALargerWorkAreaAndScalesItsControls)
     open(true);
     openByCtrlF([&](frmBandPlan& p) {
         EXPECT_EQ(p.size(), QSize(1920, 1040));
-        EXPECT_NEAR(p.Line1->Y1(), 720.0 * 15600 / 6690, 0.01);
-        EXPECT_NEAR(p.Line1->X2(), 28800, 0.01);
+        EXPECT_NEAR(p.headingLine->Y1(), 720.0 * 15600 / 6690, 0.01);
+        EXPECT_NEAR(p.headingLine->X2(), 28800, 0.01);
         // Fonts grow by the screen width, at most by half.
-        EXPECT_DOUBLE_EQ(p.Label1->font().pointSizeF(), 9 * 1.5);
+        EXPECT_DOUBLE_EQ(p.planDateLabel->font().pointSizeF(), 9 * 1.5);
         ASSERT_FALSE(p.chart().segments.empty());
         EXPECT_DOUBLE_EQ(p.chart().segments[0].fontPoints, 7 * 1.5);
         const radio::ChartLabel& last = p.chart().bars.back();
-        EXPECT_NEAR(last.twips.top(), p.Line1->Y1() + 0.8 * (15600 - p.Line1->Y1()), 0.01);
+        EXPECT_NEAR(last.twips.top(), p.headingLine->Y1() + 0.8 * (15600 - p.headingLine->Y1()), 0.01);
         EXPECT_NEAR(last.twips.height(), 0.04 * 15600, 0.01);
-        EXPECT_LT(last.twips.bottom(), platform::twipGeometry(p.Command7).top());
+        EXPECT_LT(last.twips.bottom(), platform::twipGeometry(p.doneButton).top());
     });
 }

@@ -11,7 +11,7 @@
 // and tunes the rig to it. Any typed character unticks Scan; hiding or
 // closing the window stops the timer.
 //
-// Laid out in frmRigTune.cpp; the handlers are in frmRigTune_events.cpp.
+// Laid out in TuneWindow.cpp; the handlers are in tune_window_events.cpp.
 
 #include <QDialog>
 #include <array>
@@ -43,16 +43,16 @@ struct RigTuneLinks {
     std::function<void(float qChangeFrequency, QString& ModeToChangeTo)> ChangeMode;
 };
 
-class frmRigTune : public QDialog {
+class TuneWindow : public QDialog {
 public:
-    frmRigTune(app::AppState& state, RigTuneLinks links, QWidget* parent = nullptr);
-    ~frmRigTune() override;
+    TuneWindow(app::AppState& state, RigTuneLinks links, QWidget* parent = nullptr);
+    ~TuneWindow() override;
 
     /// Scales the window to the screen, centres it, starts the scan timer
     /// and gives the frequency box the focus.
-    void Form_Load();
+    void onLoad();
     /// One scan tick (the timer runs it).
-    void Timer1_Timer();
+    void onScanTick();
     /// Ends scanning for good: the program is ending.
     void stopScan();
 
@@ -64,33 +64,33 @@ public:
     QPushButton* cmdAM = nullptr;
     QPushButton* cmdFM = nullptr;
     QPushButton* cmdRTTY = nullptr;
-    QLabel* Label1 = nullptr;  ///< "Frequency in MHz:"
+    QLabel* frequencyLabel = nullptr;  ///< "Frequency in MHz:"
     QLineEdit* txtFreq = nullptr;
-    QPushButton* Command1 = nullptr;  ///< Go
-    QLabel* Label2 = nullptr;  ///< " UP"
-    QLabel* Label3 = nullptr;  ///< " Down"
+    QPushButton* goButton = nullptr;  ///< Go
+    QLabel* upLabel = nullptr;  ///< " UP"
+    QLabel* downLabel = nullptr;  ///< " Down"
     std::array<QPushButton*, 10> cmdTune{};
     QCheckBox* chkScan = nullptr;
-    QLabel* Label4 = nullptr;  ///< "From:"
+    QLabel* fromLabel = nullptr;  ///< "From:"
     QLineEdit* txtFrom = nullptr;
-    QLabel* Label5 = nullptr;  ///< "To:"
+    QLabel* toLabel = nullptr;  ///< "To:"
     QLineEdit* txtTo = nullptr;
-    QGroupBox* Frame1 = nullptr;  ///< "Scan Steps"
-    QRadioButton* Option1 = nullptr;  ///< 500 Hz
-    QRadioButton* Option2 = nullptr;  ///< 100 Hz
-    QRadioButton* Option3 = nullptr;  ///< 30 Hz
-    QRadioButton* Option4 = nullptr;  ///< 10 Hz
-    QRadioButton* Option5 = nullptr;  ///< 2.5 KHz
+    QGroupBox* scanStepGroup = nullptr;  ///< "Scan Steps"
+    QRadioButton* scanStep500Hz = nullptr;  ///< 500 Hz
+    QRadioButton* scanStep100Hz = nullptr;  ///< 100 Hz
+    QRadioButton* scanStep30Hz = nullptr;  ///< 30 Hz
+    QRadioButton* scanStep10Hz = nullptr;  ///< 10 Hz
+    QRadioButton* scanStep2500Hz = nullptr;  ///< 2.5 KHz
     QPushButton* cmdDone = nullptr;
     std::array<platform::LineControl*, 5> lines{};
-    QTimer* Timer1 = nullptr;
+    QTimer* scanTimer = nullptr;
 
 protected:
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // frmRigTune.cpp
+    // TuneWindow.cpp
     void buildControls();
     void buildPresetsAndModes();
     void buildTuneRows();
@@ -100,17 +100,17 @@ private:
     /// The option buttons left to right, as the scan steps are listed.
     [[nodiscard]] std::array<QRadioButton*, 5> scanOptions() const;
 
-    // frmRigTune_events.cpp
-    void Command1_Click();
-    void cmdBand_Click(int Index);
-    void cmdTune_Click(int Index);
+    // tune_window_events.cpp
+    void onGoClicked();
+    void onBandClicked(int Index);
+    void onTuneStepClicked(int Index);
     void setMode(const char* mode);
-    void txtFreq_Change();
-    void txtFreq_KeyPress(int& KeyAscii);
-    void boxes_KeyPress(int& KeyAscii);
-    void Form_KeyPress(int& KeyAscii);
-    void chkScan_Click();
-    void cmdDone_Click();
+    void onFrequencyChanged();
+    void onFrequencyKeyPress(int& KeyAscii);
+    void onBoxKeyPress(int& KeyAscii);
+    void onKeyPress(int& KeyAscii);
+    void onScanClicked();
+    void onDoneClicked();
 
     app::AppState& m_state;
     RigTuneLinks m_links;

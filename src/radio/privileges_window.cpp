@@ -1,4 +1,4 @@
-#include "radio/frmBandPlan.h"
+#include "radio/privileges_window.h"
 
 #include "app/app_state.h"
 #include "platform/colors.h"
@@ -39,7 +39,7 @@ void paintLabelNoBorder(QLabel* l, qint32 back, qint32 fore)
 
 }  // namespace
 
-frmBandPlan::frmBandPlan(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(state)
+PrivilegesWindow::PrivilegesWindow(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
     setObjectName(QStringLiteral("frmBandPlan"));
     setWindowTitle(QStringLiteral("Frequency Privileges"));
@@ -50,22 +50,22 @@ frmBandPlan::frmBandPlan(app::AppState& state, QWidget* parent) : QDialog(parent
     wireEvents();
 }
 
-void frmBandPlan::showModal(app::AppState& state, QWidget* parent, const std::function<void(QDialog&)>& runModal)
+void PrivilegesWindow::showModal(app::AppState& state, QWidget* parent, const std::function<void(QDialog&)>& runModal)
 {
-    frmBandPlan window(state, parent);
-    window.Form_Load();
+    PrivilegesWindow window(state, parent);
+    window.onLoad();
     if (runModal)
         runModal(window);
     else
         window.exec();
 }
 
-void frmBandPlan::buildControls()
+void PrivilegesWindow::buildControls()
 {
     // The class buttons stand along the top, left to right; the date line
     // is under them; the heading and its two legends are at the top right.
-    QPushButton** buttons[] = {&Command1, &Command2, &Command3, &Command4, &Command5, &Command6};
-    static const char* const names[] = {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"};
+    QPushButton** buttons[] = {&noviceButton, &technicianButton, &techPlusButton, &generalButton, &advancedButton, &extraButton};
+    static const char* const names[] = {"noviceButton", "technicianButton", "techPlusButton", "generalButton", "advancedButton", "extraButton"};
     for (std::size_t i = 0; i < classButtons.size(); ++i) {
         auto* b = makeControl<QPushButton>(this, names[i], ControlKind::CommandButton,
                                            QRectF(120 + 1075.0 * static_cast<double>(i), 60, 1020, 345));
@@ -73,47 +73,47 @@ void frmBandPlan::buildControls()
         *buttons[i] = b;
         classButtons[i] = b;
     }
-    Label1 = makeControl<QLabel>(this, "Label1", ControlKind::Label, QRectF(120, 435, 4200, 240),
+    planDateLabel = makeControl<QLabel>(this, "planDateLabel", ControlKind::Label, QRectF(120, 435, 4200, 240),
                                  FontSpec{QStringLiteral("Arial"), 9, false});
-    Label1->setText(QStringLiteral("Frequencies Effective"));
-    paintLabelNoBorder(Label1, chart_color::Navy, chart_color::White);
-    Label2 = makeControl<QLabel>(this, "Label2", ControlKind::Label, QRectF(6720, 60, 2640, 255),
+    planDateLabel->setText(QStringLiteral("Frequencies Effective"));
+    paintLabelNoBorder(planDateLabel, chart_color::Navy, chart_color::White);
+    headingLabel = makeControl<QLabel>(this, "headingLabel", ControlKind::Label, QRectF(6720, 60, 2640, 255),
                                  FontSpec{QStringLiteral("Arial Narrow"), 8.25, false});
-    Label2->setText(QStringLiteral("Privelages"));
-    Label2->setAlignment(Qt::AlignCenter);
-    paintLabelNoBorder(Label2, chart_color::Navy, chart_color::White);
-    Label3 = makeControl<QLabel>(this, "Label3", ControlKind::Label, QRectF(6720, 375, 1260, 255));
-    Label3->setText(QStringLiteral("CW"));
-    Label4 = makeControl<QLabel>(this, "Label4", ControlKind::Label, QRectF(8100, 375, 1260, 255));
-    Label4->setText(QStringLiteral("Phone"));
-    for (QLabel* legend : {Label3, Label4})
+    headingLabel->setText(QStringLiteral("Privelages"));
+    headingLabel->setAlignment(Qt::AlignCenter);
+    paintLabelNoBorder(headingLabel, chart_color::Navy, chart_color::White);
+    cwLegend = makeControl<QLabel>(this, "cwLegend", ControlKind::Label, QRectF(6720, 375, 1260, 255));
+    cwLegend->setText(QStringLiteral("CW"));
+    phoneLegend = makeControl<QLabel>(this, "phoneLegend", ControlKind::Label, QRectF(8100, 375, 1260, 255));
+    phoneLegend->setText(QStringLiteral("Phone"));
+    for (QLabel* legend : {cwLegend, phoneLegend})
         legend->setAlignment(Qt::AlignCenter);
-    Line1 = new platform::LineControl(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setLine(0, 720, DesignWidth, 720);
-    Command7 = makeControl<QPushButton>(this, "Command7", ControlKind::CommandButton,
+    headingLine = new platform::LineControl(this);
+    headingLine->setObjectName(QStringLiteral("headingLine"));
+    headingLine->setLine(0, 720, DesignWidth, 720);
+    doneButton = makeControl<QPushButton>(this, "doneButton", ControlKind::CommandButton,
                                         QRectF(4140, 6195, 1215, 375));
-    Command7->setText(QStringLiteral("Done"));
+    doneButton->setText(QStringLiteral("Done"));
 
     // Done comes first in the tab order, then the classes left to right.
-    setTabOrder(Command7, Command1);
+    setTabOrder(doneButton, noviceButton);
     for (std::size_t i = 1; i < classButtons.size(); ++i)
         setTabOrder(classButtons[i - 1], classButtons[i]);
 }
 
-void frmBandPlan::wireEvents()
+void PrivilegesWindow::wireEvents()
 {
     for (std::size_t i = 0; i < classButtons.size(); ++i)
-        connect(classButtons[i], &QPushButton::clicked, this, [this, i] { classButton_Click(i); });
-    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+        connect(classButtons[i], &QPushButton::clicked, this, [this, i] { onClassClicked(i); });
+    connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });
 }
 
-double frmBandPlan::fontFactor() const
+double PrivilegesWindow::fontFactor() const
 {
     return std::min(m_state.services.screen.metrics().widthTwips / 9600.0, 1.5);
 }
 
-void frmBandPlan::scaleToWorkArea()
+void PrivilegesWindow::scaleToWorkArea()
 {
     // The window fills the work area; every control grows with it, fonts
     // with the screen's width, at most by half.
@@ -145,20 +145,20 @@ void frmBandPlan::scaleToWorkArea()
     setFixedSize(size());
 }
 
-void frmBandPlan::Form_Load()
+void PrivilegesWindow::onLoad()
 {
     scaleToWorkArea();
-    paintLabel(Label4, chart_color::Green, chart_color::Black);
-    paintLabel(Label3, chart_color::Blue, chart_color::White);
+    paintLabel(phoneLegend, chart_color::Green, chart_color::Black);
+    paintLabel(cwLegend, chart_color::Blue, chart_color::White);
     LoadBandPlan();
-    Command7->setFocus();
+    doneButton->setFocus();
     if (!m_planUsable)
         return;
-    Label2->setText(QString::fromLatin1(licenceClassButtons()[5].heading));
+    headingLabel->setText(QString::fromLatin1(licenceClassButtons()[5].heading));
     ShowPrivileges(QStringLiteral("E"));
 }
 
-void frmBandPlan::LoadBandPlan()
+void PrivilegesWindow::LoadBandPlan()
 {
     const BandPlan plan = readBandPlanFile(m_state.folders.programFile(QString::fromLatin1(BandPlan::FileName)));
     BandPlanRows = plan.rows;
@@ -166,23 +166,23 @@ void frmBandPlan::LoadBandPlan()
     // shows the date and an empty chart. The date is shown whenever it
     // was read.
     if (plan.dateRead)
-        Label1->setText(QStringLiteral("Frequencies Effective: ") + plan.EffectiveDate);
+        planDateLabel->setText(QStringLiteral("Frequencies Effective: ") + plan.EffectiveDate);
     m_planUsable = plan.problem == BandPlan::Problem::None;
     if (!m_planUsable)
         m_state.services.prompt.message(QStringLiteral("Band data not available."),
                                         QStringLiteral("Band Data Not Available."));
 }
 
-void frmBandPlan::classButton_Click(std::size_t index)
+void PrivilegesWindow::onClassClicked(std::size_t index)
 {
     const LicenceClassButton& button = licenceClassButtons()[index];
-    Label2->setText(QString::fromLatin1(button.heading));
+    headingLabel->setText(QString::fromLatin1(button.heading));
     ShowPrivileges(QString::fromLatin1(button.letter));
 }
 
-void frmBandPlan::Command7_Click() { hide(); }
+void PrivilegesWindow::onDoneClicked() { hide(); }
 
-void frmBandPlan::removeChart()
+void PrivilegesWindow::removeChart()
 {
     for (QLabel* l : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         const QString name = l->objectName();
@@ -192,7 +192,7 @@ void frmBandPlan::removeChart()
     m_chart = {};
 }
 
-void frmBandPlan::ShowPrivileges(const QString& licenceClass)
+void PrivilegesWindow::ShowPrivileges(const QString& licenceClass)
 {
     removeChart();
     // What was read of a damaged plan is no chart to go by: a band missing
@@ -203,7 +203,7 @@ void frmBandPlan::ShowPrivileges(const QString& licenceClass)
     ChartArea area;
     area.width = client.width();
     area.height = client.height();
-    area.lineY = Line1->Y1();
+    area.lineY = headingLine->Y1();
     area.fontFactor = fontFactor();
     m_chart = chartPrivileges(BandPlanRows, licenceClass, area);
 

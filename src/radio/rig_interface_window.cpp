@@ -1,4 +1,4 @@
-#include "radio/RigControlfrm.h"
+#include "radio/rig_interface_window.h"
 
 #include "app/app_state.h"
 #include "platform/controls.h"
@@ -65,7 +65,7 @@ QLabel* helpLabel(QWidget* parent, const char* name, const QString& caption, con
 
 }  // namespace
 
-RigControlfrm::RigControlfrm(app::AppState& state, RigWindowLinks links, QWidget* parent)
+RigInterfaceWindow::RigInterfaceWindow(app::AppState& state, RigWindowLinks links, QWidget* parent)
     : QDialog(parent), m_state(state), m_links(std::move(links)), m_port(state.hardware)
 {
     setObjectName(QStringLiteral("RigControlfrm"));
@@ -78,28 +78,28 @@ RigControlfrm::RigControlfrm(app::AppState& state, RigWindowLinks links, QWidget
     wireEvents();
 }
 
-RigControlfrm::~RigControlfrm()
+RigInterfaceWindow::~RigInterfaceWindow()
 {
     tmrGetData->stop();
     m_port.close();
 }
 
-void RigControlfrm::buildControls()
+void RigInterfaceWindow::buildControls()
 {
-    label(this, "Label1", QStringLiteral("Select Rig:"), QRectF(120, 120, 2100, 255));
-    List1 = makeControl<QListWidget>(this, "List1", ControlKind::ListBox, QRectF(120, 390, 2100, 4035));
+    label(this, "rigListLabel", QStringLiteral("Select Rig:"), QRectF(120, 120, 2100, 255));
+    rigList = makeControl<QListWidget>(this, "rigList", ControlKind::ListBox, QRectF(120, 390, 2100, 4035));
 
-    Label2 = label(this, "Label2", QStringLiteral("Polling Rig"), QRectF(120, 4530, 2100, 285), BoldFont);
-    QPalette red = Label2->palette();
+    pollingLabel = label(this, "pollingLabel", QStringLiteral("Polling Rig"), QRectF(120, 4530, 2100, 285), BoldFont);
+    QPalette red = pollingLabel->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    Label2->setPalette(red);
-    Label2->hide();
-    Label10 = helpLabel(this, "Label10",
+    pollingLabel->setPalette(red);
+    pollingLabel->hide();
+    icomAddressNote = helpLabel(this, "icomAddressNote",
                         QStringLiteral("Icom radio users will have to replace the 64 in the string with "
                                        "the ID for your particular radio.  Please check your Icom "
                                        "user's manual for details."),
                         QRectF(120, 4890, 2100, 1590));
-    Label10->hide();
+    icomAddressNote->hide();
     // In the Icom note's place: the two never show together.
     lblPegasusFolder = label(this, "lblPegasusFolder", QStringLiteral("Pegasus files folder:"),
                              QRectF(120, 4890, 2100, 255));
@@ -116,7 +116,7 @@ void RigControlfrm::buildControls()
     tmrGetData->setInterval(1000);
 }
 
-void RigControlfrm::buildSerialFrames()
+void RigInterfaceWindow::buildSerialFrames()
 {
     fraBaud = frame(this, "fraBaud", "Baud Rate (k):", QRectF(2340, 60, 2400, 1260));
     optBaud12 = option(fraBaud, "optBaud12", "1.2", 120, 270);
@@ -172,11 +172,11 @@ void RigControlfrm::buildSerialFrames()
     optPollMed->setChecked(true);
 }
 
-void RigControlfrm::buildRightSide()
+void RigInterfaceWindow::buildRightSide()
 {
-    label(this, "Label5", QStringLiteral("String to read frequency:"), QRectF(4920, 120, 2040, 255));
+    label(this, "frequencyQueryLabel", QStringLiteral("String to read frequency:"), QRectF(4920, 120, 2040, 255));
     txtFreq = makeControl<QLineEdit>(this, "txtFreq", ControlKind::TextBox, QRectF(7020, 90, 1860, 315));
-    label(this, "Label6", QStringLiteral("String to read mode:"), QRectF(4920, 480, 2040, 255));
+    label(this, "modeQueryLabel", QStringLiteral("String to read mode:"), QRectF(4920, 480, 2040, 255));
     txtMode = makeControl<QLineEdit>(this, "txtMode", ControlKind::TextBox, QRectF(7020, 450, 1860, 315));
 
     chkConvToHex = makeControl<QCheckBox>(this, "chkConvToHex", ControlKind::CheckBox,
@@ -203,74 +203,74 @@ void RigControlfrm::buildRightSide()
         b->setAutoDefault(false);
         return b;
     };
-    Command1 = button("Command1", QStringLiteral("Test"), QRectF(4920, 2160, 1200, 405));
-    Command2 = button("Command2", QStringLiteral("End Test"), QRectF(6300, 2160, 1200, 405));
-    Command2->setEnabled(false);
+    testButton = button("testButton", QStringLiteral("Test"), QRectF(4920, 2160, 1200, 405));
+    endTestButton = button("endTestButton", QStringLiteral("End Test"), QRectF(6300, 2160, 1200, 405));
+    endTestButton->setEnabled(false);
     cmdDone = button("cmdDone", QStringLiteral("&Done"), QRectF(7680, 2160, 1200, 405));
 
-    label(this, "Label7", QStringLiteral("Frequency:"), QRectF(4920, 2700, 1080, 255));
+    label(this, "frequencyLabel", QStringLiteral("Frequency:"), QRectF(4920, 2700, 1080, 255));
     lblFreq = label(this, "lblFreq", QString(), QRectF(6060, 2700, 1560, 255), BoldFont);
-    label(this, "Label8", QStringLiteral("Mode:"), QRectF(4920, 3000, 1080, 255));
+    label(this, "modeLabel", QStringLiteral("Mode:"), QRectF(4920, 3000, 1080, 255));
     lblMode = label(this, "lblMode", QString(), QRectF(6060, 3000, 900, 255), BoldFont);
-    label(this, "Label9", QStringLiteral("Should be PH or CW"), QRectF(7020, 3000, 1860, 255));
-    label(this, "Label11", QStringLiteral("Unprocessed data returned:"), QRectF(4920, 3330, 3960, 255));
+    label(this, "modeNote", QStringLiteral("Should be PH or CW"), QRectF(7020, 3000, 1860, 255));
+    label(this, "repliesLabel", QStringLiteral("Unprocessed data returned:"), QRectF(4920, 3330, 3960, 255));
     lblUnProcess = helpLabel(this, "lblUnProcess", QString(), QRectF(4920, 3600, 3960, 540));
     lblUnProcess->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblUnProcess->setTextFormat(Qt::PlainText);
 
-    Command3 = button("Command3", QStringLiteral("Change Frequency"), QRectF(4920, 4260, 3960, 405));
-    Command4 = button("Command4", QStringLiteral("Copy unprocessed data to clipboard"),
+    changeFrequencyButton = button("changeFrequencyButton", QStringLiteral("Change Frequency"), QRectF(4920, 4260, 3960, 405));
+    copyRepliesButton = button("copyRepliesButton", QStringLiteral("Copy unprocessed data to clipboard"),
                       QRectF(4920, 4740, 3960, 405));
 
-    helpLabel(this, "Label3",
+    helpLabel(this, "testNote",
               QStringLiteral("Choose your rig, check the settings and click Test: the rig's frequency and "
                              "mode show above. Done saves them, and the band follows the rig."),
               QRectF(2340, 5280, 6540, 420));
-    helpLabel(this, "Label4",
+    helpLabel(this, "otherRigNote",
               QStringLiteral("This rig interface is a test version. With \"Other\" you can send commands "
                              "from your radio's manual and watch what it returns."),
               QRectF(2340, 5700, 6540, 420));
-    helpLabel(this, "Label12",
+    helpLabel(this, "bandMapNote",
               QStringLiteral("A right-click on a band-map spot tunes the radio; Change Frequency tests "
                              "that for other rigs."),
               QRectF(2340, 6120, 6540, 420));
 }
 
-std::vector<RigControlfrm::Choice> RigControlfrm::baudChoices() const
+std::vector<RigInterfaceWindow::Choice> RigInterfaceWindow::baudChoices() const
 {
     return {{optBaud12, "1200"},   {optBaud24, "2400"},   {optBaud48, "4800"},
             {optBaud96, "9600"},   {optBaud144, "14400"}, {optBaud192, "19200"},
             {optBaud288, "28800"}, {optBaud384, "38400"}, {optBaud560, "56000"}};
 }
 
-std::vector<RigControlfrm::Choice> RigControlfrm::parityChoices() const
+std::vector<RigInterfaceWindow::Choice> RigInterfaceWindow::parityChoices() const
 {
     return {{optParityOdd, "O"}, {optParityNone, "N"}, {optParityEven, "E"}};
 }
 
-std::vector<RigControlfrm::Choice> RigControlfrm::dataChoices() const
+std::vector<RigInterfaceWindow::Choice> RigInterfaceWindow::dataChoices() const
 {
     return {{optData7, "7"}, {optData8, "8"}};
 }
 
-std::vector<RigControlfrm::Choice> RigControlfrm::stopChoices() const
+std::vector<RigInterfaceWindow::Choice> RigInterfaceWindow::stopChoices() const
 {
     return {{optStop1, "1"}, {optStop2, "2"}};
 }
 
-std::vector<RigControlfrm::Choice> RigControlfrm::powerChoices() const
+std::vector<RigInterfaceWindow::Choice> RigInterfaceWindow::powerChoices() const
 {
     return {{optPowerNone, "N"}, {optPowerRTS, "R"}, {optPowerDTR, "D"}};
 }
 
-std::vector<RigControlfrm::Choice> RigControlfrm::pollChoices() const
+std::vector<RigInterfaceWindow::Choice> RigInterfaceWindow::pollChoices() const
 {
     return {{optPollFast, "F"}, {optPollMed, "M"}, {optPollSlow, "S"}, {optReallySlow, "R"}};
 }
 
-void RigControlfrm::wireEvents()
+void RigInterfaceWindow::wireEvents()
 {
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int) { List1_Click(); });
+    connect(rigList, &QListWidget::currentRowChanged, this, [this](int) { onRigListClicked(); });
     std::vector<QRadioButton*> serialOptions;
     for (const auto& group : {baudChoices(), parityChoices(), dataChoices(), stopChoices(), powerChoices(),
                               pollChoices()})
@@ -280,37 +280,37 @@ void RigControlfrm::wireEvents()
     for (QRadioButton* b : serialOptions)
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                serialOption_Click();
+                onSerialOptionClicked();
         });
     for (QRadioButton* b : {OptRig, OptFreq, OptDont})
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                modeBy_Click();
+                onModeByClicked();
         });
-    connect(txtFreq, &QLineEdit::textChanged, this, [this] { txtFreq_Change(); });
-    connect(txtMode, &QLineEdit::textChanged, this, [this] { txtMode_Change(); });
-    connect(chkConvToHex, &QCheckBox::toggled, this, [this] { chkConvToHex_Click(); });
-    connect(txtPegasusFolder, &QLineEdit::textChanged, this, [this] { txtPegasusFolder_Change(); });
+    connect(txtFreq, &QLineEdit::textChanged, this, [this] { onFrequencyQueryChanged(); });
+    connect(txtMode, &QLineEdit::textChanged, this, [this] { onModeQueryChanged(); });
+    connect(chkConvToHex, &QCheckBox::toggled, this, [this] { onConvertToHexClicked(); });
+    connect(txtPegasusFolder, &QLineEdit::textChanged, this, [this] { onPegasusFolderChanged(); });
     connect(ChkConvHex, &QCheckBox::toggled, this, [this] { showReading(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(tmrGetData, &QTimer::timeout, this, [this] { tmrGetData_Timer(); });
+    connect(testButton, &QPushButton::clicked, this, [this] { onTestClicked(); });
+    connect(endTestButton, &QPushButton::clicked, this, [this] { onEndTestClicked(); });
+    connect(cmdDone, &QPushButton::clicked, this, [this] { onDoneClicked(); });
+    connect(changeFrequencyButton, &QPushButton::clicked, this, [this] { onChangeFrequencyClicked(); });
+    connect(copyRepliesButton, &QPushButton::clicked, this, [this] { onCopyRepliesClicked(); });
+    connect(tmrGetData, &QTimer::timeout, this, [this] { onPollTick(); });
 
     m_keys = new platform::KeyRouter(this);
-    m_keys->onGotFocus(txtFreq, [this] { queryBox_GotFocus(); });
-    m_keys->onGotFocus(txtMode, [this] { queryBox_GotFocus(); });
+    m_keys->onGotFocus(txtFreq, [this] { onQueryBoxGotFocus(); });
+    m_keys->onGotFocus(txtMode, [this] { onQueryBoxGotFocus(); });
     m_keys->attachAll();
 }
 
-void RigControlfrm::reject()
+void RigInterfaceWindow::reject()
 {
     // Esc must not take the window away unsaved: Done is the way out.
 }
 
-void RigControlfrm::scaleToWorkArea()
+void RigInterfaceWindow::scaleToWorkArea()
 {
     // The window fills its share of the work area (the screen less the
     // taskbar); fonts grow with the screen's width, at most by half.
@@ -341,11 +341,11 @@ void RigControlfrm::scaleToWorkArea()
     setFixedSize(size());
 }
 
-void RigControlfrm::Form_Load()
+void RigInterfaceWindow::onLoad()
 {
     scaleToWorkArea();
     for (const RigModel& m : rigModels())
-        List1->addItem(QString::fromLatin1(m.name));
+        rigList->addItem(QString::fromLatin1(m.name));
     LoadingRigSettings = 1;
     LoadRigSettings();
     LoadBandPlan();
@@ -357,7 +357,7 @@ void RigControlfrm::Form_Load()
     showPegasusFolder();
 }
 
-void RigControlfrm::Form_Unload()
+void RigInterfaceWindow::onUnload()
 {
     const RigModel* model = findRigModel(m_state.prefs.RigType);
     if (model && *model->closeBytes && tmrGetData->isActive()) {
@@ -366,7 +366,7 @@ void RigControlfrm::Form_Unload()
     }
 }
 
-void RigControlfrm::shutDown()
+void RigInterfaceWindow::shutDown()
 {
     m_shutDown = true;
     tmrGetData->stop();
@@ -374,6 +374,6 @@ void RigControlfrm::shutDown()
     hide();
 }
 
-bool RigControlfrm::pollingRunning() const { return tmrGetData->isActive(); }
+bool RigInterfaceWindow::pollingRunning() const { return tmrGetData->isActive(); }
 
 }  // namespace radio

@@ -6,7 +6,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "kenwood_rig_emulator.h"
-#include "radio/frmRigTune.h"
+#include "radio/tune_window.h"
 #include "radio/radio_install.h"
 #include "rig_fixture.h"
 #include "support/pty_peer.h"
@@ -39,8 +39,8 @@ struct TuneWindow {
                 duringTune();
         };
         links.ChangeMode = [this](float mhz, QString& mode) { modes << QStringLiteral("%1:%2").arg(mhz).arg(mode); };
-        w = std::make_unique<radio::frmRigTune>(fx.state, std::move(links));
-        w->Form_Load();
+        w = std::make_unique<radio::TuneWindow>(fx.state, std::move(links));
+        w->onLoad();
         w->show();
         w->activateWindow();
         (void)QTest::qWaitForWindowActive(w.get());
@@ -62,7 +62,7 @@ struct TuneWindow {
     std::vector<float> sent;
     QStringList modes;
     std::function<void()> duringTune;
-    std::unique_ptr<radio::frmRigTune> w;
+    std::unique_ptr<radio::TuneWindow> w;
 };
 
 }  // namespace
@@ -70,7 +70,7 @@ struct TuneWindow {
 TEST(RigTuneWindow, OpensInItsDesignState)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     EXPECT_EQ(w.windowTitle(), " Change Frequency and Mode (Ctrl G (Go))");
     EXPECT_EQ(QApplication::focusWidget(), w.txtFreq);
     EXPECT_TRUE(w.txtFreq->text().isEmpty());
@@ -78,10 +78,10 @@ TEST(RigTuneWindow, OpensInItsDesignState)
     EXPECT_FALSE(w.chkScan->isChecked());
     EXPECT_EQ(w.txtFrom->text(), "1.8");
     EXPECT_EQ(w.txtTo->text(), "54");
-    EXPECT_TRUE(w.Option4->isChecked());
-    EXPECT_EQ(w.Option4->text(), "10 Hz");
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 299);
+    EXPECT_TRUE(w.scanStep10Hz->isChecked());
+    EXPECT_EQ(w.scanStep10Hz->text(), "10 Hz");
+    EXPECT_TRUE(w.scanTimer->isActive());
+    EXPECT_EQ(w.scanTimer->interval(), 299);
     EXPECT_EQ(w.cmdBand[11]->text(), "2");
     EXPECT_EQ(w.cmdTune[4]->text(), "5 KHz");
     // The 1 MHz buttons stand leftmost, up above down.
@@ -102,7 +102,7 @@ TEST(RigTuneWindow, OpensInItsDesignState)
 TEST(RigTuneWindow, PresetsTuneStepsAndModesCommandTheRig)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     QTest::mouseClick(w.cmdBand[11], Qt::LeftButton);  // "2"
     EXPECT_EQ(w.txtFreq->text(), "146");
     w.cmdBand[5]->click();  // "20"
@@ -131,14 +131,14 @@ TEST(RigTuneWindow, PresetsTuneStepsAndModesCommandTheRig)
 TEST(RigTuneWindow, NothingIsSentWithoutARigOrWithoutAFrequencyAboveZero)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     // Down past 0: the box shows it, the rig is never sent it.
     w.txtFreq->setText("0.5");
     w.cmdTune[3]->click();  // 1 MHz down
     EXPECT_EQ(w.txtFreq->text(), "-0.5");
     for (const char* box : {"0", "0.000", ".", "14/2"}) {
         w.txtFreq->setText(QString::fromLatin1(box));
-        w.Command1->click();
+        w.goButton->click();
     }
     EXPECT_TRUE(t.sent.empty());
 
@@ -154,7 +154,7 @@ TEST(RigTuneWindow, NothingIsSentWithoutARigOrWithoutAFrequencyAboveZero)
 TEST(RigTuneWindow, EnterTunesAndTheBoxesTakeOnlyNumberKeys)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     t.type(w.txtFreq, "a7-.0 4x");
     EXPECT_EQ(w.txtFreq->text(), "7.04");
     QTest::keyClick(w.txtFreq, Qt::Key_Home);
@@ -178,17 +178,17 @@ TEST(RigTuneWindow, EnterTunesAndTheBoxesTakeOnlyNumberKeys)
 TEST(RigTuneWindow, ScanStepsThroughTheRangeUntilAKeyStopsIt)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     w.txtFrom->setText("14");
     w.txtTo->setText("14.00025");
-    w.Option2->click();  // 100 Hz
+    w.scanStep100Hz->click();  // 100 Hz
     // Ticked with an empty box: the scan starts at From.
     w.chkScan->click();
     EXPECT_EQ(w.txtFreq->text(), "14");
-    EXPECT_EQ(QApplication::focusWidget(), w.Command1);
+    EXPECT_EQ(QApplication::focusWidget(), w.goButton);
     QStringList boxes;
     for (int i = 0; i < 4; ++i) {
-        w.Timer1_Timer();
+        w.onScanTick();
         boxes << w.txtFreq->text();
     }
     EXPECT_EQ(boxes, (QStringList{"14.0001", "14.0002", "14.", "14.0001"}));
@@ -198,19 +198,19 @@ TEST(RigTuneWindow, ScanStepsThroughTheRangeUntilAKeyStopsIt)
     w.txtTo->setFocus();
     QTest::keyClick(w.txtTo, Qt::Key_Q);
     EXPECT_FALSE(w.chkScan->isChecked());
-    EXPECT_EQ(QApplication::focusWidget(), w.Command1);
-    w.Timer1_Timer();
+    EXPECT_EQ(QApplication::focusWidget(), w.goButton);
+    w.onScanTick();
     EXPECT_EQ(w.txtFreq->text(), "14.0001");
     EXPECT_EQ(t.sent.size(), 4u);
 
     // Ticked with a number in the box: the scan goes on from there.
     w.txtFreq->setText("14.0002");
     w.chkScan->click();
-    w.Timer1_Timer();
+    w.onScanTick();
     EXPECT_EQ(w.txtFreq->text(), "14.");
     // A box that holds no number halts the ticks without unticking Scan.
     w.txtTo->setText("1/4");
-    w.Timer1_Timer();
+    w.onScanTick();
     EXPECT_EQ(w.txtFreq->text(), "14.");
     EXPECT_TRUE(w.chkScan->isChecked());
 }
@@ -218,17 +218,17 @@ TEST(RigTuneWindow, ScanStepsThroughTheRangeUntilAKeyStopsIt)
 TEST(RigTuneWindow, ATickDuringATuneDoesNotRunAheadOfTheRig)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     w.txtFreq->setText("21");
     w.chkScan->click();
-    w.Option5->click();  // 2.5 KHz
+    w.scanStep2500Hz->click();  // 2.5 KHz
     int nested = 0;
     // The rig interface lets events run in its waits: the timer fires again.
     t.duringTune = [&] {
         if (nested++ == 0)
-            w.Timer1_Timer();
+            w.onScanTick();
     };
-    w.Timer1_Timer();
+    w.onScanTick();
     EXPECT_EQ(w.txtFreq->text(), "21.0025");
     EXPECT_EQ(t.sent, std::vector<float>{21.0025f});
 }
@@ -236,7 +236,7 @@ TEST(RigTuneWindow, ATickDuringATuneDoesNotRunAheadOfTheRig)
 TEST(RigTuneWindow, TheTimerScansOnItsOwnAndStopsWithTheWindow)
 {
     TuneWindow t;
-    radio::frmRigTune& w = *t.w;
+    radio::TuneWindow& w = *t.w;
     w.txtFrom->setText("7");
     w.chkScan->click();
     // The real 299 ms timer, with the window's events running meanwhile.
@@ -245,7 +245,7 @@ TEST(RigTuneWindow, TheTimerScansOnItsOwnAndStopsWithTheWindow)
     EXPECT_EQ(t.sent[1], 7.00002f);
     w.cmdDone->click();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.scanTimer->isActive());
 }
 
 namespace {
@@ -259,7 +259,7 @@ void connectKenwood(RigFixture& f, KenwoodRigEmulator& rig)
     f.chooseRig(QStringLiteral("Kenwood"));
     f.window().optComm[1]->setChecked(true);
     f.window().optPollFast->setChecked(true);
-    f.window().Command1->click();
+    f.window().testButton->click();
     ASSERT_TRUE(f.window().tmrGetData->isActive());
     f.window().cmdDone->click();
 }
@@ -271,9 +271,9 @@ TEST(RigTuneWindow, TunesAndScansAKenwoodRig)
     RigFixture f;
     KenwoodRigEmulator rig(KenwoodRigEmulator::Kind::Kenwood);
     connectKenwood(f, rig);
-    radio::frmRigTune* seen = nullptr;
+    radio::TuneWindow* seen = nullptr;
     f.onModal = [&](QDialog& d) {
-        auto& w = dynamic_cast<radio::frmRigTune&>(d);
+        auto& w = dynamic_cast<radio::TuneWindow&>(d);
         seen = &w;
         w.show();
         // The 20 m preset: 14.175 in the band plan's sideband.
@@ -286,15 +286,15 @@ TEST(RigTuneWindow, TunesAndScansAKenwoodRig)
         w.txtFreq->setText("14.2");
         w.txtFrom->setText("14.2");
         w.txtTo->setText("14.2009");
-        w.Option1->click();
+        w.scanStep500Hz->click();
         w.chkScan->click();
         for (int i = 0; i < 3; ++i)
-            w.Timer1_Timer();
+            w.onScanTick();
         ASSERT_TRUE(rig.waitForCommand("FA00014200000;", 2000));
         // Any key stops it; the Space goes on to Go, which sends the box again.
-        QTest::keyClick(w.Command1, Qt::Key_Space);
+        QTest::keyClick(w.goButton, Qt::Key_Space);
         EXPECT_FALSE(w.chkScan->isChecked());
-        w.Timer1_Timer();
+        w.onScanTick();
         EXPECT_EQ(w.txtFreq->text(), "14.2005");
         w.cmdTune[0]->click();  // and 10 Hz up by hand
         ASSERT_TRUE(rig.waitForCommand("FA00014200510;", 2000));
@@ -318,10 +318,10 @@ TEST(RigTuneWindow, FileExitStopsAScan)
     RigFixture f;
     f.fx.state.prefs.RigType = QStringLiteral("Kenwood");
     f.onModal = [&](QDialog& d) {
-        auto& w = dynamic_cast<radio::frmRigTune&>(d);
+        auto& w = dynamic_cast<radio::TuneWindow&>(d);
         w.chkScan->click();
         f.radio->release();
-        EXPECT_FALSE(w.Timer1->isActive());
+        EXPECT_FALSE(w.scanTimer->isActive());
         EXPECT_FALSE(w.chkScan->isChecked());
     };
     f.radio->showTuneWindow();

@@ -3,7 +3,7 @@
 
 #include "app/app_state.h"
 #include "platform/events.h"
-#include "radio/frmRigTune.h"
+#include "radio/tune_window.h"
 #include "radio/rig_tune.h"
 
 #include <QCheckBox>
@@ -14,7 +14,7 @@
 
 namespace radio {
 
-void frmRigTune::Command1_Click()
+void TuneWindow::onGoClicked()
 {
     const auto frequency = tune::frequencyToTune(txtFreq->text());
     if (!frequency || m_state.prefs.RigType == QLatin1String("None"))
@@ -24,23 +24,23 @@ void frmRigTune::Command1_Click()
         m_links.ChangeFrequency(qChangeFreq);
 }
 
-void frmRigTune::cmdBand_Click(int Index)
+void TuneWindow::onBandClicked(int Index)
 {
     txtFreq->setText(tune::presetText(tune::BandPresets[Index]));
-    Command1_Click();
+    onGoClicked();
 }
 
-void frmRigTune::cmdTune_Click(int Index)
+void TuneWindow::onTuneStepClicked(int Index)
 {
     const auto stepped = tune::steppedFrequency(txtFreq->text(), tune::TuneSteps[Index].change);
     if (!stepped)
         return;
     txtFreq->setText(*stepped);
-    Command1_Click();
+    onGoClicked();
     cmdDone->setFocus();
 }
 
-void frmRigTune::setMode(const char* mode)
+void TuneWindow::setMode(const char* mode)
 {
     QString ModeToChangeTo = QString::fromLatin1(mode);
     if (m_links.ChangeMode)
@@ -48,46 +48,46 @@ void frmRigTune::setMode(const char* mode)
     cmdDone->setFocus();
 }
 
-void frmRigTune::txtFreq_Change()
+void TuneWindow::onFrequencyChanged()
 {
     const bool number = tune::boxNumber(txtFreq->text()).has_value();
     for (QPushButton* b : cmdTune)
         b->setEnabled(number);
 }
 
-void frmRigTune::txtFreq_KeyPress(int& KeyAscii)
+void TuneWindow::onFrequencyKeyPress(int& KeyAscii)
 {
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        Command1_Click();
+        onGoClicked();
         txtFreq->setFocus();
         txtFreq->end(false);
         return;
     }
-    boxes_KeyPress(KeyAscii);
+    onBoxKeyPress(KeyAscii);
 }
 
-void frmRigTune::boxes_KeyPress(int& KeyAscii)
+void TuneWindow::onBoxKeyPress(int& KeyAscii)
 {
     if (!tune::keyPasses(KeyAscii))
         KeyAscii = 0;
 }
 
-void frmRigTune::Form_KeyPress(int& KeyAscii)
+void TuneWindow::onKeyPress(int& KeyAscii)
 {
     // Any typed key stops a scan, so the operator can always halt it.
     if (KeyAscii != 0 && chkScan->isChecked())
         chkScan->setChecked(false);
 }
 
-void frmRigTune::chkScan_Click()
+void TuneWindow::onScanClicked()
 {
     if (chkScan->isChecked() && !tune::boxNumber(txtFreq->text()))
         txtFreq->setText(txtFrom->text());
-    Command1->setFocus();
+    goButton->setFocus();
 }
 
-void frmRigTune::Timer1_Timer()
+void TuneWindow::onScanTick()
 {
     // A tick that comes while the previous one still tunes (the rig
     // interface lets events run in its waits) would move the box on by a
@@ -104,9 +104,9 @@ void frmRigTune::Timer1_Timer()
     if (!next)
         return;
     txtFreq->setText(*next);
-    Command1_Click();
+    onGoClicked();
 }
 
-void frmRigTune::cmdDone_Click() { hide(); }
+void TuneWindow::onDoneClicked() { hide(); }
 
 }  // namespace radio

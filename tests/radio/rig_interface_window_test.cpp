@@ -26,7 +26,7 @@ QString checkedIn(const std::vector<std::pair<QRadioButton*, const char*>>& grou
 }
 
 struct Options {
-    radio::RigControlfrm& w;
+    radio::RigInterfaceWindow& w;
     QString baud() const
     {
         return checkedIn({{w.optBaud12, "1.2"}, {w.optBaud24, "2.4"}, {w.optBaud48, "4.8"},
@@ -57,15 +57,15 @@ TEST(RigControlfrm, LoadsWithDesignValuesAndTheRigList)
     RigFixture f;
     auto& w = f.window();
     EXPECT_EQ(w.windowTitle(), " Rig Interface Setup");
-    EXPECT_EQ(w.List1->count(), 19);
-    EXPECT_EQ(w.List1->item(18)->text(), "Other");
+    EXPECT_EQ(w.rigList->count(), 19);
+    EXPECT_EQ(w.rigList->item(18)->text(), "Other");
     EXPECT_EQ(Options{w}.all(), "56,N,8,1");
     EXPECT_TRUE(w.optComm[0]->isChecked());
     EXPECT_TRUE(w.optPollMed->isChecked());
     EXPECT_TRUE(w.chkFrequency->isChecked());
     EXPECT_TRUE(w.OptRig->isChecked());
     EXPECT_FALSE(w.chkConvToHex->isEnabled());
-    EXPECT_FALSE(w.Command2->isEnabled());
+    EXPECT_FALSE(w.endTestButton->isEnabled());
     EXPECT_FALSE(w.tmrGetData->isActive());
     EXPECT_FALSE(w.sidebandTable().empty());
     EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
@@ -88,12 +88,12 @@ TEST(RigControlfrm, ChoosingARigAppliesItsDefaults)
     EXPECT_EQ(Options{w}.all(), "1.2,N,8,1");
     EXPECT_TRUE(w.chkConvToHex->isChecked());
     EXPECT_TRUE(w.ChkConvHex->isChecked());
-    EXPECT_FALSE(w.Label10->isHidden());
+    EXPECT_FALSE(w.icomAddressNote->isHidden());
     // Only the baud is the FTdx9000's own.
     f.chooseRig("Yaesu FTdx9000");
     EXPECT_EQ(Options{w}.all(), "4.8,N,8,1");
     EXPECT_EQ(w.txtMode->text(), "MD0;");
-    EXPECT_TRUE(w.Label10->isHidden());
+    EXPECT_TRUE(w.icomAddressNote->isHidden());
     EXPECT_FALSE(w.chkConvToHex->isChecked());
 
     for (const char* rig : {"Ten Tec Pegasus", "None"}) {
@@ -123,7 +123,7 @@ TEST(RigControlfrm, TestWithNoRigOnlyCollectsTheOptions)
     w.optParityEven->setChecked(true);
     w.optComm[4]->setChecked(true);
     w.optReallySlow->setChecked(true);
-    w.Command1->click();
+    w.testButton->click();
     EXPECT_EQ(w.rigSettings().Baud, "9600 ");
     EXPECT_EQ(w.rigSettings().PortSettings, "9600,E,8,1");
     EXPECT_EQ(w.rigSettings().Port, 5);
@@ -138,13 +138,13 @@ TEST(RigControlfrm, TestWithAMissingPortSaysSoAndShowsTheWindow)
     RigFixture f;
     f.chooseRig("Kenwood");
     f.window().optComm[6]->setChecked(true);
-    f.window().Command1->click();
+    f.window().testButton->click();
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("Invalid Comm Settings."));
     EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
     // Not on the screen (the main window's start-up): it comes up modally.
     EXPECT_EQ(f.modalShown, QStringList{"RigControlfrm"});
-    EXPECT_FALSE(f.window().Command2->isEnabled());
-    EXPECT_TRUE(f.window().Label2->isHidden());
+    EXPECT_FALSE(f.window().endTestButton->isEnabled());
+    EXPECT_TRUE(f.window().pollingLabel->isHidden());
     EXPECT_FALSE(f.window().tmrGetData->isActive());
 }
 
@@ -195,9 +195,9 @@ TEST(RigControlfrm, LoadingAppliesTheSavedSettings)
     EXPECT_FALSE(w.chkFrequency->isChecked());
     EXPECT_TRUE(w.OptFreq->isChecked());
     EXPECT_EQ(w.txtFreq->text(), "FA;");
-    EXPECT_EQ(w.List1->currentItem()->text(), "Icom 735");
+    EXPECT_EQ(w.rigList->currentItem()->text(), "Icom 735");
     // The note on the Icom address waits for a click on the entry.
-    EXPECT_TRUE(w.Label10->isHidden());
+    EXPECT_TRUE(w.icomAddressNote->isHidden());
     EXPECT_FALSE(w.tmrGetData->isActive());
 }
 
@@ -209,7 +209,7 @@ TEST(RigControlfrm, LoadingStopsAtAPortTheWindowHasNoButtonFor)
         rigCntrl({"\"4800 \"", "\"N\"", "\"8\"", "\"2\"", "\"MD;\"", "\"FA;\"", "\"4800,N,8,2\"", "0", "\"N\"",
                   "\"M\"", "\"Kenwood\"", "0", "1", "1"}));
     auto& w = f.window();
-    EXPECT_EQ(w.List1->currentItem()->text(), "Kenwood");
+    EXPECT_EQ(w.rigList->currentItem()->text(), "Kenwood");
     EXPECT_EQ(w.txtMode->text(), "MD;");
     EXPECT_EQ(Options{w}.baud(), "56");
 }
@@ -249,7 +249,7 @@ TEST(RigControlfrm, ChangeFrequencyNeedsPolling)
 {
     RigFixture f;
     auto& w = f.window();
-    w.Command3->click();
+    w.changeFrequencyButton->click();
     ASSERT_EQ(f.fx.fakes.prompt.shown().size(), 1u);
     EXPECT_EQ(f.fx.fakes.prompt.shown()[0].title, "You must be polling your rig to test this function.");
     EXPECT_TRUE(f.modalShown.isEmpty());

@@ -22,34 +22,34 @@ class LineControl;
 
 namespace radio {
 
-class RigControlfrm;
+class RigInterfaceWindow;
 
-class frmFrequencyTest : public QDialog {
+class FrequencyTestWindow : public QDialog {
 public:
-    frmFrequencyTest(app::AppState& state, RigControlfrm& rig, QWidget* parent = nullptr);
+    FrequencyTestWindow(app::AppState& state, RigInterfaceWindow& rig, QWidget* parent = nullptr);
 
     /// Scales the window to the screen and fills in the frequency box.
-    void Form_Load();
+    void onLoad();
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text1 = nullptr;  ///< the command
-    QCheckBox* Check1 = nullptr; ///< "Convert to Hex"
-    QPushButton* Command1 = nullptr;
-    QLabel* Label3 = nullptr;
-    platform::LineControl* Line1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Text2 = nullptr;  ///< the frequency in MHz
-    QPushButton* Command2 = nullptr;
+    QLabel* commandNote = nullptr;
+    QLabel* hexNote = nullptr;
+    QLineEdit* commandBox = nullptr;  ///< the command
+    QCheckBox* convertToHexCheck = nullptr; ///< "Convert to Hex"
+    QPushButton* sendCommandButton = nullptr;
+    QLabel* reportNote = nullptr;
+    platform::LineControl* dividerLine = nullptr;
+    QLabel* frequencyNote = nullptr;
+    QLineEdit* frequencyBox = nullptr;  ///< the frequency in MHz
+    QPushButton* sendFrequencyButton = nullptr;
 
 private:
     void buildControls();
     void wireEvents();
-    void Command1_Click();
-    void Command2_Click();
+    void onSendCommandClicked();
+    void onSendFrequencyClicked();
 
     app::AppState& m_state;
-    RigControlfrm& m_rig;
+    RigInterfaceWindow& m_rig;
 };
 
 }  // namespace radio

@@ -4,7 +4,7 @@
 // a poll can be handled meanwhile; the window may even be told to close
 // then, and the tune ends without sending anything further.
 
-#include "radio/RigControlfrm.h"
+#include "radio/rig_interface_window.h"
 
 #include "app/app_state.h"
 #include "platform/events.h"
@@ -16,22 +16,22 @@
 
 namespace radio {
 
-void RigControlfrm::WaitForOutputDrain()
+void RigInterfaceWindow::WaitForOutputDrain()
 {
     m_links.waits->WaitForOutputDrain([this] { return m_port.outputPending(); });
 }
 
-void RigControlfrm::reportTuneError(const QString& description)
+void RigInterfaceWindow::reportTuneError(const QString& description)
 {
     m_state.services.prompt.messageBox(description, platform::MsgButtons::Ok, platform::MsgIcon::None,
                                        QStringLiteral("Error Changing Frequency"));
     // Polling stays stopped after the error; the window says so, as after
     // End Test, and Test opens the port afresh and starts it again.
-    Label2->hide();
-    Command2->setEnabled(false);
+    pollingLabel->hide();
+    endTestButton->setEnabled(false);
 }
 
-void RigControlfrm::ChangeFrequency(float& qChangeFreq)
+void RigInterfaceWindow::ChangeFrequency(float& qChangeFreq)
 {
     if (!tmrGetData->isActive() || m_shutDown)
         return;
@@ -88,7 +88,7 @@ void RigControlfrm::ChangeFrequency(float& qChangeFreq)
         tmrGetData->start();
 }
 
-void RigControlfrm::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
+void RigInterfaceWindow::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
 {
     if (m_state.prefs.RigType == QLatin1String("None") || m_shutDown)
         return;

@@ -10,11 +10,11 @@
 //
 // Created on first use and kept, hidden when not shown, until the main
 // window closes. The class is spread over several files by concern:
-//   RigControlfrm.cpp           construction, layout, wiring, scaling
-//   RigControlfrm_settings.cpp  Test, End Test, Done, the rig list, options,
+//   RigInterfaceWindow.cpp           construction, layout, wiring, scaling
+//   rig_interface_window_settings.cpp  Test, End Test, Done, the rig list, options,
 //                               RigCntrl.txt, the band plan
-//   RigControlfrm_poll.cpp      opening the port, the poll tick, hand-over
-//   RigControlfrm_tuning.cpp    ChangeFrequency and ChangeMode
+//   rig_interface_window_poll.cpp      opening the port, the poll tick, hand-over
+//   rig_interface_window_tuning.cpp    ChangeFrequency and ChangeMode
 
 #include "radio/band_plan.h"
 #include "radio/poll_loop.h"
@@ -57,22 +57,22 @@ struct RigWindowLinks {
     RigWaits* waits = nullptr;
 };
 
-class RigControlfrm : public QDialog {
+class RigInterfaceWindow : public QDialog {
 public:
-    RigControlfrm(app::AppState& state, RigWindowLinks links, QWidget* parent = nullptr);
-    ~RigControlfrm() override;
+    RigInterfaceWindow(app::AppState& state, RigWindowLinks links, QWidget* parent = nullptr);
+    ~RigInterfaceWindow() override;
 
     /// Scales the window, fills the rig list, applies RigCntrl.txt and reads
     /// the band plan. Polling does not start: only Test starts it.
-    void Form_Load();
+    void onLoad();
     /// Sends the closing bytes of the rig types that expect them when the
     /// window goes while polling runs.
-    void Form_Unload();
+    void onUnload();
 
     // ----- public operations --------------------------------------------
     /// Test: collects the settings and, unless the rig type is "None",
     /// opens the port and starts polling.
-    void Command1_Click();
+    void onTestClicked();
     /// Puts the rig on a frequency (MHz), first in the band plan's sideband
     /// for it. Does nothing unless polling runs; stops polling for its own
     /// length and lets events run in its waits, so a second call meanwhile
@@ -83,7 +83,7 @@ public:
     /// touch polling.
     void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
     /// One tick of the poll loop (the timer runs it; Test runs it once).
-    void tmrGetData_Timer();
+    void onPollTick();
 
     /// Stops everything for good: the main window is closing or the program
     /// ends. A tune that waits finishes without sending anything further.
@@ -95,10 +95,10 @@ public:
     [[nodiscard]] const RigSettings& rigSettings() const { return m_settings; }
     [[nodiscard]] const std::vector<BandPlanEntry>& sidebandTable() const { return m_bandPlan; }
     /// The port the frequency test writes to.
-    [[nodiscard]] RigPort& comComm1() { return m_port; }
+    [[nodiscard]] RigPort& rigPort() { return m_port; }
 
     // ----- controls -------------------------------------------------------
-    QListWidget* List1 = nullptr;
+    QListWidget* rigList = nullptr;
     QGroupBox* fraBaud = nullptr;
     QRadioButton *optBaud12 = nullptr, *optBaud24 = nullptr, *optBaud48 = nullptr, *optBaud96 = nullptr,
                  *optBaud144 = nullptr, *optBaud192 = nullptr, *optBaud288 = nullptr,
@@ -123,16 +123,16 @@ public:
     QCheckBox* chkFrequency = nullptr;  ///< "Use Frequency"
     QGroupBox* fraModeBy = nullptr;
     QRadioButton *OptRig = nullptr, *OptFreq = nullptr, *OptDont = nullptr;
-    QPushButton* Command1 = nullptr;  ///< Test
-    QPushButton* Command2 = nullptr;  ///< End Test
+    QPushButton* testButton = nullptr;  ///< Test
+    QPushButton* endTestButton = nullptr;  ///< End Test
     QPushButton* cmdDone = nullptr;
-    QPushButton* Command3 = nullptr;  ///< Change Frequency
-    QPushButton* Command4 = nullptr;  ///< Copy unprocessed data to clipboard
+    QPushButton* changeFrequencyButton = nullptr;  ///< Change Frequency
+    QPushButton* copyRepliesButton = nullptr;  ///< Copy unprocessed data to clipboard
     QLabel* lblFreq = nullptr;
     QLabel* lblMode = nullptr;
     QLabel* lblUnProcess = nullptr;
-    QLabel* Label2 = nullptr;   ///< "Polling Rig"
-    QLabel* Label10 = nullptr;  ///< the note on the Icom address
+    QLabel* pollingLabel = nullptr;   ///< "Polling Rig"
+    QLabel* icomAddressNote = nullptr;  ///< the note on the Icom address
     /// The folder of the Pegasus control program's files, shown for that
     /// rig type; the default is beside the other per-user files.
     QLabel* lblPegasusFolder = nullptr;
@@ -148,7 +148,7 @@ private:
         const char* value;
     };
 
-    // RigControlfrm.cpp
+    // RigInterfaceWindow.cpp
     void buildControls();
     void buildSerialFrames();
     void buildRightSide();
@@ -161,19 +161,19 @@ private:
     [[nodiscard]] std::vector<Choice> powerChoices() const;
     [[nodiscard]] std::vector<Choice> pollChoices() const;
 
-    // RigControlfrm_settings.cpp
-    void Command2_Click();
-    void cmdDone_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void List1_Click();
-    void serialOption_Click();
-    void queryBox_GotFocus();
-    void txtFreq_Change();
-    void txtMode_Change();
-    void modeBy_Click();
-    void chkConvToHex_Click();
-    void txtPegasusFolder_Change();
+    // rig_interface_window_settings.cpp
+    void onEndTestClicked();
+    void onDoneClicked();
+    void onChangeFrequencyClicked();
+    void onCopyRepliesClicked();
+    void onRigListClicked();
+    void onSerialOptionClicked();
+    void onQueryBoxGotFocus();
+    void onFrequencyQueryChanged();
+    void onModeQueryChanged();
+    void onModeByClicked();
+    void onConvertToHexClicked();
+    void onPegasusFolderChanged();
     void showPegasusFolder();
     [[nodiscard]] QString defaultPegasusFolder() const;
     void LoadRigSettings();
@@ -183,7 +183,7 @@ private:
     void applyRigDefaults(const RigModel& model);
     void collectSettings();
 
-    // RigControlfrm_poll.cpp
+    // rig_interface_window_poll.cpp
     bool OpenRigPort();
     bool openPortQuietly();
     bool reopenLostPort();
@@ -196,7 +196,7 @@ private:
     void handOver(const PollLoop::ReadOutcome& outcome);
     void noteSilence();
 
-    // RigControlfrm_tuning.cpp
+    // rig_interface_window_tuning.cpp
     void WaitForOutputDrain();
     [[nodiscard]] bool usesPort() const;
     void reportTuneError(const QString& description);

@@ -1,7 +1,7 @@
 // The rig's port and the poll loop: opening the port, the timer's send and
 // read ticks, showing what was read and handing it to the main window.
 
-#include "radio/RigControlfrm.h"
+#include "radio/rig_interface_window.h"
 
 #include "app/forwarding_window.h"
 #include "app/app_state.h"
@@ -25,13 +25,13 @@ constexpr std::int64_t ReopenIntervalNs = 1'000'000'000;
 
 }  // namespace
 
-bool RigControlfrm::usesPort() const
+bool RigInterfaceWindow::usesPort() const
 {
     const RigFamily* family = m_loop.family();
     return !family || family->usesSerialPort();
 }
 
-bool RigControlfrm::openPortQuietly()
+bool RigInterfaceWindow::openPortQuietly()
 {
     m_port.close();
     const RigModel* model = m_loop.model();
@@ -57,7 +57,7 @@ bool RigControlfrm::openPortQuietly()
     return ok;
 }
 
-bool RigControlfrm::OpenRigPort()
+bool RigInterfaceWindow::OpenRigPort()
 {
     if (openPortQuietly())
         return true;
@@ -79,7 +79,7 @@ bool RigControlfrm::OpenRigPort()
     return false;
 }
 
-void RigControlfrm::StartPolling()
+void RigInterfaceWindow::StartPolling()
 {
     const QString& rate = m_settings.PollRate;
     if (rate == QLatin1String("F"))
@@ -94,7 +94,7 @@ void RigControlfrm::StartPolling()
         tmrGetData->start();
 }
 
-void RigControlfrm::tmrGetData_Timer()
+void RigInterfaceWindow::onPollTick()
 {
     // One tick at a time: a main-window handler run by the hand-over may let
     // events run, and the timer must not start a tick inside this one.
@@ -109,7 +109,7 @@ void RigControlfrm::tmrGetData_Timer()
     m_inTick = false;
 }
 
-void RigControlfrm::sendTick()
+void RigInterfaceWindow::sendTick()
 {
     const RigFamily* family = m_loop.family();
     if (usesPort()) {
@@ -143,7 +143,7 @@ void RigControlfrm::sendTick()
     m_loop.ReadTickNext = 1;
 }
 
-bool RigControlfrm::reopenLostPort()
+bool RigInterfaceWindow::reopenLostPort()
 {
     // A USB adapter pulled out and plugged in again comes back as a new
     // device: the port is opened afresh (the port table is read again) about
@@ -158,13 +158,13 @@ bool RigControlfrm::reopenLostPort()
     return false;
 }
 
-void RigControlfrm::takeArrivals()
+void RigInterfaceWindow::takeArrivals()
 {
     for (const ArrivedBytes& piece : m_port.takeArrivals())
         m_loop.takeArrived(piece.bytes, piece.ns);
 }
 
-void RigControlfrm::readTick()
+void RigInterfaceWindow::readTick()
 {
     if (usesPort()) {
         if (!m_port.isOpen())
@@ -189,7 +189,7 @@ void RigControlfrm::readTick()
     m_loop.ReadTickNext = 0;
 }
 
-void RigControlfrm::showReading()
+void RigInterfaceWindow::showReading()
 {
     if (m_loop.RigFrequency > 0)
         lblFreq->setText(frequencyCaption(m_loop.RigFrequency));
@@ -198,7 +198,7 @@ void RigControlfrm::showReading()
     lblUnProcess->setText(ChkConvHex->isChecked() ? BytesToHexText(reply) : QString::fromLatin1(reply));
 }
 
-void RigControlfrm::handOver(const PollLoop::ReadOutcome& outcome)
+void RigInterfaceWindow::handOver(const PollLoop::ReadOutcome& outcome)
 {
     ForwardingWindow* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr;
     if (!form1)
@@ -215,7 +215,7 @@ void RigControlfrm::handOver(const PollLoop::ReadOutcome& outcome)
     }
 }
 
-void RigControlfrm::noteSilence()
+void RigInterfaceWindow::noteSilence()
 {
     // A rig switched off or unplugged: the captions say so again, as after
     // Test, instead of showing what it said last. Polling goes on, and the

@@ -1,13 +1,13 @@
 // The rig interface's settings: Test, End Test and Done, the rig list and
 // its defaults, the option and box handlers, RigCntrl.txt and the band plan.
 
-#include "radio/RigControlfrm.h"
+#include "radio/rig_interface_window.h"
 
 #include "app/forwarding_window.h"
 #include "app/app_state.h"
 #include "platform/file_system.h"
 #include "platform/safe_file.h"
-#include "radio/frmFrequencyTest.h"
+#include "radio/frequency_test_window.h"
 #include "radio/rig_models.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ const char* selectedValue(const Choices& choices)
 
 // ----- Test, End Test, Done ---------------------------------------------
 
-void RigControlfrm::collectSettings()
+void RigInterfaceWindow::collectSettings()
 {
     for (int i = 0; i < 10; ++i)
         if (optComm[static_cast<std::size_t>(i)]->isChecked())
@@ -78,7 +78,7 @@ void RigControlfrm::collectSettings()
         m_settings.PollRate = QString::fromLatin1(v);
 }
 
-void RigControlfrm::Command1_Click()
+void RigInterfaceWindow::onTestClicked()
 {
     if (m_shutDown)
         return;
@@ -86,8 +86,8 @@ void RigControlfrm::Command1_Click()
     if (!isNone(rigType)) {
         lblMode->setText(NoResponse);
         lblFreq->setText(NoResponse);
-        Command2->setEnabled(true);
-        Label2->show();
+        endTestButton->setEnabled(true);
+        pollingLabel->show();
         m_loop.RigMode.clear();
         m_silentReads = 0;
     }
@@ -103,30 +103,30 @@ void RigControlfrm::Command1_Click()
         // program at; a folder of the operator's own is left as it is.
         QDir().mkpath(defaultPegasusFolder());
     if (m_port.isOpen() || portless) {
-        tmrGetData_Timer();
+        onPollTick();
         StartPolling();
     } else {
-        Command2->setEnabled(false);
-        Label2->hide();
+        endTestButton->setEnabled(false);
+        pollingLabel->hide();
     }
 }
 
-void RigControlfrm::Command2_Click()
+void RigInterfaceWindow::onEndTestClicked()
 {
     lblMode->clear();
     lblFreq->clear();
     lblUnProcess->clear();
     tmrGetData->stop();
-    Label2->hide();
-    Command2->setEnabled(false);
+    pollingLabel->hide();
+    endTestButton->setEnabled(false);
     m_port.close();
     m_portLost = false;
 }
 
-void RigControlfrm::cmdDone_Click()
+void RigInterfaceWindow::onDoneClicked()
 {
     if (!isNone(m_state.prefs.RigType))
-        Command1_Click();
+        onTestClicked();
     if (ForwardingWindow* form1 = m_links.forwardingWindow ? m_links.forwardingWindow() : nullptr)
         form1->SavePref();
     else
@@ -135,7 +135,7 @@ void RigControlfrm::cmdDone_Click()
     hide();
 }
 
-void RigControlfrm::Command3_Click()
+void RigInterfaceWindow::onChangeFrequencyClicked()
 {
     if (!tmrGetData->isActive()) {
         m_state.services.prompt.messageBox(
@@ -145,15 +145,15 @@ void RigControlfrm::Command3_Click()
             QStringLiteral("You must be polling your rig to test this function."));
         return;
     }
-    frmFrequencyTest test(m_state, *this, this);
-    test.Form_Load();
+    FrequencyTestWindow test(m_state, *this, this);
+    test.onLoad();
     if (m_links.runModal)
         m_links.runModal(test);
     else
         test.exec();
 }
 
-void RigControlfrm::Command4_Click()
+void RigInterfaceWindow::onCopyRepliesClicked()
 {
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
@@ -163,12 +163,12 @@ void RigControlfrm::Command4_Click()
 
 // ----- the rig list and the options ---------------------------------------
 
-void RigControlfrm::List1_Click()
+void RigInterfaceWindow::onRigListClicked()
 {
     if (LoadingRigSettings != 0)
         return;
-    Command2_Click();
-    const QListWidgetItem* item = List1->currentItem();
+    onEndTestClicked();
+    const QListWidgetItem* item = rigList->currentItem();
     if (!item)
         return;
     m_state.prefs.RigType = item->text();
@@ -180,13 +180,13 @@ void RigControlfrm::List1_Click()
     txtMode->clear();
     chkConvToHex->setChecked(false);
     chkConvToHex->setEnabled(false);
-    Label10->hide();
+    icomAddressNote->hide();
     if (const RigModel* model = findRigModel(m_state.prefs.RigType))
         applyRigDefaults(*model);
     showPegasusFolder();
 }
 
-void RigControlfrm::applyRigDefaults(const RigModel& model)
+void RigInterfaceWindow::applyRigDefaults(const RigModel& model)
 {
     if (model.baud)
         selectByValue(baudChoices(), QString::fromLatin1(model.baud));
@@ -203,43 +203,43 @@ void RigControlfrm::applyRigDefaults(const RigModel& model)
     if (model.operatorMayConvert)
         chkConvToHex->setEnabled(true);
     if (model.showIcomNote)
-        Label10->show();
+        icomAddressNote->show();
 }
 
-void RigControlfrm::serialOption_Click() { Command2_Click(); }
+void RigInterfaceWindow::onSerialOptionClicked() { onEndTestClicked(); }
 
-void RigControlfrm::queryBox_GotFocus() { Command2_Click(); }
+void RigInterfaceWindow::onQueryBoxGotFocus() { onEndTestClicked(); }
 
-void RigControlfrm::txtFreq_Change()
+void RigInterfaceWindow::onFrequencyQueryChanged()
 {
     m_settings.FrequencyQuery = txtFreq->text();
     m_loop.rig.frequencyQuery = m_settings.FrequencyQuery;
 }
 
-void RigControlfrm::txtMode_Change()
+void RigInterfaceWindow::onModeQueryChanged()
 {
     m_settings.ModeQuery = txtMode->text();
     m_loop.rig.modeQuery = m_settings.ModeQuery;
 }
 
-void RigControlfrm::modeBy_Click()
+void RigInterfaceWindow::onModeByClicked()
 {
     lblMode->setText(NoResponse);
     m_loop.RigMode.clear();
 }
 
-void RigControlfrm::chkConvToHex_Click()
+void RigInterfaceWindow::onConvertToHexClicked()
 {
     ChkConvHex->setChecked(chkConvToHex->isChecked());
     m_loop.rig.convertToHex = chkConvToHex->isChecked();
 }
 
-QString RigControlfrm::defaultPegasusFolder() const
+QString RigInterfaceWindow::defaultPegasusFolder() const
 {
     return platform::joinPath(m_state.folders.UserDataFolder, QStringLiteral("Pegasus"));
 }
 
-void RigControlfrm::showPegasusFolder()
+void RigInterfaceWindow::showPegasusFolder()
 {
     const RigModel* model = findRigModel(m_state.prefs.RigType);
     const bool files = model && model->family && !model->family->usesSerialPort();
@@ -247,7 +247,7 @@ void RigControlfrm::showPegasusFolder()
     txtPegasusFolder->setVisible(files);
 }
 
-void RigControlfrm::txtPegasusFolder_Change()
+void RigInterfaceWindow::onPegasusFolderChanged()
 {
     // Takes effect on the next poll; the default is not written to the
     // settings file, so it moves with the per-user folder.
@@ -261,7 +261,7 @@ void RigControlfrm::txtPegasusFolder_Change()
 
 // ----- RigCntrl.txt -------------------------------------------------------
 
-void RigControlfrm::LoadRigSettings()
+void RigInterfaceWindow::LoadRigSettings()
 {
     const auto bytes = platform::readWholeFile(m_state.folders.programFile(QString::fromLatin1(RigSettings::FileName)));
     if (!bytes)
@@ -274,7 +274,7 @@ void RigControlfrm::LoadRigSettings()
     applyLoadedSettings(read);
 }
 
-void RigControlfrm::applyLoadedSettings(int)
+void RigInterfaceWindow::applyLoadedSettings(int)
 {
     const auto box = [](QCheckBox* b, int value) { b->setChecked(value != 0); };
     box(chkConvToHex, m_settings.ConvertToHex);
@@ -287,13 +287,13 @@ void RigControlfrm::applyLoadedSettings(int)
         OptDont->setChecked(true);
     txtFreq->setText(m_settings.FrequencyQuery);
     txtMode->setText(m_settings.ModeQuery);
-    const auto items = List1->findItems(m_settings.RigType, Qt::MatchExactly);
+    const auto items = rigList->findItems(m_settings.RigType, Qt::MatchExactly);
     if (!items.isEmpty())
-        List1->setCurrentItem(items.first());
+        rigList->setCurrentItem(items.first());
     if (m_settings.RigType == QLatin1String("Other"))
         chkConvToHex->setEnabled(true);
     if (m_settings.RigType == QLatin1String("Icom"))
-        Label10->show();
+        icomAddressNote->show();
     // A port the list has no button for ends the applying here.
     if (m_settings.Port < 1 || m_settings.Port > 10)
         return;
@@ -306,7 +306,7 @@ void RigControlfrm::applyLoadedSettings(int)
     selectByValue(pollChoices(), m_settings.PollRate);
 }
 
-void RigControlfrm::SaveRigSettings()
+void RigInterfaceWindow::SaveRigSettings()
 {
     m_settings.ModeBy = OptFreq->isChecked() ? 2 : OptDont->isChecked() ? 3 : 1;
     m_settings.RigType = m_state.prefs.RigType;
@@ -324,7 +324,7 @@ void RigControlfrm::SaveRigSettings()
 
 // ----- the band plan ------------------------------------------------------
 
-void RigControlfrm::LoadBandPlan()
+void RigInterfaceWindow::LoadBandPlan()
 {
     QDir::setCurrent(m_state.folders.ProgramFolder);
     const BandPlan plan = readBandPlanFile(m_state.folders.programFile(QString::fromLatin1(BandPlan::FileName)),
