@@ -69,7 +69,7 @@ void BM_SpectrumMapRedraw(benchmark::State& bench)
     spots::SpotStore store;
     fill(store, clock.now());
     spots::SpectrumMap map(state, store, {});
-    map.Form_Load();
+    map.onLoad();
     map.show();
     QApplication::processEvents();
     for (auto _ : bench) {

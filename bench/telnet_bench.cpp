@@ -7,7 +7,7 @@
 #include "app/main_windows.h"
 #include "app/program_services.h"
 #include "app/reference_tables.h"
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 #include "spots/install_spots.h"
 #include "spots/telnet_text.h"
 
@@ -51,8 +51,8 @@ void BM_TelnetBurstOfThousandSpots(benchmark::State& bench)
     mainWindows.setServices(programServices);
     spots::SpotsSubsystem& subsystem = spots::installSpots(programServices, state, mainWindows);
     mainWindows.open();
-    PacketSpotfrm& window = subsystem.spottingWindow();
-    window.cmdDone_Click();  // the band map on the main window
+    SpottingWindow& window = subsystem.spottingWindow();
+    window.onDoneClicked();  // the band map on the main window
     QApplication::processEvents();
 
     const QByteArray burst = clusterBurst(1000);

@@ -65,15 +65,15 @@ void MainWindowBase::onQueryUnload(bool& Cancel)
 void MainWindowBase::onUnload()
 {
     using app::SatelliteWindow;
-    for (SatelliteWindow which : {SatelliteWindow::PhoneFrm, SatelliteWindow::CWFrm,
-                                  SatelliteWindow::BlindFrm, SatelliteWindow::PacketSpotfrm,
-                                  SatelliteWindow::SpectrumMap, SatelliteWindow::RigControlfrm})
+    for (SatelliteWindow which : {SatelliteWindow::VoiceKeyerWindow, SatelliteWindow::CwWindow,
+                                  SatelliteWindow::VoiceNavigationWindow, SatelliteWindow::SpottingWindow,
+                                  SatelliteWindow::SpectrumMap, SatelliteWindow::RigInterfaceWindow})
         m_services.unload(*this, which);
     if (m_unloadForwardingWindow)
         m_unloadForwardingWindow();
     if (m_rover)
         m_rover->unload();
-    m_services.unload(*this, SatelliteWindow::frmWinKey);
+    m_services.unload(*this, SatelliteWindow::WinKeyWindow);
     app::BackupLog(m_state);
 }
 

@@ -52,13 +52,13 @@ enum class ShortcutWindow {
 /// rover county window come between the rig interface and the WinKey
 /// window; the main windows unload those two themselves.
 enum class SatelliteWindow {
-    PhoneFrm,       ///< voice keyer
-    CWFrm,          ///< CW window and sender
-    BlindFrm,       ///< voice navigation
-    PacketSpotfrm,  ///< DX spotting
+    VoiceKeyerWindow,       ///< voice keyer
+    CwWindow,          ///< CW window and sender
+    VoiceNavigationWindow,       ///< voice navigation
+    SpottingWindow,  ///< DX spotting
     SpectrumMap,
-    RigControlfrm,  ///< rig interface
-    frmWinKey,      ///< WinKey keyer
+    RigInterfaceWindow,  ///< rig interface
+    WinKeyWindow,      ///< WinKey keyer
 };
 
 class MainWindowServices {

@@ -78,7 +78,7 @@ std::shared_ptr<CwKeyer> installCwKeying(app::ProgramServices& services, app::Ap
         CwWindow& w = keyer->window();
         w.runModal(w);
     };
-    services.unloaders[app::SatelliteWindow::CWFrm] = [keyer](MainWindowBase&) { keyer->unload(); };
+    services.unloaders[app::SatelliteWindow::CwWindow] = [keyer](MainWindowBase&) { keyer->unload(); };
     services.releaseHooks.push_back([weak] {
         if (auto k = weak.lock(); k && k->existing())
             k->existing()->releaseLine();

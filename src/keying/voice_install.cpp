@@ -97,8 +97,8 @@ std::shared_ptr<VoiceKeying> VoiceKeying::install(app::ProgramServices& services
     services.menuWindows[MenuWindow::VoiceNavigation] = [voice](MainWindowBase&) {
         voice->blind().showModeless();
     };
-    services.unloaders[SatelliteWindow::PhoneFrm] = [voice](MainWindowBase&) { voice->unloadPhone(); };
-    services.unloaders[SatelliteWindow::BlindFrm] = [voice](MainWindowBase&) { voice->unloadBlind(); };
+    services.unloaders[SatelliteWindow::VoiceKeyerWindow] = [voice](MainWindowBase&) { voice->unloadPhone(); };
+    services.unloaders[SatelliteWindow::VoiceNavigationWindow] = [voice](MainWindowBase&) { voice->unloadBlind(); };
     services.releaseHooks.push_back([voice] { voice->release(); });
     // The CW keying port and the WinKey take the serial ports from the
     // push-to-talk port before they open theirs.

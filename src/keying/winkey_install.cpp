@@ -91,7 +91,7 @@ std::shared_ptr<WinKeySupport> installWinKey(app::ProgramServices& services, app
     services.onWkGetStatus = [support] { return support->keyer().wk_getstatus(); };
     services.onWkClearBuf = [support] { support->keyer().wk_clearbuf(); };
     services.onWkBackspace = [support] { support->keyer().wk_backspace(); };
-    services.unloaders[app::SatelliteWindow::frmWinKey] = [support](MainWindowBase&) { support->unload(); };
+    services.unloaders[app::SatelliteWindow::WinKeyWindow] = [support](MainWindowBase&) { support->unload(); };
     services.releaseHooks.push_back([weak] {
         if (auto s = weak.lock())
             s->closeKeyer();

@@ -100,7 +100,7 @@ std::shared_ptr<RadioControl> installRadio(app::ProgramServices& services, app::
     services.shortcutWindows[app::ShortcutWindow::RigInterface] = show;
     services.menuWindows[app::MenuWindow::RigInterface] = show;
     services.shortcutWindows[app::ShortcutWindow::RigTune] = [radio](MainWindowBase&) { radio->showTuneWindow(); };
-    services.unloaders[app::SatelliteWindow::RigControlfrm] = [radio](MainWindowBase&) {
+    services.unloaders[app::SatelliteWindow::RigInterfaceWindow] = [radio](MainWindowBase&) {
         radio->unloadRigWindow();
     };
     services.releaseHooks.push_back([radio] { radio->release(); });

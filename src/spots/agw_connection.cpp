@@ -6,7 +6,7 @@
 
 #include "app/app_state.h"
 #include "platform/tcp_link.h"
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 #include "spots/agw_engine_address.h"
 #include "spots/agw_frame.h"
 #include "spots/spot_connection_kinds.h"
@@ -41,7 +41,7 @@ QString crLfEach(const QString& text)
 
 class AgwConnection final : public SpotConnection {
 public:
-    explicit AgwConnection(PacketSpotfrm& window) : m_window(window)
+    explicit AgwConnection(SpottingWindow& window) : m_window(window)
     {
         QObject::connect(&m_link, &platform::TcpLink::connected, &m_window, [this] { onConnected(); });
         QObject::connect(&m_link, &platform::TcpLink::received, &m_window, [this](const QByteArray& bytes) {
@@ -101,7 +101,7 @@ public:
 
     void sendTyped(const QString& text) override
     {
-        if (m_window.Timer1->isActive())
+        if (m_window.pollTimer->isActive())
             SendAgwText(text);
     }
 
@@ -114,16 +114,16 @@ public:
     /// Typed text goes out in pieces of more than 70 characters, cut at a blank.
     void sendBoxChanged() override
     {
-        if (m_sendingPiece || !m_window.Timer1->isActive())
+        if (m_sendingPiece || !m_window.pollTimer->isActive())
             return;
-        const QString text = m_window.txtSent->text();
+        const QString text = m_window.sendBox->text();
         if (text.size() <= 70 || !text.endsWith(u' '))
             return;
         m_sendingPiece = true;
         const QString piece = text.left(text.size() - 1);
-        m_window.txtSent->setText(piece);
+        m_window.sendBox->setText(piece);
         SendAgwText(piece);
-        m_window.txtSent->clear();
+        m_window.sendBox->clear();
         m_sendingPiece = false;
     }
 
@@ -135,7 +135,7 @@ private:
         m_registered = true;
         put('X', QString());
         put('m', QString());
-        m_window.Timer1->start();
+        m_window.pollTimer->start();
         m_window.appendMonitor(CrLf + QStringLiteral("** Successfully connected to AGW Packet Engine **") + CrLf
                                + CrLf);
     }
@@ -154,15 +154,15 @@ private:
                 + QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it as "
                                  "described on the AGW Packet Engine website."),
             QStringLiteral("Unable to connect to the AGW Packet Engine."));
-        m_window.Label4->hide();
+        m_window.listeningLabel->hide();
         m_window.appendMonitor(first + blank + download + blank
                                + QStringLiteral("- Run the Packet Engine software and configure it as described "
                                                 "on the AGW Packet Engine website for your sound card or TNC.")
                                + blank + QStringLiteral("- Click Open from this program.") + blank);
         if (!m_window.isVisible())
             m_window.showModeless();
-        m_window.Command2_Click();
-        m_window.Timer1->stop();
+        m_window.onClosePortClicked();
+        m_window.pollTimer->stop();
     }
 
     /// The engine went away, or sent what is not AGW frames: the window
@@ -177,7 +177,7 @@ private:
             m_window.AgwConnectedCall.clear();
         }
         m_window.appendMonitor(CrLf + QStringLiteral("** Lost connection to AGW Packet Engine **"));
-        m_window.Command2_Click();
+        m_window.onClosePortClicked();
         m_window.TrimMonitor();
         m_window.state().services.beeper.beep();
     }
@@ -317,7 +317,7 @@ private:
         }
     }
 
-    PacketSpotfrm& m_window;
+    SpottingWindow& m_window;
     QString m_call;
     AgwFrameReader m_reader;
     bool m_registered = false;
@@ -327,7 +327,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SpotConnection> makeAgwConnection(PacketSpotfrm& window)
+std::unique_ptr<SpotConnection> makeAgwConnection(SpottingWindow& window)
 {
     return std::make_unique<AgwConnection>(window);
 }

@@ -121,14 +121,14 @@ SpectrumMap::SpectrumMap(app::AppState& state, SpotStore& store, SpectrumMapLink
         l->setAlignment(Qt::AlignCenter);
         setTextColor(l, Qt::white);
         l->hide();
-        l->installEventFilter(new PressHook(l, [this, i](int button) { lblDXSpot_MouseDown(i, button); }));
+        l->installEventFilter(new PressHook(l, [this, i](int button) { onSpotLabelMouseDown(i, button); }));
         lblDXSpot[static_cast<std::size_t>(i)] = l;
     }
 }
 
 SpectrumMap::~SpectrumMap() = default;
 
-void SpectrumMap::Form_Load()
+void SpectrumMap::onLoad()
 {
     // The shared scaling steps, centred exactly; a step that fails ends the
     // load, and the captions then stay hidden.
@@ -212,7 +212,7 @@ void SpectrumMap::BandMapLabelDisplay()
     unsetCursor();
 }
 
-void SpectrumMap::lblDXSpot_MouseDown(int Index, int Button)
+void SpectrumMap::onSpotLabelMouseDown(int Index, int Button)
 {
     if (Index < 0 || Index >= SpotStore::Capacity)
         return;
@@ -242,12 +242,12 @@ void SpectrumMap::lblDXSpot_MouseDown(int Index, int Button)
     }
 }
 
-void SpectrumMap::Form_Activate() { BandMapLabelDisplay(); }
+void SpectrumMap::onActivate() { BandMapLabelDisplay(); }
 
 bool SpectrumMap::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate)
-        Form_Activate();
+        onActivate();
     return QDialog::event(e);
 }
 

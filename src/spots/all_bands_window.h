@@ -43,12 +43,12 @@ public:
 
     /// Scales the window to the screen, lays the scales out, shows their
     /// captions and fills the work area.
-    void Form_Load();
+    void onLoad();
     /// Redraws the scales and every spot label from the store.
     void BandMapLabelDisplay();
     /// A mouse button pressed on spot label Index: 2 (right) tunes and hands
     /// the call on, any other deletes the spot.
-    void lblDXSpot_MouseDown(int Index, int Button);
+    void onSpotLabelMouseDown(int Index, int Button);
 
     std::array<platform::LineControl*, 11> lineHF{};
     std::array<QLabel*, 11> lblHFSpots{};
@@ -61,7 +61,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Activate();
+    void onActivate();
     /// Lays the scales and their captions out afresh; returns them for the
     /// spot labels.
     SpectrumScales LayoutBandScales(const SpectrumGeometry& geometry);

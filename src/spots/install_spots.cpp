@@ -5,7 +5,7 @@
 #include "app/main_window_base.h"
 #include "app/main_windows.h"
 #include "app/program_services.h"
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 #include "spots/all_bands_window.h"
 
 #include <QDir>
@@ -19,15 +19,15 @@ SpotsSubsystem::SpotsSubsystem(app::AppState& state, app::MainWindows& mainWindo
 
 SpotsSubsystem::~SpotsSubsystem() = default;
 
-PacketSpotfrm& SpotsSubsystem::spottingWindow()
+SpottingWindow& SpotsSubsystem::spottingWindow()
 {
     if (!m_window) {
-        m_window = std::make_unique<PacketSpotfrm>(
+        m_window = std::make_unique<SpottingWindow>(
             m_state, [this] { return m_mainWindows.forwardingWindow(); }, connections);
         m_window->spotBurstHandled = [this] { display.flushSpotList(); };
         // The settings file is read by its bare name in the program folder.
         QDir::setCurrent(m_state.folders.ProgramFolder);
-        m_window->Form_Load();
+        m_window->onLoad();
     }
     return *m_window;
 }
@@ -40,7 +40,7 @@ void SpotsSubsystem::unloadSpottingWindow()
 {
     if (!m_window)
         return;
-    m_window->Form_Unload();
+    m_window->onUnload();
     m_window.reset();
 }
 
@@ -57,7 +57,7 @@ SpotsSubsystem& installSpots(app::ProgramServices& services, app::AppState& stat
     services.onPacketResize = [spots](MainWindowBase& w) {
         // The display follows the spotting window's choices; before it was
         // ever opened there is nothing to lay out.
-        PacketSpotfrm* window = spots->existingSpottingWindow();
+        SpottingWindow* window = spots->existingSpottingWindow();
         if (!window)
             return;
         spots->display.PacketResize(w, window->listDisplayChosen(), window->selectedType(),
@@ -86,13 +86,13 @@ SpotsSubsystem& installSpots(app::ProgramServices& services, app::AppState& stat
     services.menuWindows[app::MenuWindow::DxSpotting] = [spots](MainWindowBase&) {
         spots->showSpottingWindow();
     };
-    services.unloaders[app::SatelliteWindow::PacketSpotfrm] = [spots](MainWindowBase&) {
+    services.unloaders[app::SatelliteWindow::SpottingWindow] = [spots](MainWindowBase&) {
         spots->unloadSpottingWindow();
     };
     // File > Exit ends at once: the connections close first.
     services.releaseHooks.push_back([spots] {
-        if (PacketSpotfrm* window = spots->existingSpottingWindow())
-            window->Form_Unload();
+        if (SpottingWindow* window = spots->existingSpottingWindow())
+            window->onUnload();
     });
     return s;
 }

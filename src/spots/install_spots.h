@@ -9,7 +9,7 @@
 #include <memory>
 
 class ForwardingWindow;
-class PacketSpotfrm;
+class SpottingWindow;
 class QDialog;
 class MainWindowBase;
 
@@ -30,9 +30,9 @@ public:
 
     /// The spotting window, created and loaded at its first use (which reads
     /// the settings and opens the saved connection).
-    PacketSpotfrm& spottingWindow();
+    SpottingWindow& spottingWindow();
     /// The window when it exists; null before its first use and after unload.
-    [[nodiscard]] PacketSpotfrm* existingSpottingWindow() const { return m_window.get(); }
+    [[nodiscard]] SpottingWindow* existingSpottingWindow() const { return m_window.get(); }
     /// Ctrl+D, the "Configure" menu item and a click on the band map: shows
     /// the window without waiting.
     void showSpottingWindow();
@@ -67,7 +67,7 @@ public:
 private:
     app::AppState& m_state;
     app::MainWindows& m_mainWindows;
-    std::unique_ptr<PacketSpotfrm> m_window;
+    std::unique_ptr<SpottingWindow> m_window;
     SpectrumMap* m_spectrumMap = nullptr;
 };
 

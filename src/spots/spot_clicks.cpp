@@ -86,7 +86,7 @@ void SpotsSubsystem::showSpectrumMap(MainWindowBase& window)
     links.mainWindow = [this] { return m_mainWindows.window(); };
     SpectrumMap map(m_state, display.store(), std::move(links), &window);
     m_spectrumMap = &map;
-    map.Form_Load();
+    map.onLoad();
     if (window.runModal)
         window.runModal(map);
     else

@@ -11,15 +11,15 @@
 //     (the AGW Packet Engine's frames use ForwardSpot, appendMonitor,
 //     TrimMonitor and isRepeatOfMonitor directly);
 //   - status lines go to the monitor (appendMonitor, replaceMonitor);
-//   - a failure runs Close Port (Command2_Click) after its own message;
-//   - a connection that opens switches the window's Timer1 on.
+//   - a failure runs Close Port (onClosePortClicked) after its own message;
+//   - a connection that opens switches the window's pollTimer on.
 
 #include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
 
-class PacketSpotfrm;
+class SpottingWindow;
 
 namespace spots {
 
@@ -31,14 +31,14 @@ public:
 
     /// Open Port's step for this kind, run when it is the chosen type and the
     /// "Listening" indicator has just been shown: starts the link and
-    /// Timer1, or reports its failure. For the TNC the window has just read
+    /// pollTimer, or reports its failure. For the TNC the window has just read
     /// its option groups into settings() (TncSettingsString() joins them).
     virtual void open() = 0;
     /// Close Port's step: the serial port closes if open, the socket closes
     /// whatever its state; the AGW Packet Engine's step runs only when it is
     /// the chosen type (the window asks only then).
     virtual void close() = 0;
-    /// Each Timer1 tick while this is the chosen type (TNC and AGW poll;
+    /// Each pollTimer tick while this is the chosen type (TNC and AGW poll;
     /// telnet data arrives by its own events).
     virtual void poll() {}
     /// Enter in the send box, after Open Port when the indicator was hidden:
@@ -61,10 +61,10 @@ public:
 /// Makes the connection of a kind for a window; the window calls it once per
 /// kind when it is created.
 using ConnectionFactory =
-    std::function<std::unique_ptr<SpotConnection>(ConnectionKind, PacketSpotfrm&)>;
+    std::function<std::unique_ptr<SpotConnection>(ConnectionKind, SpottingWindow&)>;
 
 /// The program's connections.
 [[nodiscard]] std::unique_ptr<SpotConnection> makeSpotConnection(ConnectionKind kind,
-                                                                 PacketSpotfrm& window);
+                                                                 SpottingWindow& window);
 
 }  // namespace spots

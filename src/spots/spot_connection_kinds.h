@@ -5,8 +5,8 @@
 
 namespace spots {
 
-[[nodiscard]] std::unique_ptr<SpotConnection> makeTncConnection(PacketSpotfrm& window);
-[[nodiscard]] std::unique_ptr<SpotConnection> makeTelnetConnection(PacketSpotfrm& window);
-[[nodiscard]] std::unique_ptr<SpotConnection> makeAgwConnection(PacketSpotfrm& window);
+[[nodiscard]] std::unique_ptr<SpotConnection> makeTncConnection(SpottingWindow& window);
+[[nodiscard]] std::unique_ptr<SpotConnection> makeTelnetConnection(SpottingWindow& window);
+[[nodiscard]] std::unique_ptr<SpotConnection> makeAgwConnection(SpottingWindow& window);
 
 }  // namespace spots

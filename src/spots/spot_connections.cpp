@@ -5,7 +5,7 @@
 
 namespace spots {
 
-std::unique_ptr<SpotConnection> makeSpotConnection(ConnectionKind kind, PacketSpotfrm& window)
+std::unique_ptr<SpotConnection> makeSpotConnection(ConnectionKind kind, SpottingWindow& window)
 {
     switch (kind) {
     case ConnectionKind::Tnc: return makeTncConnection(window);

@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "platform/tcp_link.h"
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 #include "spots/spot_connection_kinds.h"
 #include "spots/telnet_text.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 class TelnetConnection final : public SpotConnection {
 public:
-    explicit TelnetConnection(PacketSpotfrm& window) : m_window(window)
+    explicit TelnetConnection(SpottingWindow& window) : m_window(window)
     {
         QObject::connect(&m_link, &platform::TcpLink::received, &m_window,
                          [this](const QByteArray& bytes) { m_window.receiveTelnetBlock(m_decoder.decode(bytes)); });
@@ -32,17 +32,17 @@ public:
     {
         m_link.close();
         bool ok = false;
-        const int port = m_window.txtTelnetPort->text().trimmed().toInt(&ok);
+        const int port = m_window.telnetPortBox->text().trimmed().toInt(&ok);
         if (!ok)
             return;
-        const QString host = m_window.txtTelnetHost->text();
+        const QString host = m_window.telnetHostBox->text();
         if (!m_link.connectTo(host, port))
             return;
         m_decoder.reset();
         m_window.clearTelnetLines();
         m_window.replaceMonitor(QStringLiteral("Attempting connection to: ") + m_link.host() + u':'
                                 + QString::number(m_link.port()) + QStringLiteral("\r\n\r\n"));
-        m_window.Timer1->start();
+        m_window.pollTimer->start();
     }
 
     void close() override { m_link.close(); }
@@ -67,19 +67,19 @@ private:
         const QString text = WinsockErrorText(number);
         m_link.close();
         m_window.appendMonitor(text);
-        m_window.Command2_Click();
+        m_window.onClosePortClicked();
         m_window.TrimMonitor();
         m_window.state().services.beeper.beep();
     }
 
-    PacketSpotfrm& m_window;
+    SpottingWindow& m_window;
     TelnetDecoder m_decoder;
     platform::TcpLink m_link;
 };
 
 }  // namespace
 
-std::unique_ptr<SpotConnection> makeTelnetConnection(PacketSpotfrm& window)
+std::unique_ptr<SpotConnection> makeTelnetConnection(SpottingWindow& window)
 {
     return std::make_unique<TelnetConnection>(window);
 }

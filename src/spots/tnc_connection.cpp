@@ -6,7 +6,7 @@
 
 #include "app/app_state.h"
 #include "platform/serial_link.h"
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 #include "spots/spot_connection_kinds.h"
 
 #include <QTimer>
@@ -17,7 +17,7 @@ namespace {
 
 class TncConnection final : public SpotConnection {
 public:
-    explicit TncConnection(PacketSpotfrm& window) : m_window(window) {}
+    explicit TncConnection(SpottingWindow& window) : m_window(window) {}
 
     /// OpenTncConnection has read the option groups into the settings:
     /// OpenTncPort.
@@ -53,7 +53,7 @@ public:
         else if (power == u'D')
             powered = m_link->setDtr(true);
         if (m_link->isOpen())
-            m_window.Timer1->start();
+            m_window.pollTimer->start();
         m_window.appendMonitor(QStringLiteral("** TNC Serial Port Open **\r\n\r\n"));
         // A pty or an adapter without modem lines cannot power the TNC.
         if (!powered)
@@ -105,17 +105,17 @@ private:
         // An open at load finds the window hidden: the operator must see why.
         if (!m_window.isVisible())
             m_window.showModeless();
-        m_window.Command2_Click();
-        m_window.Timer1->stop();
+        m_window.onClosePortClicked();
+        m_window.pollTimer->stop();
     }
 
-    PacketSpotfrm& m_window;
+    SpottingWindow& m_window;
     platform::SerialLink* m_link = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<SpotConnection> makeTncConnection(PacketSpotfrm& window)
+std::unique_ptr<SpotConnection> makeTncConnection(SpottingWindow& window)
 {
     return std::make_unique<TncConnection>(window);
 }

@@ -19,7 +19,7 @@
 #include <optional>
 
 using namespace testing_support;
-using radio::frmBandPlan;
+using radio::PrivilegesWindow;
 
 namespace {
 
@@ -28,7 +28,7 @@ struct PrivilegesFixture : ::testing::Test {
     app::ProgramServices services;
     app::MainWindows windows{m.fx.state};
     std::shared_ptr<radio::RadioControl> radio;
-    std::function<void(frmBandPlan&)> onModal;
+    std::function<void(PrivilegesWindow&)> onModal;
     int shown = 0;
 
     void SetUp() override
@@ -49,7 +49,7 @@ struct PrivilegesFixture : ::testing::Test {
             m.window = std::make_unique<InStateWindow>(m.fx.state, services);
         m.window->runModal = [this](QDialog& d) {
             ++shown;
-            auto* w = dynamic_cast<frmBandPlan*>(&d);
+            auto* w = dynamic_cast<PrivilegesWindow*>(&d);
             ASSERT_NE(w, nullptr);
             if (onModal)
                 onModal(*w);
@@ -61,14 +61,14 @@ struct PrivilegesFixture : ::testing::Test {
     }
 
     /// Opens the window by Ctrl+F from the main window and runs check on it.
-    void openByCtrlF(const std::function<void(frmBandPlan&)>& check)
+    void openByCtrlF(const std::function<void(PrivilegesWindow&)>& check)
     {
         onModal = check;
         QTest::keyClick(m.window->txtCall, Qt::Key_F, Qt::ControlModifier);
     }
 };
 
-std::vector<QLabel*> chartLabels(const frmBandPlan& w, const char* prefix)
+std::vector<QLabel*> chartLabels(const PrivilegesWindow& w, const char* prefix)
 {
     std::vector<QLabel*> out;
     for (QLabel* l : w.findChildren<QLabel*>())
@@ -77,7 +77,7 @@ std::vector<QLabel*> chartLabels(const frmBandPlan& w, const char* prefix)
     return out;
 }
 
-QStringList barCaptions(const frmBandPlan& w)
+QStringList barCaptions(const PrivilegesWindow& w)
 {
     QStringList out;
     for (const radio::ChartLabel& bar : w.chart().bars)
@@ -103,8 +103,8 @@ TEST_F(PrivilegesFixture, CtrlFAndTheBandMenuOpenTheExtraChartFromBothMainWindow
             MainWindowBase& w = open(outOfState);
             QDir::setCurrent(QDir::tempPath());
             shown = 0;
-            QPointer<frmBandPlan> opened;
-            onModal = [&](frmBandPlan& p) {
+            QPointer<PrivilegesWindow> opened;
+            onModal = [&](PrivilegesWindow& p) {
                 opened = &p;
                 EXPECT_EQ(p.windowTitle(), "Frequency Privileges");
                 EXPECT_EQ(p.headingLabel->text(), "Extra Frequency Privileges");
@@ -148,7 +148,7 @@ TEST_F(PrivilegesFixture, EachClassButtonSetsItsHeadingAndDrawsItsBands)
         {"Advanced", "Advanced Frequency Privileges", all, 20},
         {"Extra", "Extra Frequency Privileges", all, 20},
     };
-    openByCtrlF([&](frmBandPlan& p) {
+    openByCtrlF([&](PrivilegesWindow& p) {
         std::size_t i = 0;
         for (const Case& c : cases) {
             SCOPED_TRACE(c.caption);
@@ -173,7 +173,7 @@ TEST_F(PrivilegesFixture, EachClassButtonSetsItsHeadingAndDrawsItsBands)
 TEST_F(PrivilegesFixture, TheChartIsPaintedInItsColours)
 {
     open(false);
-    openByCtrlF([&](frmBandPlan& p) {
+    openByCtrlF([&](PrivilegesWindow& p) {
         p.generalButton->click();  // General
         p.show();
         QApplication::processEvents();
@@ -213,7 +213,7 @@ TEST_F(PrivilegesFixture, TheChartIsPaintedInItsColours)
 TEST_F(PrivilegesFixture, DoneHidesTheWindow)
 {
     open(true);
-    openByCtrlF([&](frmBandPlan& p) {
+    openByCtrlF([&](PrivilegesWindow& p) {
         p.show();
         EXPECT_EQ(p.focusWidget(), p.doneButton);  // Done has the focus first
         p.doneButton->click();
@@ -247,7 +247,7 @@ TEST_F(PrivilegesFixture, AMissingOrDamagedPlanIsReportedAndNothingIsDrawnFromIt
         if (c.file)
             writeBytes(m.fx.path(QStringLiteral("BandPlan.txt")), *c.file);
         open(true);
-        openByCtrlF([&](frmBandPlan& p) {
+        openByCtrlF([&](PrivilegesWindow& p) {
             ASSERT_EQ(m.fx.fakes.prompt.shown().size(), 1u);
             EXPECT_EQ(m.fx.fakes.prompt.shown()[0].text, "Band data not available.");
             EXPECT_EQ(m.fx.fakes.prompt.shown()[0].title, "Band Data Not Available.");
@@ -270,7 +270,7 @@ TEST_F(PrivilegesFixture, APlanOfTheDateAloneOpensWithTheDateAndAnEmptyChart)
 {
     writeBytes(m.fx.path(QStringLiteral("BandPlan.txt")), "\"January 1, 2027\"\r\n");
     open(true);
-    openByCtrlF([&](frmBandPlan& p) {
+    openByCtrlF([&](PrivilegesWindow& p) {
         EXPECT_TRUE(m.fx.fakes.prompt.shown().empty());
         EXPECT_EQ(p.planDateLabel->text(), "Frequencies Effective: January 1, 2027");
         EXPECT_EQ(p.headingLabel->text(), "Extra Frequency Privileges");
@@ -288,7 +288,7 @@ TEST_F(PrivilegesFixture, TheWindowFillsALargerWorkAreaAndScalesItsControls)
     screen.workAreaTwips = QRectF(0, 0, 28800, 15600);
     m.fx.fakes.screen.set(screen);
     open(true);
-    openByCtrlF([&](frmBandPlan& p) {
+    openByCtrlF([&](PrivilegesWindow& p) {
         EXPECT_EQ(p.size(), QSize(1920, 1040));
         EXPECT_NEAR(p.headingLine->Y1(), 720.0 * 15600 / 6690, 0.01);
         EXPECT_NEAR(p.headingLine->X2(), 28800, 0.01);

@@ -52,7 +52,7 @@ QByteArray rigCntrl(const QStringList& lines)
 
 }  // namespace
 
-TEST(RigControlfrm, LoadsWithDesignValuesAndTheRigList)
+TEST(RigInterfaceWindow, LoadsWithDesignValuesAndTheRigList)
 {
     RigFixture f;
     auto& w = f.window();
@@ -71,7 +71,7 @@ TEST(RigControlfrm, LoadsWithDesignValuesAndTheRigList)
     EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
 }
 
-TEST(RigControlfrm, ChoosingARigAppliesItsDefaults)
+TEST(RigInterfaceWindow, ChoosingARigAppliesItsDefaults)
 {
     RigFixture f;
     auto& w = f.window();
@@ -107,7 +107,7 @@ TEST(RigControlfrm, ChoosingARigAppliesItsDefaults)
     EXPECT_FALSE(w.chkConvToHex->isChecked());
 }
 
-TEST(RigControlfrm, ChoosingAnotherRigForgetsTheFrequencyForTheLog)
+TEST(RigInterfaceWindow, ChoosingAnotherRigForgetsTheFrequencyForTheLog)
 {
     RigFixture f;
     f.fx.state.log.RigFrequencyText = QStringLiteral("14.025");
@@ -115,7 +115,7 @@ TEST(RigControlfrm, ChoosingAnotherRigForgetsTheFrequencyForTheLog)
     EXPECT_TRUE(f.fx.state.log.RigFrequencyText.isEmpty());
 }
 
-TEST(RigControlfrm, TestWithNoRigOnlyCollectsTheOptions)
+TEST(RigInterfaceWindow, TestWithNoRigOnlyCollectsTheOptions)
 {
     RigFixture f;
     auto& w = f.window();
@@ -133,7 +133,7 @@ TEST(RigControlfrm, TestWithNoRigOnlyCollectsTheOptions)
     EXPECT_TRUE(f.fx.fakes.prompt.shown().empty());
 }
 
-TEST(RigControlfrm, TestWithAMissingPortSaysSoAndShowsTheWindow)
+TEST(RigInterfaceWindow, TestWithAMissingPortSaysSoAndShowsTheWindow)
 {
     RigFixture f;
     f.chooseRig("Kenwood");
@@ -148,7 +148,7 @@ TEST(RigControlfrm, TestWithAMissingPortSaysSoAndShowsTheWindow)
     EXPECT_FALSE(f.window().tmrGetData->isActive());
 }
 
-TEST(RigControlfrm, DoneSavesBothFilesAndHides)
+TEST(RigInterfaceWindow, DoneSavesBothFilesAndHides)
 {
     RigFixture f;
     auto& w = f.window();
@@ -170,7 +170,7 @@ TEST(RigControlfrm, DoneSavesBothFilesAndHides)
     EXPECT_TRUE(testing_support::readBytes(f.fx.path("QSOpref.txt")).contains("\"Kenwood\""));
 }
 
-TEST(RigControlfrm, ASettingsFileThatCannotBeWrittenIsReported)
+TEST(RigInterfaceWindow, ASettingsFileThatCannotBeWrittenIsReported)
 {
     RigFixture f;
     QDir(f.fx.path({})).mkdir(QStringLiteral("RigCntrl.txt"));
@@ -178,7 +178,7 @@ TEST(RigControlfrm, ASettingsFileThatCannotBeWrittenIsReported)
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("File Error"));
 }
 
-TEST(RigControlfrm, LoadingAppliesTheSavedSettings)
+TEST(RigInterfaceWindow, LoadingAppliesTheSavedSettings)
 {
     RigFixture f;
     testing_support::writeBytes(
@@ -201,7 +201,7 @@ TEST(RigControlfrm, LoadingAppliesTheSavedSettings)
     EXPECT_FALSE(w.tmrGetData->isActive());
 }
 
-TEST(RigControlfrm, LoadingStopsAtAPortTheWindowHasNoButtonFor)
+TEST(RigInterfaceWindow, LoadingStopsAtAPortTheWindowHasNoButtonFor)
 {
     RigFixture f;
     testing_support::writeBytes(
@@ -214,7 +214,7 @@ TEST(RigControlfrm, LoadingStopsAtAPortTheWindowHasNoButtonFor)
     EXPECT_EQ(Options{w}.baud(), "56");
 }
 
-TEST(RigControlfrm, ShortSettingsFileAppliesNothing)
+TEST(RigInterfaceWindow, ShortSettingsFileAppliesNothing)
 {
     RigFixture f;
     f.fx.state.prefs.RigType = QStringLiteral("Kenwood");
@@ -225,7 +225,7 @@ TEST(RigControlfrm, ShortSettingsFileAppliesNothing)
     EXPECT_EQ(w.rigSettings().Baud, "4800 ");
 }
 
-TEST(RigControlfrm, MissingOrOverfullBandPlanIsReportedOnce)
+TEST(RigInterfaceWindow, MissingOrOverfullBandPlanIsReportedOnce)
 {
     {
         RigFixture f;
@@ -245,7 +245,7 @@ TEST(RigControlfrm, MissingOrOverfullBandPlanIsReportedOnce)
     }
 }
 
-TEST(RigControlfrm, ChangeFrequencyNeedsPolling)
+TEST(RigInterfaceWindow, ChangeFrequencyNeedsPolling)
 {
     RigFixture f;
     auto& w = f.window();
@@ -262,7 +262,7 @@ TEST(RigControlfrm, ChangeFrequencyNeedsPolling)
     EXPECT_TRUE(f.waits->log.isEmpty());
 }
 
-TEST(RigControlfrm, ChangeModeWithoutARigAndWithAnUnknownMode)
+TEST(RigInterfaceWindow, ChangeModeWithoutARigAndWithAnUnknownMode)
 {
     RigFixture f;
     QString mode = QStringLiteral("CW");

@@ -50,7 +50,7 @@ TEST(AgwConnection, RegistersMonitorsConnectsSendsAndDisconnects)
     EXPECT_EQ(x.kind, 'X');
     EXPECT_EQ(x.from, QByteArray("W1AW"));
     EXPECT_EQ(engine.next().kind, 'm');
-    ASSERT_TRUE(waitUntil([&] { return f.w->Timer1->isActive(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return f.w->pollTimer->isActive(); }, 5000));
     EXPECT_TRUE(f.w->monitorText().endsWith(
         QStringLiteral("\r\n** Successfully connected to AGW Packet Engine **\r\n\r\n")));
 
@@ -120,13 +120,13 @@ TEST(AgwConnection, AMissingEngineShowsTheFailureTextAndAMissingCallStopsAtOnce)
     ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 5000));
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Unable to connect to the AGW Packet Engine.")));
     EXPECT_TRUE(f.w->monitorText().endsWith(QStringLiteral("- Click Open from this program.\r\n\r\n")));
-    EXPECT_FALSE(f.w->Timer1->isActive());
+    EXPECT_FALSE(f.w->pollTimer->isActive());
 
     f.fx.state.prefs.MyCall = QStringLiteral("  ");
-    f.w->Command1->click();
+    f.w->openPortButton->click();
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Call Sign Required!")));
     EXPECT_TRUE(f.w->listening());
-    EXPECT_FALSE(f.w->Timer1->isActive());
+    EXPECT_FALSE(f.w->pollTimer->isActive());
 }
 
 namespace {
@@ -143,7 +143,7 @@ struct ConnectedAgw {
     {
         f.w = &f.openSpotting();
         ok = engine.accept() && engine.next().kind == 'X' && engine.next().kind == 'm'
-             && waitUntil([&] { return f.w->Timer1->isActive(); }, 5000);
+             && waitUntil([&] { return f.w->pollTimer->isActive(); }, 5000);
         f.type(QStringLiteral(":C zs1far"));
         ok = ok && engine.next().kind == 'C';
         engine.send(frameBytes('C', Far, "W1AW", QByteArray("*** CONNECTED With Station ZS1FAR\r", 35)));
@@ -174,7 +174,7 @@ TEST(AgwConnection, EverySpotLineOfAFrameArrivesOnceFromTheAirAndFromAConnectedC
         const char* second;
     };
     for (const Case& k : {Case{false, "K2ABC", "K3ABC"}, Case{true, "K4ABC", "K5ABC"}}) {
-        f.w->chkDX->setChecked(k.listDxOnly);
+        f.w->listDxOnlyCheck->setChecked(k.listDxOnly);
         const QByteArray data = "Hello\r" + spotLine("14025.0", k.first) + "\r\n" + spotLine("7012.5", k.second) + '\r';
         const int before = rows();
         engine.send(frameBytes('I', Far, "W1AW", monitorHeader("I S1 R0 pid=0xF0 Len=167 P=0") + data + "\r\r" + '\0'));
@@ -189,7 +189,7 @@ TEST(AgwConnection, EverySpotLineOfAFrameArrivesOnceFromTheAirAndFromAConnectedC
         EXPECT_EQ(shown(k.second), 1);
         EXPECT_EQ(f.w->monitorText().count(QStringLiteral("Hello")), 1);
     }
-    f.w->chkDX->setChecked(false);
+    f.w->listDxOnlyCheck->setChecked(false);
 
     // A link-control frame shows its header line only; no NUL reaches the
     // monitor.

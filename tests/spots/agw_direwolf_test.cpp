@@ -196,7 +196,7 @@ TEST_F(DirewolfLink, OpenRegistersMonitoredSpotsArriveAndAConnectionCarriesTyped
 {
     AgwFixture f(m_engine->port());
     f.w = &f.openSpotting();
-    ASSERT_TRUE(waitUntil([&] { return f.w->Timer1->isActive(); }, 5000)) << m_engine->output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return f.w->pollTimer->isActive(); }, 5000)) << m_engine->output().toStdString();
     EXPECT_TRUE(f.w->monitorText().contains(QStringLiteral("** Successfully connected to AGW Packet Engine **")));
     // The engine's own log (its AGW trace) says when it took the request
     // for monitored frames; a frame heard before that is not passed on.
@@ -254,14 +254,14 @@ TEST_F(DirewolfLink, OpenRegistersMonitoredSpotsArriveAndAConnectionCarriesTyped
     EXPECT_TRUE(f.tickUntil([&] { return f.w->AgwConnectedCall.isEmpty(); }, 10000));
     EXPECT_EQ(f.w->windowTitle(), QStringLiteral("DX Spotting Setup"));
     EXPECT_TRUE(f.w->monitorText().contains(QStringLiteral("** Disconnected from ZS1FAR **")));
-    f.w->Command2_Click();
+    f.w->onClosePortClicked();
 }
 
 TEST_F(DirewolfLink, TheFarStationHearsTheDisconnectWhenTheProgramEnds)
 {
     auto f = std::make_unique<AgwFixture>(m_engine->port());
     f->w = &f->openSpotting();
-    ASSERT_TRUE(waitUntil([&] { return f->w->Timer1->isActive(); }, 5000)) << m_engine->output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return f->w->pollTimer->isActive(); }, 5000)) << m_engine->output().toStdString();
     f->type(QStringLiteral(":C ZS1FAR"));
     ASSERT_TRUE(f->tickUntil([&] { return f->w->AgwConnectedCall == QStringLiteral("ZS1FAR"); }, 10000))
         << m_engine->output().toStdString();

@@ -70,17 +70,17 @@ struct AgwFixture : SpottingFixture {
     {
         return testing_support::waitUntil(
             [&] {
-                w->Timer1_Timer();
+                w->onPollTick();
                 return condition();
             },
             timeoutMs);
     }
     void type(const QString& text)
     {
-        QTest::keyClicks(w->txtSent, text);
-        QTest::keyClick(w->txtSent, Qt::Key_Return);
+        QTest::keyClicks(w->sendBox, text);
+        QTest::keyClick(w->sendBox, Qt::Key_Return);
     }
-    PacketSpotfrm* w = nullptr;
+    SpottingWindow* w = nullptr;
 };
 
 inline QByteArray spotLine(const char* kHz, const char* call)

@@ -23,7 +23,7 @@ public:
         };
         writePackSpot(packSpot("TNC", 1, list));
         spotting = &openSpotting();
-        spotting->cmdDone->click();
+        spotting->doneButton->click();
         QApplication::processEvents();
         main().activateWindow();
         (void)QTest::qWaitForWindowActive(&main());
@@ -54,7 +54,7 @@ public:
     std::vector<float> tuned;
     /// Runs inside the tune, where the rig interface lets events run.
     std::function<void()> duringTune;
-    PacketSpotfrm* spotting = nullptr;
+    SpottingWindow* spotting = nullptr;
 };
 
 }  // namespace spots_testing

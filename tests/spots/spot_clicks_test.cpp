@@ -98,8 +98,8 @@ TEST(SpotClicks, EmptySlotsAndStrayLabelsTuneNothing)
     ClicksFixture f(true, true);
     MainWindowBase& m = f.main();
     f.spot("DL1ABC", "14025.0");
-    f.spotting->OptBand->setChecked(true);
-    f.spotting->cmdDone->click();
+    f.spotting->displayBandMap->setChecked(true);
+    f.spotting->doneButton->click();
     QApplication::processEvents();
     ASSERT_FALSE(m.lblDXSpot[0]->isHidden());
     QTest::mouseClick(m.lblDXSpot[0], Qt::RightButton);

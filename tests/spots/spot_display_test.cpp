@@ -13,11 +13,11 @@ using namespace spots_testing;
 namespace {
 
 /// The spotting window set to a TNC with the chosen display, Done clicked.
-PacketSpotfrm& connectedTnc(SpottingFixture& f, bool list = false)
+SpottingWindow& connectedTnc(SpottingFixture& f, bool list = false)
 {
     f.writePackSpot(packSpot("TNC", 1, list));
-    PacketSpotfrm& w = f.openSpotting();
-    w.cmdDone->click();
+    SpottingWindow& w = f.openSpotting();
+    w.doneButton->click();
     QApplication::processEvents();
     return w;
 }
@@ -75,15 +75,15 @@ TEST(SpotDisplay, SwitchingMovesNothingAndNoneGivesTheRoomBack)
     SpottingFixture f;
     MainWindowBase& m = f.main();
     const QRectF call = f.twips(m.txtCall);
-    PacketSpotfrm& w = connectedTnc(f, true);
+    SpottingWindow& w = connectedTnc(f, true);
     EXPECT_FALSE(m.txtDX->isHidden());
     EXPECT_TRUE(m.lblDX->isHidden());
     const QRectF compressed = f.twips(m.txtCall);
 
     // Band map: every spot label shows until the map is drawn again.
     f.openSpotting();
-    w.OptBand->setChecked(true);
-    w.cmdDone->click();
+    w.displayBandMap->setChecked(true);
+    w.doneButton->click();
     EXPECT_EQ(f.twips(m.txtCall), compressed);
     EXPECT_FALSE(m.lblDX->isHidden());
     EXPECT_TRUE(m.txtDX->isHidden());
@@ -93,8 +93,8 @@ TEST(SpotDisplay, SwitchingMovesNothingAndNoneGivesTheRoomBack)
 
     // Back to the list.
     f.openSpotting();
-    w.OptList->setChecked(true);
-    w.cmdDone->click();
+    w.displayList->setChecked(true);
+    w.doneButton->click();
     EXPECT_EQ(f.twips(m.txtCall), compressed);
     EXPECT_FALSE(f.form1().bandMapShown());
     EXPECT_FALSE(m.txtDX->isHidden());
@@ -102,7 +102,7 @@ TEST(SpotDisplay, SwitchingMovesNothingAndNoneGivesTheRoomBack)
     // "None": everything grows back and the display is parked.
     f.openSpotting();
     f.chooseType(w, "None");
-    w.cmdDone->click();
+    w.doneButton->click();
     EXPECT_TRUE(m.txtDX->isHidden());
     EXPECT_TRUE(m.lblDX->isHidden());
     EXPECT_NEAR(f.twips(m.txtCall).top(), call.top(), 1e-4);
@@ -113,7 +113,7 @@ TEST(SpotDisplay, SwitchingMovesNothingAndNoneGivesTheRoomBack)
 
     // "None" again changes nothing.
     f.openSpotting();
-    w.cmdDone->click();
+    w.doneButton->click();
     EXPECT_DOUBLE_EQ(f.twips(m.txtCall).top(), call.top() * 0.9 * 1.1111111);
 }
 
@@ -137,7 +137,7 @@ TEST(SpotDisplay, TwoHundredClusterLinesFillTheListAndTheBandMap)
 {
     SpottingFixture f;
     MainWindowBase& m = f.main();
-    PacketSpotfrm& w = connectedTnc(f);
+    SpottingWindow& w = connectedTnc(f);
     const QString bands[] = {QStringLiteral("14025.0"), QStringLiteral("7012.5"), QStringLiteral("21074.0"),
                              QStringLiteral("14195.0"), QStringLiteral("10368100")};
     QString burst;
@@ -217,7 +217,7 @@ TEST(SpotDisplay, TwoHundredClusterLinesFillTheListAndTheBandMap)
 TEST(SpotDisplay, ABurstIsDrawnOnceAfterItsEvent)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = connectedTnc(f);
+    SpottingWindow& w = connectedTnc(f);
     QString burst;
     for (int i = 0; i < 40; ++i)
         burst += tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("14%1.0").arg(100 + i),
@@ -235,7 +235,7 @@ TEST(SpotDisplay, EachBurstLeavesTheNewest200RowsInTheListByItsEnd)
 {
     SpottingFixture f;
     MainWindowBase& m = f.main();
-    PacketSpotfrm& w = connectedTnc(f, true);
+    SpottingWindow& w = connectedTnc(f, true);
     const auto burst = [](char tag, int count) {
         QString text;
         for (int i = 0; i < count; ++i)
@@ -269,16 +269,16 @@ TEST(SpotDisplay, TheTimerRedrawsTheBandMapOnThe361stTick)
 {
     SpottingFixture f;
     MainWindowBase& m = f.main();
-    PacketSpotfrm& w = connectedTnc(f, true);
+    SpottingWindow& w = connectedTnc(f, true);
     // The test ticks by hand: a real tick on a slow machine would count too.
-    w.Timer1->stop();
+    w.pollTimer->stop();
     // Through the list to the band map, which lets the timer redraw it.
     f.openSpotting();
-    w.OptBand->setChecked(true);
-    w.cmdDone->click();
+    w.displayBandMap->setChecked(true);
+    w.doneButton->click();
     ASSERT_TRUE(f.form1().bandMapShown());
     // The ticks are driven by hand from here on.
-    w.Timer1->stop();
+    w.pollTimer->stop();
     w.receiveTncText(tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("14025.0"), QStringLiteral("JA1ABC"))));
     QApplication::processEvents();
     ASSERT_FALSE(m.lblDXSpot[49]->isHidden());
@@ -286,9 +286,9 @@ TEST(SpotDisplay, TheTimerRedrawsTheBandMapOnThe361stTick)
 
     f.fx.fakes.clock.advanceMs(3600 * 1000);
     for (int i = 0; i < 360; ++i)
-        w.Timer1_Timer();
+        w.onPollTick();
     EXPECT_FALSE(m.lblDXSpot[49]->isHidden());
-    w.Timer1_Timer();
+    w.onPollTick();
     EXPECT_TRUE(m.lblDXSpot[49]->isHidden());
     EXPECT_EQ(w.LabelUpdateTimeCounter, 0);
 }
@@ -296,19 +296,19 @@ TEST(SpotDisplay, TheTimerRedrawsTheBandMapOnThe361stTick)
 TEST(SpotDisplay, TheTncPipelineDropsRepeatsAndHonoursListDxOnly)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = connectedTnc(f, true);
+    SpottingWindow& w = connectedTnc(f, true);
     const QString spot = tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("14025.0"), QStringLiteral("JA1ABC")));
     w.receiveTncText(QStringLiteral("Welcome to the cluster\r\n") + spot + spot);
     EXPECT_EQ(w.monitorText().count(QStringLiteral("JA1ABC")), 1);
     EXPECT_TRUE(w.monitorText().contains(QStringLiteral("Welcome")));
     EXPECT_EQ(f.main().txtDX->model()->rowCount(), 1);
 
-    w.chkDX->setChecked(true);
+    w.listDxOnlyCheck->setChecked(true);
     w.receiveTncText(QStringLiteral("chatter line\r\n"));
     EXPECT_FALSE(w.monitorText().contains(QStringLiteral("chatter")));
 
     // After 800 characters of other text the same spot counts again.
-    w.chkDX->setChecked(false);
+    w.listDxOnlyCheck->setChecked(false);
     w.receiveTncText(QString(900, u'x') + QStringLiteral("\r\n") + spot);
     EXPECT_EQ(f.main().txtDX->model()->rowCount(), 2);
 }
@@ -317,7 +317,7 @@ TEST(SpotDisplay, TheInStateWindowTakesTheDisplayToo)
 {
     SpottingFixture f(false);
     MainWindowBase& m = f.main();
-    PacketSpotfrm& w = connectedTnc(f, true);
+    SpottingWindow& w = connectedTnc(f, true);
     EXPECT_FALSE(m.txtDX->isHidden());
     EXPECT_GT(f.twips(m.txtDX).height(), 0);
     w.receiveTncText(tnc(clusterLine(QStringLiteral("W3LPL"), QStringLiteral("21074.0"), QStringLiteral("ZS6ABC"))));
@@ -329,7 +329,7 @@ TEST(SpotDisplay, ABandChangeRescalesTheMap)
 {
     SpottingFixture f;
     MainWindowBase& m = f.main();
-    PacketSpotfrm& w = connectedTnc(f);
+    SpottingWindow& w = connectedTnc(f);
     w.receiveTncText(tnc(clusterLine(QStringLiteral("A"), QStringLiteral("7010.0"), QStringLiteral("G3AAA")))
                      + tnc(clusterLine(QStringLiteral("A"), QStringLiteral("7030.0"), QStringLiteral("G3BBB"))));
     QApplication::processEvents();

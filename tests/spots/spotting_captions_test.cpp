@@ -15,7 +15,7 @@ using namespace spots_testing;
 
 namespace {
 
-QStringList clippedCaptions(PacketSpotfrm& w)
+QStringList clippedCaptions(SpottingWindow& w)
 {
     QStringList clipped;
     const auto report = [&](const QWidget* control, const QString& caption, int needed, int room) {
@@ -73,7 +73,7 @@ TEST(SpottingCaptions, EveryCaptionShowsWholeOnA1024By768Screen)
         f.fx.fakes.screen.set({15360, 11520, QRectF(0, 0, 15360, 10920)});
         f.fx.state.prefs.FormSizePercent = static_cast<quint8>(percent);
         f.writePackSpot(packSpot("TNC", 1));
-        PacketSpotfrm& w = f.openSpotting();
+        SpottingWindow& w = f.openSpotting();
         QApplication::processEvents();
         const QStringList clipped = clippedCaptions(w);
         EXPECT_TRUE(clipped.isEmpty()) << percent << " %:\n" << clipped.join(QStringLiteral("\n")).toStdString();

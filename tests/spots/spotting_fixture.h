@@ -12,7 +12,7 @@
 #include "app/program_services.h"
 #include "app/reference_tables.h"
 #include "spot_test_helpers.h"
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 #include "spots/install_spots.h"
 #include "support/test_support.h"
 
@@ -39,7 +39,7 @@ namespace spots_testing {
 /// A connection that opens at once (or fails) and records every request.
 class RecordingConnection final : public spots::SpotConnection {
 public:
-    RecordingConnection(PacketSpotfrm& window, QString name, QStringList& log)
+    RecordingConnection(SpottingWindow& window, QString name, QStringList& log)
         : m_window(window), m_name(std::move(name)), m_log(log)
     {
     }
@@ -47,7 +47,7 @@ public:
     {
         m_log << QStringLiteral("open:") + m_name;
         m_open = true;
-        m_window.Timer1->start();
+        m_window.pollTimer->start();
     }
     void close() override
     {
@@ -62,7 +62,7 @@ public:
     }
 
 private:
-    PacketSpotfrm& m_window;
+    SpottingWindow& m_window;
     QString m_name;
     QStringList& m_log;
     bool m_open = false;
@@ -99,7 +99,7 @@ public:
                                           {testing_support::sourceDir() + QStringLiteral("/data/arrlpre2.txt")});
         mainWindows.setServices(services);
         spots = &spots::installSpots(services, fx.state, mainWindows);
-        spots->connections = [this](spots::ConnectionKind kind, PacketSpotfrm& w) {
+        spots->connections = [this](spots::ConnectionKind kind, SpottingWindow& w) {
             static const char* const names[] = {"TNC", "Telnet", "AGW"};
             return std::make_unique<RecordingConnection>(w, QString::fromLatin1(names[static_cast<int>(kind)]),
                                                          connectionLog);
@@ -121,7 +121,7 @@ public:
     ForwardingWindow& form1() { return *mainWindows.forwardingWindow(); }
 
     /// Ctrl+D in the main window, as the operator opens the window.
-    PacketSpotfrm& openSpotting()
+    SpottingWindow& openSpotting()
     {
         main().activateWindow();
         main().txtCall->setFocus();
@@ -132,10 +132,10 @@ public:
 
     void writePackSpot(const QByteArray& bytes) { testing_support::writeBytes(fx.path(QStringLiteral("PackSpot.txt")), bytes); }
 
-    void chooseType(PacketSpotfrm& w, const char* type)
+    void chooseType(SpottingWindow& w, const char* type)
     {
-        const auto items = w.List1->findItems(QString::fromLatin1(type), Qt::MatchExactly);
-        w.List1->setCurrentItem(items.front());
+        const auto items = w.typeList->findItems(QString::fromLatin1(type), Qt::MatchExactly);
+        w.typeList->setCurrentItem(items.front());
     }
 
     QRectF twips(QWidget* w) const { return platform::twipGeometry(w); }

@@ -53,12 +53,12 @@ struct TelnetFixture : SpottingFixture {
     }
     void openTo(const QString& host, int port)
     {
-        w->txtTelnetHost->setText(host);
-        w->txtTelnetPort->setText(QString::number(port));
-        w->Command1->click();
+        w->telnetHostBox->setText(host);
+        w->telnetPortBox->setText(QString::number(port));
+        w->openPortButton->click();
     }
     int rows() { return main().txtDX->model()->rowCount(); }
-    PacketSpotfrm* w = nullptr;
+    SpottingWindow* w = nullptr;
 };
 
 QByteArray line(const char* kHz, const char* call)
@@ -76,7 +76,7 @@ TEST(TelnetConnection, LogsInAndTakesWholeLinesAsTheClusterWritesThem)
     f.openTo(QStringLiteral("127.0.0.1"), server.port());
     EXPECT_EQ(f.w->monitorText(),
               QStringLiteral("Attempting connection to: 127.0.0.1:%1\r\n\r\n").arg(server.port()));
-    EXPECT_TRUE(f.w->Timer1->isActive());
+    EXPECT_TRUE(f.w->pollTimer->isActive());
     ASSERT_TRUE(server.accept());
 
     // Negotiation and a prompt without a line end: the prompt shows, the
@@ -85,10 +85,10 @@ TEST(TelnetConnection, LogsInAndTakesWholeLinesAsTheClusterWritesThem)
     ASSERT_TRUE(waitUntil([&] { return f.w->monitorText().endsWith(QStringLiteral("login: ")); }, 5000));
     EXPECT_FALSE(f.w->monitorText().contains(QChar(0xff)));
 
-    QTest::keyClicks(f.w->txtSent, QStringLiteral("W1AW"));
-    QTest::keyClick(f.w->txtSent, Qt::Key_Return);
+    QTest::keyClicks(f.w->sendBox, QStringLiteral("W1AW"));
+    QTest::keyClick(f.w->sendBox, Qt::Key_Return);
     EXPECT_EQ(server.readUntil("\r\n"), QByteArray("W1AW\r\n"));
-    EXPECT_TRUE(f.w->txtSent->text().isEmpty());
+    EXPECT_TRUE(f.w->sendBox->text().isEmpty());
 
     // Three spots in one segment behind a greeting, a fourth split in two,
     // then one repeated: every whole line counts, telnet has no repeat test.
@@ -105,7 +105,7 @@ TEST(TelnetConnection, LogsInAndTakesWholeLinesAsTheClusterWritesThem)
     EXPECT_EQ(f.w->monitorText().count(QStringLiteral("VK2AB")), 1);
 
     // With List DX Only ticked, only the spot lines reach the monitor.
-    f.w->chkDX->setChecked(true);
+    f.w->listDxOnlyCheck->setChecked(true);
     f.w->replaceMonitor(QString());
     server.write("chatter\r\n" + line("28495.0", "PY2AA"));
     ASSERT_TRUE(waitUntil([&] { return f.rows() == 6; }, 5000));
@@ -123,18 +123,18 @@ TEST(TelnetConnection, ARemoteCloseIsReportedAndTheWindowCanConnectAgain)
     ASSERT_TRUE(waitUntil([&] { return !f.w->listening(); }, 5000));
     EXPECT_TRUE(f.w->monitorText().endsWith(
         QStringLiteral("Bye\r\nERROR: The connection is reset by remote side.!\r\n\r\n** Port Closed **")));
-    EXPECT_FALSE(f.w->Timer1->isActive());
+    EXPECT_FALSE(f.w->pollTimer->isActive());
     EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
 
     // Typing now starts a new connection and says the text could not go.
-    QTest::keyClicks(f.w->txtSent, QStringLiteral("SH/DX"));
-    QTest::keyClick(f.w->txtSent, Qt::Key_Return);
+    QTest::keyClicks(f.w->sendBox, QStringLiteral("SH/DX"));
+    QTest::keyClick(f.w->sendBox, Qt::Key_Return);
     EXPECT_TRUE(f.w->listening());
     EXPECT_TRUE(f.w->monitorText().endsWith(
         QStringLiteral("**  Connection not yet established.  Please wait a moment and try again.\r\n\r\n")));
     ASSERT_TRUE(server.accept());
     ASSERT_TRUE(waitUntil([&] { return f.w->connection(spots::ConnectionKind::Telnet).isOpen(); }, 5000));
-    QTest::keyClick(f.w->txtSent, Qt::Key_Return);  // an empty line goes as a lone CR LF
+    QTest::keyClick(f.w->sendBox, Qt::Key_Return);  // an empty line goes as a lone CR LF
     EXPECT_EQ(server.readUntil("\r\n"), QByteArray("\r\n"));
 }
 
@@ -158,11 +158,11 @@ TEST(TelnetConnection, RefusedUnresolvableAndUnusableAddressesEachEndAsThePartSa
     EXPECT_TRUE(f.w->monitorText().contains(QStringLiteral("ERROR: Authoritative answer: Host not found.")));
 
     // A port that is no whole number starts nothing and says nothing.
-    f.w->txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
-    f.w->txtTelnetPort->setText(QStringLiteral("73x"));
-    f.w->Command1->click();
+    f.w->telnetHostBox->setText(QStringLiteral("127.0.0.1"));
+    f.w->telnetPortBox->setText(QStringLiteral("73x"));
+    f.w->openPortButton->click();
     EXPECT_EQ(f.w->monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
-    EXPECT_FALSE(f.w->Timer1->isActive());
+    EXPECT_FALSE(f.w->pollTimer->isActive());
     EXPECT_TRUE(f.w->listening());
 }
 
@@ -170,8 +170,8 @@ TEST(TelnetConnection, BlocksFedToThePipelineAreCutIntoLines)
 {
     SpottingFixture f;
     f.writePackSpot(packSpot("Telnet", 0, true));
-    PacketSpotfrm& w = f.openSpotting();
-    w.cmdDone->click();
+    SpottingWindow& w = f.openSpotting();
+    w.doneButton->click();
     const QString spot = QString::fromLatin1(line("7012.5", "VK2AB"));
     w.receiveTelnetBlock(spot);
     w.receiveTelnetBlock(spot);
@@ -192,7 +192,7 @@ TEST(TelnetConnection, BlocksFedToThePipelineAreCutIntoLines)
     EXPECT_EQ(store.slot(49).SpotCall, QStringLiteral("JA1ABC"));
     EXPECT_FLOAT_EQ(store.slot(49).SpotFrequency, 14.025f);
     EXPECT_TRUE(w.monitorText().endsWith(QString::fromLatin1(line("14025.0", "JA1ABC"))));
-    w.chkDX->setChecked(false);
+    w.listDxOnlyCheck->setChecked(false);
     w.receiveTelnetBlock(QStringLiteral("W1AW de NODE 10-Dec-2026 2359Z >") + QString::fromLatin1(line("21074.0", "ZS6ABC")));
     EXPECT_EQ(store.slot(49).SpotCall, QStringLiteral("ZS6ABC"));
     EXPECT_FLOAT_EQ(store.slot(49).SpotFrequency, 21.074f);

@@ -50,11 +50,11 @@ QByteArray line(const char* kHz, const char* call)
 }
 
 /// Ticks the window's timer until condition() holds, at most 5 s.
-bool tickUntil(PacketSpotfrm& w, const std::function<bool()>& condition)
+bool tickUntil(SpottingWindow& w, const std::function<bool()>& condition)
 {
     return waitUntil(
         [&] {
-            w.Timer1_Timer();
+            w.onPollTick();
             return condition();
         },
         5000);
@@ -70,17 +70,17 @@ TEST(TncConnection, OpensAtLoadTakesCommandsAndCutsEveryKindOfLineEnd)
     f.spots->connections = spots::makeSpotConnection;
     testing_support::pointSerialPortAt(1, tnc.devicePath());
     f.writePackSpot(packSpot("TNC", 1));
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** TNC Serial Port Open **\r\n\r\n"));
     EXPECT_TRUE(w.listening());
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.pollTimer->isActive());
     EXPECT_TRUE(w.connection(spots::ConnectionKind::Tnc).isOpen());
 
     // Esc sends the command character (03); the typed command goes with a CR.
-    QTest::keyClick(w.txtSent, Qt::Key_Escape);
+    QTest::keyClick(w.sendBox, Qt::Key_Escape);
     EXPECT_TRUE(tnc.pty().waitForReceived([](const QByteArray& b) { return b == "\x03"; }, 5000));
-    QTest::keyClicks(w.txtSent, QStringLiteral("C DXC"));
-    QTest::keyClick(w.txtSent, Qt::Key_Return);
+    QTest::keyClicks(w.sendBox, QStringLiteral("C DXC"));
+    QTest::keyClick(w.sendBox, Qt::Key_Return);
     EXPECT_TRUE(tnc.pty().waitForReceived([](const QByteArray& b) { return b.endsWith("C DXC\r"); }, 5000));
     ASSERT_TRUE(tickUntil(w, [&] { return w.monitorText().contains(QStringLiteral("*** CONNECTED to DXC")); }));
     EXPECT_TRUE(w.monitorText().contains(QStringLiteral("cmd:*** CONNECTED to DXC\r\n")));
@@ -102,9 +102,9 @@ TEST(TncConnection, OpensAtLoadTakesCommandsAndCutsEveryKindOfLineEnd)
     EXPECT_TRUE(w.monitorText().endsWith(QString::fromLatin1(line("7012.5", "VK2AB")) + QStringLiteral("\r\n")));
 
     // Close Port closes the port; the send box then sends nothing.
-    w.Command2->click();
+    w.closePortButton->click();
     EXPECT_FALSE(w.connection(spots::ConnectionKind::Tnc).isOpen());
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.pollTimer->isActive());
 }
 
 TEST(TncConnection, APortTheTableDoesNotNameFailsWithTheMessage)
@@ -112,12 +112,12 @@ TEST(TncConnection, APortTheTableDoesNotNameFailsWithTheMessage)
     SpottingFixture f;
     f.spots->connections = spots::makeSpotConnection;
     f.writePackSpot(packSpot("TNC", 7));
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("Invalid Comm Settings.")));
     EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** Unable to open TNC Serial Port "
                                               "**\r\n\r\n\r\n\r\n** Port Closed **"));
     EXPECT_FALSE(w.listening());
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.pollTimer->isActive());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
 }
@@ -136,7 +136,7 @@ TEST(TncConnection, APowerLineThePortCannotSetIsNamedInTheMonitor)
         const QByteArray power = "1\r\n\"N\"";
         settings.replace(settings.indexOf(power), power.size(), "1\r\n\"" + QByteArray(line, 1) + '"');
         f.writePackSpot(settings);
-        PacketSpotfrm& w = f.openSpotting();
+        SpottingWindow& w = f.openSpotting();
         EXPECT_TRUE(w.monitorText().contains(QStringLiteral("** Cannot set %1 on ").arg(QLatin1String(line))))
             << w.monitorText().toStdString();
     }

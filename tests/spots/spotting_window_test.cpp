@@ -18,29 +18,29 @@ using namespace spots_testing;
 TEST(SpottingWindow, CtrlDOpensItAtTheTopOfTheScreenWithoutASettingsFile)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), QStringLiteral(" DX Spotting Setup"));
     const QRectF g = platform::windowTwipGeometry(&w);
     EXPECT_DOUBLE_EQ(g.top(), 2);
     EXPECT_NEAR(g.left() + g.width() / 2, 4800, 1);
-    EXPECT_EQ(w.List1->count(), 4);
+    EXPECT_EQ(w.typeList->count(), 4);
     EXPECT_EQ(w.selectedType(), QString());
     EXPECT_TRUE(w.connectionType().isEmpty());
-    for (QWidget* c : {static_cast<QWidget*>(w.Frame2), static_cast<QWidget*>(w.txtSent),
-                       static_cast<QWidget*>(w.Command1), static_cast<QWidget*>(w.fraBaud),
-                       static_cast<QWidget*>(w.txtTelnetHost), static_cast<QWidget*>(w.txtHex)})
+    for (QWidget* c : {static_cast<QWidget*>(w.displayGroup), static_cast<QWidget*>(w.sendBox),
+                       static_cast<QWidget*>(w.openPortButton), static_cast<QWidget*>(w.fraBaud),
+                       static_cast<QWidget*>(w.telnetHostBox), static_cast<QWidget*>(w.commandCharBox)})
         EXPECT_FALSE(c->isEnabled()) << c->objectName().toStdString();
-    EXPECT_TRUE(w.List1->isEnabled());
-    EXPECT_TRUE(w.cmdDone->isEnabled());
+    EXPECT_TRUE(w.typeList->isEnabled());
+    EXPECT_TRUE(w.doneButton->isEnabled());
     EXPECT_TRUE(w.optBaud192->isChecked());
     EXPECT_TRUE(w.optParityNone->isChecked());
     EXPECT_TRUE(w.optData8->isChecked());
     EXPECT_TRUE(w.optStop1->isChecked());
     EXPECT_TRUE(w.optComm[0]->isChecked());
     EXPECT_TRUE(w.optPowerNone->isChecked());
-    EXPECT_TRUE(w.Option1->isChecked());
-    EXPECT_TRUE(w.OptBand->isChecked());
+    EXPECT_TRUE(w.handshakeNone->isChecked());
+    EXPECT_TRUE(w.displayBandMap->isChecked());
     EXPECT_TRUE(w.monitorText().isEmpty());
     EXPECT_FALSE(w.listening());
     EXPECT_TRUE(f.connectionLog.isEmpty());
@@ -56,24 +56,24 @@ TEST(SpottingWindow, ATelnetFileWithoutAPortSelectsTelnetAndConnectsNothing)
 {
     SpottingFixture f;
     f.writePackSpot(packSpot("Telnet", 0));
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     EXPECT_EQ(w.selectedType(), QStringLiteral("Telnet"));
-    EXPECT_TRUE(w.txtTelnetHost->isEnabled());
-    EXPECT_TRUE(w.txtSent->isEnabled());
+    EXPECT_TRUE(w.telnetHostBox->isEnabled());
+    EXPECT_TRUE(w.sendBox->isEnabled());
     EXPECT_FALSE(w.fraBaud->isEnabled());
-    EXPECT_EQ(w.txtTelnetHost->text(), QStringLiteral("dxc.example.org"));
-    EXPECT_EQ(w.Label6->text(), QStringLiteral("Type text to send and press enter:"));
+    EXPECT_EQ(w.telnetHostBox->text(), QStringLiteral("dxc.example.org"));
+    EXPECT_EQ(w.sendBoxLabel->text(), QStringLiteral("Type text to send and press enter:"));
     EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("If you have an Internet connection")));
     EXPECT_FALSE(f.connectionLog.contains(QStringLiteral("open:Telnet")));
     // The serial choices keep their design state.
     EXPECT_TRUE(w.optBaud192->isChecked());
 
     // Enter in the send box opens the connection first, then sends.
-    w.txtSent->setText(QStringLiteral("W1AW"));
-    QTest::keyClick(w.txtSent, Qt::Key_Return);
+    w.sendBox->setText(QStringLiteral("W1AW"));
+    QTest::keyClick(w.sendBox, Qt::Key_Return);
     EXPECT_TRUE(f.connectionLog.contains(QStringLiteral("open:Telnet")));
     EXPECT_TRUE(f.connectionLog.contains(QStringLiteral("send:Telnet:W1AW")));
-    EXPECT_TRUE(w.txtSent->text().isEmpty());
+    EXPECT_TRUE(w.sendBox->text().isEmpty());
     EXPECT_TRUE(w.listening());
 }
 
@@ -81,21 +81,21 @@ TEST(SpottingWindow, ASavedTncConnectionOpensAtLoadAndTypeLettersMatchInAnyCase)
 {
     SpottingFixture f;
     f.writePackSpot(packSpot("tnc", 3));
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     EXPECT_EQ(w.selectedType(), QStringLiteral("TNC"));
     EXPECT_EQ(w.connectionType(), QStringLiteral("tnc"));
     EXPECT_TRUE(w.optComm[2]->isChecked());
     EXPECT_TRUE(w.optBaud96->isChecked());
-    EXPECT_TRUE(w.Option3->isChecked());
+    EXPECT_TRUE(w.handshakeRts->isChecked());
     EXPECT_TRUE(w.fraBaud->isEnabled());
     EXPECT_TRUE(w.listening());
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.pollTimer->isActive());
     EXPECT_EQ(f.connectionLog.filter(QStringLiteral("open:")), QStringList{QStringLiteral("open:TNC")});
     EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
-    EXPECT_FALSE(w.chkDX->isChecked());
+    EXPECT_FALSE(w.listDxOnlyCheck->isChecked());
 
     // Done writes the type back as it was read.
-    w.cmdDone->click();
+    w.doneButton->click();
     const QByteArray saved = testing_support::readBytes(f.fx.path(QStringLiteral("PackSpot.txt")));
     EXPECT_TRUE(saved.contains("\"tnc\"\r\n"));
     EXPECT_FALSE(w.isVisible());
@@ -104,25 +104,25 @@ TEST(SpottingWindow, ASavedTncConnectionOpensAtLoadAndTypeLettersMatchInAnyCase)
 TEST(SpottingWindow, ChoosingTncResetsTheSerialChoicesButNotPortAndPower)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     f.chooseType(w, "Telnet");
     w.optComm[4]->setChecked(true);
     w.optPowerDTR->setChecked(true);
     w.optBaud24->setChecked(true);
-    w.Option2->setChecked(true);
-    w.txtHex->setText(QStringLiteral("1B"));
+    w.handshakeXonXoff->setChecked(true);
+    w.commandCharBox->setText(QStringLiteral("1B"));
     f.chooseType(w, "TNC");
     EXPECT_TRUE(w.optBaud96->isChecked());
     EXPECT_TRUE(w.optParityNone->isChecked());
     EXPECT_TRUE(w.optData8->isChecked());
     EXPECT_TRUE(w.optStop1->isChecked());
-    EXPECT_TRUE(w.Option3->isChecked());
-    EXPECT_EQ(w.txtHex->text(), QStringLiteral("03"));
+    EXPECT_TRUE(w.handshakeRts->isChecked());
+    EXPECT_EQ(w.commandCharBox->text(), QStringLiteral("03"));
     EXPECT_TRUE(w.optComm[4]->isChecked());
     EXPECT_TRUE(w.optPowerDTR->isChecked());
     EXPECT_TRUE(w.fraBaud->isEnabled());
-    EXPECT_FALSE(w.txtTelnetHost->isEnabled());
-    EXPECT_EQ(w.Label6->text(), QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
+    EXPECT_FALSE(w.telnetHostBox->isEnabled());
+    EXPECT_EQ(w.sendBoxLabel->text(), QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
     EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("To use a Packet TNC")));
     EXPECT_EQ(w.monitorCaret(), 1);
 }
@@ -130,65 +130,65 @@ TEST(SpottingWindow, ChoosingTncResetsTheSerialChoicesButNotPortAndPower)
 TEST(SpottingWindow, SerialOptionsCloseAnOpenConnectionOnly)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     f.chooseType(w, "TNC");
     const QString help = w.monitorText();
     w.optBaud48->setChecked(true);
     EXPECT_EQ(w.monitorText(), help);
 
-    w.Command1->click();
+    w.openPortButton->click();
     EXPECT_TRUE(w.listening());
     w.optBaud12->setChecked(true);
     EXPECT_FALSE(w.listening());
     EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("\r\n\r\n** Port Closed **")));
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.pollTimer->isActive());
     // Close Port while closed writes nothing.
     const QString before = w.monitorText();
-    w.Command2->click();
+    w.closePortButton->click();
     EXPECT_EQ(w.monitorText(), before);
 }
 
 TEST(SpottingWindow, EscOpensThePortAndSendsTheTncCommandCharacter)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     f.chooseType(w, "None");
-    w.chkDX->setChecked(true);
-    QTest::keyClick(w.txtSent, Qt::Key_Escape);
+    w.listDxOnlyCheck->setChecked(true);
+    QTest::keyClick(w.sendBox, Qt::Key_Escape);
     EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
     EXPECT_FALSE(w.listening());
-    EXPECT_FALSE(w.chkDX->isChecked());
+    EXPECT_FALSE(w.listDxOnlyCheck->isChecked());
 
     f.chooseType(w, "TNC");
     w.activateWindow();
-    w.txtSent->setFocus();
-    QTest::keyClick(w.txtSent, Qt::Key_C, Qt::ControlModifier);
+    w.sendBox->setFocus();
+    QTest::keyClick(w.sendBox, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(w.listening());
     EXPECT_TRUE(f.connectionLog.contains(QStringLiteral("raw:TNC:03")));
-    w.txtHex->setText(QStringLiteral("zz"));
+    w.commandCharBox->setText(QStringLiteral("zz"));
     f.connectionLog.clear();
-    QTest::keyClick(w.txtSent, Qt::Key_Escape);
+    QTest::keyClick(w.sendBox, Qt::Key_Escape);
     EXPECT_TRUE(f.connectionLog.filter(QStringLiteral("raw:")).isEmpty());
 }
 
 TEST(SpottingWindow, SpotLastPreparesAPostingForTheLastContact)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = f.openSpotting();
-    w.Command3->click();
-    EXPECT_EQ(w.txtSent->text(), QStringLiteral("DX Frequency in kHz "));
-    EXPECT_EQ(w.txtSent->selectedText(), QStringLiteral("Frequency in kHz"));
+    SpottingWindow& w = f.openSpotting();
+    w.spotLastButton->click();
+    EXPECT_EQ(w.sendBox->text(), QStringLiteral("DX Frequency in kHz "));
+    EXPECT_EQ(w.sendBox->selectedText(), QStringLiteral("Frequency in kHz"));
 }
 
 TEST(SpottingWindow, DoneSavesBothFilesAndAFailureIsReported)
 {
     SpottingFixture f;
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     f.chooseType(w, "Telnet");
-    w.txtTelnetHost->setText(QStringLiteral("cluster.example.net"));
-    w.txtTelnetPort->setText(QStringLiteral("23"));
-    w.OptList->setChecked(true);
-    w.cmdDone->click();
+    w.telnetHostBox->setText(QStringLiteral("cluster.example.net"));
+    w.telnetPortBox->setText(QStringLiteral("23"));
+    w.displayList->setChecked(true);
+    w.doneButton->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(testing_support::readBytes(f.fx.path(QStringLiteral("QSOpref.txt"))).size() > 0);
     const auto saved = spots::readSpotSettings(testing_support::readBytes(f.fx.path(QStringLiteral("PackSpot.txt"))));
@@ -202,7 +202,7 @@ TEST(SpottingWindow, DoneSavesBothFilesAndAFailureIsReported)
     // A folder in the file's place: the operator is told, the old file stays.
     QFile::remove(f.fx.path(QStringLiteral("PackSpot.txt")));
     ASSERT_TRUE(QDir(f.fx.path(QString())).mkdir(QStringLiteral("PackSpot.txt")));
-    f.openSpotting().cmdDone->click();
+    f.openSpotting().doneButton->click();
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle(QStringLiteral("File Error")));
 }
 
@@ -211,21 +211,21 @@ TEST(SpottingWindow, ARestartBringsTheChoicesBack)
     QByteArray saved;
     {
         SpottingFixture f;
-        PacketSpotfrm& w = f.openSpotting();
+        SpottingWindow& w = f.openSpotting();
         f.chooseType(w, "TNC");
         w.optComm[1]->setChecked(true);
         w.optPowerRTS->setChecked(true);
-        w.OptList->setChecked(true);
-        w.cmdDone->click();
+        w.displayList->setChecked(true);
+        w.doneButton->click();
         saved = testing_support::readBytes(f.fx.path(QStringLiteral("PackSpot.txt")));
     }
     SpottingFixture f;
     f.writePackSpot(saved);
-    PacketSpotfrm& w = f.openSpotting();
+    SpottingWindow& w = f.openSpotting();
     EXPECT_EQ(w.selectedType(), QStringLiteral("TNC"));
     EXPECT_TRUE(w.optComm[1]->isChecked());
     EXPECT_TRUE(w.optPowerRTS->isChecked());
-    EXPECT_TRUE(w.OptList->isChecked());
+    EXPECT_TRUE(w.displayList->isChecked());
     EXPECT_TRUE(w.listening());
 }
 
@@ -235,7 +235,7 @@ TEST(SpottingWindow, UnloadingWithTheMainWindowClosesTheConnections)
     f.writePackSpot(packSpot("TNC", 1));
     (void)f.openSpotting();
     f.connectionLog.clear();
-    f.services.unload(f.main(), app::SatelliteWindow::PacketSpotfrm);
+    f.services.unload(f.main(), app::SatelliteWindow::SpottingWindow);
     EXPECT_EQ(f.spots->existingSpottingWindow(), nullptr);
     EXPECT_TRUE(f.connectionLog.contains(QStringLiteral("close:TNC")));
 }

@@ -1,7 +1,7 @@
 // The spotting window's loading, its settings file, the choice of connection
 // type and which controls each type enables.
 
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 
 #include "app/app_state.h"
 #include "platform/safe_file.h"
@@ -52,7 +52,7 @@ QString trimTrailingBlanks(QString text)
 
 }  // namespace
 
-void PacketSpotfrm::Form_Load()
+void SpottingWindow::onLoad()
 {
     if (m_loaded)
         return;
@@ -67,14 +67,14 @@ void PacketSpotfrm::Form_Load()
     setFixedSize(size());
 
     for (const char* type : ConnectionTypes)
-        List1->addItem(QString::fromLatin1(type));
+        typeList->addItem(QString::fromLatin1(type));
     DisableSpotControls();
     LoadingSettings = true;
     LoadSpotSettings();
     LoadingSettings = false;
 }
 
-void PacketSpotfrm::LoadSpotSettings()
+void SpottingWindow::LoadSpotSettings()
 {
     const auto bytes = platform::readWholeFile(m_state.folders.programFile(QStringLiteral("PackSpot.txt")));
     if (!bytes)
@@ -83,16 +83,16 @@ void PacketSpotfrm::LoadSpotSettings()
     if (!read)
         return;
     m_settings = *read;
-    chkConvToHex->setChecked(read->ConvertToHex != 0);
+    convertToHexCheck->setChecked(read->ConvertToHex != 0);
     if (read->ListDisplay)
-        OptList->setChecked(true);
-    txtHex->setText(read->TncCommandHex);
-    txtTelnetPort->setText(read->TelnetPort);
-    txtTelnetHost->setText(read->TelnetHost);
+        displayList->setChecked(true);
+    commandCharBox->setText(read->TncCommandHex);
+    telnetPortBox->setText(read->TelnetPort);
+    telnetHostBox->setText(read->TelnetHost);
 
-    for (int i = 0; i < List1->count(); ++i)
-        if (List1->item(i)->text().compare(m_settings.ConnectionType, Qt::CaseInsensitive) == 0) {
-            List1->setCurrentRow(i);
+    for (int i = 0; i < typeList->count(); ++i)
+        if (typeList->item(i)->text().compare(m_settings.ConnectionType, Qt::CaseInsensitive) == 0) {
+            typeList->setCurrentRow(i);
             break;
         }
 
@@ -111,10 +111,10 @@ void PacketSpotfrm::LoadSpotSettings()
     else if (isConnectionType("AGW Packet Engine"))
         EnableAgwControls();
     if (!isConnectionType("None"))
-        Command1_Click();
+        onOpenPortClicked();
 }
 
-void PacketSpotfrm::applySerialSettings()
+void SpottingWindow::applySerialSettings()
 {
     selectByValue({{optBaud12, "1200"}, {optBaud24, "2400"}, {optBaud48, "4800"}, {optBaud96, "9600"},
                    {optBaud144, "14400"}, {optBaud192, "19200"}},
@@ -123,20 +123,20 @@ void PacketSpotfrm::applySerialSettings()
     selectByValue({{optData7, "7"}, {optData8, "8"}}, m_settings.DataBits);
     selectByValue({{optStop1, "1"}, {optStop2, "2"}}, m_settings.StopBits);
     selectByValue({{optPowerNone, "N"}, {optPowerRTS, "R"}, {optPowerDTR, "D"}}, m_settings.Power);
-    QRadioButton* handshaking[] = {Option1, Option2, Option3, Option4};
+    QRadioButton* handshaking[] = {handshakeNone, handshakeXonXoff, handshakeRts, handshakeRtsXonXoff};
     if (m_settings.Handshaking >= 1 && m_settings.Handshaking <= 4)
         handshaking[m_settings.Handshaking - 1]->setChecked(true);
 }
 
-void PacketSpotfrm::SaveSpotSettings()
+void SpottingWindow::SaveSpotSettings()
 {
     spots::SpotSettings s = m_settings;
-    s.ConvertToHex = chkConvToHex->isChecked() ? 1 : 0;
-    s.ListDxOnly = chkDX->isChecked() ? 1 : 0;
-    s.ListDisplay = OptList->isChecked();
-    s.TncCommandHex = txtHex->text();
-    s.TelnetPort = txtTelnetPort->text();
-    s.TelnetHost = txtTelnetHost->text();
+    s.ConvertToHex = convertToHexCheck->isChecked() ? 1 : 0;
+    s.ListDxOnly = listDxOnlyCheck->isChecked() ? 1 : 0;
+    s.ListDisplay = displayList->isChecked();
+    s.TncCommandHex = commandCharBox->text();
+    s.TelnetPort = telnetPortBox->text();
+    s.TelnetHost = telnetHostBox->text();
     const QString path = m_state.folders.programFile(QStringLiteral("PackSpot.txt"));
     const platform::FileWriteResult written = platform::writeFileSafely(path, spots::formatSpotSettings(s));
     if (!written.ok)
@@ -145,11 +145,11 @@ void PacketSpotfrm::SaveSpotSettings()
             QStringLiteral("File Error"));
 }
 
-void PacketSpotfrm::List1_Click()
+void SpottingWindow::onTypeListClicked()
 {
-    chkDX->setChecked(false);
+    listDxOnlyCheck->setChecked(false);
     if (!LoadingSettings) {
-        Command2_Click();
+        onClosePortClicked();
         DisableSpotControls();
         m_settings.ConnectionType = selectedType();
         if (isConnectionType("TNC")) {
@@ -157,8 +157,8 @@ void PacketSpotfrm::List1_Click()
             optParityNone->setChecked(true);
             optData8->setChecked(true);
             optStop1->setChecked(true);
-            Option3->setChecked(true);
-            txtHex->setText(QStringLiteral("03"));
+            handshakeRts->setChecked(true);
+            commandCharBox->setText(QStringLiteral("03"));
             EnableTncControls();
         }
     }
@@ -169,14 +169,14 @@ void PacketSpotfrm::List1_Click()
         EnableAgwControls();
 
     if (isConnectionType("TNC"))
-        Label6->setText(QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
+        sendBoxLabel->setText(QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
     else if (isConnectionType("AGW Packet Engine"))
-        Label6->setText(QStringLiteral("Send text (use : to send cmds such as :C Ostrel or :D)"));
+        sendBoxLabel->setText(QStringLiteral("Send text (use : to send cmds such as :C Ostrel or :D)"));
     else if (isConnectionType("Telnet"))
-        Label6->setText(QStringLiteral("Type text to send and press enter:"));
+        sendBoxLabel->setText(QStringLiteral("Type text to send and press enter:"));
 }
 
-void PacketSpotfrm::ShowSpottingHelp()
+void SpottingWindow::ShowSpottingHelp()
 {
     replaceMonitor(spots::spottingHelpText(selectedType()));
     // The top of the text shows.
@@ -184,25 +184,25 @@ void PacketSpotfrm::ShowSpottingHelp()
     refreshMonitorBox();
 }
 
-QString PacketSpotfrm::selectedType() const
+QString SpottingWindow::selectedType() const
 {
     // Only a selected entry counts: the list's focus marks an entry current
     // without choosing it.
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const QList<QListWidgetItem*> selected = typeList->selectedItems();
     return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
-bool PacketSpotfrm::isConnectionType(const char* type) const
+bool SpottingWindow::isConnectionType(const char* type) const
 {
     return sameText(m_settings.ConnectionType, type);
 }
 
-bool PacketSpotfrm::listDisplayChosen() const { return OptList->isChecked(); }
+bool SpottingWindow::listDisplayChosen() const { return displayList->isChecked(); }
 
-void PacketSpotfrm::serialOption_Click()
+void SpottingWindow::onSerialOptionClicked()
 {
     if (!LoadingSettings)
-        Command2_Click();
+        onClosePortClicked();
 }
 
 namespace {
@@ -215,34 +215,34 @@ void enable(std::initializer_list<QWidget*> controls, bool on)
 
 }  // namespace
 
-void PacketSpotfrm::DisableSpotControls()
+void SpottingWindow::DisableSpotControls()
 {
-    enable({Frame2, chkDX, Label6, txtSent, Command1, Command2, Label2, txtHex, Frame1, fraBaud,
-            fraParity, fraData, fraStop, fraPort, fraPower, Label7, txtTelnetHost, Label3,
-            txtTelnetPort, chkConvToHex},
+    enable({displayGroup, listDxOnlyCheck, sendBoxLabel, sendBox, openPortButton, closePortButton, commandCharLabel, commandCharBox, handshakingGroup, fraBaud,
+            fraParity, fraData, fraStop, fraPort, fraPower, telnetHostLabel, telnetHostBox, telnetPortLabel,
+            telnetPortBox, convertToHexCheck},
            false);
 }
 
-void PacketSpotfrm::EnableTncControls()
+void SpottingWindow::EnableTncControls()
 {
-    enable({Frame2, chkDX, Label6, txtSent, Command1, Command2, Label2, txtHex, Frame1, fraBaud,
+    enable({displayGroup, listDxOnlyCheck, sendBoxLabel, sendBox, openPortButton, closePortButton, commandCharLabel, commandCharBox, handshakingGroup, fraBaud,
             fraParity, fraData, fraStop, fraPort, fraPower},
            true);
 }
 
-void PacketSpotfrm::EnableTelnetControls()
+void SpottingWindow::EnableTelnetControls()
 {
-    enable({Frame2, chkDX, Label6, txtSent, Command1, Command2, Label7, txtTelnetHost, Label3,
-            txtTelnetPort},
+    enable({displayGroup, listDxOnlyCheck, sendBoxLabel, sendBox, openPortButton, closePortButton, telnetHostLabel, telnetHostBox, telnetPortLabel,
+            telnetPortBox},
            true);
 }
 
-void PacketSpotfrm::EnableAgwControls()
+void SpottingWindow::EnableAgwControls()
 {
-    enable({Frame2, chkDX, Label6, txtSent, Command1, Command2}, true);
+    enable({displayGroup, listDxOnlyCheck, sendBoxLabel, sendBox, openPortButton, closePortButton}, true);
 }
 
-void PacketSpotfrm::readSerialOptions()
+void SpottingWindow::readSerialOptions()
 {
     for (int i = 0; i < 10; ++i)
         if (optComm[static_cast<std::size_t>(i)]->isChecked())
@@ -262,13 +262,13 @@ void PacketSpotfrm::readSerialOptions()
     pick(m_settings.DataBits, {{optData7, "7"}, {optData8, "8"}});
     pick(m_settings.StopBits, {{optStop1, "1"}, {optStop2, "2"}});
     pick(m_settings.Power, {{optPowerNone, "N"}, {optPowerRTS, "R"}, {optPowerDTR, "D"}});
-    QRadioButton* handshaking[] = {Option1, Option2, Option3, Option4};
+    QRadioButton* handshaking[] = {handshakeNone, handshakeXonXoff, handshakeRts, handshakeRtsXonXoff};
     for (int i = 0; i < 4; ++i)
         if (handshaking[i]->isChecked())
             m_settings.Handshaking = static_cast<quint8>(i + 1);
 }
 
-QString PacketSpotfrm::TncSettingsString() const
+QString SpottingWindow::TncSettingsString() const
 {
     return trimTrailingBlanks(m_settings.Baud) + u',' + m_settings.Parity + u',' + m_settings.DataBits
            + u',' + m_settings.StopBits;

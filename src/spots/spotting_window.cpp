@@ -1,4 +1,4 @@
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 
 #include "app/app_state.h"
 #include "platform/caption_label.h"
@@ -53,7 +53,7 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, cons
 
 }  // namespace
 
-PacketSpotfrm::PacketSpotfrm(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow,
+SpottingWindow::SpottingWindow(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow,
                              const spots::ConnectionFactory& connections, QWidget* parent)
     : QWidget(parent), m_state(state), m_forwardingWindow(std::move(forwardingWindow))
 {
@@ -70,85 +70,85 @@ PacketSpotfrm::PacketSpotfrm(app::AppState& state, std::function<ForwardingWindo
         m_connections[static_cast<std::size_t>(kind)] = connections(kind, *this);
 }
 
-PacketSpotfrm::~PacketSpotfrm()
+SpottingWindow::~SpottingWindow()
 {
     // The connections may still call back into the window while they close.
     for (auto& c : m_connections)
         c.reset();
 }
 
-void PacketSpotfrm::buildControls()
+void SpottingWindow::buildControls()
 {
-    Label1 = makeControl<QLabel>(this, "Label1", ControlKind::Label, {120, 120, 2400, 255}, LabelFont);
-    Label1->setText(QStringLiteral("Select Option:"));
-    List1 = makeControl<QListWidget>(this, "List1", ControlKind::ListBox, {120, 390, 2400, 1035}, BoxFont);
+    typeListLabel = makeControl<QLabel>(this, "typeListLabel", ControlKind::Label, {120, 120, 2400, 255}, LabelFont);
+    typeListLabel->setText(QStringLiteral("Select Option:"));
+    typeList = makeControl<QListWidget>(this, "typeList", ControlKind::ListBox, {120, 390, 2400, 1035}, BoxFont);
 
-    Frame2 = frame(this, "Frame2", QStringLiteral("Main Form Display"), {120, 1530, 2400, 900});
-    OptBand = option(Frame2, "OptBand", QStringLiteral("Band Map"), {150, 270, 2100, 255});
-    OptList = option(Frame2, "OptList", QStringLiteral("List"), {150, 570, 2100, 255});
-    OptBand->setChecked(true);
+    displayGroup = frame(this, "displayGroup", QStringLiteral("Main Form Display"), {120, 1530, 2400, 900});
+    displayBandMap = option(displayGroup, "displayBandMap", QStringLiteral("Band Map"), {150, 270, 2100, 255});
+    displayList = option(displayGroup, "displayList", QStringLiteral("List"), {150, 570, 2100, 255});
+    displayBandMap->setChecked(true);
 
-    Label7 = makeControl<QLabel>(this, "Label7", ControlKind::Label, {2700, 150, 1100, 255}, LabelFont);
-    Label7->setText(QStringLiteral("Telnet Host:"));
-    txtTelnetHost = makeControl<QLineEdit>(this, "txtTelnetHost", ControlKind::TextBox,
+    telnetHostLabel = makeControl<QLabel>(this, "telnetHostLabel", ControlKind::Label, {2700, 150, 1100, 255}, LabelFont);
+    telnetHostLabel->setText(QStringLiteral("Telnet Host:"));
+    telnetHostBox = makeControl<QLineEdit>(this, "telnetHostBox", ControlKind::TextBox,
                                            {3840, 120, 2400, 285}, BoxFont);
-    Label3 = makeControl<QLabel>(this, "Label3", ControlKind::Label, {6360, 150, 1000, 255}, LabelFont);
-    Label3->setText(QStringLiteral("Telnet Port:"));
-    txtTelnetPort = makeControl<QLineEdit>(this, "txtTelnetPort", ControlKind::TextBox,
+    telnetPortLabel = makeControl<QLabel>(this, "telnetPortLabel", ControlKind::Label, {6360, 150, 1000, 255}, LabelFont);
+    telnetPortLabel->setText(QStringLiteral("Telnet Port:"));
+    telnetPortBox = makeControl<QLineEdit>(this, "telnetPortBox", ControlKind::TextBox,
                                            {7380, 120, 900, 285}, BoxFont);
-    txtTelnetPort->setMaxLength(5);
-    Label2 = makeControl<QLabel>(this, "Label2", ControlKind::Label, {2700, 510, 2600, 255}, LabelFont);
-    Label2->setText(QStringLiteral("TNC cmd mode hex character:"));
-    txtHex = makeControl<QLineEdit>(this, "txtHex", ControlKind::TextBox, {5340, 480, 500, 285}, BoxFont);
-    txtHex->setMaxLength(2);
+    telnetPortBox->setMaxLength(5);
+    commandCharLabel = makeControl<QLabel>(this, "commandCharLabel", ControlKind::Label, {2700, 510, 2600, 255}, LabelFont);
+    commandCharLabel->setText(QStringLiteral("TNC cmd mode hex character:"));
+    commandCharBox = makeControl<QLineEdit>(this, "commandCharBox", ControlKind::TextBox, {5340, 480, 500, 285}, BoxFont);
+    commandCharBox->setMaxLength(2);
 
     buildSerialGroups();
 
-    chkDX = makeControl<QCheckBox>(this, "chkDX", ControlKind::CheckBox, {120, 3840, 4500, 285}, LabelFont);
-    chkDX->setText(QStringLiteral("List DX Only (also controls main form)"));
-    chkConvToHex = makeControl<QCheckBox>(this, "chkConvToHex", ControlKind::CheckBox,
+    listDxOnlyCheck = makeControl<QCheckBox>(this, "listDxOnlyCheck", ControlKind::CheckBox, {120, 3840, 4500, 285}, LabelFont);
+    listDxOnlyCheck->setText(QStringLiteral("List DX Only (also controls main form)"));
+    convertToHexCheck = makeControl<QCheckBox>(this, "convertToHexCheck", ControlKind::CheckBox,
                                           {4800, 3840, 1500, 285}, BoxFont);
-    chkConvToHex->setText(QStringLiteral("Convert to Hex"));
-    chkConvToHex->hide();
-    Label4 = makeControl<QLabel>(this, "Label4", ControlKind::Label, {6900, 3840, 1380, 285}, LabelFont);
-    Label4->setText(QStringLiteral("Listening"));
-    Label4->setAlignment(Qt::AlignCenter);
-    colour(Label4, Qt::blue, Qt::white);
-    Label4->hide();
+    convertToHexCheck->setText(QStringLiteral("Convert to Hex"));
+    convertToHexCheck->hide();
+    listeningLabel = makeControl<QLabel>(this, "listeningLabel", ControlKind::Label, {6900, 3840, 1380, 285}, LabelFont);
+    listeningLabel->setText(QStringLiteral("Listening"));
+    listeningLabel->setAlignment(Qt::AlignCenter);
+    colour(listeningLabel, Qt::blue, Qt::white);
+    listeningLabel->hide();
 
-    txtUnProcessed = makeControl<QPlainTextEdit>(this, "txtUnProcessed", ControlKind::TextBox,
+    monitorBox = makeControl<QPlainTextEdit>(this, "monitorBox", ControlKind::TextBox,
                                                  {120, 4200, 8160, 1500}, MonitorFont);
-    txtUnProcessed->setReadOnly(true);
-    txtUnProcessed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtUnProcessed->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    colour(txtUnProcessed, QColor(0, 0, 128), Qt::white);
+    monitorBox->setReadOnly(true);
+    monitorBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    monitorBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    colour(monitorBox, QColor(0, 0, 128), Qt::white);
 
-    Label6 = makeControl<QLabel>(this, "Label6", ControlKind::Label, {120, 5790, 8160, 255}, LabelFont);
-    Label6->setText(QStringLiteral("Send text  (Ctrl  C or Esc for TNC Command mode):"));
-    txtSent = makeControl<QLineEdit>(this, "txtSent", ControlKind::TextBox, {120, 6060, 8160, 285}, BoxFont);
+    sendBoxLabel = makeControl<QLabel>(this, "sendBoxLabel", ControlKind::Label, {120, 5790, 8160, 255}, LabelFont);
+    sendBoxLabel->setText(QStringLiteral("Send text  (Ctrl  C or Esc for TNC Command mode):"));
+    sendBox = makeControl<QLineEdit>(this, "sendBox", ControlKind::TextBox, {120, 6060, 8160, 285}, BoxFont);
 
     const struct {
         QPushButton** button;
         const char* name;
         const char* caption;
         double left;
-    } buttons[] = {{&Command1, "Command1", "Open Port", 120},
-                   {&Command2, "Command2", "Close Port", 1800},
-                   {&Command3, "Command3", "&Spot Last", 3480},
-                   {&cmdDone, "cmdDone", "&Done", 6780}};
+    } buttons[] = {{&openPortButton, "openPortButton", "Open Port", 120},
+                   {&closePortButton, "closePortButton", "Close Port", 1800},
+                   {&spotLastButton, "spotLastButton", "&Spot Last", 3480},
+                   {&doneButton, "doneButton", "&Done", 6780}};
     for (const auto& b : buttons) {
         *b.button = makeControl<QPushButton>(this, b.name, ControlKind::CommandButton,
                                              {b.left, 6450, 1500, 375}, LabelFont);
         (*b.button)->setText(QString::fromLatin1(b.caption));
     }
-    Command3->setFocusPolicy(Qt::ClickFocus);
+    spotLastButton->setFocusPolicy(Qt::ClickFocus);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(333);
+    pollTimer = new QTimer(this);
+    pollTimer->setObjectName(QStringLiteral("pollTimer"));
+    pollTimer->setInterval(333);
 }
 
-void PacketSpotfrm::buildSerialGroups()
+void SpottingWindow::buildSerialGroups()
 {
     fraPort = frame(this, "fraPort", QStringLiteral("Comm Port"), {2700, 870, 5580, 570});
     for (int i = 0; i < 10; ++i) {
@@ -191,54 +191,54 @@ void PacketSpotfrm::buildSerialGroups()
     optPowerDTR = option(fraPower, "optPowerDTR", QStringLiteral("DTR"), {1800, 240, 800, 255});
     optPowerNone->setChecked(true);
 
-    Frame1 = frame(this, "Frame1", QStringLiteral("Handshaking"), {5520, 2850, 2760, 870});
-    Option1 = option(Frame1, "Option1", QStringLiteral("None"), {120, 240, 1200, 255});
-    Option2 = option(Frame1, "Option2", QStringLiteral("Xon Xoff"), {1380, 240, 1300, 255});
-    Option3 = option(Frame1, "Option3", QStringLiteral("RTS"), {120, 540, 1200, 255});
-    Option4 = option(Frame1, "Option4", QStringLiteral("RTS OnOff"), {1380, 540, 1300, 255});
-    Option1->setChecked(true);
+    handshakingGroup = frame(this, "handshakingGroup", QStringLiteral("Handshaking"), {5520, 2850, 2760, 870});
+    handshakeNone = option(handshakingGroup, "handshakeNone", QStringLiteral("None"), {120, 240, 1200, 255});
+    handshakeXonXoff = option(handshakingGroup, "handshakeXonXoff", QStringLiteral("Xon Xoff"), {1380, 240, 1300, 255});
+    handshakeRts = option(handshakingGroup, "handshakeRts", QStringLiteral("RTS"), {120, 540, 1200, 255});
+    handshakeRtsXonXoff = option(handshakingGroup, "handshakeRtsXonXoff", QStringLiteral("RTS OnOff"), {1380, 540, 1300, 255});
+    handshakeNone->setChecked(true);
 }
 
-void PacketSpotfrm::wireEvents()
+void SpottingWindow::wireEvents()
 {
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
-    connect(List1, &QListWidget::itemSelectionChanged, this, [this] { List1_Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(txtSent, &QLineEdit::textChanged, this, [this] { txtSent_Change(); });
+    connect(openPortButton, &QPushButton::clicked, this, [this] { onOpenPortClicked(); });
+    connect(closePortButton, &QPushButton::clicked, this, [this] { onClosePortClicked(); });
+    connect(spotLastButton, &QPushButton::clicked, this, [this] { onSpotLastClicked(); });
+    connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });
+    connect(typeList, &QListWidget::itemSelectionChanged, this, [this] { onTypeListClicked(); });
+    connect(pollTimer, &QTimer::timeout, this, [this] { onPollTick(); });
+    connect(sendBox, &QLineEdit::textChanged, this, [this] { onSendBoxChanged(); });
     // Every option of the serial groups closes an open connection when it
     // becomes selected, by a click or by the program.
-    for (QGroupBox* group : {fraPort, fraBaud, fraParity, fraData, fraStop, fraPower, Frame1})
+    for (QGroupBox* group : {fraPort, fraBaud, fraParity, fraData, fraStop, fraPower, handshakingGroup})
         for (QRadioButton* o : group->findChildren<QRadioButton*>())
             connect(o, &QRadioButton::toggled, this, [this](bool on) {
                 if (on)
-                    serialOption_Click();
+                    onSerialOptionClicked();
             });
 
     m_keys = new platform::KeyRouter(this);
-    m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); });
-    m_keys->setFormKeyPress([this](int& KeyAscii) { Form_KeyPress(KeyAscii); });
-    m_keys->onKeyPress(txtSent, [this](int& k) { txtSent_KeyPress(k); });
+    m_keys->setFormKeyDown([this](int& KeyCode, int Shift) { onKeyDown(KeyCode, Shift); });
+    m_keys->setFormKeyPress([this](int& KeyAscii) { onKeyPress(KeyAscii); });
+    m_keys->onKeyPress(sendBox, [this](int& k) { onSendBoxKeyPress(k); });
     m_keys->attachAll();
 }
 
-spots::SpotConnection& PacketSpotfrm::connection(spots::ConnectionKind kind)
+spots::SpotConnection& SpottingWindow::connection(spots::ConnectionKind kind)
 {
     return *m_connections[static_cast<std::size_t>(kind)];
 }
 
-void PacketSpotfrm::closeEvent(QCloseEvent* event)
+void SpottingWindow::closeEvent(QCloseEvent* event)
 {
     // Only Done leaves the window; it goes away with the main window.
     if (!m_unloading)
         event->ignore();
 }
 
-bool PacketSpotfrm::event(QEvent* event)
+bool SpottingWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        onActivate();
     return QWidget::event(event);
 }

@@ -1,7 +1,7 @@
 // The spotting window's buttons and keys: Open Port, Close Port, Done,
 // Spot Last, the send box, Esc / Ctrl+C, activation and unloading.
 
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 
 #include "app/forwarding_window.h"
 #include "app/app_state.h"
@@ -14,11 +14,11 @@
 
 using spots::ConnectionKind;
 
-bool PacketSpotfrm::listening() const { return !Label4->isHidden(); }
+bool SpottingWindow::listening() const { return !listeningLabel->isHidden(); }
 
-bool PacketSpotfrm::listDxOnly() const { return chkDX->isChecked(); }
+bool SpottingWindow::listDxOnly() const { return listDxOnlyCheck->isChecked(); }
 
-spots::SpotConnection* PacketSpotfrm::chosenConnection()
+spots::SpotConnection* SpottingWindow::chosenConnection()
 {
     if (isConnectionType("TNC"))
         return &connection(ConnectionKind::Tnc);
@@ -29,16 +29,16 @@ spots::SpotConnection* PacketSpotfrm::chosenConnection()
     return nullptr;
 }
 
-void PacketSpotfrm::Command1_Click()
+void SpottingWindow::onOpenPortClicked()
 {
     replaceMonitor(QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
     spots::SpotConnection& tnc = connection(ConnectionKind::Tnc);
     if (tnc.isOpen())
         tnc.close();
     if (!isConnectionType("None")) {
-        Label4->show();
-        if (isVisible() && txtSent->isEnabled())
-            txtSent->setFocus();
+        listeningLabel->show();
+        if (isVisible() && sendBox->isEnabled())
+            sendBox->setFocus();
     }
     // The TNC's settings are what the option groups show when it opens.
     if (isConnectionType("TNC"))
@@ -47,11 +47,11 @@ void PacketSpotfrm::Command1_Click()
         c->open();
 }
 
-void PacketSpotfrm::Command2_Click()
+void SpottingWindow::onClosePortClicked()
 {
     if (!listening())
         return;
-    Label4->hide();
+    listeningLabel->hide();
     appendMonitor(QStringLiteral("\r\n\r\n** Port Closed **"));
     TrimMonitor();
     spots::SpotConnection& tnc = connection(ConnectionKind::Tnc);
@@ -60,13 +60,13 @@ void PacketSpotfrm::Command2_Click()
     connection(ConnectionKind::Telnet).close();
     if (isConnectionType("AGW Packet Engine"))
         connection(ConnectionKind::Agw).close();
-    Timer1->stop();
+    pollTimer->stop();
 }
 
-void PacketSpotfrm::cmdDone_Click()
+void SpottingWindow::onDoneClicked()
 {
     if (!isConnectionType("None") && !listening())
-        Command1_Click();
+        onOpenPortClicked();
     if (ForwardingWindow* form1 = m_forwardingWindow ? m_forwardingWindow() : nullptr) {
         form1->SavePref();
         SaveSpotSettings();
@@ -78,50 +78,50 @@ void PacketSpotfrm::cmdDone_Click()
     hide();
 }
 
-void PacketSpotfrm::Command3_Click()
+void SpottingWindow::onSpotLastClicked()
 {
     const auto& log = m_state.log.contacts;
     const QString last = log.ContactCount() > 0 ? log.record(log.ContactCount()).LogCall : QString();
-    txtSent->setText(QStringLiteral("DX Frequency in kHz ") + last);
-    txtSent->setFocus();
-    txtSent->setSelection(3, 16);
+    sendBox->setText(QStringLiteral("DX Frequency in kHz ") + last);
+    sendBox->setFocus();
+    sendBox->setSelection(3, 16);
 }
 
-void PacketSpotfrm::Form_Activate()
+void SpottingWindow::onActivate()
 {
     // With no type chosen yet the send box is disabled; the focus stays put.
     if (isConnectionType("None") || m_settings.ConnectionType.isEmpty())
         return;
     TrimMonitor();
-    if (txtSent->isEnabled())
-        txtSent->setFocus();
+    if (sendBox->isEnabled())
+        sendBox->setFocus();
 }
 
-void PacketSpotfrm::Form_KeyDown(int& KeyCode, int Shift)
+void SpottingWindow::onKeyDown(int& KeyCode, int Shift)
 {
     const bool esc = KeyCode == platform::vbkey::Escape;
     const bool ctrlC = KeyCode == 'C' && Shift == platform::CtrlMask;
     if (!esc && !ctrlC)
         return;
-    chkDX->setChecked(false);
+    listDxOnlyCheck->setChecked(false);
     if (!listening())
-        Command1_Click();
+        onOpenPortClicked();
     spots::SpotConnection& tnc = connection(ConnectionKind::Tnc);
     if (tnc.isOpen() && isConnectionType("TNC")) {
         bool ok = false;
-        const uint code = txtHex->text().trimmed().toUInt(&ok, 16);
+        const uint code = commandCharBox->text().trimmed().toUInt(&ok, 16);
         if (!ok || code > 255)
             return;
         tnc.writeRaw(QByteArray(1, static_cast<char>(code)));
         KeyCode = 0;
         m_cancelKeyPress = true;
-        txtSent->setFocus();
+        sendBox->setFocus();
     }
-    if (txtSent->text().isEmpty() && txtSent->isEnabled())
-        txtSent->setFocus();
+    if (sendBox->text().isEmpty() && sendBox->isEnabled())
+        sendBox->setFocus();
 }
 
-void PacketSpotfrm::Form_KeyPress(int& KeyAscii)
+void SpottingWindow::onKeyPress(int& KeyAscii)
 {
     if (m_cancelKeyPress) {
         m_cancelKeyPress = false;
@@ -129,7 +129,7 @@ void PacketSpotfrm::Form_KeyPress(int& KeyAscii)
     }
 }
 
-void PacketSpotfrm::txtSent_KeyPress(int& KeyAscii)
+void SpottingWindow::onSendBoxKeyPress(int& KeyAscii)
 {
     if (spots::SpotConnection* c = chosenConnection())
         c->sendBoxKeyPress(KeyAscii);
@@ -140,21 +140,21 @@ void PacketSpotfrm::txtSent_KeyPress(int& KeyAscii)
     if (KeyAscii != 13)
         return;
     KeyAscii = 0;
-    const QString text = txtSent->text();
+    const QString text = sendBox->text();
     if (!listening())
-        Command1_Click();
+        onOpenPortClicked();
     if (spots::SpotConnection* c = chosenConnection())
         c->sendTyped(text);
-    txtSent->clear();
+    sendBox->clear();
 }
 
-void PacketSpotfrm::txtSent_Change()
+void SpottingWindow::onSendBoxChanged()
 {
     if (spots::SpotConnection* c = chosenConnection())
         c->sendBoxChanged();
 }
 
-void PacketSpotfrm::showModeless()
+void SpottingWindow::showModeless()
 {
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -162,12 +162,12 @@ void PacketSpotfrm::showModeless()
     activateWindow();
 }
 
-void PacketSpotfrm::Form_Unload()
+void SpottingWindow::onUnload()
 {
     m_unloading = true;
     for (auto& c : m_connections)
         if (c)
             c->unload();
-    Timer1->stop();
+    pollTimer->stop();
     hide();
 }

@@ -10,10 +10,10 @@
 // Done only hides it.
 //
 // The class is spread over several files by concern:
-//   PacketSpotfrm.cpp           construction, controls, wiring
-//   PacketSpotfrm_settings.cpp  loading, PackSpot.txt, type choice, control states
-//   PacketSpotfrm_ports.cpp     Open Port, Close Port, Done, keys, Spot Last
-//   PacketSpotfrm_lines.cpp     the monitor, received text, spots, the timer
+//   SpottingWindow.cpp           construction, controls, wiring
+//   spotting_window_settings.cpp  loading, PackSpot.txt, type choice, control states
+//   spotting_window_ports.cpp     Open Port, Close Port, Done, keys, Spot Last
+//   spotting_window_lines.cpp     the monitor, received text, spots, the timer
 
 #include "spots/line_assembler.h"
 #include "spots/spot_connection.h"
@@ -43,29 +43,29 @@ namespace platform {
 class KeyRouter;
 }
 
-class PacketSpotfrm : public QWidget {
+class SpottingWindow : public QWidget {
 public:
     /// forwardingWindow gives the forwarding window (null while there is
     /// none); connections makes the source of each kind.
-    PacketSpotfrm(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow,
+    SpottingWindow(app::AppState& state, std::function<ForwardingWindow*()> forwardingWindow,
                   const spots::ConnectionFactory& connections, QWidget* parent = nullptr);
-    ~PacketSpotfrm() override;
+    ~SpottingWindow() override;
 
     /// Scales and places the window, fills the type list, reads the settings
     /// and opens the saved connection. Once, before the window is first shown.
-    void Form_Load();
+    void onLoad();
     /// Shows the window without waiting, restored when it was minimised.
     void showModeless();
     /// The main window closes: connections say goodbye and close.
-    void Form_Unload();
+    void onUnload();
 
     // ----- operations ---------------------------------------------------
-    void Command1_Click();  ///< Open Port
-    void Command2_Click();  ///< Close Port
-    void Command3_Click();  ///< Spot Last
-    void cmdDone_Click();   ///< Done
-    /// The Timer1 tick: TNC and AGW polls, and the periodic band-map redraw.
-    void Timer1_Timer();
+    void onOpenPortClicked();  ///< Open Port
+    void onClosePortClicked();  ///< Close Port
+    void onSpotLastClicked();  ///< Spot Last
+    void onDoneClicked();   ///< Done
+    /// The pollTimer tick: TNC and AGW polls, and the periodic band-map redraw.
+    void onPollTick();
 
     // ----- the monitor and the spot pipeline ----------------------------
     [[nodiscard]] const QString& monitorText() const { return m_monitor; }
@@ -120,18 +120,18 @@ public:
     float LabelUpdateTimeCounter = 0;
 
     // ----- controls -----------------------------------------------------
-    QLabel* Label1 = nullptr;
-    QListWidget* List1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QRadioButton* OptBand = nullptr;
-    QRadioButton* OptList = nullptr;
-    QCheckBox* chkDX = nullptr;
-    QLabel* Label7 = nullptr;
-    QLineEdit* txtTelnetHost = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* txtTelnetPort = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* txtHex = nullptr;
+    QLabel* typeListLabel = nullptr;
+    QListWidget* typeList = nullptr;
+    QGroupBox* displayGroup = nullptr;
+    QRadioButton* displayBandMap = nullptr;
+    QRadioButton* displayList = nullptr;
+    QCheckBox* listDxOnlyCheck = nullptr;
+    QLabel* telnetHostLabel = nullptr;
+    QLineEdit* telnetHostBox = nullptr;
+    QLabel* telnetPortLabel = nullptr;
+    QLineEdit* telnetPortBox = nullptr;
+    QLabel* commandCharLabel = nullptr;
+    QLineEdit* commandCharBox = nullptr;
     QGroupBox* fraPort = nullptr;
     std::array<QRadioButton*, 10> optComm{};
     QGroupBox* fraBaud = nullptr;
@@ -145,18 +145,18 @@ public:
     QRadioButton *optStop1 = nullptr, *optStop2 = nullptr;
     QGroupBox* fraPower = nullptr;
     QRadioButton *optPowerNone = nullptr, *optPowerRTS = nullptr, *optPowerDTR = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr;
-    QCheckBox* chkConvToHex = nullptr;
-    QLabel* Label4 = nullptr;  ///< "Listening": the window's record of an open connection
-    QPlainTextEdit* txtUnProcessed = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* txtSent = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* cmdDone = nullptr;
-    QTimer* Timer1 = nullptr;
+    QGroupBox* handshakingGroup = nullptr;
+    QRadioButton *handshakeNone = nullptr, *handshakeXonXoff = nullptr, *handshakeRts = nullptr, *handshakeRtsXonXoff = nullptr;
+    QCheckBox* convertToHexCheck = nullptr;
+    QLabel* listeningLabel = nullptr;  ///< "Listening": the window's record of an open connection
+    QPlainTextEdit* monitorBox = nullptr;
+    QLabel* sendBoxLabel = nullptr;
+    QLineEdit* sendBox = nullptr;
+    QPushButton* openPortButton = nullptr;
+    QPushButton* closePortButton = nullptr;
+    QPushButton* spotLastButton = nullptr;
+    QPushButton* doneButton = nullptr;
+    QTimer* pollTimer = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -167,26 +167,26 @@ private:
     void buildSerialGroups();
     void wireEvents();
 
-    // Settings and type choice (PacketSpotfrm_settings.cpp).
+    // Settings and type choice (spotting_window_settings.cpp).
     void LoadSpotSettings();
     void applySerialSettings();
     void SaveSpotSettings();
-    void List1_Click();
+    void onTypeListClicked();
     void ShowSpottingHelp();
     void DisableSpotControls();
     void EnableTncControls();
     void EnableTelnetControls();
     void EnableAgwControls();
-    void serialOption_Click();
+    void onSerialOptionClicked();
 
-    // Keys and the send box (PacketSpotfrm_ports.cpp).
-    void Form_Activate();
-    void Form_KeyDown(int& KeyCode, int Shift);
-    void Form_KeyPress(int& KeyAscii);
-    void txtSent_KeyPress(int& KeyAscii);
-    void txtSent_Change();
+    // Keys and the send box (spotting_window_ports.cpp).
+    void onActivate();
+    void onKeyDown(int& KeyCode, int Shift);
+    void onKeyPress(int& KeyAscii);
+    void onSendBoxKeyPress(int& KeyAscii);
+    void onSendBoxChanged();
 
-    // The pipeline (PacketSpotfrm_lines.cpp).
+    // The pipeline (spotting_window_lines.cpp).
     void ProcessTncLine(const QString& line);
     void refreshMonitorBox();
     void endOfBurst();

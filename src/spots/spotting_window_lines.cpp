@@ -5,7 +5,7 @@
 // Text arrives in bursts (a TNC read, a telnet data event): the monitor box
 // is drawn once per burst, after the handler, not once per line.
 
-#include "spots/PacketSpotfrm.h"
+#include "spots/spotting_window.h"
 
 #include "app/forwarding_window.h"
 
@@ -16,20 +16,20 @@
 
 using spots::ConnectionKind;
 
-void PacketSpotfrm::replaceMonitor(const QString& text)
+void SpottingWindow::replaceMonitor(const QString& text)
 {
     m_monitor = text;
     m_monitorCaret = 0;
     refreshMonitorBox();
 }
 
-void PacketSpotfrm::appendMonitor(const QString& text)
+void SpottingWindow::appendMonitor(const QString& text)
 {
     m_monitor += text;
     refreshMonitorBox();
 }
 
-void PacketSpotfrm::TrimMonitor()
+void SpottingWindow::TrimMonitor()
 {
     m_monitor = spots::trimmedMonitor(m_monitor);
     if (m_monitor.size() > 2)
@@ -37,12 +37,12 @@ void PacketSpotfrm::TrimMonitor()
     refreshMonitorBox();
 }
 
-bool PacketSpotfrm::isRepeatOfMonitor(const QString& unit) const
+bool SpottingWindow::isRepeatOfMonitor(const QString& unit) const
 {
     return spots::isRepeatOfMonitor(m_monitor, unit);
 }
 
-void PacketSpotfrm::refreshMonitorBox()
+void SpottingWindow::refreshMonitorBox()
 {
     if (m_monitorRefreshPending)
         return;
@@ -53,15 +53,15 @@ void PacketSpotfrm::refreshMonitorBox()
         QString shown = m_monitor;
         shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         shown.replace(u'\r', u'\n');
-        txtUnProcessed->setPlainText(shown);
-        QTextCursor cursor = txtUnProcessed->textCursor();
+        monitorBox->setPlainText(shown);
+        QTextCursor cursor = monitorBox->textCursor();
         cursor.movePosition(m_monitorCaret > 1 ? QTextCursor::End : QTextCursor::Start);
-        txtUnProcessed->setTextCursor(cursor);
-        txtUnProcessed->ensureCursorVisible();
+        monitorBox->setTextCursor(cursor);
+        monitorBox->ensureCursorVisible();
     });
 }
 
-void PacketSpotfrm::ForwardSpot(const QString& frequency, const QString& call, const QString& line)
+void SpottingWindow::ForwardSpot(const QString& frequency, const QString& call, const QString& line)
 {
     LabelUpdateTimeCounter = 0;
     if (line.size() < 3)
@@ -73,7 +73,7 @@ void PacketSpotfrm::ForwardSpot(const QString& frequency, const QString& call, c
         form1->BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 
-void PacketSpotfrm::receiveTncText(const QString& received)
+void SpottingWindow::receiveTncText(const QString& received)
 {
     if (received.isEmpty())
         return;
@@ -84,13 +84,13 @@ void PacketSpotfrm::receiveTncText(const QString& received)
     endOfBurst();
 }
 
-void PacketSpotfrm::endOfBurst()
+void SpottingWindow::endOfBurst()
 {
     if (spotBurstHandled)
         spotBurstHandled();
 }
 
-void PacketSpotfrm::ProcessTncLine(const QString& line)
+void SpottingWindow::ProcessTncLine(const QString& line)
 {
     // A line the TNC repeats while its copy is still in view is dropped.
     if (isRepeatOfMonitor(line))
@@ -106,7 +106,7 @@ void PacketSpotfrm::ProcessTncLine(const QString& line)
     }
 }
 
-void PacketSpotfrm::receiveTelnetBlock(const QString& block)
+void SpottingWindow::receiveTelnetBlock(const QString& block)
 {
     if (!listDxOnly() && !block.isEmpty()) {
         appendMonitor(block);
@@ -130,7 +130,7 @@ void PacketSpotfrm::receiveTelnetBlock(const QString& block)
     endOfBurst();
 }
 
-void PacketSpotfrm::Timer1_Timer()
+void SpottingWindow::onPollTick()
 {
     if (isConnectionType("TNC"))
         connection(ConnectionKind::Tnc).poll();
