@@ -45,7 +45,7 @@ public:
     /// The chart last drawn, as the labels show it.
     [[nodiscard]] const PrivilegesChart& chart() const { return m_chart; }
 
-    std::array<QPushButton*, 6> classButtons{};  ///< Command1 to Command6
+    std::array<QPushButton*, 6> classButtons{};  ///< noviceButton to extraButton
     QPushButton* noviceButton = nullptr;  ///< "Novice"
     QPushButton* technicianButton = nullptr;  ///< "Technician"
     QPushButton* techPlusButton = nullptr;  ///< "Tech +"

@@ -31,7 +31,7 @@ struct TuneStep {
 extern const std::array<TuneStep, 10> TuneSteps;
 
 struct ScanStep {
-    const char* name;  ///< the option button: "Option5" … "Option4"
+    const char* name;  ///< the option button's object name
     const char* caption;
     int tensOfHz;      ///< 250 is 2.5 kHz, 0.0025 MHz
 };
