@@ -14,8 +14,16 @@ inline void require(bool ok)
 }
 
 /// A text as the settings writer keeps it: the file form has no escape for a
-/// double quote, so the writer drops them.
-inline QString keptByWriter(QString text) { return text.remove(u'"'); }
+/// double quote, and a value must stay on its line, so the writer drops
+/// quotes and control characters (C0, DEL and C1, line breaks among them).
+inline QString keptByWriter(QString text)
+{
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f);
+    });
+    return text;
+}
 
 inline bool hasLineEnd(const QString& text) { return text.contains(u'\r') || text.contains(u'\n'); }
 
