@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     keying::PhoneWindowSettings back;
     require(keying::readVoiceKeyerSettings(again, back));
     for (int i = 0; i < 9; ++i)
-        require(back.Text1to10[i] == keptByWriter(read.Text1to10[i].trimmed()));
-    require(back.Text1to10[9] == keptByWriter(read.Text1to10[9]));
+        require(back.wavePathsAndPttPort[i] == keptByWriter(read.wavePathsAndPttPort[i].trimmed()));
+    require(back.wavePathsAndPttPort[9] == keptByWriter(read.wavePathsAndPttPort[9]));
     require(back.pttLineOption == (read.pttLineOption == -1 ? 0 : read.pttLineOption));
     require(back.txtPHLoop == keptByWriter(read.txtPHLoop));
-    require(back.Text11 == keptByWriter(read.Text11));
+    require(back.parallelAddress == keptByWriter(read.parallelAddress));
     if (back.txtPHLoop == read.txtPHLoop)
         require(back.repeatIntervalMs == read.repeatIntervalMs);
     return 0;
