@@ -22,7 +22,7 @@ const QStringList UnloadOrder{
     QStringLiteral("unload:ForwardingWindow"),         QStringLiteral("unload:frmWinKey")};
 
 struct ClosingFixture : MainWindowFixture {
-    MainWindowBase& openRecordingForm1()
+    MainWindowBase& openWithRecordingForwardingWindow()
     {
         auto& w = open();
         w.setForwardingWindowUnload([this] { services.calls << QStringLiteral("unload:ForwardingWindow"); });
@@ -40,7 +40,7 @@ struct ClosingFixture : MainWindowFixture {
 TEST(MainWindowClosing, RefusedWhileThePortSenderKeysThenUnloadsEveryWindowInOrder)
 {
     ClosingFixture f;
-    auto& w = f.openRecordingForm1();
+    auto& w = f.openWithRecordingForwardingWindow();
     auto& k = f.fx.state.keying;
     k.CWSendingFlag = 1;
     k.CWSendBuffer = QStringLiteral("CQ ZQP");
@@ -62,7 +62,7 @@ TEST(MainWindowClosing, WinKeySendingNeverRefusesAndTheInStateWindowDropsItsRove
     ClosingFixture f;
     f.fx.state.prefs.OutOfStateFlag = 0;
     f.fx.state.prefs.RoverFlag = 1;
-    auto& w = f.openRecordingForm1();
+    auto& w = f.openWithRecordingForwardingWindow();
     f.fx.state.keying.CWKeyingOption = 5;
     f.fx.state.keying.CWSendBuffer = QStringLiteral("TEST");
     RoverCountyWindow* rover = w.roverCountyWindow();
@@ -127,7 +127,7 @@ TEST(MainWindowClosing, ARunningClockIsBankedOnceAndAStoppedOneWritesNothing)
 TEST(MainWindowClosing, ExitReleasesTheKeyingLinesBanksAndEndsWithoutTheClosing)
 {
     ClosingFixture f;
-    auto& w = f.openRecordingForm1();
+    auto& w = f.openWithRecordingForwardingWindow();
     f.logContact(QStringLiteral("K6ABC"), QStringLiteral("5"), QStringLiteral("alam"));
     auto& k = f.fx.state.keying;
     k.CWSendingFlag = 1;  // a message is being keyed
@@ -147,7 +147,7 @@ TEST(MainWindowClosing, ExitReleasesTheKeyingLinesBanksAndEndsWithoutTheClosing)
 TEST(MainWindowClosing, AnEndSignalReleasesTheLinesThenClosesWithoutRefusing)
 {
     ClosingFixture f;
-    auto& w = f.openRecordingForm1();
+    auto& w = f.openWithRecordingForwardingWindow();
     f.logContact(QStringLiteral("K6ABC"), QStringLiteral("5"), QStringLiteral("alam"));
     auto& k = f.fx.state.keying;
     k.CWSendingFlag = 1;  // the operator's close would be refused now
