@@ -30,7 +30,7 @@ using platform::makeControl;
 CodePracticeWindow::CodePracticeWindow(app::AppState& state, CwWindow& cw, QWidget* parent)
     : QDialog(parent), m_state(state), m_cw(cw)
 {
-    setObjectName(QStringLiteral("frmCodePractice"));
+    setObjectName(QStringLiteral("CodePracticeWindow"));
     setWindowTitle(QStringLiteral("On the Air Code Practice"));
     platform::setWindowTwipSize(this, 7320, 6180);
     buildControls();

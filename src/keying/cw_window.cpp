@@ -32,7 +32,7 @@ constexpr double FieldX = 6660;
 CwWindow::CwWindow(app::AppState& state, std::function<MainWindowBase*()> mainWindow, QWidget* parent)
     : QDialog(parent), m_state(state), m_mainWindow(std::move(mainWindow))
 {
-    setObjectName(QStringLiteral("CWFrm"));
+    setObjectName(QStringLiteral("CwWindow"));
     setWindowTitle(QStringLiteral("CW String Selections"));
     platform::setWindowTwipSize(this, DesignWidth, DesignHeight);
     runModal = [](QDialog& d) { d.exec(); };

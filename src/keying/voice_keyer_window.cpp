@@ -50,7 +50,7 @@ void swallowEnter(int& KeyAscii)
 VoiceKeyerWindow::VoiceKeyerWindow(app::AppState& state, QWidget* parent)
     : QDialog(parent), m_state(state), m_ptt(state.hardware)
 {
-    setObjectName(QStringLiteral("PhoneFrm"));
+    setObjectName(QStringLiteral("VoiceKeyerWindow"));
     setWindowTitle(QStringLiteral("Phone Wave Selections"));
     platform::setWindowTwipSize(this, 8520, 6720);
     endPollTimer.setInterval(40);

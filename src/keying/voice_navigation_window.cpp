@@ -39,7 +39,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QRectF& twips, const 
 
 VoiceNavigationWindow::VoiceNavigationWindow(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
-    setObjectName(QStringLiteral("BlindFrm"));
+    setObjectName(QStringLiteral("VoiceNavigationWindow"));
     setWindowTitle(QStringLiteral("Voice Navigation Settings"));
     platform::setWindowTwipSize(this, 6240, 4920);
     buildControls();

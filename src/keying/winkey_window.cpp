@@ -67,7 +67,7 @@ WinKeyWindow::WinKeyWindow(app::AppState& state, keying::WinKeyLink& keyer, std:
                      QWidget* parent)
     : QDialog(parent), m_state(state), m_keyer(keyer), m_cwSpeedText(std::move(cwSpeedText))
 {
-    setObjectName(QStringLiteral("frmWinKey"));
+    setObjectName(QStringLiteral("WinKeyWindow"));
     setWindowTitle(QStringLiteral(" WinKey Setup"));
     platform::setWindowTwipSize(this, 6300, 5400);
     buildControls();

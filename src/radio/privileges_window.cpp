@@ -41,7 +41,7 @@ void paintLabelNoBorder(QLabel* l, qint32 back, qint32 fore)
 
 PrivilegesWindow::PrivilegesWindow(app::AppState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
-    setObjectName(QStringLiteral("frmBandPlan"));
+    setObjectName(QStringLiteral("PrivilegesWindow"));
     setWindowTitle(QStringLiteral("Frequency Privileges"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

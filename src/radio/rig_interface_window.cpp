@@ -68,7 +68,7 @@ QLabel* helpLabel(QWidget* parent, const char* name, const QString& caption, con
 RigInterfaceWindow::RigInterfaceWindow(app::AppState& state, RigWindowLinks links, QWidget* parent)
     : QDialog(parent), m_state(state), m_links(std::move(links)), m_port(state.hardware)
 {
-    setObjectName(QStringLiteral("RigControlfrm"));
+    setObjectName(QStringLiteral("RigInterfaceWindow"));
     setWindowTitle(QStringLiteral(" Rig Interface Setup"));
     // A fixed border without a close box: Done is the way out.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

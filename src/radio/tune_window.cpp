@@ -71,7 +71,7 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, const QRec
 TuneWindow::TuneWindow(app::AppState& state, RigTuneLinks links, QWidget* parent)
     : QDialog(parent), m_state(state), m_links(std::move(links))
 {
-    setObjectName(QStringLiteral("frmRigTune"));
+    setObjectName(QStringLiteral("TuneWindow"));
     setWindowTitle(QStringLiteral(" Change Frequency and Mode (Ctrl G (Go))"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -57,7 +57,7 @@ SpottingWindow::SpottingWindow(app::AppState& state, std::function<ForwardingWin
                              const spots::ConnectionFactory& connections, QWidget* parent)
     : QWidget(parent), m_state(state), m_forwardingWindow(std::move(forwardingWindow))
 {
-    setObjectName(QStringLiteral("PacketSpotfrm"));
+    setObjectName(QStringLiteral("SpottingWindow"));
     setWindowTitle(QStringLiteral(" DX Spotting Setup"));
     // A fixed border without a close box: Done is the way out.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

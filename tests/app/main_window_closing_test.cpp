@@ -16,10 +16,10 @@ using namespace testing_support;
 namespace {
 
 const QStringList UnloadOrder{
-    QStringLiteral("unload:PhoneFrm"),      QStringLiteral("unload:CWFrm"),
-    QStringLiteral("unload:BlindFrm"),      QStringLiteral("unload:PacketSpotfrm"),
-    QStringLiteral("unload:SpectrumMap"),   QStringLiteral("unload:RigControlfrm"),
-    QStringLiteral("unload:ForwardingWindow"),         QStringLiteral("unload:frmWinKey")};
+    QStringLiteral("unload:VoiceKeyerWindow"),      QStringLiteral("unload:CwWindow"),
+    QStringLiteral("unload:VoiceNavigationWindow"),      QStringLiteral("unload:SpottingWindow"),
+    QStringLiteral("unload:SpectrumMap"),   QStringLiteral("unload:RigInterfaceWindow"),
+    QStringLiteral("unload:ForwardingWindow"),         QStringLiteral("unload:WinKeyWindow")};
 
 struct ClosingFixture : MainWindowFixture {
     MainWindowBase& openWithRecordingForwardingWindow()

@@ -48,7 +48,7 @@ struct RecordingServices final : app::MainWindowServices {
     }
 
     // The frame's calls into the keyers, the windows it opens and those it
-    // unloads, in the order made ("FKeyCW:112", "open:CwKeyer", "unload:CWFrm").
+    // unloads, in the order made ("FKeyCW:112", "open:CwKeyer", "unload:CwWindow").
     QStringList calls;
     /// What the keyers report back.
     QString speedText = QStringLiteral("13");
@@ -67,8 +67,8 @@ struct RecordingServices final : app::MainWindowServices {
     }
     void unload(MainWindowBase&, app::SatelliteWindow w) override
     {
-        static const char* const names[] = {"PhoneFrm",    "CWFrm",         "BlindFrm", "PacketSpotfrm",
-                                            "SpectrumMap", "RigControlfrm", "frmWinKey"};
+        static const char* const names[] = {"VoiceKeyerWindow",    "CwWindow",         "VoiceNavigationWindow", "SpottingWindow",
+                                            "SpectrumMap", "RigInterfaceWindow", "WinKeyWindow"};
         calls << QStringLiteral("unload:") + QLatin1String(names[static_cast<int>(w)]);
     }
     void FKeyCW(int& k) override { calls << QStringLiteral("FKeyCW:%1").arg(k); }

@@ -142,7 +142,7 @@ TEST(RigInterfaceWindow, TestWithAMissingPortSaysSoAndShowsTheWindow)
     EXPECT_TRUE(f.fx.fakes.prompt.anyShownWithTitle("Invalid Comm Settings."));
     EXPECT_EQ(f.fx.fakes.beeper.count(), 1);
     // Not on the screen (the main window's start-up): it comes up modally.
-    EXPECT_EQ(f.modalShown, QStringList{"RigControlfrm"});
+    EXPECT_EQ(f.modalShown, QStringList{"RigInterfaceWindow"});
     EXPECT_FALSE(f.window().endTestButton->isEnabled());
     EXPECT_TRUE(f.window().pollingLabel->isHidden());
     EXPECT_FALSE(f.window().tmrGetData->isActive());

@@ -300,7 +300,7 @@ TEST(RigTuneWindow, TunesAndScansAKenwoodRig)
         ASSERT_TRUE(rig.waitForCommand("FA00014200510;", 2000));
     };
     f.radio->showTuneWindow();
-    EXPECT_EQ(f.modalShown, QStringList{"frmRigTune"});
+    EXPECT_EQ(f.modalShown, QStringList{"TuneWindow"});
     EXPECT_NE(seen, nullptr);
 
     QList<QByteArray> tunes;
@@ -325,7 +325,7 @@ TEST(RigTuneWindow, FileExitStopsAScan)
         EXPECT_FALSE(w.chkScan->isChecked());
     };
     f.radio->showTuneWindow();
-    EXPECT_EQ(f.modalShown, QStringList{"frmRigTune"});
+    EXPECT_EQ(f.modalShown, QStringList{"TuneWindow"});
 }
 
 TEST(RigTuneWindow, CtrlGOpensItFromEitherMainWindow)
@@ -360,7 +360,7 @@ TEST(RigTuneWindow, CtrlGOpensItFromEitherMainWindow)
         MainWindowBase& main = *windows.window();
         QDir::setCurrent(QDir::tempPath());
         QTest::keyClick(main.txtCall, Qt::Key_G, Qt::ControlModifier);
-        EXPECT_EQ(shown, QStringList{"frmRigTune| Change Frequency and Mode (Ctrl G (Go))"});
+        EXPECT_EQ(shown, QStringList{"TuneWindow| Change Frequency and Mode (Ctrl G (Go))"});
         EXPECT_EQ(QDir::current(), QDir(fx.state.folders.ProgramFolder));
         // The key opened the window and typed nothing.
         EXPECT_TRUE(main.txtCall->text().isEmpty());
