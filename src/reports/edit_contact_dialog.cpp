@@ -146,8 +146,8 @@ void EditContactDialog::finishControls(const std::vector<QLineEdit*>& tabOrder, 
     }
     filterPastes(dateBox, reports::EditBoxKeys::Date);
     filterPastes(timeBox, reports::EditBoxKeys::Time);
-    m_keys->onKeyPress(dateBox, [this](int& k) { dateKeyPress(k); });
-    m_keys->onKeyPress(timeBox, [this](int& k) { timeKeyPress(k); });
+    m_keys->onKeyPress(dateBox, [this](int& k) { digitsKeyPress(k, '/'); });
+    m_keys->onKeyPress(timeBox, [this](int& k) { digitsKeyPress(k, ':'); });
     m_keys->onLostFocus(modeBox, [this] {
         if (leaveChecksRun() && !checkMode())
             refocus(modeBox);
@@ -344,27 +344,16 @@ void EditContactDialog::plainKeyPress(int& KeyAscii)
     capitalizeKey(KeyAscii);
 }
 
-void EditContactDialog::dateKeyPress(int& KeyAscii)
+void EditContactDialog::digitsKeyPress(int& KeyAscii, char separator)
 {
+    // The date and time boxes take digits and their one separator.
     if (isEditingShortcut(KeyAscii))
         return;
     if (KeyAscii == 13) {
         KeyAscii = 0;
         onDoneClicked();
     }
-    if (KeyAscii != 8 && KeyAscii != '/' && !(KeyAscii >= '0' && KeyAscii <= '9'))
-        KeyAscii = 0;
-}
-
-void EditContactDialog::timeKeyPress(int& KeyAscii)
-{
-    if (isEditingShortcut(KeyAscii))
-        return;
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        onDoneClicked();
-    }
-    if (KeyAscii != 8 && KeyAscii != ':' && !(KeyAscii >= '0' && KeyAscii <= '9'))
+    if (KeyAscii != 8 && KeyAscii != separator && !(KeyAscii >= '0' && KeyAscii <= '9'))
         KeyAscii = 0;
 }
 

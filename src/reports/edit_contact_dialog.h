@@ -110,8 +110,8 @@ protected:
     void countyKeyPress(QLineEdit* box, int& KeyAscii);
     void countryKeyPress(QLineEdit* box, int& KeyAscii, const std::vector<QString>& names);
     /// The date (digits and "/") and time (digits and ":") boxes.
-    void dateKeyPress(int& KeyAscii);
-    void timeKeyPress(int& KeyAscii);
+    /// The date box (separator '/') and the time box (':').
+    void digitsKeyPress(int& KeyAscii, char separator);
     /// The date and time as the log holds them.
     [[nodiscard]] QString dateToStore() const;
     [[nodiscard]] QString timeToStore() const;
