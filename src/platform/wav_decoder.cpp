@@ -68,6 +68,26 @@ QByteArray withPadBytes(const QByteArray& in)
     return out;
 }
 
+/// The name of a chunk, other than the sound data (which a recorder cut
+/// short may leave shorter than it says), that claims to run past the end
+/// of the file; empty when there is none. The decoder can spend an unbounded
+/// time walking such a chunk, so the file is refused before it sees it.
+QByteArray chunkPastTheEnd(const QByteArray& in)
+{
+    const char* d = in.constData();
+    const qint64 n = in.size();
+    qint64 pos = 12;
+    while (pos + 8 <= n) {
+        const quint32 size = qFromLittleEndian<quint32>(d + pos + 4);
+        const qint64 end = pos + 8 + static_cast<qint64>(size);
+        const QByteArray name(d + pos, 4);
+        if (end > n)
+            return name == "data" ? QByteArray() : name;
+        pos = end + (size & 1);
+    }
+    return {};
+}
+
 /// The content as the file libsndfile reads, through its virtual I/O.
 struct MemoryFile {
     const QByteArray& bytes;
@@ -124,6 +144,11 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
     if (!isWaveContainer(raw))
         return fail(error, QStringLiteral("not a wave file"));
     const QByteArray bytes = raw.startsWith("RIFF") ? withPadBytes(raw) : raw;
+    if (raw.startsWith("RIFF")) {
+        if (const QByteArray name = chunkPastTheEnd(bytes); !name.isEmpty())
+            return fail(error, QStringLiteral("damaged file: its \"%1\" chunk runs past the end of the file")
+                                   .arg(QString::fromLatin1(name)));
+    }
 
     MemoryFile file{bytes};
     SF_VIRTUAL_IO io{&MemoryFile::length, &MemoryFile::seek, &MemoryFile::read, &MemoryFile::write,

@@ -282,3 +282,19 @@ TEST(WavPlayerTest, EachShippedNavigationPromptIsAWaveFileThatPlays)
         EXPECT_EQ(player.mode(), WavPlayer::ModePlaying);
     }
 }
+
+TEST(WavPlayerTest, AChunkThatClaimsToRunPastTheEndIsRefusedAtOnce)
+{
+    // A list chunk whose size runs far past the end of the file: the
+    // decoder could walk it for an unbounded time, so the file is refused
+    // before decoding, with the reason.
+    ProgramFolderFixture fx;
+    const QString path = fx.path(QStringLiteral("list.wav"));
+    QByteArray bytes("RIFF\x7c\x02\x00\x00WAVELIST\x5b\x00\x4e\x46", 20);
+    bytes += QByteArray(180, '\xff');
+    writeBytes(path, bytes);
+    WavPlayer player;
+    player.setSilent(true);
+    EXPECT_FALSE(player.open(path));
+    EXPECT_TRUE(player.errorText().contains(QStringLiteral("\"LIST\" chunk"))) << player.errorText().toStdString();
+}
