@@ -2,10 +2,10 @@
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev
           libgl-dev fonts-liberation libgtest-dev libbenchmark-dev socat xvfb xauth python3
           clang libclang-rt-14-dev direwolf
-          libsndfile1-dev pkg-config)
+          libsndfile1-dev libpulse-dev pulseaudio pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

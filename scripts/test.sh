@@ -10,6 +10,27 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZQP_SANITIZE=ON 
 jobs="${ZQP_JOBS:-$(nproc)}"
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
+# A sound server of the tests' own with a null sink: the voice keyer, the
+# spoken prompts and the beep play through a real device, as on an
+# operator's desktop, with no sound card and no login session needed.
+sound_dir="$(mktemp -d)"
+pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 --disallow-exit \
+  -L "module-null-sink" -L "module-native-protocol-unix auth-anonymous=1 socket=$sound_dir/native" \
+  >"$sound_dir/server.log" 2>&1 &
+sound_server=$!
+trap 'kill "$sound_server" 2>/dev/null; wait "$sound_server" 2>/dev/null; rm -rf "$sound_dir"' EXIT
+for _ in $(seq 100); do
+  [ -S "$sound_dir/native" ] && break
+  kill -0 "$sound_server" 2>/dev/null || break
+  sleep 0.1
+done
+if [ ! -S "$sound_dir/native" ]; then
+  echo "The test sound server did not start:"
+  cat "$sound_dir/server.log"
+  exit 1
+fi
+export PULSE_SERVER="unix:$sound_dir/native"
+export ZQP_REQUIRE_SOUND=1
 # Leaks are reported; the suppressions name only what the system's own
 # libraries keep for the life of the process.
 export ASAN_OPTIONS=detect_leaks=1

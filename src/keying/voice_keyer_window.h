@@ -146,8 +146,6 @@ private:
     PttLines m_ptt;
     /// The port number CommPhone is open on, 0 while it is closed.
     int m_commPhonePort = 0;
-    /// The PTT port's line failure has been shown for this opening.
-    bool m_lineErrorReported = false;
     bool m_loaded = false;
     /// The unplayable files already reported, with the reason given, so
     /// that each is said once.

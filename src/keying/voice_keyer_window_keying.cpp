@@ -23,6 +23,7 @@ const QString InvalidPortText = QStringLiteral(
     "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.");
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
 const QString UnplayableTitle = QStringLiteral("Unable to play file.");
+const QString NoSoundDeviceText = QStringLiteral("No sound output device: the voice message was not sent.");
 
 /// The PTT port box as a number; an empty box means no serial port.
 std::optional<double> portNumber(const QString& text)
@@ -67,6 +68,16 @@ void VoiceKeyerWindow::startKeying(int keyCode)
         return reportUnplayableFile(path);
     m_unplayableReported.remove(path);
 
+    // Without a sound device the transmitter would go on the air for dead
+    // air: nothing is keyed, and each message says why.
+    if (QString why; !wavPlayer.deviceReady(&why)) {
+        abandonMessage();
+        m_state.keying.VoiceRepeatArmed = 0;
+        m_state.services.beeper.beep();
+        m_state.services.prompt.message(NoSoundDeviceText, UnplayableTitle);
+        return;
+    }
+
     const auto port = portNumber(pttSerialPortBox->text());
     if (!port)
         return abandonMessage();
@@ -96,12 +107,14 @@ void VoiceKeyerWindow::startKeying(int keyCode)
     wavPlayer.play();
     endPollTimer.start();
     m_endShot.start(static_cast<int>(wavPlayer.lengthMs()) + 1);
-    // A port without modem lines keys nothing: say so once for each opening
-    // of the port, after the message has started, so that the box never
-    // holds the transmitter keyed.
-    if (serialFailed && !m_lineErrorReported) {
-        m_lineErrorReported = true;
-        reportLineError(m_ptt.failureText());
+    // A PTT line that cannot be keyed (a port without modem lines, an
+    // adapter pulled out) is said once for each message, after the message
+    // has started so that the box never holds the transmitter keyed; the
+    // port is let go, and the next message opens it afresh.
+    if (serialFailed) {
+        const QString why = m_ptt.failureText();
+        closePttPort();
+        reportLineError(why);
     }
 }
 
@@ -141,6 +154,18 @@ void VoiceKeyerWindow::onEndPollTick()
     endPollTimer.stop();
     m_endShot.stop();
     m_ptt.dropAll();
+    // The device gave up the message (busy, gone): PTT is down already, the
+    // repeat ends and the operator is told why.
+    if (const QString failure = wavPlayer.playbackFailure(); !failure.isEmpty()) {
+        wavPlayer.close();
+        m_state.keying.VoiceRepeatArmed = 0;
+        tmrRepeat.stop();
+        m_state.services.beeper.beep();
+        m_state.services.prompt.message(
+            QStringLiteral("The sound output failed (%1): the voice message was stopped.").arg(failure),
+            UnplayableTitle);
+        return;
+    }
     // A timer of interval 0 never fires: the repeat waits for a time set.
     if (m_state.keying.VoiceRepeatArmed == 1 && tmrRepeat.interval() > 0)
         tmrRepeat.start();
@@ -190,10 +215,8 @@ void VoiceKeyerWindow::OpenPTTPort()
         settings.dtrOn = false;
         settings.rtsOn = false;
         opened = m_state.hardware.serial(number).open(number, settings);
-        if (opened) {
+        if (opened)
             m_commPhonePort = number;
-            m_lineErrorReported = false;
-        }
     }
     if (opened)
         return;

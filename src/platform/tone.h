@@ -1,18 +1,20 @@
 #pragma once
 // A short tone the program plays itself, for the refusal beep: many desktops
 // play the system bell as nothing at all, so an operator looking at the
-// radio would miss a duplicate. The tone goes to the default sound output
-// through Qt Multimedia; where there is none, the system bell is rung.
+// radio would miss a duplicate. The tone goes to the sound output
+// (sound_output.h); where there is no sound device, the system bell is rung.
 
-#include <QAudioFormat>
-#include <QByteArray>
+#include "platform/wav_decoder.h"
+
 #include <memory>
 
 namespace platform {
 
-/// The samples of a tone of hz lasting ms in format (16-bit or 32-bit float
-/// samples; every channel alike), faded in and out so it does not click.
-[[nodiscard]] QByteArray toneSamples(const QAudioFormat& format, int hz, int ms);
+class SoundOutput;
+
+/// A tone of hz lasting ms, 16-bit mono at sampleRate, faded in and out so
+/// it does not click. No samples for a length or rate of zero or less.
+[[nodiscard]] WaveData toneWave(int hz, int ms, int sampleRate = 22050);
 
 class TonePlayer {
 public:
@@ -23,13 +25,15 @@ public:
 
     /// Starts the tone and returns at once; a tone still sounding starts
     /// over. Rings the system bell instead, and returns false, when no
-    /// sound output can play it.
+    /// sound device can play it.
     bool play(int hz = 880, int ms = 150);
 
 private:
-    struct Output;
-    std::unique_ptr<Output> m_output;
-    bool m_noOutput = false;
+    std::unique_ptr<SoundOutput> m_output;
+    bool m_deviceChecked = false;  ///< a device was found and has not failed since
+    WaveData m_tone;
+    int m_hz = 0;
+    int m_ms = 0;
 };
 
 }  // namespace platform

@@ -4,7 +4,11 @@
 
 namespace platform {
 
-std::unique_ptr<SoundOutput> makeDefaultSoundOutput();  // wav_output.cpp
+namespace {
+/// How long past a file's length the device may take to let its last
+/// sample out before the player reports it ended all the same.
+constexpr std::int64_t DrainAllowanceNs = 1'000'000'000;
+}  // namespace
 
 std::vector<PlaybackEvent> PlaybackRecorder::played() const
 {
@@ -31,18 +35,28 @@ void WavPlayer::setSilent(bool silent)
         m_output->stop();
         m_output.reset();
     }
-    m_outputChecked = false;
 }
 
 SoundOutput* WavPlayer::output()
 {
     if (m_silent)
         return nullptr;
-    if (!m_outputChecked) {
-        m_outputChecked = true;
-        m_output = makeDefaultSoundOutput();
-    }
+    if (!m_output)
+        m_output = makeSoundOutput();
     return m_output.get();
+}
+
+bool WavPlayer::deviceReady(QString* why)
+{
+    SoundOutput* out = output();
+    return !out || out->deviceReady(why);
+}
+
+QString WavPlayer::playbackFailure() const
+{
+    if (!m_wave || !m_started || m_stopped || !m_output)
+        return {};
+    return m_output->failure();
 }
 
 void WavPlayer::record(PlaybackEvent::Kind kind, std::int64_t lengthNs)
@@ -108,9 +122,18 @@ int WavPlayer::mode() const
 {
     if (!m_wave)
         return ModeNotOpen;
-    if (m_started && !m_stopped && monotonicNs() - m_startNs < m_wave->lengthNs())
+    if (!m_started || m_stopped)
+        return ModeStopped;
+    const std::int64_t elapsed = monotonicNs() - m_startNs;
+    if (!m_output)
+        return elapsed < m_wave->lengthNs() ? ModePlaying : ModeStopped;
+    // A device that failed ends the file at once; one still letting the
+    // last samples out holds it a little past its length.
+    if (!m_output->failure().isEmpty())
+        return ModeStopped;
+    if (elapsed < m_wave->lengthNs())
         return ModePlaying;
-    return ModeStopped;
+    return m_output->sounding() && elapsed < m_wave->lengthNs() + DrainAllowanceNs ? ModePlaying : ModeStopped;
 }
 
 std::int64_t WavPlayer::lengthMs() const { return m_wave ? m_wave->lengthNs() / 1'000'000 : 0; }

@@ -3,15 +3,17 @@
 // play (without waiting for the end), stop, and the mode the keyers poll.
 //
 // Whether a file is still playing is kept here, from the moment play started,
-// the file's length and whether it was stopped, on the monotonic clock. So a
-// handler that waits without letting events run sees the end exactly, and a
-// machine without a sound device still times each file and reports it
-// played. The sound itself goes to the default audio output on a thread of
-// its own, so it keeps flowing while the GUI thread waits.
+// the file's length and whether it was stopped, on the monotonic clock, so a
+// handler that waits without letting events run sees the end exactly; with
+// a sound device it plays on until the device has let the last sample out,
+// and ends at once when the device fails. The sound itself goes to the sound
+// output (sound_output.h) on a thread of its own, so it keeps flowing while
+// the GUI thread waits. A silent player (the tests') only times the files.
 //
 // Opening a file decodes it whole (wav_decoder.h), so a file that cannot be
 // played is known before anything is keyed for it.
 
+#include "platform/sound_output.h"
 #include "platform/wav_decoder.h"
 
 #include <QByteArray>
@@ -46,14 +48,6 @@ private:
     std::vector<PlaybackEvent> m_events;
 };
 
-/// Where the samples go; the player keeps the timing itself either way.
-class SoundOutput {
-public:
-    virtual ~SoundOutput() = default;
-    virtual void start(const WaveData& wave) = 0;
-    virtual void stop() = 0;
-};
-
 class WavPlayer {
 public:
     /// The modes a player reports, as the keyers compare them.
@@ -67,8 +61,11 @@ public:
     WavPlayer& operator=(const WavPlayer&) = delete;
 
     void setRecorder(PlaybackRecorder* recorder) { m_recorder = recorder; }
-    /// Tests and machines without sound: time the files, send nothing out.
+    /// Tests: time the files, send nothing out.
     void setSilent(bool silent);
+    /// Whether what is played will be heard: true for a silent player, and
+    /// when a sound device is there; the reason in *why when not.
+    [[nodiscard]] bool deviceReady(QString* why = nullptr);
 
     /// Stops what plays and forgets the file.
     void close();
@@ -89,6 +86,9 @@ public:
     [[nodiscard]] std::int64_t lengthMs() const;
     /// Why the last open failed.
     [[nodiscard]] QString errorText() const { return m_error; }
+    /// Why the sound device gave up the file last played before its end
+    /// (busy, gone); empty when it played, plays or was stopped.
+    [[nodiscard]] QString playbackFailure() const;
 
 private:
     void record(PlaybackEvent::Kind kind, std::int64_t lengthNs = 0);
@@ -97,7 +97,6 @@ private:
     PlaybackRecorder* m_recorder = nullptr;
     std::unique_ptr<SoundOutput> m_output;
     bool m_silent = false;
-    bool m_outputChecked = false;
     std::optional<WaveData> m_wave;
     QString m_path;
     QString m_error;

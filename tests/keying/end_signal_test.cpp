@@ -9,6 +9,9 @@
 #include "support/pty_peer.h"
 #include "voice_fixture.h"
 
+#define MODEM_LINE_SHIM_CONTROLS_ONLY
+#include "support/modem_line_shim.h"
+
 #include <QRadioButton>
 #include <algorithm>
 #include <csignal>
@@ -59,6 +62,7 @@ TEST(EndSignal, DISABLED_ChildPlaysAVoiceMessage)
     phone.waveBoxF2->setText(wave);
     phone.pttSerialPortBox->setText(QString::number(PttPort));
     phone.pttLineParallel->setChecked(true);  // the parallel port and RTS
+    modem_line_shim::enable(true);            // the pty's RTS works as a port's
     testing_support::printReady();
     int key = F2;
     f.services.FKeyPhone(key);

@@ -8,6 +8,9 @@
 #include "radio/rig_port.h"
 #include "support/pty_peer.h"
 
+#define MODEM_LINE_SHIM_CONTROLS_ONLY
+#include "support/modem_line_shim.h"
+
 #include <QLineEdit>
 #include <QRadioButton>
 #include <algorithm>
@@ -30,7 +33,10 @@ protected:
         pointSerialPortAt(PttPort, pty.devicePath());
         phone().waveBoxF2->setText(wave(QStringLiteral("cq.wav"), 250));
         phone().pttSerialPortBox->setText(QString::number(PttPort));
+        // The pty's modem lines work as a serial port's do.
+        modem_line_shim::enable(true);
     }
+    void TearDown() override { modem_line_shim::enable(false); }
     /// The changes of a serial line from its first keying on (opening the
     /// port lowers both lines first).
     std::vector<LineEvent> keying(LineEvent::Kind kind) const
@@ -81,11 +87,32 @@ TEST_F(PhonePttTest, TheChosenLineKeysExactlyWhileTheMessagePlays)
         EXPECT_TRUE(keying(c.idle).empty());
         EXPECT_EQ(phone().openPttPort(), PttPort);
     }
-    // A pty has no modem lines: said once for the opening, not per message,
-    // naming the line that was keyed (RTS, the first case).
-    EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
-    EXPECT_TRUE(fx.fakes.prompt.shown()[0].text.contains(QStringLiteral("Cannot set RTS on ")))
-        << fx.fakes.prompt.shown()[0].text.toStdString();
+    EXPECT_TRUE(fx.fakes.prompt.shown().empty());
+}
+
+// A line that cannot be keyed (a port without modem lines, an adapter pulled
+// out mid-contest) is said for each message, naming the line; the port is
+// let go and the next message opens it again, so a mended port is used.
+TEST_F(PhonePttTest, AFailingLineIsReportedForEachMessageAndThePortTriedAgain)
+{
+    modem_line_shim::enable(false);  // a pty of its own has no modem lines
+    for (int message = 1; message <= 2; ++message) {
+        fkey(F2);
+        ASSERT_TRUE(waitIdle());
+        EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), message);
+        EXPECT_TRUE(fx.fakes.prompt.shown().back().text.contains(QStringLiteral("Cannot set RTS on ")))
+            << fx.fakes.prompt.shown().back().text.toStdString();
+        EXPECT_EQ(fx.fakes.beeper.count(), message);
+        EXPECT_EQ(phone().openPttPort(), 0);
+    }
+    EXPECT_EQ(lineEvents(LineEvent::Kind::Opened).size(), 2u);
+    // The adapter back: the next message keys it with no word.
+    modem_line_shim::enable(true);
+    fkey(F2);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
+    EXPECT_EQ(levels(LineEvent::Kind::Rts).back(), 0);
+    EXPECT_EQ(phone().openPttPort(), PttPort);
 }
 
 TEST_F(PhonePttTest, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)

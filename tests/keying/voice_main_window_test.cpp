@@ -2,10 +2,7 @@
 // F-keys and Esc, the field prompts on focus at each level, "Dupe" at every
 // level, the menu items and Ctrl+P, and the closing.
 
-#include "voice_fixture.h"
-
-#include "app/in_state_window.h"
-#include "app/out_of_state_window.h"
+#include "voice_main_window_fixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,62 +14,7 @@ using namespace testing_support;
 using platform::LineEvent;
 
 namespace {
-
-class VoiceMainWindowTest : public ::testing::Test, public VoiceFixture {
-protected:
-    ~VoiceMainWindowTest() override
-    {
-        window.reset();
-        QApplication::processEvents();
-    }
-
-    MainWindowBase& open(bool outOfState = true)
-    {
-        fx.copyShipped(QStringLiteral("county2.txt"));
-        for (const char* name : {"Call", "SerNum", "County", "SPC", "Dupe", "NavEn"})
-            fx.copyShipped(QLatin1String(name) + QStringLiteral(".wav"));
-        auto& p = fx.state.prefs;
-        p.MyCall = QStringLiteral("W1AW");
-        p.MySPC = QStringLiteral("CT");
-        p.CurrentMode = QStringLiteral("PH");
-        p.CurrentBand = QStringLiteral("20");
-        p.FormSizePercent = 100;
-        p.PartyState = QStringLiteral("CA");
-        p.OutOfStateFlag = outOfState ? 1 : 0;
-        p.RigType = QStringLiteral("None");
-        p.MyCounty = QStringLiteral("Alameda");
-        fx.fakes.clock.set(QDate(2021, 10, 2), QTime(9, 2, 41));
-        fx.fakes.prompt.answer(platform::MsgResult::Yes);
-        if (outOfState)
-            window = std::make_unique<OutOfStateWindow>(fx.state, services);
-        else
-            window = std::make_unique<InStateWindow>(fx.state, services);
-        window->onLoad();
-        window->show();
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
-        QApplication::processEvents();
-        played.clear();
-        return *window;
-    }
-
-    QStringList promptsOnFocus(const std::vector<QLineEdit*>& boxes)
-    {
-        QStringList names;
-        for (QLineEdit* box : boxes) {
-            played.clear();
-            window->txtCall->setText(QStringLiteral("K6ABC"));
-            box->setFocus();
-            QApplication::processEvents();
-            for (const auto& e : played.played())
-                names << QFileInfo(e.path).completeBaseName();
-        }
-        return names;
-    }
-
-    std::unique_ptr<MainWindowBase> window;
-};
-
+class VoiceMainWindowTest : public ::testing::Test, public VoiceMainWindowFixture {};
 }  // namespace
 
 TEST_F(VoiceMainWindowTest, FieldsSpeakByTheNavigationLevel)

@@ -1,7 +1,8 @@
 #pragma once
-// Include in exactly one source file of a program: it puts its own ioctl in
-// front of the C library's, so that while it is enabled the modem-line
-// calls (TIOCMBIS, TIOCMBIC, TIOCMGET, TIOCMSET) on a pty succeed as on a
+// Include in exactly one source file of a program as it is: it puts its own
+// ioctl in front of the C library's (other files of the same program include
+// it with MODEM_LINE_SHIM_CONTROLS_ONLY defined, for the controls alone), so
+// that while it is enabled the modem-line calls (TIOCMBIS, TIOCMBIC, TIOCMGET, TIOCMSET) on a pty succeed as on a
 // serial port with real lines, and each one is recorded with a
 // CLOCK_MONOTONIC time stamp. A pty has no modem lines of its own; this is
 // how a test or a benchmark watches the keying line of the real serial
@@ -87,6 +88,7 @@ inline bool isPty(int fd)
 
 }  // namespace modem_line_shim
 
+#ifndef MODEM_LINE_SHIM_CONTROLS_ONLY
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
 {
     va_list ap;
@@ -126,3 +128,4 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
     static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "ioctl"));
     return real(fd, request, arg);
 }
+#endif
