@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev
           libgl-dev fonts-liberation libgtest-dev libbenchmark-dev socat xvfb xauth python3
           clang libclang-rt-14-dev direwolf
-          libsndfile1-dev libpulse-dev pulseaudio pkg-config)
+          libsndfile1-dev libpulse-dev pulseaudio pulseaudio-utils pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -24,6 +24,7 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace platform {
 
@@ -243,6 +244,7 @@ private:
 
     void releaseContext()
     {
+        releaseRetiring();
         if (!m_context)
             return;
         pa_context_set_state_callback(m_context, nullptr, nullptr);
@@ -280,7 +282,10 @@ private:
     }
 
     /// Lets the stream go with whatever it still buffers; its callbacks are
-    /// cleared first, so none comes for it afterwards.
+    /// cleared first, so none comes for it afterwards. A stream still being
+    /// made cannot be disconnected yet: it is kept aside and disconnected as
+    /// soon as the server has made it, or it would stay on the server, silent,
+    /// for as long as the connection lasts.
     void releaseStream()
     {
         if (m_drain) {
@@ -290,11 +295,44 @@ private:
         }
         if (!m_stream)
             return;
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
+        pa_stream* stream = m_stream;
         m_stream = nullptr;
+        pa_stream_set_write_callback(stream, nullptr, nullptr);
+        if (pa_stream_get_state(stream) == PA_STREAM_CREATING) {
+            pa_stream_set_state_callback(stream, &ServerSoundOutput::onRetiredStreamState, this);
+            m_retiring.push_back(stream);
+            return;
+        }
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        if (pa_stream_get_state(stream) == PA_STREAM_READY)
+            pa_stream_disconnect(stream);
+        pa_stream_unref(stream);
+    }
+
+    /// The streams kept aside, let go with the connection.
+    void releaseRetiring()
+    {
+        for (pa_stream* stream : m_retiring) {
+            pa_stream_set_state_callback(stream, nullptr, nullptr);
+            pa_stream_unref(stream);
+        }
+        m_retiring.clear();
+    }
+
+    static void onRetiredStreamState(pa_stream* stream, void* self)
+    {
+        auto* out = static_cast<ServerSoundOutput*>(self);
+        const pa_stream_state_t state = pa_stream_get_state(stream);
+        if (state == PA_STREAM_CREATING)
+            return;
+        if (state == PA_STREAM_READY) {
+            // Disconnecting comes back here as terminated.
+            pa_stream_disconnect(stream);
+            return;
+        }
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        out->m_retiring.erase(std::remove(out->m_retiring.begin(), out->m_retiring.end(), stream), out->m_retiring.end());
+        pa_stream_unref(stream);
     }
 
     [[nodiscard]] std::size_t totalBytes() const
@@ -393,6 +431,7 @@ private:
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
     pa_operation* m_drain = nullptr;
+    std::vector<pa_stream*> m_retiring;  ///< let go while being made
     QString m_contextError = QStringLiteral("no sound server");
     QString m_defaultSinkError;
     std::uint64_t m_serverInfoAsked = 0;

@@ -154,6 +154,37 @@ TEST(SoundDevice, PlayersSurviveQuickRestartsStopsAndClosing)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !prompts.isPlaying(); }, 3000));
 }
 
+/// The server's streams of this process (sink inputs), as pactl lists them.
+int streamsOfThisProcess()
+{
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    if (!pactl.waitForFinished(10000) || pactl.exitCode() != 0)
+        return -1;
+    const QString mine = QStringLiteral("application.process.id = \"%1\"").arg(QCoreApplication::applicationPid());
+    return QString::fromUtf8(pactl.readAllStandardOutput()).count(mine);
+}
+
+// A sound replaced before the server has even made its stream: the stream
+// must still go, or each quick restart leaves a silent stream on the server
+// for the rest of the session.
+TEST(SoundDevice, QuickRestartsLeaveNoStreamBehind)
+{
+    REQUIRE_SOUND_SERVER();
+    ProgramFolderFixture fx;
+    const QString prompt = toneWave(fx, QStringLiteral("prompt.wav"), 300);
+    WavPlayer player;
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(player.open(prompt));
+        player.play();
+        if (i % 8 == 0)
+            QTest::qWait(5);
+    }
+    player.close();
+    EXPECT_TRUE(QTest::qWaitFor([] { return streamsOfThisProcess() == 0; }, 3000))
+        << streamsOfThisProcess() << " streams left on the server";
+}
+
 // F1 struck again and again while its message plays, the F1 repeat running,
 // and Esc in the middle: the program keeps running and PTT ends down.
 TEST(SoundDevice, VoiceKeyerRestartsRepeatsAndEscape)
