@@ -128,8 +128,10 @@ void WinKeyLink::wk_close()
     // A port closed under the keyer may have been opened since by another
     // window: that connection is not the keyer's to write to or close.
     if (isOpen()) {
-        // The keyer leaves host mode and keys from its paddle again.
-        m_link->write(bytes({Admin, AdminHostClose}));
+        // The keyer leaves host mode and keys from its paddle again. What it
+        // still holds it would key to the end on its own, with nobody left
+        // to stop it: its buffer is emptied first.
+        m_link->write(bytes({CmdClearBuffer, Admin, AdminHostClose}));
         m_link->drainOutput(200);
         m_link->close();
     }

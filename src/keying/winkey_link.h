@@ -64,7 +64,8 @@ public:
     /// when none answered). A port that another window holds open is never
     /// taken from it (WkComOpenFailed).
     int wk_open(int& version, int port);
-    /// Closes the keyer for the host and the port; nothing when closed.
+    /// Empties the keyer's buffer, so that it keys nothing more, and closes
+    /// the keyer for the host and the port; nothing when closed.
     void wk_close();
     /// Queues one character to be keyed. Only the characters the keyer
     /// takes as text (blank to tilde) are written: any other byte would be
