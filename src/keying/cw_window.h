@@ -162,7 +162,9 @@ private:
     /// Watches the WinKey keyer until it has sent the message, then starts
     /// the repeat pause.
     void onKeyerDoneWatchTick();
-    void reportInvalidPort();
+    /// The port could not be opened; inUse says who holds it when another
+    /// part of the program does.
+    void reportInvalidPort(const QString& inUse);
     /// Stops the message whose key line failed and reports why.
     void stopOnLineFailure(const QString& why);
 

@@ -178,22 +178,26 @@ void CwWindow::CWSetup()
     const int number = static_cast<int>(std::lround(std::min(port, 32767.0)));
     platform::SerialLink& link = m_state.hardware.serial(number);
     platform::SerialSettings settings;  // both lines off; no data is ever sent
-    if (link.open(number, settings)) {
+    if (link.open(number, settings, QStringLiteral("CW keying"))) {
         m_comm = &link;
         return;
     }
-    reportInvalidPort();
+    // A port the rig, the TNC or the WinKey keyer holds stays with it.
+    reportInvalidPort(link.isOpen() ? link.errorText() : QString());
 }
 
-void CwWindow::reportInvalidPort()
+void CwWindow::reportInvalidPort(const QString& inUse)
 {
     // Once per message: a message of forty characters would otherwise bring
     // forty boxes.
     m_portFailureShown = true;
     m_state.services.beeper.beep();
-    m_state.services.prompt.message(
-        QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
-        QStringLiteral("Invalid port."));
+    QString text = QStringLiteral(
+        "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
+    // "Invalid" alone would send the operator looking for a wiring fault.
+    if (!inUse.isEmpty())
+        text += QStringLiteral("  ") + inUse;
+    m_state.services.prompt.message(text, QStringLiteral("Invalid port."));
     if (!isVisible())
         runModal(*this);
 }

@@ -177,6 +177,10 @@ TEST(CwSerial, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
 
     enterPort(cw, QStringLiteral("2"));
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    // The box says who has the port, so the operator knows where to look.
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().back().text.endsWith(
+        QStringLiteral("  Serial port 2 is in use by the rig interface.")))
+        << f.fx.fakes.prompt.shown().back().text.toStdString();
     EXPECT_FALSE(cw.portOpen());
     enterPort(cw, QStringLiteral("0"));
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);

@@ -448,6 +448,8 @@ TEST_F(WinKeySendTest, ACwPortBoxOnTheKeyersPortIsRefusedAndTheKeyerKeepsSending
         QApplication::processEvents();
     }
     EXPECT_EQ(prompt().countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_TRUE(prompt().shown().back().text.endsWith(QStringLiteral("  Serial port 4 is in use by the WinKey keyer.")))
+        << prompt().shown().back().text.toStdString();
     EXPECT_EQ(fx.state.hardware.serial(Port).connection(), keyerConnection);
     EXPECT_EQ(window().lblOpenStatus->text(), QStringLiteral("WK Success!"));
 
