@@ -129,8 +129,12 @@ void CwWindow::keyCharacter(const QString& character, Gap gap)
             *m_comm, keyLineRts->isChecked() ? keying::SerialKeyLine::Which::Rts : keying::SerialKeyLine::Which::Dtr);
     } else if (keyLinePrinter->isChecked()) {
         const auto base = platform::ParallelPort::parseBaseAddress(parallelAddressBox->text());
-        if (!base)
-            return;  // no address: the character is given up, as a failing line
+        if (!base) {
+            // An address that names no port keys nothing, as a port that
+            // cannot be opened keys nothing: the message stops and says so.
+            stopOnLineFailure(platform::ParallelPort::addressErrorText(parallelAddressBox->text()));
+            return;
+        }
         m_parallelBase = *base;
         line = std::make_unique<keying::ParallelKeyLine>(m_state.hardware.parallel(), *base);
     }

@@ -281,6 +281,28 @@ TEST(CwSerial, AParallelPortThatCannotBeOpenedIsReportedOncePerMessage)
     EXPECT_EQ(f.keyDowns(), 2);
 }
 
+TEST(CwSerial, APrinterAddressThatNamesNoPortIsReportedOncePerMessage)
+{
+    for (const char* address : {"", "LPT1", "&HZZZ"}) {
+        CwFixture f;
+        f.open();
+        f.usePrinter();
+        CwWindow& cw = f.cw();
+        cw.parallelAddressBox->setText(QString::fromLatin1(address));
+        cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("PARIS PARIS"));
+        f.key(Qt::Key_F1);
+        ASSERT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1) << address;
+        const QString text = f.fx.fakes.prompt.shown().back().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The CW key line could not be keyed: ")
+                                    + QStringLiteral("The parallel port address \"%1\" names no port").arg(address)))
+            << text.toStdString();
+        EXPECT_EQ(f.keyDowns(), 0) << address;
+        EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty()) << address;
+        f.key(Qt::Key_F1);
+        EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2) << address;
+    }
+}
+
 // The child's part of the test below: keys "0" (five dashes, 3.6 s of
 // key-down at 5 WPM) on RTS or the parallel port until the signal comes.
 TEST(CwSerial, DISABLED_EndSignalChildKeysDashes)
