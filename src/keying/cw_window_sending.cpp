@@ -160,6 +160,7 @@ void CwWindow::stopOnLineFailure(const QString& why)
     // A line that cannot be set keys nothing for the rest of the message:
     // the message stops here, does not repeat, and the operator is told why.
     keying::KeyingState& k = m_state.keying;
+    m_portFailureShown = true;
     k.CWSendBuffer.clear();
     k.CWRepeatArmed = 0;
     tmrRepeat->stop();
@@ -188,6 +189,15 @@ void CwWindow::CWSetup()
     }
     // A port the rig, the TNC or the WinKey keyer holds stays with it.
     reportInvalidPort(link.isOpen() ? link.errorText() : QString());
+}
+
+bool CwWindow::sendFailed() const
+{
+    const keying::KeyingState& k = m_state.keying;
+    // The WinKey sender reports its own failures and leaves the keyer closed.
+    if (k.CWKeyingOption == keying::CwSender::WinKeyOption)
+        return k.WinKeyOpen == 0;
+    return m_portFailureShown;
 }
 
 void CwWindow::reportInvalidPort(const QString& inUse)

@@ -6,11 +6,14 @@
 #include "cw_fixture.h"
 #include "end_signal_child.h"
 
+#include "keying/code_practice_window.h"
+#include "keying/winkey_install.h"
 #include "keying/morse.h"
 #include "radio/rig_port.h"
 #include "support/modem_line_shim.h"
 #include "support/pty_peer.h"
 
+#include <QPlainTextEdit>
 #include <asm/termbits.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -300,6 +303,52 @@ TEST(CwSerial, APrinterAddressThatNamesNoPortIsReportedOncePerMessage)
         EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty()) << address;
         f.key(Qt::Key_F1);
         EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2) << address;
+    }
+}
+
+TEST(CwSerial, CodePracticeStopsAtTheFirstKeyingFailureWithOneBox)
+{
+    // One box per character would bury the Stop button under eight boxes.
+    enum class Line { PrinterWithoutDevice, RtsWithoutModemLines, RtsOnAPortNotSetUp, WinKeyNotSetUp };
+    for (Line line : {Line::PrinterWithoutDevice, Line::RtsWithoutModemLines, Line::RtsOnAPortNotSetUp,
+                      Line::WinKeyNotSetUp}) {
+        const int which = static_cast<int>(line);
+        testing_support::PtyPeer peer;  // a pty has no modem lines
+        ASSERT_TRUE(peer.isOk());
+        CwFixture f;
+        testing_support::pointSerialPortAt(3, peer.devicePath());
+        f.open();
+        CwWindow& cw = f.cw();
+        std::shared_ptr<keying::WinKeySupport> winKey;
+        QString title = QStringLiteral("Invalid port.");
+        switch (line) {
+        case Line::PrinterWithoutDevice:
+            f.fx.state.hardware.parallel().setRecordOnly(false);
+            testing_support::writeBytes(f.fx.path(QStringLiteral("parports.txt")), "0x378=/nonexistent/parport0\n");
+            f.usePrinter();
+            break;
+        case Line::RtsWithoutModemLines:
+        case Line::RtsOnAPortNotSetUp:
+            cw.keyLineRts->click();
+            cw.serialPortBox->setText(line == Line::RtsWithoutModemLines ? QStringLiteral("3") : QStringLiteral("9"));
+            break;
+        case Line::WinKeyNotSetUp:  // no WK.txt: the keyer's port is 0
+            winKey = keying::installWinKey(f.services, f.fx.state);
+            cw.keyLineWinKey->click();
+            title = QStringLiteral("Unable to establish connection with Winkey.");
+            break;
+        }
+        CodePracticeWindow practice(f.fx.state, cw);
+        practice.onLoad();
+        practice.show();
+        practice.textToSendBox->setPlainText(QStringLiteral("TESTTEST"));
+        const std::size_t boxesBefore = f.fx.fakes.prompt.shown().size();
+        practice.onSendClicked();
+        EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(title), 1) << which;
+        EXPECT_EQ(f.fx.fakes.prompt.shown().size(), boxesBefore + 1) << which;
+        EXPECT_EQ(practice.textSentBox->toPlainText(), QString()) << which << ": nothing was sent";
+        EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty()) << which;
+        EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0) << which;
     }
 }
 
