@@ -177,8 +177,17 @@ void CodePracticeWindow::onSendClicked()
         m_practiceText = textToSendBox->toPlainText();
         const QString character = i <= m_practiceText.size() ? QString(m_practiceText[i - 1]) : QString();
         k.CWSendBuffer = character;
-        if (k.CWSendingFlag == 0)
+        if (k.CWSendingFlag == 0) {
             m_cw.LoopThroughCWBuffer();
+            // Each character is a message of its own: a key line that
+            // failed would be reported again for every one, each box
+            // hiding Stop. The practice ends at the first, which was not sent.
+            if (m_cw.sendFailed()) {
+                m_practiceText.clear();
+                k.CWSendBuffer.clear();
+                break;
+            }
+        }
         echo(character);
         QTextCursor caret = textToSendBox->textCursor();
         caret.setPosition(static_cast<int>(std::min(i, static_cast<qsizetype>(textToSendBox->toPlainText().size()))));

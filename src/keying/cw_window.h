@@ -67,6 +67,12 @@ public:
     /// Esc in the main window stops them.
     void stopSending();
     [[nodiscard]] bool portOpen() const;
+    /// The last send could not key its text, and the operator has been told
+    /// why: its port or line failed (said once for the message), or the
+    /// WinKey keyer could not be opened or stopped answering. A caller that
+    /// hands over its text piece by piece (code practice) stops there
+    /// rather than bring one box per piece.
+    [[nodiscard]] bool sendFailed() const;
     [[nodiscard]] double LoopsPer60ms() const { return m_loopsPer60ms; }
 
     /// Shows a window modally; tests put a function in its place.
@@ -162,7 +168,9 @@ private:
     /// Watches the WinKey keyer until it has sent the message, then starts
     /// the repeat pause.
     void onKeyerDoneWatchTick();
-    void reportInvalidPort();
+    /// The port could not be opened; inUse says who holds it when another
+    /// part of the program does.
+    void reportInvalidPort(const QString& inUse);
     /// Stops the message whose key line failed and reports why.
     void stopOnLineFailure(const QString& why);
 
@@ -176,6 +184,6 @@ private:
     double m_loopsPer60ms = 0;
     /// The parallel port address last keyed on; -1 before.
     int m_parallelBase = -1;
-    /// The port failure of the message being sent has been reported.
+    /// The port or line failure of the message being sent has been reported.
     bool m_portFailureShown = false;
 };

@@ -129,8 +129,12 @@ void CwWindow::keyCharacter(const QString& character, Gap gap)
             *m_comm, keyLineRts->isChecked() ? keying::SerialKeyLine::Which::Rts : keying::SerialKeyLine::Which::Dtr);
     } else if (keyLinePrinter->isChecked()) {
         const auto base = platform::ParallelPort::parseBaseAddress(parallelAddressBox->text());
-        if (!base)
-            return;  // no address: the character is given up, as a failing line
+        if (!base) {
+            // An address that names no port keys nothing, as a port that
+            // cannot be opened keys nothing: the message stops and says so.
+            stopOnLineFailure(platform::ParallelPort::addressErrorText(parallelAddressBox->text()));
+            return;
+        }
         m_parallelBase = *base;
         line = std::make_unique<keying::ParallelKeyLine>(m_state.hardware.parallel(), *base);
     }
@@ -156,6 +160,7 @@ void CwWindow::stopOnLineFailure(const QString& why)
     // A line that cannot be set keys nothing for the rest of the message:
     // the message stops here, does not repeat, and the operator is told why.
     keying::KeyingState& k = m_state.keying;
+    m_portFailureShown = true;
     k.CWSendBuffer.clear();
     k.CWRepeatArmed = 0;
     tmrRepeat->stop();
@@ -178,22 +183,35 @@ void CwWindow::CWSetup()
     const int number = static_cast<int>(std::lround(std::min(port, 32767.0)));
     platform::SerialLink& link = m_state.hardware.serial(number);
     platform::SerialSettings settings;  // both lines off; no data is ever sent
-    if (link.open(number, settings)) {
+    if (link.open(number, settings, QStringLiteral("CW keying"))) {
         m_comm = &link;
         return;
     }
-    reportInvalidPort();
+    // A port the rig, the TNC or the WinKey keyer holds stays with it.
+    reportInvalidPort(link.isOpen() ? link.errorText() : QString());
 }
 
-void CwWindow::reportInvalidPort()
+bool CwWindow::sendFailed() const
+{
+    const keying::KeyingState& k = m_state.keying;
+    // The WinKey sender reports its own failures and leaves the keyer closed.
+    if (k.CWKeyingOption == keying::CwSender::WinKeyOption)
+        return k.WinKeyOpen == 0;
+    return m_portFailureShown;
+}
+
+void CwWindow::reportInvalidPort(const QString& inUse)
 {
     // Once per message: a message of forty characters would otherwise bring
     // forty boxes.
     m_portFailureShown = true;
     m_state.services.beeper.beep();
-    m_state.services.prompt.message(
-        QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
-        QStringLiteral("Invalid port."));
+    QString text = QStringLiteral(
+        "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
+    // "Invalid" alone would send the operator looking for a wiring fault.
+    if (!inUse.isEmpty())
+        text += QStringLiteral("  ") + inUse;
+    m_state.services.prompt.message(text, QStringLiteral("Invalid port."));
     if (!isVisible())
         runModal(*this);
 }

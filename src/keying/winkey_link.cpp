@@ -70,18 +70,20 @@ int WinKeyLink::wk_open(int& version, int port)
     version = 0;
     if (m_link)
         return WkAlreadyOpen;
+    m_portInUseText.clear();
     platform::SerialLink& link = m_hardware.serial(port);
-    // The rig or the TNC may be on that port: opening it again would cut
-    // them off.
-    if (link.isOpen())
-        return WkComOpenFailed;
     platform::SerialSettings settings;
     settings.baudRate = Baud;
     settings.dataBits = 8;
     settings.parity = 'N';
     settings.stopBits = 2;
-    if (!link.open(port, settings))
+    // The rig or the TNC may be on that port: the link refuses it rather
+    // than cut them off, and says who has it.
+    if (!link.open(port, settings, QStringLiteral("the WinKey keyer"))) {
+        if (link.isOpen())
+            m_portInUseText = link.errorText();
         return WkComOpenFailed;
+    }
     m_link = &link;
     m_connection = link.connection();
     m_port = port;
@@ -128,8 +130,10 @@ void WinKeyLink::wk_close()
     // A port closed under the keyer may have been opened since by another
     // window: that connection is not the keyer's to write to or close.
     if (isOpen()) {
-        // The keyer leaves host mode and keys from its paddle again.
-        m_link->write(bytes({Admin, AdminHostClose}));
+        // The keyer leaves host mode and keys from its paddle again. What it
+        // still holds it would key to the end on its own, with nobody left
+        // to stop it: its buffer is emptied first.
+        m_link->write(bytes({CmdClearBuffer, Admin, AdminHostClose}));
         m_link->drainOutput(200);
         m_link->close();
     }

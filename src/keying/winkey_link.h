@@ -62,9 +62,10 @@ public:
     /// Opens the port, checks that a keyer answers the echo test and opens
     /// the keyer for the host; version receives the keyer's version byte (0
     /// when none answered). A port that another window holds open is never
-    /// taken from it (WkComOpenFailed).
+    /// taken from it (WkComOpenFailed, and portInUseText() says who has it).
     int wk_open(int& version, int port);
-    /// Closes the keyer for the host and the port; nothing when closed.
+    /// Empties the keyer's buffer, so that it keys nothing more, and closes
+    /// the keyer for the host and the port; nothing when closed.
     void wk_close();
     /// Queues one character to be keyed. Only the characters the keyer
     /// takes as text (blank to tilde) are written: any other byte would be
@@ -83,6 +84,10 @@ public:
     void wk_setmode(int mode);
 
     [[nodiscard]] bool isOpen() const;
+    /// Why the last wk_open could not have its port because another part of
+    /// the program holds it ("Serial port 3 is in use by the rig
+    /// interface."); empty otherwise.
+    [[nodiscard]] QString portInUseText() const { return m_portInUseText; }
     /// The port number the keyer is open on (0 while closed).
     [[nodiscard]] int portNumber() const;
     /// The keyer asked for its status and said nothing for longer than the
@@ -118,6 +123,7 @@ private:
     /// closed (and perhaps opened again by someone else), it is not ours.
     quint64 m_connection = 0;
     int m_port = 0;
+    QString m_portInUseText;
     bool m_lost = false;
     std::int64_t m_lastHeardNs = 0;
     std::int64_t m_statusAskedNs = 0;  ///< 0 when no question is open

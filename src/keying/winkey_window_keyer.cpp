@@ -30,12 +30,14 @@ void WinKeyWindow::onOpenClicked()
     int version = 0;
     const int code = m_keyer.wk_open(version, WinKeyComPort);
     if (code != keying::WkAlreadyOpen && version == 0) {
-        m_state.services.prompt.message(
-            QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to make sure "
-                           "that you have specified the correct port and that the Winkey device is properly "
-                           "connected.")
-                .arg(WinKeyComPort),
-            QStringLiteral("Unable to establish connection with Winkey."));
+        QString text = QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to "
+                                      "make sure that you have specified the correct port and that the Winkey "
+                                      "device is properly connected.")
+                           .arg(WinKeyComPort);
+        // A port the rig or the TNC has is no wiring fault: say who has it.
+        if (const QString inUse = m_keyer.portInUseText(); !inUse.isEmpty())
+            text += QStringLiteral("  ") + inUse;
+        m_state.services.prompt.message(text, QStringLiteral("Unable to establish connection with Winkey."));
     }
     if (const auto text = keying::winKeyResultText(code))
         lblOpenStatus->setText(*text);

@@ -67,6 +67,13 @@ std::optional<int> ParallelPort::parseBaseAddress(const QString& text)
     return value;
 }
 
+QString ParallelPort::addressErrorText(const QString& text)
+{
+    return QObject::tr("The parallel port address \"%1\" names no port; type its base address as &H378, 0x378 "
+                       "or 888.")
+        .arg(text);
+}
+
 std::optional<QString> ParallelPort::deviceFor(int baseAddress)
 {
     QFile file(QString::fromLatin1(TableFileName));

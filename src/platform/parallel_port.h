@@ -30,6 +30,10 @@ public:
     /// "888", "&H378", "0x378" → 0x378; nullopt for anything else.
     [[nodiscard]] static std::optional<int> parseBaseAddress(const QString& text);
 
+    /// Why an address box's text names no port (parseBaseAddress found none),
+    /// and how to write one.
+    [[nodiscard]] static QString addressErrorText(const QString& text);
+
     /// The ppdev device for a base address: the table file in the current
     /// folder first, then the usual three; nullopt when neither names it.
     [[nodiscard]] static std::optional<QString> deviceFor(int baseAddress);

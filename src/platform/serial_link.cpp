@@ -122,12 +122,13 @@ SerialLink::~SerialLink() { close(); }
 
 void SerialLink::setPortTable(const SerialPortTable& table) { m_table = std::make_unique<SerialPortTable>(table); }
 
-bool SerialLink::open(int portNumber, const SerialSettings& settings)
+bool SerialLink::open(int portNumber, const SerialSettings& settings, const QString& holder)
 {
     // Every user of a port number shares this link: opening it again would
     // close the holder's connection and reconfigure the port under it.
     if (isOpen()) {
-        m_error = tr("Serial port %1 is in use").arg(portNumber);
+        m_error = m_holder.isEmpty() ? tr("Serial port %1 is in use.").arg(portNumber)
+                                     : tr("Serial port %1 is in use by %2.").arg(portNumber).arg(m_holder);
         return false;
     }
     const SerialPortTable table =
@@ -141,6 +142,7 @@ bool SerialLink::open(int portNumber, const SerialSettings& settings)
     if (!openDevice(*device, settings))
         return false;
     m_portNumber = portNumber;
+    m_holder = holder;
     return true;
 }
 
@@ -153,6 +155,7 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
     m_hungUp = false;
     m_dropped = false;
     m_portNumber = 0;
+    m_holder.clear();
     m_device = devicePath;
     if (const QString refused = checkSettings(settings); !refused.isEmpty()) {
         m_error = tr("Cannot open %1: %2").arg(devicePath, refused);

@@ -11,9 +11,11 @@
 // A port has one holder at a time: open() refuses a link that is already
 // open, as the system refuses a device another program holds, so that a
 // window can never take over (and reconfigure) the port of the rig or the
-// keyer. Whoever hands a port over closes it first. A holder remembers the
-// connection() it opened, so it can tell that its port was closed under it
-// even when someone else has opened the port since.
+// keyer. Whoever hands a port over closes it first. A holder names itself
+// when it opens the port, so that a refusal can tell the operator which part
+// of the program has it. A holder remembers the connection() it opened, so
+// it can tell that its port was closed under it even when someone else has
+// opened the port since.
 //
 // Reading is asynchronous: readyRead fires when bytes arrive (a socket
 // notifier on the GUI thread), and readAll() returns what has arrived.
@@ -53,11 +55,13 @@ public:
     void setPortTable(const SerialPortTable& table);
     void setRecorder(LineRecorder* recorder) { m_recorder = recorder; }
 
-    /// Opens port number portNumber with the settings. False with
-    /// errorText() set when the port is already open (in use: its holder
-    /// closes it first), the table does not name the port, the device
-    /// cannot be opened or the settings are refused.
-    bool open(int portNumber, const SerialSettings& settings);
+    /// Opens port number portNumber with the settings for holder, the part
+    /// of the program that will hold it, named as the operator knows it
+    /// ("the rig interface"). False with errorText() set when the port is
+    /// already open (in use: "Serial port 3 is in use by the rig
+    /// interface."; its holder closes it first), the table does not name the
+    /// port, the device cannot be opened or the settings are refused.
+    bool open(int portNumber, const SerialSettings& settings, const QString& holder = {});
     /// Opens a device path directly (tests, and a port typed as a path).
     bool openDevice(const QString& devicePath, const SerialSettings& settings);
     /// Waits (bounded) until what was written is on the line, then lowers
@@ -69,6 +73,9 @@ public:
     [[nodiscard]] quint64 connection() const { return m_fd >= 0 ? m_connection : 0; }
     [[nodiscard]] int portNumber() const { return m_portNumber; }
     [[nodiscard]] QString devicePath() const { return m_device; }
+    /// Who holds the port, as given to open(); empty while closed or when
+    /// the holder did not say.
+    [[nodiscard]] QString holder() const { return m_fd >= 0 ? m_holder : QString(); }
     [[nodiscard]] QString errorText() const { return m_error; }
 
     /// Writes all of bytes (non-blocking tty; waits for room without letting
@@ -117,6 +124,7 @@ private:
     int m_fd = -1;
     int m_portNumber = 0;
     QString m_device;
+    QString m_holder;
     QString m_error;
     QString m_lineError;
     QString m_lastLineError;

@@ -52,7 +52,7 @@ bool RigPort::open(int port, const QString& settings, bool rtsHandshake, QString
     parsed->dtrOn = false;
     parsed->rtsOn = false;
     platform::SerialLink& link = m_hardware.serial(port);
-    if (!link.open(port, *parsed)) {
+    if (!link.open(port, *parsed, QStringLiteral("the rig interface"))) {
         error = link.errorText();
         return false;
     }

@@ -43,7 +43,7 @@ public:
         // Held only once opened: a port the rig or a keyer holds is refused,
         // and closing this connection must not close it under them.
         platform::SerialLink& link = m_window.state().hardware.serial(s.Port);
-        if (!link.open(s.Port, serial))
+        if (!link.open(s.Port, serial, QStringLiteral("the spotting window's TNC")))
             return fail();
         m_link = &link;
         const QString power = s.Power.trimmed().toUpper();

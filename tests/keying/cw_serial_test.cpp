@@ -6,11 +6,14 @@
 #include "cw_fixture.h"
 #include "end_signal_child.h"
 
+#include "keying/code_practice_window.h"
+#include "keying/winkey_install.h"
 #include "keying/morse.h"
 #include "radio/rig_port.h"
 #include "support/modem_line_shim.h"
 #include "support/pty_peer.h"
 
+#include <QPlainTextEdit>
 #include <asm/termbits.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -177,6 +180,10 @@ TEST(CwSerial, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
 
     enterPort(cw, QStringLiteral("2"));
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    // The box says who has the port, so the operator knows where to look.
+    EXPECT_TRUE(f.fx.fakes.prompt.shown().back().text.endsWith(
+        QStringLiteral("  Serial port 2 is in use by the rig interface.")))
+        << f.fx.fakes.prompt.shown().back().text.toStdString();
     EXPECT_FALSE(cw.portOpen());
     enterPort(cw, QStringLiteral("0"));
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1);
@@ -275,6 +282,74 @@ TEST(CwSerial, AParallelPortThatCannotBeOpenedIsReportedOncePerMessage)
     f.key(Qt::Key_F1);
     EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2);
     EXPECT_EQ(f.keyDowns(), 2);
+}
+
+TEST(CwSerial, APrinterAddressThatNamesNoPortIsReportedOncePerMessage)
+{
+    for (const char* address : {"", "LPT1", "&HZZZ"}) {
+        CwFixture f;
+        f.open();
+        f.usePrinter();
+        CwWindow& cw = f.cw();
+        cw.parallelAddressBox->setText(QString::fromLatin1(address));
+        cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("PARIS PARIS"));
+        f.key(Qt::Key_F1);
+        ASSERT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 1) << address;
+        const QString text = f.fx.fakes.prompt.shown().back().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The CW key line could not be keyed: ")
+                                    + QStringLiteral("The parallel port address \"%1\" names no port").arg(address)))
+            << text.toStdString();
+        EXPECT_EQ(f.keyDowns(), 0) << address;
+        EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty()) << address;
+        f.key(Qt::Key_F1);
+        EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), 2) << address;
+    }
+}
+
+TEST(CwSerial, CodePracticeStopsAtTheFirstKeyingFailureWithOneBox)
+{
+    // One box per character would bury the Stop button under eight boxes.
+    enum class Line { PrinterWithoutDevice, RtsWithoutModemLines, RtsOnAPortNotSetUp, WinKeyNotSetUp };
+    for (Line line : {Line::PrinterWithoutDevice, Line::RtsWithoutModemLines, Line::RtsOnAPortNotSetUp,
+                      Line::WinKeyNotSetUp}) {
+        const int which = static_cast<int>(line);
+        testing_support::PtyPeer peer;  // a pty has no modem lines
+        ASSERT_TRUE(peer.isOk());
+        CwFixture f;
+        testing_support::pointSerialPortAt(3, peer.devicePath());
+        f.open();
+        CwWindow& cw = f.cw();
+        std::shared_ptr<keying::WinKeySupport> winKey;
+        QString title = QStringLiteral("Invalid port.");
+        switch (line) {
+        case Line::PrinterWithoutDevice:
+            f.fx.state.hardware.parallel().setRecordOnly(false);
+            testing_support::writeBytes(f.fx.path(QStringLiteral("parports.txt")), "0x378=/nonexistent/parport0\n");
+            f.usePrinter();
+            break;
+        case Line::RtsWithoutModemLines:
+        case Line::RtsOnAPortNotSetUp:
+            cw.keyLineRts->click();
+            cw.serialPortBox->setText(line == Line::RtsWithoutModemLines ? QStringLiteral("3") : QStringLiteral("9"));
+            break;
+        case Line::WinKeyNotSetUp:  // no WK.txt: the keyer's port is 0
+            winKey = keying::installWinKey(f.services, f.fx.state);
+            cw.keyLineWinKey->click();
+            title = QStringLiteral("Unable to establish connection with Winkey.");
+            break;
+        }
+        CodePracticeWindow practice(f.fx.state, cw);
+        practice.onLoad();
+        practice.show();
+        practice.textToSendBox->setPlainText(QStringLiteral("TESTTEST"));
+        const std::size_t boxesBefore = f.fx.fakes.prompt.shown().size();
+        practice.onSendClicked();
+        EXPECT_EQ(f.fx.fakes.prompt.countShownWithTitle(title), 1) << which;
+        EXPECT_EQ(f.fx.fakes.prompt.shown().size(), boxesBefore + 1) << which;
+        EXPECT_EQ(practice.textSentBox->toPlainText(), QString()) << which << ": nothing was sent";
+        EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty()) << which;
+        EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0) << which;
+    }
 }
 
 // The child's part of the test below: keys "0" (five dashes, 3.6 s of

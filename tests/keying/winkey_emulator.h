@@ -9,6 +9,10 @@
 // once the buffer is nearly full, busy while it sends), and with serial echo
 // on (mode bit 2) each character as it goes out.
 //
+// As the device does, it keys what it holds to the end even after the host
+// has closed: only the clear-buffer command stops it. Host close only ends
+// the taking of new text.
+//
 // It can be made silent, answer the echo wrongly, or ignore the host open,
 // and it records what it was told, so a test sees the keyer's side.
 
@@ -44,6 +48,9 @@ public:
         int backspaces = 0;
         int statusRequests = 0;
         int unknownCommands = 0;
+        /// Every command in the order it arrived: the immediate commands by
+        /// their byte, the admin commands as 0x100 | their second byte.
+        std::vector<int> commands;
         int overflows = 0;      ///< text that arrived with the buffer full
         int maxBuffered = 0;
         bool xoffReported = false;
@@ -89,6 +96,14 @@ public:
     }
     /// The operator turns the speed pot.
     void turnPot(int value) { m_pty.send(QByteArray(1, static_cast<char>(0x80 | (value & 0x3F)))); }
+
+    /// The host's last words to the keyer were the clear-buffer command and
+    /// then host close, and it holds nothing more to key.
+    [[nodiscard]] static bool clearedThenClosed(const State& s)
+    {
+        const auto& c = s.commands;
+        return !s.hostOpen && s.buffered.isEmpty() && c.size() >= 2 && c.back() == 0x103 && c[c.size() - 2] == 0x0A;
+    }
 
     [[nodiscard]] State state() const
     {
@@ -146,6 +161,7 @@ private:
 
     void admin(std::uint8_t sub)
     {
+        m_state.commands.push_back(0x100 | sub);
         switch (sub) {
         case 0x01: m_state = State{}; break;
         case 0x02:
@@ -153,10 +169,7 @@ private:
             if (m_mode != Mode::NoOpenAnswer)
                 m_pty.send(QByteArray(1, static_cast<char>(m_version)));
             break;
-        case 0x03:
-            m_state.hostOpen = false;
-            m_state.buffered.clear();
-            break;
+        case 0x03: m_state.hostOpen = false; break;
         case 0x04: expect(0x104, 1); break;
         default: ++m_state.unknownCommands; break;
         }
@@ -164,6 +177,7 @@ private:
 
     void immediate(std::uint8_t cmd)
     {
+        m_state.commands.push_back(cmd);
         switch (cmd) {
         case 0x02: case 0x03: case 0x09: case 0x0E: case 0x17: expect(cmd, 1); break;
         case 0x04: expect(cmd, 2); break;
@@ -264,7 +278,7 @@ private:
 
     void sendStep()
     {
-        if (!m_state.hostOpen || m_state.buffered.isEmpty())
+        if (m_state.buffered.isEmpty())
             return;
         const auto now = Clock::now();
         if (m_charEnd == Clock::time_point{}) {

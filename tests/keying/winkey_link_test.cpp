@@ -6,6 +6,7 @@
 #include "support/pty_peer.h"
 #include "support/test_support.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using keying::WinKeyLink;
@@ -253,6 +254,23 @@ TEST_F(WinKeyLinkTest, CloseEndsHostModeAndThePort)
     link.wk_close();  // closing twice is harmless
     // The keyer opens again afterwards.
     open();
+}
+
+TEST_F(WinKeyLinkTest, CloseEmptiesTheKeyerBeforeLeavingHostModeSoItKeysNoMore)
+{
+    // A keyer left in host mode with text in hand would key it all to the
+    // end, the program gone.
+    open();
+    keyer.setUnitScale(1200);  // real time: a letter in half a second
+    for (char c : QByteArray("CQ TEST K1ABC"))
+        link.wk_char(c);
+    ASSERT_TRUE(keyer.waitFor([](const auto& s) { return !s.keyed.isEmpty(); }, 2000));
+    link.wk_close();
+    ASSERT_TRUE(keyer.waitFor([](const auto& s) { return !s.hostOpen; }, 2000));
+    const auto closed = keyer.state();
+    EXPECT_TRUE(WinKeyEmulator::clearedThenClosed(closed)) << closed.buffered.toStdString();
+    QTest::qWait(1500);
+    EXPECT_EQ(keyer.state().keyed, closed.keyed);
 }
 
 TEST_F(WinKeyLinkTest, AKeyerThatStopsAnsweringWhileFullIsNoticed)

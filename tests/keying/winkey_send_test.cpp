@@ -3,6 +3,8 @@
 // and a keyer that stops answering, against an emulated keyer.
 #include "keying/winkey_window_fixture.h"
 
+#include "end_signal_child.h"
+
 #include "app/out_of_state_window.h"
 #include "keying/cw_window.h"
 #include "keying/cw_sender.h"
@@ -10,8 +12,11 @@
 
 #include <QElapsedTimer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <thread>
 
 using testing_support::WinKeyEmulator;
 using testing_support::WinKeyWindowFixture;
@@ -348,6 +353,77 @@ TEST_F(WinKeyMainWindowTest, ClosingTheMainWindowClosesTheKeyer)
     EXPECT_TRUE(keyer.waitFor([](const auto& s) { return !s.hostOpen; }, 2000));
 }
 
+// Every way the keyer is let go while it keys a message: it is emptied
+// first, so that it stops with the program and keys nothing more.
+class WinKeyWayOutTest;
+struct WayOut {
+    const char* name;
+    void (*take)(WinKeyWayOutTest&);
+};
+
+void PrintTo(const WayOut& way, std::ostream* os) { *os << way.name; }
+
+class WinKeyWayOutTest : public WinKeyMainWindowTest, public ::testing::WithParamInterface<WayOut> {
+public:
+    void closeMainWindow() { main->close(); }
+    void exitFromTheFileMenu() { main->mnuExit->trigger(); }
+    void closeTheKeyerInItsWindow() { window().cmdCloseWinkey->click(); }
+};
+
+TEST_P(WinKeyWayOutTest, TheKeyerIsEmptiedBeforeItLeavesHostModeAndKeysNoMore)
+{
+    keyer.setUnitScale(1200);  // real time, as the transmitter keys it
+    keying().CWSendBuffer = QStringLiteral("CQ TEST K1ABC K1ABC TEST");
+    support->WKTransmit();
+    ASSERT_TRUE(keyer.waitFor([](const auto& s) { return !s.keyed.isEmpty(); }, 3000));
+    GetParam().take(*this);
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    ASSERT_TRUE(keyer.waitFor([](const auto& s) { return !s.hostOpen; }, 2000));
+    const auto closed = keyer.state();
+    EXPECT_TRUE(WinKeyEmulator::clearedThenClosed(closed)) << closed.buffered.toStdString();
+    QTest::qWait(1200);
+    EXPECT_EQ(keyer.state().keyed, closed.keyed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WaysOut, WinKeyWayOutTest,
+    ::testing::Values(
+        WayOut{"ClosingTheMainWindow", [](WinKeyWayOutTest& t) { t.closeMainWindow(); }},
+        WayOut{"FileExit", [](WinKeyWayOutTest& t) { t.exitFromTheFileMenu(); }},
+        WayOut{"TheKeyerWindowsClose", [](WinKeyWayOutTest& t) { t.closeTheKeyerInItsWindow(); }}),
+    [](const ::testing::TestParamInfo<WayOut>& info) { return std::string(info.param.name); });
+
+// The child's part of the signal test below: F1 hands a CQ to the keyer,
+// which keys it in real time until the signal ends the program; then the
+// keyer's side is printed.
+TEST_F(WinKeyMainWindowTest, DISABLED_EndSignalChildSendsACq)
+{
+    if (testing_support::endSignalChildMode().isEmpty())
+        GTEST_SKIP() << "the child of the end-signal test";
+    bool ended = false;
+    fx.state.endProgram = [&ended] { ended = true; };
+    auto cwKeyer = keying::installCwKeying(services, fx.state, [this] { return main.get(); });
+    CwWindow& cw = cwKeyer->window();
+    cw.keyLineWinKey->click();
+    cw.messageBoxesF1ToF9[0]->setText(QStringLiteral("CQ TEST K1ABC K1ABC TEST"));
+    keyer.setUnitScale(1200);
+    platform::EndSignals endSignals;
+    ASSERT_TRUE(endSignals.installed());
+    app::endProgramOnSignals(endSignals, services, fx.state, [this] { return main.get(); });
+    main->txtCall->setFocus();
+    QTest::keyClick(main->txtCall, Qt::Key_F1);
+    testing_support::printReady();
+    if (!QTest::qWaitFor([&ended] { return ended; }, 20000))
+        std::printf("ZQP NOT ENDED\n");
+    (void)keyer.waitFor([](const auto& st) { return !st.hostOpen; }, 2000);
+    const auto closed = keyer.state();
+    // The program has ended: what the keyer does now, it does on its own.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    std::printf("ZQP WINKEY %d %d %d\n", WinKeyEmulator::clearedThenClosed(closed) ? 1 : 0,
+                static_cast<int>(closed.keyed.size()), static_cast<int>(keyer.state().keyed.size()));
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 TEST_F(WinKeySendTest, ACwPortBoxOnTheKeyersPortIsRefusedAndTheKeyerKeepsSending)
@@ -372,6 +448,8 @@ TEST_F(WinKeySendTest, ACwPortBoxOnTheKeyersPortIsRefusedAndTheKeyerKeepsSending
         QApplication::processEvents();
     }
     EXPECT_EQ(prompt().countShownWithTitle(QStringLiteral("Invalid port.")), 1);
+    EXPECT_TRUE(prompt().shown().back().text.endsWith(QStringLiteral("  Serial port 4 is in use by the WinKey keyer.")))
+        << prompt().shown().back().text.toStdString();
     EXPECT_EQ(fx.state.hardware.serial(Port).connection(), keyerConnection);
     EXPECT_EQ(window().lblOpenStatus->text(), QStringLiteral("WK Success!"));
 
@@ -406,4 +484,18 @@ TEST_F(WinKeySendTest, APortClosedUnderTheKeyerIsReportedAtTheNextSend)
     QTest::qWait(100);
     EXPECT_TRUE(keyer.state().keyed.isEmpty());
     link.close();
+}
+
+TEST(WinKeyEndSignal, ASignalEmptiesTheKeyerBeforeTheProgramEndsSoItKeysNoMore)
+{
+    const auto run = testing_support::runChildAndSignal(
+        QStringLiteral("WinKeyMainWindowTest.DISABLED_EndSignalChildSendsACq"), "winkey", SIGTERM, 1000);
+    ASSERT_TRUE(run.ready) << run.output.toStdString();
+    EXPECT_TRUE(run.exitedNormally) << run.output.toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    const auto m = QRegularExpression(QStringLiteral("ZQP WINKEY (\\d) (\\d+) (\\d+)")).match(run.output);
+    ASSERT_TRUE(m.hasMatch()) << run.output.toStdString();
+    EXPECT_EQ(m.captured(1), QStringLiteral("1")) << "the keyer was not emptied before host close";
+    EXPECT_GT(m.captured(2).toInt(), 0) << "the keyer was keying when the signal came";
+    EXPECT_EQ(m.captured(3), m.captured(2)) << "the keyer went on keying after the program ended";
 }

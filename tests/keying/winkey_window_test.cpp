@@ -2,6 +2,8 @@
 // sent, and the boxes' rules, against an emulated keyer.
 #include "keying/winkey_window_fixture.h"
 
+#include "radio/rig_port.h"
+
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -143,6 +145,25 @@ TEST_F(WinKeyWindowTest, AFailedOpenShowsTheMessageAndTheResultAndLeavesTheKeyer
         EXPECT_EQ(w.lblVersion->text(), QStringLiteral("Version #"));
         EXPECT_EQ(keying().WinKeyOpen, 0);
     }
+}
+
+TEST_F(WinKeyWindowTest, AnOpenRefusedBecauseTheRigHoldsThePortSaysSoAndLeavesTheRigItsPort)
+{
+    radio::RigPort rig(fx.state.hardware);
+    QString error;
+    ASSERT_TRUE(rig.open(Port, QStringLiteral("4800,N,8,2"), false, error)) << error.toStdString();
+    WinKeyWindow& w = window();
+    w.WinKeyComPort = Port;
+    w.cmdOpenWinkey->click();
+    ASSERT_EQ(prompt().shown().size(), 1u);
+    EXPECT_EQ(prompt().shown()[0].text,
+              QStringLiteral("Unable to establish connection with WinKey on com port 4.  Please check to make sure "
+                             "that you have specified the correct port and that the Winkey device is properly "
+                             "connected.  Serial port 4 is in use by the rig interface."));
+    EXPECT_EQ(w.lblOpenStatus->text(), QStringLiteral("Com Open Failed"));
+    EXPECT_EQ(keying().WinKeyOpen, 0);
+    EXPECT_TRUE(rig.isOpen());
+    EXPECT_TRUE(keyer.pty().received().isEmpty());
 }
 
 TEST_F(WinKeyWindowTest, TheBoxesSendValidValuesAndFallBackOnTextThatIsNoNumber)

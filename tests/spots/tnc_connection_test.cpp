@@ -101,6 +101,11 @@ TEST(TncConnection, OpensAtLoadTakesCommandsAndCutsEveryKindOfLineEnd)
     EXPECT_EQ(w.monitorText().count(QStringLiteral("OH2BH")), 1);
     EXPECT_TRUE(w.monitorText().endsWith(QString::fromLatin1(line("7012.5", "VK2AB")) + QStringLiteral("\r\n")));
 
+    // A keying port box set to the TNC's port is told who holds it.
+    platform::SerialLink& held = f.fx.state.hardware.serial(1);
+    EXPECT_FALSE(held.open(1, {}));
+    EXPECT_EQ(held.errorText(), QStringLiteral("Serial port 1 is in use by the spotting window's TNC."));
+
     // Close Port closes the port; the send box then sends nothing.
     w.closePortButton->click();
     EXPECT_FALSE(w.connection(spots::ConnectionKind::Tnc).isOpen());
