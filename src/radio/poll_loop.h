@@ -15,10 +15,10 @@
 // length from its start. An answer is read before the next question only
 // once it holds whole blocks, no more bytes stream in, and its first block
 // reads as an answer of the rig's; and the next question waits while a
-// block is still coming in, so that it never cuts one in two. Nothing that arrived is thrown away to
-// make room for a new question, so a late block is read whole a cycle
-// later. An answer shorter than a block is noise or the rest of a lost
-// block and goes. One whose length is no whole number of blocks has bytes
+// block is still coming in, so that it never cuts one in two. Nothing that
+// arrived is thrown away to make room for a new question, so a late block
+// is read whole a cycle later. An answer shorter than a block is noise or
+// the rest of a lost block and goes. One whose length is no whole number of blocks has bytes
 // besides its block: the block counted from the start and the one counted
 // from the end are both read, and one that is no answer the rig could give
 // (a frequency outside its range) shows which is wrong; when both read as
@@ -64,9 +64,10 @@ public:
     /// monotonic time they were taken (0: not known).
     void takeArrived(QByteArrayView bytes, std::int64_t arrivedNs = 0);
     /// For a rig of fixed blocks: at monotonic time nowNs, part of a block
-    /// has come and the rest may still be on its way, so the next question
-    /// waits. It waits at most about a second after the last byte, so that
-    /// a block the rig broke off never stops the polling.
+    /// has come and the rest may still be on its way, or bytes still stream
+    /// in, so the next question waits. It waits at most a second after the
+    /// last byte and two after the question, so that a block the rig broke
+    /// off never stops the polling.
     [[nodiscard]] bool questionWaits(std::int64_t nowNs) const;
 
     struct ReadOutcome {
