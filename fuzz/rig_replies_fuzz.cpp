@@ -1,6 +1,7 @@
 // What rigs send back, for every rig type of the list: the input chooses
 // the rig type and how its bytes come (in pieces, with or without a
-// silence between them, around send and read ticks), and the poll loop and
+// silence between them, around send and read ticks, questions asked or
+// held back for a block coming in), and the poll loop and
 // the command set's frame rule read them. Checked beyond "no crash":
 // - the poll loop's buffers stay within their bound, and never more
 //   questions count as open than it allows;
@@ -112,10 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 frames->add(bytes, loop.QueryToggle);
             break;
         }
-        case 1:  // a send tick
+        case 1:  // a send tick: the question waits for a block coming in, as the window's does
             now += 50'000'000;
-            (void)loop.sendTickBytes();
-            loop.endTick();
+            if (!loop.questionWaits((step & 0x80) ? 0 : now))
+                (void)loop.sendTickBytes((step & 0x40) ? 0 : now);
             break;
         case 2: {  // a read tick
             now += std::int64_t{step >> 2} * 1'000'000;

@@ -218,13 +218,16 @@ void SerialLink::close()
     // What was written goes out before the lines drop and the port goes: a
     // device powered or keyed by DTR or RTS takes its last command only
     // while they are up. The driver's queue may be empty while the bytes
-    // are still on their way (a pty, a USB adapter's own buffer), so the
-    // wait also lasts as long as the line takes for them at its speed.
+    // are still on their way (a pty, a USB adapter's own buffer, which
+    // tcdrain does not see), so the wait lasts as long as the line takes
+    // for them at its speed and two characters more.
     if (!m_hungUp) {
         constexpr int CloseDrainMs = 2000;
+        constexpr std::int64_t CharactersToSpare = 2;
         const std::int64_t deadline = monotonicNs() + msToNs(CloseDrainMs);
         (void)drainOutput(CloseDrainMs);
-        const std::int64_t until = std::min(deadline, m_lineFreeAtNs);
+        const std::int64_t lastByteOut = m_lineFreeAtNs > 0 ? m_lineFreeAtNs + CharactersToSpare * m_charNs : 0;
+        const std::int64_t until = std::min(deadline, lastByteOut);
         while (monotonicNs() < until)
             waitMs(1);
     }

@@ -27,28 +27,40 @@ namespace {
 /// make the blocks of many later answers count as answers.
 constexpr int MostQuestionsOpen = 3;
 
+/// How long the next question waits for the rest of a block after the
+/// latest byte of it, and after the question it answers at most. A
+/// network serial link may hold a piece back for a good part of this.
+constexpr std::int64_t RestOfBlockWaitNs = 1'000'000'000;
+constexpr std::int64_t LongestQuestionWaitNs = 2'000'000'000;
+
 }  // namespace
 
-bool PollLoop::answersInBlocks() const
+qsizetype PollLoop::blockLength() const
 {
     const RigFamily* f = family();
-    return f && f->answersInBlocks();
+    return f ? f->blockLength() : 0;
 }
 
-QByteArray PollLoop::sendTickBytes()
+QByteArray PollLoop::sendTickBytes(std::int64_t nowNs)
 {
     const RigFamily* f = family();
     if (!f || !f->usesSerialPort())
         return {};
     QByteArray queries = f->pollQueries(rig, QueryToggle);
-    if (!queries.isEmpty())
-        m_questions = std::min(m_questions + 1, MostQuestionsOpen);
+    if (queries.isEmpty())
+        return queries;
+    if (blockLength() > 0) {
+        // The answer to the last question is whatever came until now.
+        endAnswer();
+        m_questionNs = nowNs;
+    }
+    m_questions = std::min(m_questions + 1, MostQuestionsOpen);
     return queries;
 }
 
-std::int64_t PollLoop::gapNs() const
+std::int64_t PollLoop::streamingNs() const
 {
-    // Inside an answer the bytes follow one another at the line's pace.
+    // Inside a piece the bytes follow one another at the line's pace.
     return std::max<std::int64_t>(20'000'000, 10 * m_characterNs);
 }
 
@@ -57,24 +69,32 @@ void PollLoop::takeArrived(QByteArrayView bytes, std::int64_t arrivedNs)
     if (bytes.isEmpty())
         return;
     m_sinceRead.append(bytes);
-    m_bytesSinceTick = true;
-    if (!answersInBlocks()) {
+    if (blockLength() <= 0) {
         m_buffer.append(bytes);
         return;
     }
-    if (arrivedNs > 0) {
-        // The first of these bytes came at the latest as long before the
-        // last as the line takes for the others; the port is read as they
-        // come, so a later read only makes the silence seem shorter.
-        const std::int64_t firstNs = arrivedNs - (bytes.size() - 1) * m_characterNs;
-        if (m_lastArrivalNs > 0 && firstNs - m_lastArrivalNs > gapNs())
-            endAnswer();
+    if (arrivedNs > 0)
         m_lastArrivalNs = arrivedNs;
-    }
     if (m_answer.size() + bytes.size() > FrameBuffer::Capacity)
         m_answerTooLong = true;  // a rig that does not stop: none of it is read
     else
         m_answer.append(bytes);
+}
+
+bool PollLoop::questionWaits(std::int64_t nowNs) const
+{
+    const qsizetype length = blockLength();
+    if (length <= 0 || m_questions <= 0 || m_answer.isEmpty() || m_answerTooLong)
+        return false;
+    if (nowNs <= 0 || m_lastArrivalNs <= 0)
+        return false;  // untimed: nothing to judge a silence by
+    if (m_questionNs > 0 && nowNs - m_questionNs >= LongestQuestionWaitNs)
+        return false;
+    const std::int64_t sinceLastByte = nowNs - m_lastArrivalNs;
+    // Less than a block: its rest may follow a silence. A block or more:
+    // read once the bytes stop, since noise before a block makes up a
+    // block's length while the block is still coming in.
+    return sinceLastByte < (m_answer.size() < length ? RestOfBlockWaitNs : streamingNs());
 }
 
 std::optional<RigReading> PollLoop::readBlock(QByteArrayView block)
@@ -90,11 +110,9 @@ void PollLoop::endAnswer()
 {
     const QByteArray answer = std::exchange(m_answer, {});
     const bool tooLong = std::exchange(m_answerTooLong, false);
-    const RigFamily* f = family();
-    if (!f || tooLong || answer.isEmpty())
-        return;
-    const qsizetype length = f->cut(answer).length;
-    if (length <= 0)
+    m_lastArrivalNs = 0;
+    const qsizetype length = blockLength();
+    if (length <= 0 || tooLong || answer.size() < length)
         return;  // less than a block: the rest of a lost one, or noise
     if (answer.size() % length == 0) {
         // Whole blocks, one after the other: answers that followed each
@@ -124,23 +142,26 @@ void PollLoop::endAnswer()
     }
 }
 
-bool PollLoop::blockArriving() const
+void PollLoop::endAnswerIfWhole(std::int64_t nowNs)
 {
-    return answersInBlocks() && m_bytesSinceTick && (!m_answer.isEmpty() || m_answerTooLong);
-}
-
-void PollLoop::endTick()
-{
-    if (answersInBlocks() && !m_bytesSinceTick)
-        endAnswer();
-    m_bytesSinceTick = false;
+    const qsizetype length = blockLength();
+    if (length <= 0 || m_questions <= 0 || m_answer.isEmpty() || m_answerTooLong ||
+        m_answer.size() % length != 0)
+        return;
+    if (nowNs > 0 && m_lastArrivalNs > 0 && nowNs - m_lastArrivalNs < streamingNs())
+        return;  // more may be on its way
+    // Noise run on into a block can make up a whole number of blocks by
+    // chance; such an answer waits for the next question, which ends it.
+    if (!readBlock(QByteArrayView(m_answer).first(length)))
+        return;
+    endAnswer();
 }
 
 PollLoop::ReadOutcome PollLoop::readReplies(const QByteArray& arrived)
 {
     takeArrived(arrived);
     // Untimed: for a rig of blocks, what arrived is a whole answer.
-    if (answersInBlocks())
+    if (blockLength() > 0)
         endAnswer();
     return readTick();
 }
@@ -164,17 +185,11 @@ PollLoop::ReadOutcome PollLoop::readTick(std::int64_t nowNs)
         outcome.answered = !RigReplyText.isEmpty();
         if (!f)
             return outcome;
-        if (f->answersInBlocks()) {
-            // An answer is over once the line has been silent for a while:
-            // a tick without a byte, or the time since the last byte. Its
-            // blocks may so be read on a tick that brought nothing new.
-            if (nowNs > 0 && m_lastArrivalNs > 0 && nowNs - m_lastArrivalNs > gapNs())
-                endAnswer();
-            endTick();
+        if (f->blockLength() > 0) {
+            endAnswerIfWhole(nowNs);
             reading = std::exchange(m_blockReading, {});
             outcome.answered = outcome.answered || reading.frequency.has_value();
         } else {
-            endTick();
             if (!outcome.answered)
                 return outcome;
             for (const QByteArray& frame : m_buffer.takeFrames(*f)) {
@@ -232,9 +247,9 @@ void PollLoop::forgetInput()
     m_answer.clear();
     m_answerTooLong = false;
     m_sinceRead.clear();
-    m_bytesSinceTick = false;
     m_questions = 0;
     m_lastArrivalNs = 0;
+    m_questionNs = 0;
     m_blockReading = {};
     RigReplyText.clear();
 }

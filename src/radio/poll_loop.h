@@ -8,19 +8,22 @@
 // command set (rig_family.h).
 //
 // A rig whose replies are fixed blocks with nothing to mark their end is
-// read by the silences between its answers: the bytes from one silence
-// (longer than the bytes of a block ever lie apart) to the next are one
-// answer, and its blocks are counted by their length from its start.
-// Nothing that arrived is ever thrown away to make room for a new
-// question, so a late block is read whole a cycle later; a new question
-// waits while an answer is still coming in. An answer shorter than a block
-// is noise or the rest of a lost block and goes. One whose length is no
-// whole number of blocks has bytes besides its block: the block counted
-// from the start and the one counted from the end are both read, and one
-// that is no answer the rig could give (a frequency out of its range, a
-// mode it never sends) shows which is wrong; when both read as answers and
-// differ, neither is taken. Blocks beyond the questions asked are no
-// answer.
+// read by its questions: the answer to a question is whatever arrives
+// until the next question goes out, in however many pieces and with
+// whatever silences between them (a USB-serial adapter or a network link
+// hands a block over in pieces), and its blocks are counted by their
+// length from its start. An answer is read before the next question only
+// once it holds whole blocks, no more bytes stream in, and its first block
+// reads as an answer of the rig's; and the next question waits while a
+// block is still coming in, so that it never cuts one in two. Nothing that
+// arrived is thrown away to make room for a new question, so a late block
+// is read whole a cycle later. An answer shorter than a block is noise or
+// the rest of a lost block and goes. One whose length is no whole number of blocks has bytes
+// besides its block: the block counted from the start and the one counted
+// from the end are both read, and one that is no answer the rig could give
+// (a frequency outside its range) shows which is wrong; when both read as
+// answers and differ, neither is taken. Blocks beyond the questions asked
+// are no answer.
 
 #include "radio/frame_buffer.h"
 #include "radio/rig_family.h"
@@ -49,18 +52,23 @@ public:
     [[nodiscard]] const RigModel* model() const { return m_model; }
     [[nodiscard]] const RigFamily* family() const { return m_model ? m_model->family : nullptr; }
 
-    /// The bytes of a send tick; empty when the rig type sends nothing.
-    [[nodiscard]] QByteArray sendTickBytes();
+    /// The bytes of a send tick, asked at monotonic time nowNs (0: not
+    /// known); empty when the rig type sends nothing. For a rig of fixed
+    /// blocks the question ends the answer to the one before.
+    [[nodiscard]] QByteArray sendTickBytes(std::int64_t nowNs = 0);
 
-    /// The time one character takes on the rig's line (ns), by which a
-    /// silence between bytes is judged.
+    /// The time one character takes on the rig's line (ns), by which bytes
+    /// still streaming in are told from a silence.
     void setCharacterTime(std::int64_t ns) { m_characterNs = ns; }
     /// Bytes taken from the port (at either tick, or as they came) with the
     /// monotonic time they were taken (0: not known).
     void takeArrived(QByteArrayView bytes, std::int64_t arrivedNs = 0);
-    /// Ends a tick: for a rig of fixed blocks, a tick that brought no byte
-    /// is a silence that ends an answer.
-    void endTick();
+    /// For a rig of fixed blocks: at monotonic time nowNs, part of a block
+    /// has come and the rest may still be on its way, or bytes still stream
+    /// in, so the next question waits. It waits at most a second after the
+    /// last byte and two after the question, so that a block the rig broke
+    /// off never stops the polling.
+    [[nodiscard]] bool questionWaits(std::int64_t nowNs) const;
 
     struct ReadOutcome {
         bool answered = false;       ///< bytes arrived, or the rig's file gave a reading
@@ -85,17 +93,16 @@ public:
     /// Drops unread bytes (before tuning, when a test starts afresh).
     void forgetInput();
     [[nodiscard]] qsizetype bufferedBytes() const { return m_buffer.size() + m_answer.size(); }
-    /// For rigs that answer in fixed blocks: bytes came since the last tick
-    /// and their answer is not over yet. A new question waits for it.
-    [[nodiscard]] bool blockArriving() const;
     /// Questions asked and not answered yet by a whole block.
     [[nodiscard]] int questionsOpen() const { return m_questions; }
 
 private:
-    [[nodiscard]] bool answersInBlocks() const;
-    [[nodiscard]] std::int64_t gapNs() const;
-    /// A silence: the answer so far is read, and the next byte starts another.
+    [[nodiscard]] qsizetype blockLength() const;
+    [[nodiscard]] std::int64_t streamingNs() const;
+    /// The answer so far is over: its blocks are read.
     void endAnswer();
+    /// Reads the answer before the next question when it is whole.
+    void endAnswerIfWhole(std::int64_t nowNs);
     /// A block that is an answer of the rig's; nullopt for any other.
     std::optional<RigReading> readBlock(QByteArrayView block);
 
@@ -104,12 +111,12 @@ private:
     bool m_rigTypeSet = false;
     FrameBuffer m_buffer;
     QByteArray m_sinceRead;        ///< what arrived since the last read tick
-    bool m_bytesSinceTick = false;
     QByteArray m_answer;           ///< a rig of blocks: the answer coming in
     bool m_answerTooLong = false;
     int m_questions = 0;
-    RigReading m_blockReading;     ///< whole blocks cut since the last read tick
-    std::int64_t m_lastArrivalNs = 0;
+    RigReading m_blockReading;     ///< whole blocks read since the last read tick
+    std::int64_t m_lastArrivalNs = 0;  ///< the latest byte of the answer
+    std::int64_t m_questionNs = 0;     ///< when the last question went out
     std::int64_t m_characterNs = 2'291'667;  ///< 4,800 baud, 11 bits
 };
 

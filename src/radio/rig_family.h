@@ -70,12 +70,13 @@ public:
     [[nodiscard]] virtual std::optional<QByteArray> setModeCommand(const QString& mode,
                                                                    const RigContext& rig) const = 0;
 
-    /// True for command sets whose replies are fixed blocks with nothing
-    /// to mark their end, one block for each question: the poll loop counts
-    /// them from the start of an answer and finds its place again after a
-    /// silence (poll_loop.h). parseFrame then reads nothing from a block
-    /// that is no answer the rig could give.
-    [[nodiscard]] virtual bool answersInBlocks() const { return false; }
+    /// For command sets whose replies are fixed blocks with nothing to mark
+    /// their end, one block for each question, the block's length; 0 for
+    /// the others. The poll loop counts the blocks from the start of the
+    /// answer to each question (poll_loop.h). parseFrame then reads nothing
+    /// from a block that is no answer the rig could give.
+    [[nodiscard]] virtual qsizetype blockLength() const { return 0; }
+    [[nodiscard]] bool answersInBlocks() const { return blockLength() > 0; }
 
     /// False for a rig reached through files of another program rather than
     /// a serial port: no port is opened, and the two operations below stand

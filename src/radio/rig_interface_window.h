@@ -192,7 +192,7 @@ private:
     void readTick();
     /// Hands what the port has taken in since the last tick to the poll loop.
     void takeArrivals();
-    void showReading();
+    void showReading(const PollLoop::ReadOutcome& outcome = {});
     void handOver(const PollLoop::ReadOutcome& outcome);
     void noteSilence();
 

@@ -123,21 +123,18 @@ void RigInterfaceWindow::sendTick()
             return;
         takeArrivals();
         if (*pending == 0 && family) {
-            // An answer still coming in is never cut off: the question waits
-            // for it to end, and what has arrived stays to be read.
-            if (m_loop.blockArriving()) {
-                m_loop.endTick();
+            // A block still coming in is never cut in two by the next
+            // question: it waits, and what has arrived stays to be read.
+            const std::int64_t now = platform::monotonicNs();
+            if (m_loop.questionWaits(now)) {
                 m_loop.ReadTickNext = 1;
                 return;
             }
-            m_loop.endTick();
-            const QByteArray queries = m_loop.sendTickBytes();
+            const QByteArray queries = m_loop.sendTickBytes(now);
             if (!queries.isEmpty() && !m_port.write(queries)) {
                 m_portLost = true;
                 return;
             }
-        } else {
-            m_loop.endTick();
         }
     }
     m_loop.ReadTickNext = 1;
@@ -177,7 +174,7 @@ void RigInterfaceWindow::readTick()
         if (OptFreq->isChecked())
             m_loop.ModeFromFrequency();
         if (isVisible())
-            showReading();
+            showReading(outcome);
         handOver(outcome);
     } else {
         noteSilence();
@@ -189,9 +186,11 @@ void RigInterfaceWindow::readTick()
     m_loop.ReadTickNext = 0;
 }
 
-void RigInterfaceWindow::showReading()
+void RigInterfaceWindow::showReading(const PollLoop::ReadOutcome& outcome)
 {
-    if (m_loop.RigFrequency > 0)
+    // Only a frequency this reply carried: after "No Response" the one the
+    // rig had before it fell silent is no news of where it is now.
+    if (outcome.frequencyRead && m_loop.RigFrequency > 0)
         lblFreq->setText(frequencyCaption(m_loop.RigFrequency));
     lblMode->setText(m_loop.RigMode);
     const QByteArray& reply = m_loop.RigReplyText;

@@ -11,9 +11,9 @@
 // tuning waits for the count to reach 0 before its next command.
 //
 // What arrives is taken from the link as soon as it comes (its readyRead),
-// and kept in the pieces it came in with the time of each: a rig whose
-// replies nothing marks the end of is told apart from noise by the silence
-// between them, which the poll loop's ticks alone are too coarse to see.
+// and kept in the pieces it came in with the time of each: for a rig whose
+// replies nothing marks the end of, the poll loop tells by them whether a
+// block is still coming in, which its ticks alone are too coarse to see.
 
 #include "platform/serial_link.h"
 #include "radio/frame_buffer.h"

@@ -25,13 +25,16 @@ constexpr std::array<ModeValue, 10> YaesuModes{{
 constexpr std::array<ModeValue, 6> Yaesu757Modes{{
     {0, Phone}, {1, Phone}, {2, Cw}, {3, Cw}, {4, "AM"}, {5, "FM"},
 }};
-// 890, 990, 1000 D, 1000: 2 is CW; 0 to 7 otherwise phone; 8 and up say nothing.
+// 890, 990, 1000 D, 1000: 2 is CW; 0 to 7 otherwise phone; 8 and up (RTTY,
+// packet) say nothing of the mode.
 constexpr std::array<ModeValue, 8> StatusModes{{
     {0, Phone}, {1, Phone}, {2, Cw}, {3, Phone}, {4, Phone}, {5, Phone}, {6, Phone}, {7, Phone},
 }};
-// 920: 1 is CW, the other modes it has (0 to 7) phone.
-constexpr std::array<ModeValue, 8> Yaesu920Modes{{
-    {0, Phone}, {1, Cw}, {2, Phone}, {3, Phone}, {4, Phone}, {5, Phone}, {6, Phone}, {7, Phone},
+// 920: 1 is CW, every other value phone.
+constexpr std::array<ModeValue, 16> Yaesu920Modes{{
+    {0, Phone},   {1, Cw},      {2, Phone},   {3, Phone},   {4, Phone},   {5, Phone},
+    {6, Phone},   {7, Phone},   {8, Phone},   {9, Phone},   {10, Phone},  {11, Phone},
+    {12, Phone},  {13, Phone},  {14, Phone},  {15, Phone},
 }};
 
 using F = Model::Frequency;
@@ -41,17 +44,17 @@ using C = Model::Commands;
 // Ranges: the HF rigs receive from 100 kHz to 30 MHz, the 920 to 56 MHz;
 // "Yaesu" is the command set of rigs that reach 470 MHz.
 constexpr Model YaesuModel{5, F::BcdMostFirst, 1, 8, 100'000, M::Byte, 5, YaesuModes, C::Opcode01And07,
-                           100, 470'000, false};
+                           100, 470'000};
 constexpr Model Yaesu757Model{75, F::BcdLeastFirst, 11, 18, 100'000, M::DecimalByte, 10, Yaesu757Modes,
-                              C::Opcode0AAnd0C, 100, 30'000, false};
+                              C::Opcode0AAnd0C, 100, 30'000};
 constexpr Model Yaesu890Model{19, F::Binary, 5, 10, 100'000, M::LowNibble, 8, StatusModes, C::Opcode0AAnd0C,
-                              100, 30'000, true};
+                              100, 30'000};
 constexpr Model Yaesu920Model{28, F::Binary, 3, 10, 1'000'000, M::LowNibble, 8, Yaesu920Modes,
-                              C::Opcode0AAnd0C, 100, 56'000, true};
+                              C::Opcode0AAnd0C, 100, 56'000};
 constexpr Model Yaesu990Model{16, F::Binary, 3, 8, 100'000, M::LowNibble, 8, StatusModes, C::Opcode0AAnd0C,
-                              100, 30'000, true};
+                              100, 30'000};
 constexpr Model Yaesu1000Model{16, F::Binary, 4, 9, 100'000, M::LowNibble, 8, StatusModes, C::Opcode0AAnd0C,
-                               100, 30'000, true};
+                               100, 30'000};
 
 /// The set-mode blocks as packed hex; nullptr where the rig has no such mode.
 struct ModeCommand {
@@ -182,8 +185,6 @@ void ParseYaesuBlock(const Model& model, QByteArrayView block, RigReading& readi
     for (const ModeValue& m : model.modes)
         if (value && m.value == *value)
             known = &m;
-    if (!known && model.modeMustBeKnown)
-        return;
     reading.frequency = hzToMHz(hz);
     if (known)
         reading.mode = QString::fromLatin1(known->mode);

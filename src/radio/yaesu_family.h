@@ -2,9 +2,10 @@
 // Yaesu's binary command set, spoken by seven rig types of the list. Every
 // command is a block of five bytes: four parameters P1 to P4, then the
 // opcode. A poll asks for one status block; the rig answers with a block of
-// a fixed length and nothing marks where it ends, so the rig interface
-// empties its input before each question (a stale byte would shift every
-// field) and a block is read only once all of its bytes are there.
+// a fixed length and nothing marks where it ends, so the poll loop counts
+// it from the start of the answer to each question (a stray byte would
+// shift every field) and a block is read only once all of its bytes are
+// there.
 //
 //   rig type          poll            block  frequency in the block           mode
 //   Yaesu             00 00 00 00 03      5  bytes 1-4 BCD, 10 Hz, MSB first  byte 5
@@ -62,13 +63,11 @@ struct Model {
     std::span<const ModeValue> modes;
     Commands commands;
     /// The rig's frequency range (kHz, both ends included); a block outside
-    /// it is no block of this rig's.
+    /// it is no block of this rig's. This, not the mode value, is what
+    /// tells a binary block from noise: a rig in a mode the logger has no
+    /// contest mode for (RTTY, packet) still sends its frequency.
     qint64 lowestKHz;
     qint64 highestKHz;
-    /// A binary block can hold any number: one whose mode value is not in
-    /// the table is no block of this rig's either. (A BCD block shows a
-    /// wrong place by its digits, and keeps its frequency.)
-    bool modeMustBeKnown;
 };
 
 class YaesuFamily final : public RigFamily {
@@ -81,7 +80,7 @@ public:
                     RigReading& reading) const override;
     std::optional<QByteArray> setFrequencyCommand(float mhz, const RigContext& rig) const override;
     std::optional<QByteArray> setModeCommand(const QString& mode, const RigContext& rig) const override;
-    bool answersInBlocks() const override { return true; }
+    qsizetype blockLength() const override { return m_model.blockLength; }
 
     [[nodiscard]] const Model& model() const { return m_model; }
 
@@ -97,10 +96,10 @@ const RigFamily& yaesu990();  ///< also the 1000 D
 const RigFamily& yaesu1000();
 
 /// Reads one whole block of the model's layout. A block that is no answer
-/// of the rig's reads nothing: shorter than the model's length, a
+/// of the rig's reads nothing: shorter than the model's length, or a
 /// frequency field that is no number (a BCD nibble above 9) or outside the
-/// rig's range, or (binary blocks) a mode value the rig never sends. A BCD
-/// block whose mode byte is not in the table keeps its frequency.
+/// rig's range. A mode value not in the table leaves the mode out of the
+/// reading (the mode stays as it was) and keeps the frequency.
 void ParseYaesuBlock(const Model& model, QByteArrayView block, RigReading& reading);
 
 /// The readers of each rig type's block, by the table above.

@@ -2,7 +2,8 @@
 // up, every label, box, button, list and line of the window moves up and
 // shrinks to nine tenths, and the display takes the strip freed below the
 // lowest of them; going away, they grow back by 1.1111111. Switching
-// between the list and the band map moves nothing.
+// between the list and the band map moves nothing; the band map is drawn
+// afresh whenever it shows again.
 
 #include "spots/spot_display.h"
 
@@ -111,12 +112,16 @@ bool isNone(const QString& type) { return type.compare(QLatin1String("None"), Qt
 void SpotDisplay::PacketResize(MainWindowBase& w, bool listChosen, const QString& connectionType,
                                ForwardingWindow* form1)
 {
-    // Switching a display that shows already: nothing moves.
+    // Switching a display that shows already: nothing moves. The band map
+    // is drawn as it comes back: its labels were last drawn before the list
+    // showed, and since then spots have come and gone, the band may have
+    // changed, and a right-click acts on the spot now in a label's slot.
     if (!w.txtDX->isHidden() && !listChosen) {
         w.txtDX->hide();
-        showBandMap(w, true, true);
+        showBandMap(w, true, false);
         if (form1)
             form1->setBandMapShown(true);
+        DisplayBandMapLabels(w);
     } else if (!w.lblDX->isHidden() && listChosen) {
         w.txtDX->show();
         w.txtDX->raise();

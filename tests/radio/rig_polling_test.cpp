@@ -96,6 +96,32 @@ TEST(RigPolling, ASilentRigIsReportedAndPollingResumesWhenItAnswers)
     f.expectSilenceReportedAndPollingResumed(rig, 21'300'000, "band:21.300");
 }
 
+TEST(RigPolling, ARigBackFromSilenceShowsNoFrequencyUntilAReplyCarriesOne)
+{
+    // At 400 baud the frequency reply takes longer than half a poll cycle:
+    // the first read after the rig comes back holds only part of it. What
+    // the rig said before it fell silent must not show meanwhile.
+    RigFixture f;
+    KenwoodRigEmulator rig(Kind::Kenwood);
+    rig.setPace(400);
+    f.connect(rig, "Kenwood", f.window().optPollMed);
+    ASSERT_TRUE(f.handedOver("band:14.025"));
+    rig.setSilent(true);
+    ASSERT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "No Response"; }, 4000));
+    rig.turnDial(7'030'000);
+    rig.setSilent(false);
+    QStringList shown;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const QString now = f.window().lblFreq->text();
+            if (shown.isEmpty() || shown.last() != now)
+                shown << now;
+            return now == "7.03000";
+        },
+        4000));
+    EXPECT_EQ(shown, (QStringList{"No Response", "7.03000"}));
+}
+
 TEST(RigPolling, AnUnpluggedRigIsOpenedAgainWhenItComesBack)
 {
     RigFixture f;

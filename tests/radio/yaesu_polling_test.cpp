@@ -225,3 +225,85 @@ TEST(YaesuPolling, NoiseBeforeEachBlockIsPassedOverAndTheBlockRead)
         }
     }
 }
+
+namespace {
+
+/// Every type of the binary command set, the 757 and "Yaesu" included.
+struct AnyYaesu {
+    const char* rigType;
+    Kind kind;
+};
+constexpr AnyYaesu AllYaesus[] = {
+    {"Yaesu", Kind::Yaesu},         {"Yaesu 757 GX II", Kind::Ft757}, {"Yaesu 890", Kind::Ft890},
+    {"Yaesu 920", Kind::Ft920},     {"Yaesu 990", Kind::Ft990},       {"Yaesu 1000 D", Kind::Ft990},
+    {"Yaesu 1000", Kind::Ft1000},
+};
+
+}  // namespace
+
+TEST(YaesuPolling, BlocksThatComeInTwoHalvesAreReadAtTheDefaultAndTheFastestRate)
+{
+    // A USB-serial adapter or a network serial link hands each block over
+    // in two halves with a silence between them, longer than the bytes of
+    // a half lie apart and, at the fastest rate, spanning poll ticks.
+    for (const bool fastest : {false, true}) {
+        for (const AnyYaesu& r : AllYaesus) {
+            const int gapMs = fastest && r.kind == Kind::Ft757 ? 90 : 40;
+            SCOPED_TRACE(testing::Message() << r.rigType << (fastest ? " fastest" : " default") << " gap "
+                                            << gapMs);
+            RigFixture f;
+            YaesuRigEmulator rig(r.kind);
+            rig.setAnswerInHalves(gapMs);
+            f.connect(rig, r.rigType, fastest ? f.window().optPollFast : f.window().optPollMed);
+            ASSERT_TRUE(f.handedOver("band:14.025", 6000));
+            ASSERT_TRUE(f.handedOver("mode:CW"));
+            rig.turnDial(28'400'000);
+            rig.switchMode("USB");
+            ASSERT_TRUE(f.handedOver("band:28.400", 6000));
+            ASSERT_TRUE(f.handedOver("mode:PH"));
+            const int polls = rig.polls();
+            ASSERT_TRUE(waitUntil([&] { return rig.polls() >= polls + 4; }, 6000));
+            EXPECT_EQ(f.window().lblFreq->text(), "28.40000");
+            EXPECT_EQ(f.target.calls.last(), "mode:PH");
+            expectOnlyFrequencies(f, {14.025f, 28.4f});
+            expectOnlyModes(f.target.calls, {"CW", "PH"});
+        }
+    }
+}
+
+TEST(YaesuPolling, ARigInRttyOrPacketIsStillFollowedAndItsModeLeftAsItWas)
+{
+    // The mode values of RTTY and packet are the ones the set-mode command
+    // itself sends. The logger has no contest mode for them: the frequency
+    // is handed over and the mode stays what it was; the 920 alone calls
+    // every mode but CW phone.
+    for (const AnyYaesu& r : AllYaesus) {
+        if (r.kind == Kind::Ft757)
+            continue;  // no RTTY or packet on the 757
+        SCOPED_TRACE(r.rigType);
+        const QString modeAfter = r.kind == Kind::Ft920 ? "PH" : "CW";
+        RigFixture f;
+        YaesuRigEmulator rig(r.kind);
+        f.connect(rig, r.rigType, f.window().optPollMed);
+        ASSERT_TRUE(f.handedOver("band:14.025"));
+        ASSERT_TRUE(f.handedOver("mode:CW"));
+        rig.turnDial(7'085'000);
+        rig.switchMode("RTTY");
+        ASSERT_TRUE(f.handedOver("band:7.085"));
+        EXPECT_TRUE(waitUntil([&] { return f.window().lblFreq->text() == "7.08500"; }, 2000));
+        rig.turnDial(21'030'000);
+        rig.switchMode("PKT");
+        ASSERT_TRUE(f.handedOver("band:21.030"));
+        expectOnlyFrequencies(f, {14.025f, 7.085f, 21.03f});
+        expectOnlyModes(f.target.calls, {"CW", modeAfter});
+        EXPECT_EQ(f.window().lblMode->text(), modeAfter);
+
+        // The program's own RTTY command puts the rig there, and it is
+        // still followed.
+        QString rtty = QStringLiteral("RTTY");
+        f.radio->ChangeMode(0, rtty);
+        rig.turnDial(14'080'000);
+        ASSERT_TRUE(f.handedOver("band:14.080"));
+        EXPECT_EQ(rig.mode(), "RTTY");
+    }
+}

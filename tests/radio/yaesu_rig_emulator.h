@@ -18,16 +18,21 @@
 //      1000       16 bytes: 10 Hz binary in the middle six nibbles of bytes
 //                 2-5, mode nibble in byte 8
 //      mode nibble: 0 LSB, 1 USB, 2 CW, 3 AM, 4 FM; the 920: 0 LSB, 1 CW,
-//                   2 USB, 3 AM, 4 FM
+//                   2 USB, 3 AM, 4 FM; all of them 8 RTTY, A packet (the
+//                   values their set-mode command takes)
 //   01 set frequency ("Yaesu"): 4 BCD bytes, most significant first
 //   0A set frequency (others):  4 BCD bytes, least significant first
-//   07 set mode ("Yaesu"): mode in P1 (00 LSB, 01 USB, 02 CW, 04 AM, 08 FM)
-//   0C set mode (others):  mode in P4 (00 LSB, 01 USB, 02 CW, 04 AM, 06 FM)
+//   07 set mode ("Yaesu"): mode in P1 (00 LSB, 01 USB, 02 CW, 04 AM, 08 FM,
+//                          0A digital, 0C packet); its mode byte says the same
+//   0C set mode (others):  mode in P4 (00 LSB, 01 USB, 02 CW, 04 AM, 06 FM,
+//                          08 RTTY, 0A packet)
 // Every byte of a block that carries no field holds filler, so that reading
 // a wrong position shows. A slow interface can be made to answer late (a
 // delay between a poll and its block, changing from poll to poll within a
 // range), and a noisy line to put random bytes on the line when a poll
-// comes in, before the block.
+// comes in, before the block. A USB-serial adapter or a network serial
+// link can be made to deliver each block in two halves with a silence
+// between them.
 
 #include "support/pty_peer.h"
 
@@ -56,7 +61,8 @@ public:
         std::lock_guard lock(m_mutex);
         m_hz = hz;
     }
-    /// "LSB", "USB", "CW", "AM" or "FM".
+    /// "LSB", "USB", "CW", "AM", "FM", "RTTY" or "PKT" (the 757 has no
+    /// RTTY or packet).
     void switchMode(const QString& mode)
     {
         std::lock_guard lock(m_mutex);
@@ -91,6 +97,14 @@ public:
     {
         std::lock_guard lock(m_mutex);
         m_noiseBefore = bytes;
+    }
+    /// Each block comes in two halves (the first the shorter by a byte
+    /// when the block's length is odd) with gapMs of silence between the
+    /// last byte of the first and the first byte of the second; 0: whole.
+    void setAnswerInHalves(int gapMs)
+    {
+        std::lock_guard lock(m_mutex);
+        m_halvesGapMs = gapMs;
     }
     /// The next answer stops after this many bytes.
     void cutNextBlock(int bytes)
@@ -172,8 +186,10 @@ private:
 
     int statusNibble() const
     {
-        static const std::map<QString, int> common{{"LSB", 0}, {"USB", 1}, {"CW", 2}, {"AM", 3}, {"FM", 4}};
-        static const std::map<QString, int> ft920{{"LSB", 0}, {"CW", 1}, {"USB", 2}, {"AM", 3}, {"FM", 4}};
+        static const std::map<QString, int> common{{"LSB", 0}, {"USB", 1}, {"CW", 2}, {"AM", 3},
+                                                   {"FM", 4},  {"RTTY", 8}, {"PKT", 0xA}};
+        static const std::map<QString, int> ft920{{"LSB", 0}, {"CW", 1}, {"USB", 2}, {"AM", 3},
+                                                  {"FM", 4},  {"RTTY", 8}, {"PKT", 0xA}};
         const auto& table = m_kind == Kind::Ft920 ? ft920 : common;
         return table.at(m_mode);
     }
@@ -184,8 +200,9 @@ private:
         QByteArray b(blockLength(m_kind), Filler);
         switch (m_kind) {
         case Kind::Yaesu: {
-            static const std::map<QString, char> codes{
-                {"LSB", 0x00}, {"USB", 0x01}, {"CW", 0x02}, {"AM", 0x04}, {"FM", 0x08}};
+            static const std::map<QString, char> codes{{"LSB", 0x00}, {"USB", 0x01}, {"CW", 0x02},
+                                                       {"AM", 0x04},  {"FM", 0x08},  {"RTTY", 0x0A},
+                                                       {"PKT", 0x0C}};
             b = bcdPairs(tens, 4) + codes.at(m_mode);
             break;
         }
@@ -246,14 +263,16 @@ private:
         if (!yaesu && op == 0x0A)
             m_hz = fromBcd(reversed(c.left(4))) * 10;
         if (yaesu && op == 0x07) {
-            static const std::map<char, QString> modes{
-                {0x00, "LSB"}, {0x01, "USB"}, {0x02, "CW"}, {0x04, "AM"}, {0x08, "FM"}};
+            static const std::map<char, QString> modes{{0x00, "LSB"}, {0x01, "USB"}, {0x02, "CW"},
+                                                       {0x04, "AM"},  {0x08, "FM"},  {0x0A, "RTTY"},
+                                                       {0x0C, "PKT"}};
             if (const auto it = modes.find(c[0]); it != modes.end())
                 m_mode = it->second;
         }
         if (!yaesu && op == 0x0C) {
-            static const std::map<char, QString> modes{
-                {0x00, "LSB"}, {0x01, "USB"}, {0x02, "CW"}, {0x04, "AM"}, {0x06, "FM"}};
+            static const std::map<char, QString> modes{{0x00, "LSB"}, {0x01, "USB"}, {0x02, "CW"},
+                                                       {0x04, "AM"},  {0x06, "FM"},  {0x08, "RTTY"},
+                                                       {0x0A, "PKT"}};
             if (const auto it = modes.find(c[3]); it != modes.end())
                 m_mode = it->second;
         }
@@ -278,7 +297,14 @@ private:
             const int delay = m_delayMax > m_delayMin
                                   ? std::uniform_int_distribution<int>(m_delayMin, m_delayMax)(m_random)
                                   : m_delayMin;
-            pty.sendPaced(out, 4800, 11, delay);
+            if (m_halvesGapMs <= 0) {
+                pty.sendPaced(out, 4800, 11, delay);
+                continue;
+            }
+            const QByteArray first = out.left(out.size() / 2);
+            const int firstMs = static_cast<int>((first.size() * 11 * 1000 + 4799) / 4800);
+            pty.sendPaced(first, 4800, 11, delay);
+            pty.sendPaced(out.mid(first.size()), 4800, 11, delay + firstMs + m_halvesGapMs);
         }
     }
 
@@ -291,6 +317,7 @@ private:
     int m_delayMin = 0;
     int m_delayMax = 0;
     int m_noiseBefore = 0;
+    int m_halvesGapMs = 0;
     std::mt19937 m_random{20261211};
     int m_polls = 0;
     QByteArray m_pending;

@@ -93,16 +93,16 @@ TEST(SpotClicks, RestingTheMouseOnASpotShowsItInThePossibleDuplicatesLine)
 
 TEST(SpotClicks, EmptySlotsAndStrayLabelsTuneNothing)
 {
-    // The list first, then the band map: the switch shows all fifty labels,
-    // spots or not, until the map is next drawn.
+    // The list first, then the band map: only the spot there is shows.
     ClicksFixture f(true, true);
     MainWindowBase& m = f.main();
     f.spot("DL1ABC", "14025.0");
     f.spotting->displayBandMap->setChecked(true);
     f.spotting->doneButton->click();
     QApplication::processEvents();
-    ASSERT_FALSE(m.lblDXSpot[0]->isHidden());
-    QTest::mouseClick(m.lblDXSpot[0], Qt::RightButton);
+    EXPECT_TRUE(m.lblDXSpot[0]->isHidden());
+    ASSERT_FALSE(m.lblDXSpot[49]->isHidden());
+    f.services.spotLabelPressed(m, 0, 2);
     EXPECT_TRUE(f.tuned.empty());
 
     // A deleted spot keeps its call but is never tuned.
@@ -119,6 +119,78 @@ TEST(SpotClicks, EmptySlotsAndStrayLabelsTuneNothing)
     }
     EXPECT_TRUE(f.tuned.empty());
     EXPECT_FLOAT_EQ(f.store().slot(49).SpotFrequency, 14.049f);
+}
+
+namespace {
+
+/// The band map's spot labels that show, as caption and the call and
+/// frequency their right-click entered and tuned.
+struct WorkedLabel {
+    QString caption;
+    QString call;
+    float tuned = 0;
+    bool operator==(const WorkedLabel&) const = default;
+};
+
+std::vector<WorkedLabel> rightClickEveryLabel(ClicksFixture& f)
+{
+    MainWindowBase& m = f.main();
+    std::vector<WorkedLabel> worked;
+    for (QLabel* label : m.lblDXSpot) {
+        if (label->isHidden())
+            continue;
+        f.tuned.clear();
+        m.txtCall->clear();
+        m.txtCall->setFocus();
+        QTest::mouseClick(label, Qt::RightButton);
+        worked.push_back({label->text(), m.txtCall->text(), f.tuned.empty() ? 0.0f : f.tuned.back()});
+    }
+    return worked;
+}
+
+void switchDisplay(ClicksFixture& f, bool list)
+{
+    f.openSpotting();
+    (list ? f.spotting->displayList : f.spotting->displayBandMap)->setChecked(true);
+    f.spotting->doneButton->click();
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(SpotClicks, BackFromTheListTheBandMapShowsTheStoreAndEachLabelWorksItsOwnSpot)
+{
+    // A spot deleted on the map, spots that came while the list showed, and
+    // the band changed meanwhile: what the map shows after the switch back
+    // is the store as it is now, and a right-click on a label enters and
+    // tunes the station that label shows.
+    ClicksFixture f;
+    MainWindowBase& m = f.main();
+    f.spot("DL2ABC", "14010.0");
+    f.spot("VK2DEF", "14030.0");
+    f.spot("JA1XYZ", "14050.0");
+    QTest::mouseClick(m.lblDXSpot[47], Qt::LeftButton);  // DL2ABC goes
+    ASSERT_EQ(f.store().slot(47).SpotFrequency, 0.0f);
+
+    switchDisplay(f, true);
+    f.spot("G3NEW", "14040.0");
+    f.spot("W1XYZ", "7020.0");
+    switchDisplay(f, false);
+    EXPECT_EQ(rightClickEveryLabel(f), (std::vector<WorkedLabel>{{"VK2", "VK2DEF", 14.03f},
+                                                                 {"JA1", "JA1XYZ", 14.05f},
+                                                                 {"G3", "G3NEW", 14.04f}}));
+    EXPECT_EQ(m.lblFreqSpot[0]->text(), QStringLiteral("14.029"));
+    EXPECT_EQ(m.lblFreqSpot[4]->text(), QStringLiteral("14.051"));
+
+    // The rig moves to 40 m while the list shows: the map comes back on
+    // the 40 m scale with the 40 m spot alone.
+    switchDisplay(f, true);
+    m.onBand40Clicked();
+    f.spot("K1ABC", "7030.0");
+    switchDisplay(f, false);
+    EXPECT_EQ(rightClickEveryLabel(f),
+              (std::vector<WorkedLabel>{{"W1", "W1XYZ", 7.02f}, {"K1", "K1ABC", 7.03f}}));
+    EXPECT_EQ(m.lblFreqSpot[0]->text(), QStringLiteral("7.019"));
 }
 
 TEST(SpotList, AClickTunesWithARigAndHandsTheCallOn)
