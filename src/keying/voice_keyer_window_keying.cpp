@@ -6,6 +6,8 @@
 #include "app/app_state.h"
 #include "keying/voice_settings.h"
 #include "platform/key_events.h"
+#include "platform/parallel_port.h"
+#include "platform/serial_link.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -92,8 +94,12 @@ void VoiceKeyerWindow::startKeying(int keyCode)
     if (pttLineParallel->isChecked()) {
         const auto address = boxNumber(parallelAddressBox->text());
         const double base = address ? wholeNumber(*address) : -1;
-        if (base < 0 || base + 2 > 0xFFFF)
-            return abandonMessage();
+        if (base < 0 || base + 2 > 0xFFFF) {
+            // An address that names no port would leave the keyer dead
+            // without a word.
+            abandonMessage();
+            return reportLineError(platform::ParallelPort::addressErrorText(parallelAddressBox->text()));
+        }
         if (!m_ptt.raiseParallel(static_cast<int>(base))) {
             // A parallel port that cannot be opened would leave the keyer
             // dead without a word: the message ends and the operator is told
@@ -209,19 +215,25 @@ void VoiceKeyerWindow::OpenPTTPort()
     closePttPort();
 
     bool opened = false;
+    QString inUse;
     if (const double whole = wholeNumber(*port); whole <= 32767) {
         const int number = static_cast<int>(whole);
         platform::SerialSettings settings;
         settings.dtrOn = false;
         settings.rtsOn = false;
-        opened = m_state.hardware.serial(number).open(number, settings);
+        platform::SerialLink& link = m_state.hardware.serial(number);
+        opened = link.open(number, settings, QStringLiteral("the voice keyer's PTT"));
         if (opened)
             m_commPhonePort = number;
+        else if (link.isOpen())
+            inUse = link.errorText();  // the rig, the TNC or the WinKey keeps it
     }
     if (opened)
         return;
     m_state.services.beeper.beep();
-    m_state.services.prompt.message(InvalidPortText, InvalidPortTitle);
+    // "Invalid" alone would send the operator looking for a wiring fault.
+    m_state.services.prompt.message(inUse.isEmpty() ? InvalidPortText : InvalidPortText + QStringLiteral("  ") + inUse,
+                                    InvalidPortTitle);
     if (!isVisible())
         showModal();
 }

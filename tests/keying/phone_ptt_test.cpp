@@ -126,7 +126,8 @@ TEST_F(PhonePttTest, APortTheRigHoldsIsRefusedAndTheRigKeepsIt)
     fkey(F2);
     ASSERT_EQ(fx.fakes.prompt.shown().size(), 1u);
     EXPECT_EQ(fx.fakes.prompt.shown()[0].text,
-              QStringLiteral("The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none."));
+              QStringLiteral("The port you have selected for Phone keying is invalid.  Please select another or enter 0 "
+                             "for none.  Serial port 4 is in use by the rig interface."));
     EXPECT_EQ(phone().openPttPort(), 0);
     ASSERT_TRUE(waitIdle());
     // The box back to 0 lets go of nothing that is not the keyer's.
@@ -174,14 +175,25 @@ TEST_F(PhonePttTest, ParallelWithASerialPortKeysRtsAndTheParallelPort)
     EXPECT_EQ(parallel, (std::vector<int>{3, 2}));
 }
 
+// A parallel address that names no port: RTS, already up, drops, nothing
+// plays, and each message says why.
 TEST_F(PhonePttTest, AFailureAfterRtsWasRaisedDropsIt)
 {
     phone().pttLineParallel->setChecked(true);
-    phone().parallelAddressBox->setText(QStringLiteral("printer"));
-    fkey(F2);
-    EXPECT_FALSE(services.voicePlaying());
-    EXPECT_EQ(levels(LineEvent::Kind::Rts), (std::vector<int>{1, 0}));
-    EXPECT_TRUE(played.played().empty());
+    int message = 0;
+    for (const char* address : {"printer", "LPT1", "&HZZZ", ""}) {
+        ++message;
+        lines.clear();
+        phone().parallelAddressBox->setText(QString::fromLatin1(address));
+        fkey(F2);
+        EXPECT_FALSE(services.voicePlaying()) << address;
+        EXPECT_EQ(levels(LineEvent::Kind::Rts), (std::vector<int>{1, 0})) << address;
+        EXPECT_TRUE(played.played().empty()) << address;
+        ASSERT_EQ(fx.fakes.prompt.countShownWithTitle(QStringLiteral("Invalid port.")), message) << address;
+        EXPECT_TRUE(fx.fakes.prompt.shown().back().text.contains(
+            QStringLiteral("The parallel port address \"%1\" names no port").arg(QString::fromLatin1(address))))
+            << fx.fakes.prompt.shown().back().text.toStdString();
+    }
 }
 
 TEST_F(PhonePttTest, APortThatWillNotOpenIsReportedAndTheMessagePlaysUnkeyed)
