@@ -18,7 +18,8 @@
 
 namespace {
 
-const std::array<const char*, 8> Bands = {"160", "80", "40", "20", "15", "10", "6", "2"};
+// The Band menu's bands, in its order.
+const char* bandName(std::size_t index) { return contactlog::ContestBands[index].name; }
 
 }  // namespace
 
@@ -35,7 +36,7 @@ void MainWindowBase::onPhoneModeClicked() { selectMode(QStringLiteral("PH")); }
 
 void MainWindowBase::selectBand(int index)
 {
-    const QString band = QString::fromLatin1(Bands[static_cast<std::size_t>(index)]);
+    const QString band = QString::fromLatin1(bandName(static_cast<std::size_t>(index)));
     m_state.prefs.CurrentBand = band;
     ResetBandMenus();
     bandItems[static_cast<std::size_t>(index)]->setChecked(true);
@@ -72,9 +73,9 @@ void MainWindowBase::selectMode(const QString& mode)
 
 void MainWindowBase::onBandClicked()
 {
-    for (std::size_t i = 0; i < Bands.size(); ++i) {
-        if (m_state.prefs.CurrentBand.compare(QString::fromLatin1(Bands[i]), Qt::CaseInsensitive) == 0) {
-            selectBand(static_cast<int>((i + 1) % Bands.size()));
+    for (std::size_t i = 0; i < contactlog::ContestBands.size(); ++i) {
+        if (m_state.prefs.CurrentBand.compare(QString::fromLatin1(bandName(i)), Qt::CaseInsensitive) == 0) {
+            selectBand(static_cast<int>((i + 1) % contactlog::ContestBands.size()));
             return;
         }
     }
@@ -95,7 +96,7 @@ void MainWindowBase::BandFreqConversion(float& frequencyValue)
         return;
     }
     if (const int i = contactlog::contestBandIndex(frequencyValue); i >= 0) {
-        if (QString::fromLatin1(Bands[static_cast<std::size_t>(i)]) != m_state.prefs.CurrentBand)
+        if (QString::fromLatin1(bandName(static_cast<std::size_t>(i))) != m_state.prefs.CurrentBand)
             selectBand(i);
     }
     // "#####.##0": three decimals, no leading zero before the point.
