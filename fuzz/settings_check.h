@@ -15,12 +15,13 @@ inline void require(bool ok)
 
 /// A text as the settings writer keeps it: the file form has no escape for a
 /// double quote, and a value must stay on its line, so the writer drops
-/// quotes and control characters (C0, DEL and C1, line breaks among them).
+/// quotes and control characters (C0, DEL and C1, line breaks among them,
+/// and the line and paragraph separators).
 inline QString keptByWriter(QString text)
 {
     text.removeIf([](QChar c) {
         const char16_t u = c.unicode();
-        return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f);
+        return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029;
     });
     return text;
 }

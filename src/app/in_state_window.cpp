@@ -8,9 +8,11 @@
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "log/instate_score.h"
+#include "log/key_filters.h"
 #include "platform/caption_label.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 
 #include <QAction>
 #include <QEvent>
@@ -110,9 +112,6 @@ private:
     std::function<void(int)> m_move;
 };
 
-// The most characters the operator types into the state/province/country box.
-constexpr int TypedCountryMax = 30;
-
 // A typed character that would make the box longer than max is dropped;
 // text put in by the program is never cut.
 void limitTypedLength(const QLineEdit* box, int max, int& KeyAscii)
@@ -167,8 +166,9 @@ InStateWindow::InStateWindow(app::AppState& state, app::MainWindowServices& serv
     connect(txtCntry, &QLineEdit::textChanged, this, [this] { onCountryChanged(); });
     m_keys->onKeyPress(txtCntry, [this](int& k) {
         onCountryKeyPress(k);
-        limitTypedLength(txtCntry, TypedCountryMax, k);
+        limitTypedLength(txtCntry, contactlog::TypedCountryMax, k);
     });
+    platform::filterPastes(txtCntry, [](int& k, QString& before) { contactlog::CountryBoxKey(k, before); });
     m_keys->onGotFocus(txtCntry, [this] { onCountryGotFocus(); });
     m_stateProvAbbrevs = &m_abbrevs;
     finishWiring();

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/form_size.h"
+#include "log/contest_bands.h"
 #include "log/recent_contacts.h"
 
 #include <QAction>
@@ -17,22 +18,8 @@
 
 namespace {
 
-const std::array<const char*, 8> Bands = {"160", "80", "40", "20", "15", "10", "6", "2"};
-
-// The contest bands' frequency ranges in MHz, open at both ends, in the
-// order of Bands.
-struct BandRange {
-    float low;
-    float high;
-};
-const std::array<BandRange, 8> BandRanges = {{{1.7999f, 2.0001f},
-                                              {3.4999f, 4.0001f},
-                                              {6.9999f, 7.3001f},
-                                              {13.9999f, 14.3501f},
-                                              {20.9999f, 21.4501f},
-                                              {27.9999f, 29.7001f},
-                                              {49.9999f, 54.0001f},
-                                              {143.9999f, 148.0001f}}};
+// The Band menu's bands, in its order.
+const char* bandName(std::size_t index) { return contactlog::ContestBands[index].name; }
 
 }  // namespace
 
@@ -49,7 +36,7 @@ void MainWindowBase::onPhoneModeClicked() { selectMode(QStringLiteral("PH")); }
 
 void MainWindowBase::selectBand(int index)
 {
-    const QString band = QString::fromLatin1(Bands[static_cast<std::size_t>(index)]);
+    const QString band = QString::fromLatin1(bandName(static_cast<std::size_t>(index)));
     m_state.prefs.CurrentBand = band;
     ResetBandMenus();
     bandItems[static_cast<std::size_t>(index)]->setChecked(true);
@@ -86,9 +73,9 @@ void MainWindowBase::selectMode(const QString& mode)
 
 void MainWindowBase::onBandClicked()
 {
-    for (std::size_t i = 0; i < Bands.size(); ++i) {
-        if (m_state.prefs.CurrentBand.compare(QString::fromLatin1(Bands[i]), Qt::CaseInsensitive) == 0) {
-            selectBand(static_cast<int>((i + 1) % Bands.size()));
+    for (std::size_t i = 0; i < contactlog::ContestBands.size(); ++i) {
+        if (m_state.prefs.CurrentBand.compare(QString::fromLatin1(bandName(i)), Qt::CaseInsensitive) == 0) {
+            selectBand(static_cast<int>((i + 1) % contactlog::ContestBands.size()));
             return;
         }
     }
@@ -108,12 +95,9 @@ void MainWindowBase::BandFreqConversion(float& frequencyValue)
         m_deferredFrequency = frequencyValue;
         return;
     }
-    for (std::size_t i = 0; i < BandRanges.size(); ++i) {
-        if (frequencyValue > BandRanges[i].low && frequencyValue < BandRanges[i].high) {
-            if (QString::fromLatin1(Bands[i]) != m_state.prefs.CurrentBand)
-                selectBand(static_cast<int>(i));
-            break;
-        }
+    if (const int i = contactlog::contestBandIndex(frequencyValue); i >= 0) {
+        if (QString::fromLatin1(bandName(static_cast<std::size_t>(i))) != m_state.prefs.CurrentBand)
+            selectBand(i);
     }
     // "#####.##0": three decimals, no leading zero before the point.
     QString text = QString::number(static_cast<double>(frequencyValue), 'f', 3);

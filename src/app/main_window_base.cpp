@@ -6,6 +6,9 @@
 #include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
+#include "log/key_filters.h"
+#include "log/post_contest.h"
 #include "reports/rover_county_change_dialog.h"
 
 #include <QApplication>
@@ -441,6 +444,19 @@ void MainWindowBase::wireEvents()
     m_keys->onKeyPress(txtSec, [this](int& k) { onCountyKeyPress(k); });
     m_keys->onKeyPress(txtPostConDate, [this](int& k) { onPostContestDateKeyPress(k); });
     m_keys->onKeyPress(txtPostConTime, [this](int& k) { onPostContestTimeKeyPress(k); });
+    // A paste, a drop or a middle click gives each box what typing the same
+    // characters gives it; the window drops both quotes from every key.
+    platform::filterPastes(txtCall, contactlog::CallBoxKey);
+    platform::filterPastes(txtRSTR, contactlog::SerialBoxKey);
+    platform::filterPastes(txtSec, [](int& k, QString& before) { contactlog::CountyBoxKey(k, before); });
+    platform::filterPastes(txtPostConDate, [](int& k) {
+        if (!contactlog::postContestDateKeyAllowed(k))
+            k = 0;
+    });
+    platform::filterPastes(txtPostConTime, [](int& k) {
+        if (!contactlog::postContestTimeKeyAllowed(k))
+            k = 0;
+    });
     m_keys->onGotFocus(txtCall, [this] { onCallGotFocus(); });
     m_keys->onLostFocus(txtCall, [this] { onCallLostFocus(); });
     m_keys->onGotFocus(txtRSTR, [this] { onSerialGotFocus(); });

@@ -170,7 +170,8 @@ void MainWindowBase::onCountyKeyPress(int& KeyAscii)
         for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
             if (!it->CountyName.startsWith(prefix, Qt::CaseInsensitive))
                 continue;
-            const QString completed = prefix + it->CountyName.mid(prefix.size());
+            // The name shows as the table spells it, the typed part too.
+            const QString& completed = it->CountyName;
             txtSec->setText(completed);
             txtSec->setSelection(static_cast<int>(prefix.size()),
                                  static_cast<int>(completed.size() - prefix.size()));

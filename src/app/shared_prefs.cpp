@@ -1,6 +1,7 @@
 #include "app/shared_prefs.h"
 
 #include "platform/file_system.h"
+#include "platform/typed_text.h"
 
 namespace app {
 
@@ -29,9 +30,13 @@ void LoadPreferences(SharedPrefs& prefs, const QString& path)
 }
 
 std::optional<platform::FileWriteResult> SetPreference(SharedPrefs& prefs, QString& key,
-                                                       const QString& value, quint8 save)
+                                                       const QString& given, quint8 save)
 {
     key = key.toUpper();
+    // One element a line, which other programs read as it stands: a line
+    // break in a value would split its element and leave the rest of it on
+    // a line of its own, which no later set ever finds again.
+    const QString value = platform::withoutControlCharacters(given);
     const QString open = u'<' + key + u'>';
     const QString close = QStringLiteral("</") + key + u'>';
     QString& text = prefs.SharedPrefsText;

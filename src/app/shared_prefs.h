@@ -1,8 +1,9 @@
 #pragma once
 // SharedUserPreferences.xml: station data for other programs to read, one
 // element per key after an XML declaration, no root element, values written
-// unescaped. The whole file is held in memory so that other programs'
-// elements survive; this program only ever sets keys.
+// unescaped but never with a control character, in the 8-bit code page.
+// The whole file is held in memory so that other programs' elements
+// survive; this program only ever sets keys.
 
 #include "platform/safe_file.h"
 
@@ -23,8 +24,9 @@ struct SharedPrefs {
 /// declaration. Only a final line break that is really there is removed.
 void LoadPreferences(SharedPrefs& prefs, const QString& path);
 
-/// Sets key's element (key is upper-cased in place). With save == 1 the file
-/// is written, and the result of that write is returned.
+/// Sets key's element (key is upper-cased in place) to value without its
+/// control characters; nothing else in it is escaped. With save == 1 the
+/// file is written, and the result of that write is returned.
 std::optional<platform::FileWriteResult> SetPreference(SharedPrefs& prefs, QString& key,
                                                        const QString& value, quint8 save);
 

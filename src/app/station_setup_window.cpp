@@ -7,6 +7,7 @@
 #include "platform/controls.h"
 #include "platform/key_events.h"
 #include "platform/number_text.h"
+#include "platform/paste_filter.h"
 #include "platform/scaling.h"
 #include "platform/settings_stream.h"
 
@@ -170,6 +171,18 @@ void StationSetupWindow::wireEvents()
         enterRunsDone(KeyAscii);
     });
     m_keys->onKeyPress(countryBox, [this](int& KeyAscii) { onCountryKeyPress(KeyAscii); });
+    // A paste, a drop or a middle click gives each box what typing the same
+    // characters gives it: what Done stores, and writes to the shared
+    // preferences file, is never what no key could have typed.
+    for (QLineEdit* box : {callBox, stateProvinceBox, continentBox, arrlSectionBox, nameBox, categoryBox, cityBox})
+        platform::filterPastes(box, upperCaseKey);
+    for (QLineEdit* box : {longitudeBox, latitudeBox, utcOffsetBox})
+        platform::filterPastes(box, numberKeyOnly);
+    platform::filterPastes(countyBox, [](int& k, QString& before) { contactlog::WordCapitalKey(k, before); });
+    platform::filterPastes(countryBox, [](int& k, QString& before) {
+        if (before.isEmpty())
+            upperCaseKey(k);
+    });
     m_keys->onLostFocus(utcOffsetBox, [this] { onUtcOffsetLostFocus(); });
 
     connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });

@@ -7,6 +7,7 @@
 #include "platform/controls.h"
 #include "platform/events.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "platform/number_text.h"
 
 #include <QButtonGroup>
@@ -104,6 +105,9 @@ void CodePracticeWindow::wireEvents()
             k -= 32;
     });
     m_keys->onKeyPress(typingBox, [this](int& k) { onTypingBoxKeyPress(k); });
+    // Typing leaves nothing in the typing box (each key is sent and shown
+    // under Text Sent), so a paste leaves nothing there either.
+    platform::filterPastes(typingBox, [](int& k) { k = 0; });
     m_keys->attachAll();
 
     connect(pasteButton, &QPushButton::clicked, this, [this] { onPasteClicked(); });

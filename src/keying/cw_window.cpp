@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "keying/morse.h"
 #include "keying/work_area.h"
 
@@ -218,16 +219,27 @@ void CwWindow::wireEvents()
         if (k != 8 && k != 9 && (k < '0' || k > '9'))
             k = 0;
     };
-    m_keys->onKeyPress(serialPortBox, digitsOnly);
-    m_keys->onKeyPress(speedBox, digitsOnly);
-    m_keys->onKeyPress(txtSpace, [](int& k) {
+    auto wordSpaceKey = [](int& k) {
         if (k != 8 && k != 9 && (k < '-' || k > '9'))
             k = 0;
-    });
-    m_keys->onKeyPress(txtCWLoop, [](int& k) {
+    };
+    auto repeatSecondsKey = [](int& k) {
         if (k != 8 && k != 9 && k != '.' && (k < '0' || k > '9'))
             k = 0;
-    });
+    };
+    m_keys->onKeyPress(serialPortBox, digitsOnly);
+    m_keys->onKeyPress(speedBox, digitsOnly);
+    m_keys->onKeyPress(txtSpace, wordSpaceKey);
+    m_keys->onKeyPress(txtCWLoop, repeatSecondsKey);
+    // A paste gives each box what typing the same characters gives it.
+    for (QLineEdit* b : messageBoxesF1ToF9)
+        platform::filterPastes(b, [this](int& k) { onMessageBoxKeyPress(k); });
+    for (QLineEdit* b : {messageBoxF10, messageBoxF11})
+        platform::filterPastes(b, [this](int& k) { onMessageBoxKeyPress(k); });
+    platform::filterPastes(serialPortBox, digitsOnly);
+    platform::filterPastes(speedBox, digitsOnly);
+    platform::filterPastes(txtSpace, wordSpaceKey);
+    platform::filterPastes(txtCWLoop, repeatSecondsKey);
     m_keys->onGotFocus(serialPortBox, [this] { serialPortBox->selectAll(); });
     m_keys->onGotFocus(speedBox, [this] { speedBox->selectAll(); });
     m_keys->onLostFocus(serialPortBox, [this] { onSerialPortLostFocus(); });

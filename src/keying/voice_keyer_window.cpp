@@ -6,6 +6,7 @@
 #include "keying/voice_settings.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "platform/safe_file.h"
 #include "platform/scaling.h"
 
@@ -187,6 +188,12 @@ void VoiceKeyerWindow::wireEvents()
         onRepeatSecondsKeyPress(k);
     });
     m_keys->onLostFocus(txtPHLoop, [this] { onRepeatSecondsLostFocus(); });
+    // A paste gives each box what typing the same characters gives it.
+    for (int i = 0; i < 9; ++i)
+        platform::filterPastes(pathBox(i), platform::TypedKeyRule());
+    platform::filterPastes(pttSerialPortBox, platform::TypedKeyRule());
+    platform::filterPastes(parallelAddressBox, [this](int& k) { onParallelAddressKeyPress(k); });
+    platform::filterPastes(txtPHLoop, [this](int& k) { onRepeatSecondsKeyPress(k); });
     m_keys->attachAll();
 
     connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });

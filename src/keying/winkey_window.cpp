@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "platform/file_system.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "platform/safe_file.h"
 #include "platform/scaling.h"
 
@@ -166,6 +167,13 @@ void WinKeyWindow::wireEvents()
     m_keys->onLostFocus(txtTail, [this] { onTailLostFocus(); });
     m_keys->onLostFocus(txtRatio, [this] { onRatioLostFocus(); });
     m_keys->onKeyPress(typingBox, [this](int& KeyAscii) { onTypingBoxKeyPress(KeyAscii); });
+    // A paste gives each box what typing the same characters leaves in it.
+    for (QLineEdit* box : {txtWKComPort, txtWKWPM, txtWeight, txtLeadIn, txtTail, txtRatio})
+        platform::filterPastes(box, [](int& KeyAscii) {
+            if (KeyAscii < '0' || KeyAscii > '9')
+                KeyAscii = 0;
+        });
+    platform::filterPastes(typingBox, Capital);
     m_keys->attachAll();
 
     connect(cmdOpenWinkey, &QPushButton::clicked, this, [this] { onOpenClicked(); });

@@ -104,26 +104,47 @@ void writeRecord(platform::SettingsWriter& w, const ContactRecord& r)
         .endLine();
 }
 
-// Reads the next twenty values into r; false when they run out.
-bool readRecord(platform::SettingsReader& reader, ContactRecord& r)
+constexpr int ValuesPerRecord = 20;
+
+// Reads the next twenty values into r: one line, and the whole of it. The
+// first nineteen values end with a comma and the twentieth ends the line
+// (or the file). A line of nineteen or twenty-one values is no contact:
+// taking the twenty values wherever the line ends fall would shift every
+// later field into the wrong place, even when the counts add up.
+LogReadError readRecord(platform::SettingsReader& reader, ContactRecord& r)
 {
+    const int line = reader.line();
+    int taken = 0;
+    LogReadError error = LogReadError::None;
+    auto next = [&](QString& into) {
+        if (!reader.readTextInto(into)) {
+            error = LogReadError::ShortRecord;
+            return false;
+        }
+        ++taken;
+        const bool onItsLine = taken < ValuesPerRecord ? reader.line() == line
+                                                       : reader.line() == line + 1 || reader.atEnd();
+        if (!onItsLine)
+            error = LogReadError::LineNotOneContact;
+        return onItsLine;
+    };
     QString* const texts[] = {&r.LogCall,       &r.LogRstSent,  &r.LogRstRcvd,    &r.LogSPC,
                               &r.LogCountyRcvd, &r.LogState,    &r.LogCountySent, &r.LogSpare8,
                               &r.LogSpare9,     &r.LogSpare10,  &r.LogSerialSent, &r.LogDate,
                               &r.LogTime,       &r.LogMode,     &r.LogBand};
     for (QString* field : texts)
-        if (!reader.readTextInto(*field))
-            return false;
+        if (!next(*field))
+            return error;
     QString number;
-    if (!reader.readTextInto(number))
-        return false;
+    if (!next(number))
+        return error;
     // A value that is not a number reads as 0, as it always has.
     r.LogSpareNumber = number.isEmpty() ? 0.0 : platform::parseNumber(number).value_or(0.0);
     QString* const tail[] = {&r.LogSpare17, &r.LogSpare18, &r.LogSerialRcvd, &r.LogFrequency};
     for (QString* field : tail)
-        if (!reader.readTextInto(*field))
-            return false;
-    return true;
+        if (!next(*field))
+            return error;
+    return LogReadError::None;
 }
 
 // Reads the records of bytes into records, reusing the records already
@@ -139,8 +160,8 @@ LogReadError parseInto(const QByteArray& bytes, std::vector<ContactRecord>& reco
             return LogReadError::TooMany;
         if (count == records.size())
             records.emplace_back();
-        if (!readRecord(reader, records[count]))
-            return LogReadError::ShortRecord;
+        if (const LogReadError error = readRecord(reader, records[count]); error != LogReadError::None)
+            return error;
         ++count;
     }
     return LogReadError::None;
@@ -198,8 +219,6 @@ LogReadError LoadLog(ContactLog& log, const QString& path)
 }
 
 namespace {
-constexpr int ValuesPerRecord = 20;
-
 // Where a new line must go so the file stays loadable: over the terminator
 // of the last record's last value, with a line end first. Whatever follows
 // that value is blank lines the reader tolerates at the end only; left in

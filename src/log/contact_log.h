@@ -74,6 +74,7 @@ enum class LogReadError {
     Missing,      ///< the file cannot be opened
     TooMany,      ///< more than MaxContacts records
     ShortRecord,  ///< the values run out inside a record
+    LineNotOneContact,  ///< a line holds fewer or more than one contact's twenty values
 };
 
 struct LogReadResult {
@@ -82,8 +83,10 @@ struct LogReadResult {
     [[nodiscard]] bool ok() const { return error == LogReadError::None; }
 };
 
-/// Reads log file content as a stream of values, twenty to a record, wherever
-/// the line ends fall. Blank lines after the last record are ignored.
+/// Reads log file content, one record of twenty values a line. A line that
+/// holds fewer or more values (a line break inside a value, a blank line
+/// between records) makes the file unreadable, whatever the counts of the
+/// lines around it. Blank lines after the last record are ignored.
 [[nodiscard]] LogReadResult parseLogFile(const QByteArray& bytes);
 [[nodiscard]] LogReadResult readLogFile(const QString& path);
 

@@ -12,6 +12,14 @@ bool CountyTable::contains(const QString& name) const
     return false;
 }
 
+QString CountyTable::spelling(const QString& name) const
+{
+    for (const CountyRow& r : rows)
+        if (r.CountyName.compare(name, Qt::CaseInsensitive) == 0)
+            return r.CountyName;
+    return name;
+}
+
 CountyLoadResult LoadCountyTable(CountyTable& table, const QString& path, const QString& partyState)
 {
     table.rows.clear();

@@ -18,6 +18,10 @@ struct CountyTable {
     [[nodiscard]] int CountyCount() const { return static_cast<int>(rows.size()); }
     /// True when name is a county of the table, letter case ignored.
     [[nodiscard]] bool contains(const QString& name) const;
+    /// The name as the table spells it when it is a county of the table,
+    /// letter case ignored; otherwise name as it stands. One county is
+    /// stored, shown and exported in one spelling, however it was typed.
+    [[nodiscard]] QString spelling(const QString& name) const;
 };
 
 enum class CountyLoadResult {

@@ -16,14 +16,14 @@ void append(std::vector<DialogNotice>& to, std::vector<DialogNotice> from)
         to.push_back(std::move(n));
 }
 
-// A typed abbreviation becomes the county's full name, which the log stores.
+// A typed abbreviation becomes the county's full name, which the log stores,
+// and a full name takes the table's spelling, whatever the letter case typed.
 void expandCounty(QString& county, const CountyTable& table)
 {
     QString typed = county;
     QString full;
     ExpandCountyAbbreviation(table, full, typed);
-    if (!full.isEmpty())
-        county = full;
+    county = full.isEmpty() ? table.spelling(county) : full;
 }
 
 const CountyTable& countiesOf(const LoggingContext& ctx)
@@ -92,7 +92,7 @@ ContactRecord buildContactRecord(const EntryValues& entry, const LoggingContext&
     r.LogCountyRcvd = entry.county;
     if (ctx.window == WindowKind::InState) {
         r.LogSPC = entry.spc;
-        r.LogCountySent = ctx.MyCounty;
+        r.LogCountySent = ctx.counties ? ctx.counties->spelling(ctx.MyCounty) : ctx.MyCounty;
     }
     if (entry.stamp) {
         r.LogDate = entry.stamp->LogDate;

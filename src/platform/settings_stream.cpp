@@ -1,5 +1,7 @@
 #include "platform/settings_stream.h"
 
+#include "platform/typed_text.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -206,11 +208,7 @@ void SettingsWriter::separate()
 namespace {
 // What a text value never holds in the file: the quote that would end it,
 // and the control characters (C0, DEL and C1), line breaks among them.
-bool droppedFromText(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u'"' || u < 0x20 || (u >= 0x7f && u <= 0x9f);
-}
+bool droppedFromText(QChar c) { return c == u'"' || isControlCharacter(c); }
 }  // namespace
 
 SettingsWriter& SettingsWriter::text(const QString& value)

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "platform/scaling.h"
 #include "radio/rig_tune.h"
 
@@ -213,6 +214,12 @@ void TuneWindow::wireEvents()
     m_keys->onKeyPress(txtFreq, [this](int& k) { onFrequencyKeyPress(k); });
     m_keys->onKeyPress(txtFrom, [this](int& k) { onBoxKeyPress(k); });
     m_keys->onKeyPress(txtTo, [this](int& k) { onBoxKeyPress(k); });
+    // A paste gives each box what typing the same characters gives it.
+    for (QLineEdit* box : {txtFreq, txtFrom, txtTo})
+        platform::filterPastes(box, [](int& k) {
+            if (!tune::keyPasses(k))
+                k = 0;
+        });
     m_keys->attachAll();
 }
 

@@ -57,6 +57,7 @@ void CountyChangeDialog::wireEvents()
 {
     m_keys = new platform::KeyRouter(this);
     m_keys->onKeyPress(countyBox, [this](int& KeyAscii) { onCountyKeyPress(KeyAscii); });
+    reports::filterCountyPastes(countyBox);
     m_keys->onGotFocus(countyBox, [this] { onCountyGotFocus(); });
     m_keys->onLostFocus(countyBox, [this] { onCountyLostFocus(); });
     connect(doneButton, &QPushButton::clicked, this, [this] { onDoneClicked(); });
@@ -85,7 +86,7 @@ void CountyChangeDialog::onLoad()
 
 void CountyChangeDialog::onDoneClicked()
 {
-    m_state.prefs.MyCounty = countyBox->text();
+    m_state.prefs.MyCounty = m_state.counties.spelling(countyBox->text());
     app::SaveQSOPref(m_state);
     hide();
 }

@@ -1,6 +1,8 @@
 #include "reports/county_check.h"
 
 #include "app/app_state.h"
+#include "log/key_filters.h"
+#include "platform/paste_filter.h"
 #include "reports/county_typeahead.h"
 
 #include <QLabel>
@@ -28,6 +30,14 @@ bool checkCountyBox(app::AppState& state, const QLineEdit* box, QLabel* mark)
     state.services.beeper.beep();
     mark->show();
     return false;
+}
+
+void filterCountyPastes(QLineEdit* box)
+{
+    platform::filterPastes(box, [](int& KeyAscii, QString& before) {
+        if (before.isEmpty())
+            contactlog::UpperCaseKey(KeyAscii);
+    });
 }
 
 void applyCountyTypeAhead(const contactlog::CountyTable& table, QLineEdit* box, int& KeyAscii)

@@ -22,6 +22,10 @@ void styleInvalidMark(QLabel* mark);
 /// the county is in the table. Moving the focus back is the caller's part.
 bool checkCountyBox(app::AppState& state, const QLineEdit* box, QLabel* mark);
 
+/// A paste into a county box keeps what typing the same characters would:
+/// the first letter of an empty box a capital, no control character.
+void filterCountyPastes(QLineEdit* box);
+
 /// Runs the county type-ahead for one key typed into box and applies it.
 void applyCountyTypeAhead(const contactlog::CountyTable& table, QLineEdit* box, int& KeyAscii);
 

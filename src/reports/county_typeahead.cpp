@@ -31,7 +31,7 @@ TypeAheadEdit countyTypeAhead(const contactlog::CountyTable& table, const QStrin
         if (!name.startsWith(typed, Qt::CaseInsensitive))
             continue;
         edit.replaceText = true;
-        edit.text = typed + name.mid(typed.size());
+        edit.text = name;  // as the table spells it, the typed part too
         edit.selectionStart = static_cast<int>(typed.size());
         edit.selectionLength = static_cast<int>(name.size() - typed.size());
         KeyAscii = 0;

@@ -23,8 +23,8 @@ struct TypeAheadEdit {
 /// entry; the first character and a character typed after a blank inside the
 /// text are upper-cased; then the text before the caret and the key are
 /// completed from the county names, searched from the last row up, letter
-/// case ignored. On a completion KeyAscii becomes 0: the box shows the typed
-/// part as typed followed by the rest of the name, selected.
+/// case ignored. On a completion KeyAscii becomes 0: the box shows the name
+/// as the table spells it, the rest after the typed part selected.
 [[nodiscard]] TypeAheadEdit countyTypeAhead(const contactlog::CountyTable& table,
                                             const QString& text, int caret, int& KeyAscii);
 

@@ -4,6 +4,7 @@
 #include "app/main_window_base.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "platform/scaling.h"
 #include "reports/county_check.h"
 #include "reports/log_date_time.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QValidator>
 #include <algorithm>
 
 using platform::ControlKind;
@@ -27,55 +27,9 @@ constexpr double BoxLeft = 2040;
 // Ctrl+V, Ctrl+X, Ctrl+C, Ctrl+A, Ctrl+Z: the line edit's own editing keys.
 // They type nothing, so the boxes' keystroke rules (which would drop them in
 // the date and time boxes, or let a county box empty itself) leave them to
-// the box; what a paste brings in goes through PastedTextFilter. Backspace
+// the box; what a paste brings in goes through the box's paste filter. Backspace
 // and Enter keep their rules.
 bool isEditingShortcut(int KeyAscii) { return KeyAscii >= 1 && KeyAscii <= 26 && KeyAscii != 8 && KeyAscii != 13; }
-
-// Keeps of what reaches a box other than by a typed key (Ctrl+V,
-// Shift+Insert, the context menu, the middle button, a drop) only what the
-// box's keystroke rules let through: a line break pasted into a call would
-// otherwise split its contact over two lines of the log. A line edit hands
-// every change of its text to its validator, which may rewrite it. The part
-// that differs from the text accepted before is what arrived, and only that
-// part is filtered: what the box held stays as it was.
-class PastedTextFilter final : public QValidator {
-public:
-    PastedTextFilter(QLineEdit* box, reports::EditBoxKeys keys)
-        : QValidator(box), m_keys(keys), m_accepted(box->text())
-    {
-    }
-
-    State validate(QString& input, int& pos) const override
-    {
-        if (input == m_accepted)
-            return Acceptable;
-        const qsizetype before = m_accepted.size();
-        const qsizetype after = input.size();
-        qsizetype head = 0;
-        while (head < before && head < after && m_accepted.at(head) == input.at(head))
-            ++head;
-        qsizetype tail = 0;
-        while (tail < before - head && tail < after - head &&
-               m_accepted.at(before - 1 - tail) == input.at(after - 1 - tail))
-            ++tail;
-        const QString arrived = input.mid(head, after - head - tail);
-        const QString kept = reports::pastedText(m_keys, arrived, head == 0);
-        if (kept != arrived) {
-            input = input.left(head) + kept + input.right(tail);
-            // The caret keeps its place after, or within, what arrived.
-            if (pos >= head + arrived.size())
-                pos -= static_cast<int>(arrived.size() - kept.size());
-            else if (pos > head)
-                pos = static_cast<int>(head + std::min<qsizetype>(pos - head, kept.size()));
-        }
-        m_accepted = input;
-        return Acceptable;
-    }
-
-private:
-    reports::EditBoxKeys m_keys;
-    mutable QString m_accepted;
-};
 
 }  // namespace
 
@@ -179,12 +133,13 @@ void EditContactDialog::onLoad()
     modeBox->setText(r.LogMode);
     bandBox->setText(r.LogBand);
     loadBoxes(r);
-    for (const auto& [box, keys] : m_pasteRules)
-        box->setValidator(new PastedTextFilter(box, keys));
     callBox->setFocus();
 }
 
-void EditContactDialog::filterPastes(QLineEdit* box, reports::EditBoxKeys keys) { m_pasteRules.emplace_back(box, keys); }
+void EditContactDialog::filterPastes(QLineEdit* box, reports::EditBoxKeys keys)
+{
+    platform::filterPastes(box, reports::editBoxKeyRule(keys));
+}
 
 void EditContactDialog::capitalizeKey(int& KeyAscii)
 {

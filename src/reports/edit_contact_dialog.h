@@ -71,8 +71,7 @@ protected:
     /// Delete Dupe) and routes the keys; called once the rows exist.
     void finishControls(const std::vector<QLineEdit*>& tabOrder, int rowCount);
     /// Text pasted or dropped into box keeps only what its keystroke rules
-    /// let through (from the end of onLoad on, so the contact's own
-    /// values are shown as they are held).
+    /// let through; the contact's own values are shown as they are held.
     void filterPastes(QLineEdit* box, reports::EditBoxKeys keys);
 
     // ----- what the two dialogs do differently ------------------------------
@@ -122,7 +121,6 @@ protected:
     std::vector<QString> m_countyNames;
 
 private:
-    std::vector<std::pair<QLineEdit*, reports::EditBoxKeys>> m_pasteRules;
     void beep();
     int m_index = 0;
     bool m_refocusing = false;

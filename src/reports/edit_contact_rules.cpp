@@ -17,8 +17,10 @@ bool oneOf(const QString& text, std::initializer_list<const char16_t*> values)
 }
 
 // The text before the caret and the key, completed from the last name that
-// begins with it.
-void complete(const std::vector<QString>& names, const QString& text, int caret, int& key, NameCompletion& edit)
+// begins with it. A county shows as the table spells it; a country keeps the
+// letter case typed (Done upper-cases a short SPC).
+void complete(const std::vector<QString>& names, const QString& text, int caret, int& key, NameCompletion& edit,
+              bool tableSpelling)
 {
     if (key < 1)
         return;
@@ -27,7 +29,7 @@ void complete(const std::vector<QString>& names, const QString& text, int caret,
         if (!it->startsWith(typed, Qt::CaseInsensitive))
             continue;
         edit.replaceText = true;
-        edit.text = typed + it->mid(typed.size());
+        edit.text = tableSpelling ? *it : typed + it->mid(typed.size());
         edit.selectionStart = static_cast<int>(typed.size());
         edit.selectionLength = static_cast<int>(it->size() - typed.size());
         key = 0;
@@ -86,7 +88,7 @@ NameCompletion completeCounty(const std::vector<QString>& names, const QString& 
         contactlog::UpperCaseKey(key);
     edit.text = t;
     edit.selectionStart = static_cast<int>(t.size());
-    complete(names, t, p, key, edit);
+    complete(names, t, p, key, edit, true);
     return edit;
 }
 
@@ -104,39 +106,34 @@ NameCompletion completeCountry(const std::vector<QString>& names, const QString&
     }
     edit.text = t;
     edit.selectionStart = static_cast<int>(t.size());
-    complete(names, t, p, key, edit);
+    complete(names, t, p, key, edit, false);
     return edit;
 }
 
-QString pastedText(EditBoxKeys keys, const QString& text, bool atStart)
+platform::TypedKeyRule editBoxKeyRule(EditBoxKeys keys)
 {
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        // Control characters (C0, DEL, C1) are keys no box types into itself.
-        if (u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == u'"')
-            continue;
-        int key = u;
+    return [keys](int& key, QString& before) {
+        if (key == u'"') {
+            key = 0;
+            return;
+        }
         switch (keys) {
         case EditBoxKeys::Plain: contactlog::UpperCaseKey(key); break;
         case EditBoxKeys::County:
         case EditBoxKeys::Country:
-            if (atStart && kept.isEmpty())
+            if (before.isEmpty())
                 contactlog::UpperCaseKey(key);
             break;
         case EditBoxKeys::Date:
-            if (u != u'/' && !(u >= u'0' && u <= u'9'))
-                continue;
+            if (key != u'/' && !(key >= u'0' && key <= u'9'))
+                key = 0;
             break;
         case EditBoxKeys::Time:
-            if (u != u':' && !(u >= u'0' && u <= u'9'))
-                continue;
+            if (key != u':' && !(key >= u'0' && key <= u'9'))
+                key = 0;
             break;
         }
-        kept += QChar(static_cast<char16_t>(key));
-    }
-    return kept;
+    };
 }
 
 }  // namespace reports

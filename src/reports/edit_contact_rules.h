@@ -5,6 +5,7 @@
 // the operator types. Texts are compared without regard to letter case.
 
 #include "log/contact_log.h"
+#include "platform/typed_text.h"
 
 #include <QString>
 #include <vector>
@@ -47,13 +48,15 @@ struct NameCompletion {
 /// a blank, Backspace too) empties the box first; the first letter of an
 /// empty box and a letter after an inner blank are upper-cased; then the
 /// text before the caret and the key are completed from names searched from
-/// the last up. On a completion key becomes 0.
+/// the last up, and the box shows the name as the table spells it. On a
+/// completion key becomes 0.
 [[nodiscard]] NameCompletion completeCounty(const std::vector<QString>& names, const QString& text, int caret,
                                             int& key);
 
 /// Country completion: a key typed into an empty box or at its start (a
 /// blank too) empties the box and is upper-cased; then the completion runs
-/// as for counties, with no upper-casing after a blank.
+/// as for counties, with no upper-casing after a blank, and the typed part
+/// keeps the letter case typed.
 [[nodiscard]] NameCompletion completeCountry(const std::vector<QString>& names, const QString& text, int caret,
                                              int& key);
 
@@ -66,13 +69,12 @@ enum class EditBoxKeys {
     Time,     ///< digits and ":"
 };
 
-/// What a box keeps of text pasted into it: the characters its keystroke
-/// rules let through when typed, in the case typing gives them. No box
-/// takes a control character (a line break, a tab) or a double quote; the
-/// plain boxes upper-case letters; the name boxes upper-case the first
-/// letter of a paste at the very start of the box, as typing there does;
-/// the date and time boxes keep their digits and separator only.
-/// Completion is no part of a paste.
-[[nodiscard]] QString pastedText(EditBoxKeys keys, const QString& text, bool atStart);
+/// The rule a box types by, for what it keeps of a paste (see
+/// platform/paste_filter.h): the characters its keystroke rules let through
+/// when typed, in the case typing gives them. No box takes a double quote;
+/// the plain boxes upper-case letters; the name boxes upper-case the first
+/// letter of an empty box, as typing there does; the date and time boxes
+/// keep their digits and separator only. Completion is no part of a paste.
+[[nodiscard]] platform::TypedKeyRule editBoxKeyRule(EditBoxKeys keys);
 
 }  // namespace reports

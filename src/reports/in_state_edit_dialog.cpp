@@ -1,6 +1,7 @@
 #include "reports/edit_contact_dialogs.h"
 
 #include "app/app_state.h"
+#include "log/contest_bands.h"
 #include "log/instate_score.h"
 #include "platform/key_events.h"
 
@@ -100,12 +101,15 @@ void InStateEditDialog::writeBack(contactlog::ContactRecord& r)
 {
     r.LogCall = callBox->text();
     r.LogSerialRcvd = serialReceivedBox->text();
-    r.LogCountyRcvd = countyBox->text();
+    // A county is stored as the table spells it, whatever the case typed.
+    r.LogCountyRcvd = m_state.counties.spelling(countyBox->text());
     r.LogSPC = spcBox->text();
     r.LogSerialSent = serialSentBox->text();
     r.LogDate = dateToStore();
     r.LogTime = timeToStore();
     r.LogMode = modeBox->text();
+    // A frequency of the old band would contradict the new one.
+    r.LogFrequency = contactlog::frequencyAfterBandChange(r.LogFrequency, r.LogBand, bandBox->text());
     r.LogBand = bandBox->text();
-    r.LogCountySent = countySentBox->text();
+    r.LogCountySent = m_state.counties.spelling(countySentBox->text());
 }

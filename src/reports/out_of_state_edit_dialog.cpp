@@ -1,6 +1,7 @@
 #include "reports/edit_contact_dialogs.h"
 
 #include "app/app_state.h"
+#include "log/contest_bands.h"
 #include "app/main_window_base.h"
 #include "platform/key_events.h"
 
@@ -51,11 +52,14 @@ void OutOfStateEditDialog::writeBack(contactlog::ContactRecord& r)
 {
     r.LogCall = callBox->text().trimmed();
     r.LogSerialSent = serialSentBox->text().trimmed();
-    r.LogCountyRcvd = countyBox->text().trimmed();
+    // A county is stored as the table spells it, whatever the case typed.
+    r.LogCountyRcvd = m_state.counties.spelling(countyBox->text().trimmed());
     r.LogSerialRcvd = serialReceivedBox->text().trimmed();
     r.LogDate = dateToStore();
     r.LogTime = timeToStore();
     r.LogMode = modeBox->text();
+    // A frequency of the old band would contradict the new one.
+    r.LogFrequency = contactlog::frequencyAfterBandChange(r.LogFrequency, r.LogBand, bandBox->text());
     r.LogBand = bandBox->text();
 }
 

@@ -65,6 +65,7 @@ void RoverCountyChangeDialog::wireEvents()
 {
     m_keys = new platform::KeyRouter(this);
     m_keys->onKeyPress(countyBox, [this](int& KeyAscii) { onCountyKeyPress(KeyAscii); });
+    reports::filterCountyPastes(countyBox);
     m_keys->onGotFocus(countyBox, [this] { onCountyGotFocus(); });
     connect(countyList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { onCountyListClicked(item); });
@@ -111,7 +112,7 @@ void RoverCountyChangeDialog::ValidateRoverCounty()
 
 void RoverCountyChangeDialog::AddRoverCounty()
 {
-    const QString county = countyBox->text();
+    const QString county = m_state.counties.spelling(countyBox->text());
     countyList->insertItem(contactlog::alphabeticalInsertIndex(counties(), county), county);
     countyBox->clear();
 }

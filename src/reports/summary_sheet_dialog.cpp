@@ -6,6 +6,7 @@
 #include "log/call_file_name.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 #include "platform/scaling.h"
 #include "reports/cabrillo_writer.h"
 
@@ -115,6 +116,11 @@ void SummarySheetDialog::buildControls()
 
     m_keys = new platform::KeyRouter(this);
     m_keys->onKeyPress(operatorsBox, [this](int& k) { onOperatorsKeyPress(k); });
+    // A paste gives a box what typing the same characters gives it: no line
+    // break or tab reaches the submission file or the shared preferences.
+    platform::filterPastes(operatorsBox, [this](int& k) { onOperatorsKeyPress(k); });
+    for (QLineEdit* box : {nameBox, address1Box, address2Box, emailBox, clubBox, soapboxBox})
+        platform::filterPastes(box, platform::TypedKeyRule());
 }
 
 void SummarySheetDialog::onLoad()

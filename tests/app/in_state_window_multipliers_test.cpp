@@ -54,8 +54,8 @@ TEST(InStateWindowMultipliers, ListsStayInAlphabeticalOrder)
     enter(f, "K6BB", "2", "CA", "alpine");
     enter(f, "XE1AA", "3", "Mexico");
     enter(f, "JA1AA", "4", "Japan");
-    // Stored as typed; letter case does not change the order.
-    EXPECT_EQ(f.items(w.countiesWorkedList), QStringList({QStringLiteral("alpine"), QStringLiteral("Colusa")}));
+    // Stored as the table spells it, whatever the letter case typed.
+    EXPECT_EQ(f.items(w.countiesWorkedList), QStringList({QStringLiteral("Alpine"), QStringLiteral("Colusa")}));
     EXPECT_FALSE(f.items(in.countiesToGoList).contains(QStringLiteral("Colusa")));
     EXPECT_EQ(f.items(in.countiesToGoList).first(), QStringLiteral("Alameda"));
     EXPECT_EQ(f.items(w.firstMultiplierList), QStringList({QStringLiteral("Japan"), QStringLiteral("Mexico")}));

@@ -128,6 +128,35 @@ TEST(OutOfStateWindowLoad, UnreadableLogEndsTheProgramWithTheFileError)
                   .arg(QDir::toNativeSeparators(f.fx.path(QStringLiteral("log.txt")))));
 }
 
+TEST(OutOfStateWindowLoad, ALineThatIsNotOneContactIsNamedEvenWhenTheCountsAddUp)
+{
+    MainWindowFixture f;
+    // A hand edit left the third line one value short and the fourth one
+    // value long: forty values on two lines, as many as two contacts hold.
+    auto line = [](const char* call) {
+        return logLine(QString::fromLatin1(call), "Alameda", "001", "2021/10/02", "15:00:00", "CW", "20", "5");
+    };
+    QByteArray nineteen = line("W6CCC");
+    nineteen.replace(",\"\"\r\n", "\r\n");
+    QByteArray twentyOne = line("W6DDD");
+    twentyOne.replace("\r\n", ",\"\"\r\n");
+    const QByteArray bytes = line("W6AAA") + line("W6BBB") + nineteen + twentyOne + line("W6EEE");
+    const QString path = f.fx.path(QStringLiteral("log.txt"));
+    writeBytes(path, bytes);
+    f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
+    OutOfStateWindow w(f.fx.state, f.services);
+    w.onLoad();
+    EXPECT_TRUE(w.programEnded());
+    EXPECT_EQ(f.programEnds, 1);
+    EXPECT_EQ(f.fx.fakes.prompt.shown().back().title, QStringLiteral("File Error"));
+    EXPECT_EQ(f.fx.fakes.prompt.shown().back().text,
+              QStringLiteral("Error opening file.\n\nThe log cannot be read from line 3 of %1 on.  Mend that line "
+                             "with a text editor, then start the program again.")
+                  .arg(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(f.contacts(), 0);
+    EXPECT_EQ(readBytes(path), bytes);  // nothing is changed
+}
+
 TEST(OutOfStateWindowLoad, AMissingLogSaysOnlyTheFileError)
 {
     MainWindowFixture f;

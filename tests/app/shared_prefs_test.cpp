@@ -68,3 +68,22 @@ TEST(SharedPrefs, MissingClosingTagIsReplacedOnlyToTheEndOfItsLine)
     EXPECT_EQ(prefs.SharedPrefsText,
               QStringLiteral("<?xml?>\r\n<OWN_CALL>W1AW</OWN_CALL>\r\n<OTHER>1</OTHER>\r\n<X></OWN_CALL>"));
 }
+
+TEST(SharedPrefs, AValueNeverBringsAControlCharacterIntoTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SharedUserPreferences.xml"));
+    app::SharedPrefs prefs;
+    app::LoadPreferences(prefs, path);
+    QString call = QStringLiteral("OWN_CALL");
+    app::SetPreference(prefs, call, QStringLiteral("n6\r\nab\tc"), 0);
+    QString name = QStringLiteral("OWN_ADDRESS_NAME");
+    ASSERT_TRUE(app::SetPreference(prefs, name, QStringLiteral("A&B <C>\u0085\u2028\u007f"), 1)->ok);
+    // Values otherwise as given: no case change, nothing escaped.
+    const QByteArray expected = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OWN_CALL>n6abc</OWN_CALL>\r\n"
+                                "<OWN_ADDRESS_NAME>A&B <C></OWN_ADDRESS_NAME>\r\n";
+    EXPECT_EQ(readBytes(path), expected);
+    // Set again, the element is found and replaced in place.
+    app::SetPreference(prefs, call, QStringLiteral("w1aw\n"), 1);
+    EXPECT_EQ(readBytes(path), QByteArray(expected).replace("n6abc", "w1aw"));
+}

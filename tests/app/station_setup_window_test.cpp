@@ -2,6 +2,8 @@
 #include "app/app_state.h"
 #include "support/test_support.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -166,6 +168,39 @@ TEST_F(SetupFixture, NotInZivudaduriDisablesRoverAndOpensOutOfState)
     EXPECT_EQ(fx.state.prefs.OutOfStateFlag, 1);
     EXPECT_EQ(fx.state.prefs.RoverFlag, 0);
     EXPECT_EQ(mainWindowsOpened, 1);
+}
+
+TEST_F(SetupFixture, PastesStoreWhatTypingStoresAndTheSharedFileKeepsOneElementALine)
+{
+    writePrefs(goodPrefs());
+    open();
+    // Each box's text replaced by a paste from the clipboard (Shift+Insert:
+    // the number boxes take no Ctrl key).
+    auto pasteOver = [](QLineEdit* box, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    };
+    pasteOver(window->callBox, QStringLiteral("n6\r\nab\tc"));
+    pasteOver(window->countyBox, QStringLiteral("san diego\r\n"));
+    pasteOver(window->utcOffsetBox, QStringLiteral("-7 h\r\n"));
+    pasteOver(window->arrlSectionBox, QStringLiteral("sdg\n"));
+    EXPECT_EQ(window->callBox->text(), QStringLiteral("N6ABC"));
+    EXPECT_EQ(window->countyBox->text(), QStringLiteral("San Diego"));
+    EXPECT_EQ(window->utcOffsetBox->text(), QStringLiteral("-7"));
+    window->doneButton->click();
+    EXPECT_EQ(fx.state.prefs.MyCall, QStringLiteral("N6ABC"));
+    EXPECT_TRUE(prefsFile().startsWith("\"N6ABC\"\r\n\"CA\"\r\n"));
+    const QByteArray shared = readBytes(fx.state.folders.SharedDataFolder + QStringLiteral("/SharedUserPreferences.xml"));
+    EXPECT_TRUE(shared.contains("\r\n<OWN_CALL>N6ABC</OWN_CALL>\r\n<OWN_SPC>CA</OWN_SPC>\r\n<OWN_UTC>-7</OWN_UTC>\r\n"
+                                "<OWN_COUNTY>San Diego</OWN_COUNTY>\r\n"));
+    EXPECT_TRUE(shared.endsWith("<OWN_ARRL_SECTION>SDG</OWN_ARRL_SECTION>\r\n"));
+    // The declaration and nine elements: ten lines, no other line break.
+    EXPECT_EQ(shared.count("\r\n"), 10);
+    EXPECT_EQ(shared.count('\n'), 10);
+    EXPECT_EQ(shared.count('\r'), 10);
+    EXPECT_FALSE(shared.contains('\t'));
 }
 
 TEST_F(SetupFixture, PartyStateIsAlwaysCaAndLettersInUtcStoreZero)

@@ -9,6 +9,7 @@
 #include "keying/winkey_install.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -148,6 +149,28 @@ TEST(CwWindow, MessageBoxesTypeCapitalsAndDropDoubleQuotes)
     EXPECT_EQ(w.messageBoxesF1ToF9[2]->text(), QStringLiteral("CQ DE K"));
     w.messageBoxF10->setText(QStringLiteral("PASTED \"QUOTE\""));
     EXPECT_EQ(w.messageBoxF10->text(), QStringLiteral("PASTED QUOTE"));
+}
+
+TEST(CwWindow, PastesKeepWhatTypingWould)
+{
+    CwFixture f;
+    CwWindow& w = f.cw();
+    w.show();
+    const std::pair<QLineEdit*, const char*> cases[] = {
+        {w.messageBoxesF1ToF9[0], "cq \"de\"\r\nk6abc\t^"},
+        {w.speedBox, "2 5\r\n wpm"},
+        {w.txtSpace, "-8\n"},
+    };
+    const char* const kept[] = {"CQ DEK6ABC^", "25", "-8"};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        QLineEdit* box = cases[i].first;
+        SCOPED_TRACE(box->objectName().toStdString());
+        QApplication::clipboard()->setText(QString::fromLatin1(cases[i].second));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(box->text(), QString::fromLatin1(kept[i]));
+    }
 }
 
 TEST(CwWindow, NumberBoxesFollowTheirRules)

@@ -74,12 +74,20 @@ TEST(ContactLogFile, DamagedAndShortFiles)
     noFinalLineEnd.chop(2);
     QByteArray nineteen = fixtureLine;
     nineteen.replace(",\"\"\r\n", "\r\n");  // the last value missing
+    QByteArray twentyOne = fixtureLine;
+    twentyOne.replace("\r\n", ",\"\"\r\n");
     const Case cases[] = {
         {"empty file", "", LogReadError::None, 0},
         {"last line without line end", noFinalLineEnd, LogReadError::None, 2},
         {"blank lines after the last record", lines(2) + "\r\n\r\n", LogReadError::None, 2},
-        {"a line of 19 values", nineteen + lines(1), LogReadError::ShortRecord, 1},
-        {"one value short at the end", nineteen, LogReadError::ShortRecord, 0},
+        // A line that is not one contact never lends or borrows a value: the
+        // counts adding up over two lines does not make them contacts.
+        {"a line of 19 values", lines(1) + nineteen + lines(1), LogReadError::LineNotOneContact, 1},
+        {"19 values, then 21", lines(2) + nineteen + twentyOne + lines(1), LogReadError::LineNotOneContact, 2},
+        {"21 values, then 19", lines(1) + twentyOne + nineteen, LogReadError::LineNotOneContact, 1},
+        {"a blank line between two records", lines(1) + "\r\n" + lines(1), LogReadError::LineNotOneContact, 1},
+        {"one value short at the end", nineteen, LogReadError::LineNotOneContact, 0},
+        {"values running out on the last line", "\"K6Q\",\"5\"", LogReadError::ShortRecord, 0},
         {"text in the number field", QByteArray(fixtureLine).replace(",0,", ",abc,"), LogReadError::None, 1},
     };
     for (const Case& c : cases) {
@@ -88,9 +96,6 @@ TEST(ContactLogFile, DamagedAndShortFiles)
         EXPECT_EQ(read.error, c.error);
         EXPECT_EQ(static_cast<int>(read.records.size()), c.records);
     }
-    // A 19-value line borrows the next line's first value: the log shifts.
-    const LogReadResult shifted = parseLogFile(nineteen + lines(1));
-    EXPECT_EQ(shifted.records[0].LogFrequency, "N0CALL");
     EXPECT_EQ(parseLogFile(QByteArray(fixtureLine).replace(",0,", ",abc,")).records[0].LogSpareNumber, 0.0);
 }
 
@@ -105,7 +110,7 @@ TEST(ContactLogFile, FirstUnreadableLineIsTheLineToMend)
     // A call with a line break in it: eight lines for seven contacts.
     const QByteArray split = lines(2) + QByteArray(fixtureLine).replace("N0CALL", "N6BBB\r\nW1XYZ") + lines(4);
     ASSERT_EQ(split.count('\n'), 8);
-    EXPECT_EQ(parseLogFile(split).error, LogReadError::ShortRecord);
+    EXPECT_EQ(parseLogFile(split).error, LogReadError::LineNotOneContact);
 
     struct Case {
         const char* name;
@@ -241,18 +246,28 @@ TEST(ContactLogStore, AppendGoesRightAfterTheLastRecord)
         {"no line end, trailing blanks", lines(1).chopped(2) + "   ", 1},
         {"only blank lines", "\r\n\r\n", 0},
         {"a comma after the last value", lines(1).chopped(2) + ",", 1},
-        {"a last value that is a blank line", lines(2).chopped(5) + "\r\n\r\n", 2},
         {"empty", "", 0},
         {"many blank lines", lines(2) + QByteArray(4000, '\n'), 2},
-        // The blank lines are the last record's values: its last line, the
-        // same text as the empty record's line, is not a record of its own.
-        {"blank lines that finish the last record",
-         "\"\",\"\",\"\",\"\"\r\n" + formatContactLine(ContactRecord{}) + QByteArray(16, '\n'), 2},
         {"a last line written another way", lines(1) + "\"K6AA\", \"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1\","
                                               "\"\",\"\",\"CW\",\"20\",0.0,\"\",\"\",\"1\",\"\"\r\n\r\n", 2},
-        {"a last record that shares its line", "\"A\",\"B\",\"C\",\"D\",\"E\",\"F\",\"G\",\"H\",\"I\",\"J\",\"K\","
-                                                "\"L\",\"M\",\"N\",\"O\",0,\"Q\",\"R\",\"S\",\"T\"," + lines(1), 2},
     };
+    // Records that would take their values from more or less than a line
+    // are refused at the load, so no append ever follows them.
+    const QByteArray notOneContactALine[] = {
+        lines(2).chopped(5) + "\r\n\r\n",  // a last value that is a blank line
+        "\"\",\"\",\"\",\"\"\r\n" + formatContactLine(ContactRecord{}) + QByteArray(16, '\n'),
+        "\"A\",\"B\",\"C\",\"D\",\"E\",\"F\",\"G\",\"H\",\"I\",\"J\",\"K\",\"L\",\"M\",\"N\",\"O\",0,\"Q\",\"R\",\"S\",\"T\"," +
+            lines(1),  // two records on one line
+    };
+    for (const QByteArray& bytes : notOneContactALine) {
+        SCOPED_TRACE(bytes.left(40).toStdString());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.txt");
+        writeBytes(path, bytes);
+        ContactLog log;
+        EXPECT_NE(LoadLog(log, path), LogReadError::None);
+        EXPECT_GT(firstUnreadableLine(bytes), 0);
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;

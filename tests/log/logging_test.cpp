@@ -102,7 +102,7 @@ TEST_F(LoggingFixture, RefusalsInTheOrderOfTheChecks)
 
     r = attemptLogContact(state, entry("K6AA", "7", "alameda"), ctx(), now, clock);
     EXPECT_EQ(r.stored, StoreOutcome::Logged);
-    EXPECT_EQ(state.contacts.record(1).LogCountyRcvd, "alameda");  // a full name is stored as typed
+    EXPECT_EQ(state.contacts.record(1).LogCountyRcvd, "ALAMEDA");  // a full name is stored as the table spells it
     EXPECT_EQ(state.CountyInvalidFlag, 0);
 }
 

@@ -11,7 +11,9 @@
 #include "rig_fixture.h"
 #include "support/pty_peer.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,6 +175,18 @@ TEST(RigTuneWindow, EnterTunesAndTheBoxesTakeOnlyNumberKeys)
     // Esc stops a scan; it does not close the window.
     QTest::keyClick(w.cmdDone, Qt::Key_Escape);
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST(RigTuneWindow, APasteKeepsTheNumberKeysOnly)
+{
+    TuneWindow t;
+    radio::TuneWindow& w = *t.w;
+    QApplication::clipboard()->setText(QStringLiteral("14.025 MHz\r\n"));
+    w.txtFreq->setFocus();
+    w.txtFreq->selectAll();
+    QTest::keyClick(w.txtFreq, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(w.txtFreq->text(), "14.025");
+    EXPECT_TRUE(t.sent.empty());  // a paste tunes nothing
 }
 
 TEST(RigTuneWindow, ScanStepsThroughTheRangeUntilAKeyStopsIt)

@@ -82,10 +82,10 @@ TEST(CountyTypeAhead, CompletesFromTheLastMatchingRow)
     key = 'a';
     const reports::TypeAheadEdit la = reports::countyTypeAhead(t, e.text, 1, key);
     EXPECT_EQ(la.text, QStringLiteral("Lassen"));
-    // The typed part keeps its letter case.
+    // The whole name shows as the table spells it, the typed part too.
     key = 'S';
     EXPECT_EQ(reports::countyTypeAhead(t, QStringLiteral("LaSSEN"), 2, key).text,
-              QStringLiteral("LaSsen"));
+              QStringLiteral("Lassen"));
     // No county fits: the key goes in as typed.
     key = 'x';
     const reports::TypeAheadEdit none = reports::countyTypeAhead(t, QStringLiteral("La"), 2, key);
@@ -159,13 +159,13 @@ TEST_F(CountyChangeFixture, LeavingTheBoxChecksTheCounty)
     QApplication::processEvents();
     EXPECT_TRUE(dlg->countyBox->hasFocus());
 
-    // Lower case passes the check and is stored as typed.
+    // Lower case passes the check and is stored as the table spells it.
     dlg->countyBox->setText(QStringLiteral("lake"));
     dlg->doneButton->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(dlg->countyInvalidMark->isHidden());
     EXPECT_EQ(dlg->CountyInvalidFlag, 0);
     QTest::mouseClick(dlg->doneButton, Qt::LeftButton);
-    EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("lake"));
+    EXPECT_EQ(fx.state.prefs.MyCounty, QStringLiteral("Lake"));
 }
 
 TEST_F(CountyChangeFixture, EnterTakesTheBoxWithoutTheCheck)
@@ -216,11 +216,11 @@ TEST_F(CountyChangeFixture, InvalidRoverCountyIsNotAdded)
     EXPECT_EQ(r.countyList->count(), 0);
     EXPECT_EQ(r.countyBox->text(), QStringLiteral("Nowhere"));
     EXPECT_EQ(fx.fakes.beeper.count(), 1);
-    // Letter case does not matter to the check; the county is kept as typed
-    // (the type-ahead capitalises only the first letter).
+    // Letter case does not matter to the check; the county is listed as
+    // the table spells it.
     typeCounty(r.countyBox, QStringLiteral("lAKE"));
     EXPECT_TRUE(r.countyInvalidMark->isHidden());
-    EXPECT_EQ(r.counties(), QStringList({"LAKE"}));
+    EXPECT_EQ(r.counties(), QStringList({"Lake"}));
 }
 
 TEST_F(CountyChangeFixture, ClickingAListedCountyRemovesIt)

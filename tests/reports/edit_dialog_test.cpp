@@ -125,6 +125,51 @@ TEST(EditDialogOut, APasteTakesWhatTypingWouldAndTheLogKeepsOneContactALine)
     expectOneContactALine(f.logBytes(), 3);
 }
 
+TEST(EditDialogOut, ANewBandKeepsOnlyAFrequencyInItAndACountyTakesTheTableSpelling)
+{
+    struct Case {
+        const char* frequency;
+        const char* band;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"7.185", "20", ""},         // the old band's frequency goes
+        {"7.185", "40", "7.185"},    // the band unchanged: the frequency stays
+        {"14.025", "20", "14.025"},  // a frequency the new band holds stays
+        {".475", "160", ""},
+        {"", "15", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.frequency) + " to " + c.band);
+        OutReports f;
+        contactlog::ContactRecord r;
+        r.LogCall = QStringLiteral("K6ABC");
+        r.LogCountyRcvd = QStringLiteral("Butte");
+        r.LogSerialSent = QStringLiteral("001");
+        r.LogDate = QStringLiteral("2021/10/02");
+        r.LogTime = QStringLiteral("16:01:00");
+        r.LogMode = QStringLiteral("PH");
+        r.LogBand = QStringLiteral("40");
+        r.LogSerialRcvd = QStringLiteral("5");
+        r.LogFrequency = QString::fromLatin1(c.frequency);
+        writeBytes(f.fx.path(QStringLiteral("log.txt")), contactlog::formatContactLine(r));
+        f.openWindow();
+        f.onNextDialog<OutOfStateEditDialog>([&](OutOfStateEditDialog& d) {
+            pasteOver(d.countyBox, QStringLiteral("SAN DIEGO\r\n"));
+            f.retype(d.bandBox, QString::fromLatin1(c.band));
+            QTest::keyClick(d.bandBox, Qt::Key_Return);
+            EXPECT_FALSE(d.isVisible());
+        });
+        f.rightClickRow(0);
+        ASSERT_EQ(f.dialogsShown, 1);
+        r.LogBand = QString::fromLatin1(c.band);
+        r.LogFrequency = QString::fromLatin1(c.kept);
+        r.LogCountyRcvd = QStringLiteral("San Diego");
+        EXPECT_EQ(f.fx.state.log.contacts.record(1), r);
+        EXPECT_EQ(f.logBytes(), contactlog::formatContactLine(r));
+    }
+}
+
 TEST(EditDialogOut, RightClickEditsCountyBandAndTimeAndTheLogFollows)
 {
     OutReports f;

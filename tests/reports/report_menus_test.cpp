@@ -29,6 +29,28 @@ const QString Cabrillo = QStringLiteral("Cabrillo file");
 
 }  // namespace
 
+TEST(SummaryDialog, PastesKeepWhatTypingWould)
+{
+    OutReports f;
+    auto& w = f.openWindow();
+    f.onNextDialog<SummarySheetDialog>([&](SummarySheetDialog& d) {
+        const std::pair<QLineEdit*, const char*> pastes[] = {
+            {d.operatorsBox, "w1aw\r\nk1zz"},
+            {d.nameBox, "Pat\r\nOperator\t"},
+            {d.soapboxBox, "Fun\ncontest"},
+        };
+        const char* const kept[] = {"W1AWK1ZZ", "PatOperator", "Funcontest"};
+        for (std::size_t i = 0; i < std::size(pastes); ++i) {
+            QApplication::clipboard()->setText(QString::fromLatin1(pastes[i].second));
+            pastes[i].first->setFocus();
+            QTest::keyClick(pastes[i].first, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(pastes[i].first->text(), QString::fromLatin1(kept[i]));
+        }
+    });
+    w.mnuWriteSumm->trigger();
+    ASSERT_EQ(f.dialogsShown, 1);
+}
+
 TEST(SummaryDialog, WritesTheCabrilloFileAndRemembersTheFiveBoxes)
 {
     OutReports f;

@@ -1,0 +1,28 @@
+#pragma once
+// Keeps what reaches a text box other than by a typed key (Ctrl+V,
+// Shift+Insert, the context menu's Paste, a middle click, a drop) to what
+// typing the same characters would leave in it: a line break pasted into a
+// call would otherwise split its contact over two lines of the log, and a
+// small letter pasted into a box that types capitals would be stored so.
+//
+// Every box whose typing a key handler filters gets one with the same rule.
+// Text the program itself puts into the box (setText) is taken as it is.
+
+#include "platform/typed_text.h"
+
+#include <functional>
+
+class QLineEdit;
+
+namespace platform {
+
+/// From now on text that arrives in box is typed into it through rule.
+/// The box's maximum length is kept by the filter, so that characters the
+/// rule drops do not count against it.
+void filterPastes(QLineEdit* box, TypedKeyRule rule);
+
+/// The same for a rule that looks at the character alone (a key filter of
+/// the form the key handlers use).
+void filterPastes(QLineEdit* box, std::function<void(int& KeyAscii)> keyFilter);
+
+}  // namespace platform
