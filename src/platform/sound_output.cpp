@@ -46,7 +46,7 @@ constexpr const char* DummySinkName = "auto_null";
 
 QString serverError(int error) { return QString::fromLocal8Bit(pa_strerror(error)); }
 
-/// The spec and channel map of a decoded wave; nullopt when the server
+/// The sample format and channel map of a decoded wave; nullopt when the server
 /// cannot take it.
 struct StreamFormat {
     pa_sample_spec spec{};
