@@ -401,6 +401,9 @@ private:
     // Keys (main_window_keys.cpp).
     /// The Ctrl shortcuts; true when KeyCode was one of them.
     bool openShortcutWindow(int KeyCode);
+    /// Ctrl+V, Ctrl+X, Ctrl+A and Ctrl+Z on the entry box with the focus;
+    /// false for any other key.
+    bool editFocusedBox(int KeyCode);
     /// Any key stops a repeating F1 message.
     void stopRepeats();
     void cwKeyDown(int& KeyCode);

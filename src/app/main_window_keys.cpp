@@ -14,14 +14,13 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace {
 
 using namespace platform::vbkey;
 
 constexpr int WinKeyOption = 5;
-
-
 
 bool modeIs(const QString& mode, const char* name)
 {
@@ -46,7 +45,7 @@ void MainWindowBase::onKeyDown(int& KeyCode, int Shift)
     if (Shift == platform::CtrlMask) {
         // Windows opened here read their files by bare name.
         QDir::setCurrent(m_state.folders.ProgramFolder);
-        if (openShortcutWindow(KeyCode)) {
+        if (openShortcutWindow(KeyCode) || editFocusedBox(KeyCode)) {
             KeyCode = 0;
             return;
         }
@@ -83,6 +82,24 @@ bool MainWindowBase::openShortcutWindow(int KeyCode)
     }
     m_services.open(*this, which);
     return true;
+}
+
+bool MainWindowBase::editFocusedBox(int KeyCode)
+{
+    // The entry boxes' editing keys, as in any other program. The control
+    // character never reaches the box (the window drops it); the edit is
+    // made here, and a paste goes through the box's paste filter, so it
+    // gives what typing the same characters gives.
+    auto* box = qobject_cast<QLineEdit*>(focusWidget());
+    if (!box)
+        return false;
+    switch (KeyCode) {
+    case 'V': box->paste(); return true;
+    case 'X': box->cut(); return true;
+    case 'A': box->selectAll(); return true;
+    case 'Z': box->undo(); return true;
+    default: return false;
+    }
 }
 
 void MainWindowBase::stopRepeats()

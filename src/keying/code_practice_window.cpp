@@ -105,9 +105,9 @@ void CodePracticeWindow::wireEvents()
             k -= 32;
     });
     m_keys->onKeyPress(typingBox, [this](int& k) { onTypingBoxKeyPress(k); });
-    // Typing leaves nothing in the typing box (each key is sent and shown
-    // under Text Sent), so a paste leaves nothing there either.
-    platform::filterPastes(typingBox, [](int& k) { k = 0; });
+    // Each typed key is sent and shown under Text Sent, the typing box
+    // keeping nothing; a paste is sent the same way.
+    platform::typePastes(typingBox, [this](int& k) { onTypingBoxKeyPress(k); });
     m_keys->attachAll();
 
     connect(pasteButton, &QPushButton::clicked, this, [this] { onPasteClicked(); });

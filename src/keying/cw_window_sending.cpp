@@ -206,12 +206,12 @@ void CwWindow::reportInvalidPort(const QString& inUse)
     // forty boxes.
     m_portFailureShown = true;
     m_state.services.beeper.beep();
-    QString text = QStringLiteral(
-        "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
-    // "Invalid" alone would send the operator looking for a wiring fault.
-    if (!inUse.isEmpty())
-        text += QStringLiteral("  ") + inUse;
-    m_state.services.prompt.message(text, QStringLiteral("Invalid port."));
+    m_state.services.prompt.message(
+        platform::withPortHolder(
+            QStringLiteral(
+                "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
+            inUse),
+        QStringLiteral("Invalid port."));
     if (!isVisible())
         runModal(*this);
 }

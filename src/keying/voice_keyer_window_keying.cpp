@@ -231,9 +231,7 @@ void VoiceKeyerWindow::OpenPTTPort()
     if (opened)
         return;
     m_state.services.beeper.beep();
-    // "Invalid" alone would send the operator looking for a wiring fault.
-    m_state.services.prompt.message(inUse.isEmpty() ? InvalidPortText : InvalidPortText + QStringLiteral("  ") + inUse,
-                                    InvalidPortTitle);
+    m_state.services.prompt.message(platform::withPortHolder(InvalidPortText, inUse), InvalidPortTitle);
     if (!isVisible())
         showModal();
 }

@@ -173,7 +173,7 @@ void WinKeyWindow::wireEvents()
             if (KeyAscii < '0' || KeyAscii > '9')
                 KeyAscii = 0;
         });
-    platform::filterPastes(typingBox, Capital);
+    platform::typePastes(typingBox, [this](int& KeyAscii) { onTypingBoxKeyPress(KeyAscii); });
     m_keys->attachAll();
 
     connect(cmdOpenWinkey, &QPushButton::clicked, this, [this] { onOpenClicked(); });

@@ -7,6 +7,7 @@
 #include "keying/keying_state.h"
 #include "keying/winkey_link.h"
 #include "platform/events.h"
+#include "platform/serial_link.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,14 +31,14 @@ void WinKeyWindow::onOpenClicked()
     int version = 0;
     const int code = m_keyer.wk_open(version, WinKeyComPort);
     if (code != keying::WkAlreadyOpen && version == 0) {
-        QString text = QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to "
-                                      "make sure that you have specified the correct port and that the Winkey "
-                                      "device is properly connected.")
-                           .arg(WinKeyComPort);
-        // A port the rig or the TNC has is no wiring fault: say who has it.
-        if (const QString inUse = m_keyer.portInUseText(); !inUse.isEmpty())
-            text += QStringLiteral("  ") + inUse;
-        m_state.services.prompt.message(text, QStringLiteral("Unable to establish connection with Winkey."));
+        m_state.services.prompt.message(
+            platform::withPortHolder(
+                QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to make sure "
+                               "that you have specified the correct port and that the Winkey device is properly "
+                               "connected.")
+                    .arg(WinKeyComPort),
+                m_keyer.portInUseText()),
+            QStringLiteral("Unable to establish connection with Winkey."));
     }
     if (const auto text = keying::winKeyResultText(code))
         lblOpenStatus->setText(*text);
@@ -188,6 +189,11 @@ void WinKeyWindow::onTypingBoxKeyPress(int& KeyAscii)
 {
     Capital(KeyAscii);
     // Backspace, Tab and Enter stay in the box.
-    if (KeyAscii > 13)
-        appendAndSend(QString(QChar(static_cast<char16_t>(KeyAscii))));
+    if (KeyAscii <= 13)
+        return;
+    // The box shows what was sent, typed or pasted alike.
+    const QString character(QChar(static_cast<char16_t>(KeyAscii)));
+    KeyAscii = 0;
+    typingBox->setText(typingBox->text() + character);
+    appendAndSend(character);
 }

@@ -4,20 +4,20 @@
 
 namespace contactlog {
 
-bool CountyTable::contains(const QString& name) const
+const CountyRow* CountyTable::find(const QString& name) const
 {
     for (const CountyRow& r : rows)
         if (r.CountyName.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+            return &r;
+    return nullptr;
 }
+
+bool CountyTable::contains(const QString& name) const { return find(name) != nullptr; }
 
 QString CountyTable::spelling(const QString& name) const
 {
-    for (const CountyRow& r : rows)
-        if (r.CountyName.compare(name, Qt::CaseInsensitive) == 0)
-            return r.CountyName;
-    return name;
+    const CountyRow* r = find(name);
+    return r ? r->CountyName : name;
 }
 
 CountyLoadResult LoadCountyTable(CountyTable& table, const QString& path, const QString& partyState)

@@ -22,6 +22,10 @@ struct CountyTable {
     /// letter case ignored; otherwise name as it stands. One county is
     /// stored, shown and exported in one spelling, however it was typed.
     [[nodiscard]] QString spelling(const QString& name) const;
+
+private:
+    /// The row of county name, letter case ignored; null when none.
+    [[nodiscard]] const CountyRow* find(const QString& name) const;
 };
 
 enum class CountyLoadResult {

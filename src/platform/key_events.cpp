@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace platform {
@@ -241,6 +242,21 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
+namespace {
+
+bool isTextEditingKey(const QWidget* target, const QKeyEvent& event)
+{
+    if (!qobject_cast<const QLineEdit*>(target))
+        return false;
+    for (const auto key : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Copy, QKeySequence::SelectAll,
+                           QKeySequence::Undo, QKeySequence::Redo})
+        if (event.matches(key))
+            return true;
+    return false;
+}
+
+}  // namespace
+
 bool KeyRouter::routeKey(QWidget* target, QKeyEvent* event)
 {
     // Tab moves the focus and is never seen by the key handlers.
@@ -272,7 +288,15 @@ bool KeyRouter::routeKey(QWidget* target, QKeyEvent* event)
     int keyAscii = original;
     if (m_formKeyPress)
         m_formKeyPress(keyAscii);
-    if (keyAscii != 0 && handlers.keyPress && guard)
+    if (!guard || keyAscii == 0)
+        return true;
+    // A text box's own editing keys (paste, cut, copy, select all, undo,
+    // redo) type no character: the box's typing rules are not theirs, and
+    // the box edits as in any other program (what a paste brings goes
+    // through its paste filter). The window's handler has had its say.
+    if (keyAscii == original && isTextEditingKey(target, *event))
+        return false;
+    if (handlers.keyPress)
         handlers.keyPress(keyAscii);
     if (!guard || keyAscii == 0)
         return true;

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPointer>
+#include <QTimer>
 #include <QValidator>
 #include <algorithm>
 
@@ -87,6 +88,31 @@ void filterPastes(QLineEdit* box, std::function<void(int& KeyAscii)> keyFilter)
     filterPastes(box, TypedKeyRule([keyFilter = std::move(keyFilter)](int& KeyAscii, QString&) {
                      if (keyFilter)
                          keyFilter(KeyAscii);
+                 }));
+}
+
+void typePastes(QLineEdit* box, std::function<void(int& KeyAscii)> typed)
+{
+    if (!box)
+        return;
+    auto arrived = std::make_shared<QString>();
+    auto typeArrived = [box, arrived, typed = std::move(typed)] {
+        const QString text = std::exchange(*arrived, {});
+        for (const QChar c : text) {
+            int key = c.unicode();
+            if (typed)
+                typed(key);
+            if (key > 0 && key <= 0xffff)
+                box->setText(box->text() + QChar(static_cast<char16_t>(key)));
+        }
+    };
+    // The box keeps nothing of the paste itself: the characters come back
+    // through typed, which decides what it shows.
+    filterPastes(box, TypedKeyRule([box, arrived, typeArrived](int& KeyAscii, QString&) {
+                     if (arrived->isEmpty())
+                         QTimer::singleShot(0, box, typeArrived);
+                     *arrived += QChar(static_cast<char16_t>(KeyAscii));
+                     KeyAscii = 0;
                  }));
 }
 

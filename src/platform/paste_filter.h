@@ -25,4 +25,12 @@ void filterPastes(QLineEdit* box, TypedKeyRule rule);
 /// the form the key handlers use).
 void filterPastes(QLineEdit* box, std::function<void(int& KeyAscii)> keyFilter);
 
+/// For a box that acts on each typed key (keying it, sending it): what a
+/// paste, a drop or a middle click brings is handed to typed character by
+/// character, as typing them would, once the box's edit is over (typed may
+/// run events, which it must not do inside an edit). A character that
+/// typed leaves (not 0) is added to the end of the box, as a typed key
+/// that goes on to the box shows there.
+void typePastes(QLineEdit* box, std::function<void(int& KeyAscii)> typed);
+
 }  // namespace platform

@@ -407,4 +407,9 @@ bool SerialLink::fillBuffer()
     return true;
 }
 
+QString withPortHolder(const QString& message, const QString& inUse)
+{
+    return inUse.isEmpty() ? message : message + QStringLiteral("  ") + inUse;
+}
+
 }  // namespace platform

@@ -138,4 +138,10 @@ private:
     std::int64_t m_lineFreeAtNs = 0;  ///< when the last byte written is out, by that count
 };
 
+/// A refusal's message followed by inUse, the link's word that another part
+/// of the program holds the port ("Serial port 3 is in use by the rig
+/// interface."): "invalid" alone would send the operator looking for a
+/// wiring fault. message alone when inUse is empty.
+[[nodiscard]] QString withPortHolder(const QString& message, const QString& inUse);
+
 }  // namespace platform

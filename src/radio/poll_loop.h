@@ -18,12 +18,12 @@
 // block is still coming in, so that it never cuts one in two. Nothing that
 // arrived is thrown away to make room for a new question, so a late block
 // is read whole a cycle later. An answer shorter than a block is noise or
-// the rest of a lost block and goes. One whose length is no whole number of blocks has bytes
-// besides its block: the block counted from the start and the one counted
-// from the end are both read, and one that is no answer the rig could give
-// (a frequency outside its range) shows which is wrong; when both read as
-// answers and differ, neither is taken. Blocks beyond the questions asked
-// are no answer.
+// the rest of a lost block and goes. One whose length is no whole number of
+// blocks has bytes besides its block: the block counted from the start and
+// the one counted from the end are both read, and one that is no answer the
+// rig could give (a frequency outside its range) shows which is wrong; when
+// both read as answers and differ, neither is taken. Blocks beyond the
+// questions asked are no answer.
 
 #include "radio/frame_buffer.h"
 #include "radio/rig_family.h"

@@ -15,7 +15,7 @@ using namespace testing_support;
 namespace {
 
 // Shift+Insert into the box with the focus, the text first put on the
-// clipboard (Ctrl keys belong to the window's shortcuts here).
+// clipboard.
 void paste(QLineEdit* box, const QString& text)
 {
     QApplication::clipboard()->setText(text);
@@ -38,6 +38,33 @@ void drop(QLineEdit* box, const QString& text)
 }
 
 }  // namespace
+
+// Ctrl+V, as most operators paste: the box gets what typing gives, and no
+// control character of the key reaches it; Ctrl+X and Ctrl+Z edit as usual.
+TEST(EntryPaste, CtrlVPastesWhatTypingGives)
+{
+    MainWindowFixture f;
+    auto& w = f.open();
+    QApplication::clipboard()->setText(QStringLiteral("n6\r\nab\t\"c"));
+    w.txtCall->setFocus();
+    QTest::keyClick(w.txtCall, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("N6ABC"));
+    QTest::keyClick(w.txtCall, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.txtCall, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(w.txtCall->text().isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("N6ABC"));
+    QTest::keyClick(w.txtCall, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("N6ABC"));
+    QApplication::clipboard()->setText(QStringLiteral("4\r\n2\t\"x"));
+    w.txtRSTR->setFocus();
+    QTest::keyClick(w.txtRSTR, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.txtRSTR->text(), QStringLiteral("42"));
+    w.txtSec->setFocus();
+    f.type(QStringLiteral("kern"));
+    f.enter();
+    ASSERT_EQ(f.contacts(), 1);
+    EXPECT_EQ(f.logBytes(), logLine("N6ABC", "Kern", "001", "2021/10/02", "16:02:41", "CW", "20", "42"));
+}
 
 TEST(EntryPaste, OutOfStatePastesLogWhatTypingLogs)
 {

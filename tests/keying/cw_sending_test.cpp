@@ -9,6 +9,7 @@
 #include "keying/morse.h"
 #include "platform/events.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -411,6 +412,13 @@ TEST(CodePractice, StopEndsTheSendingAndTypingSendsAtOnce)
     EXPECT_EQ(practice.textSentBox->toPlainText(), QStringLiteral("TE"));
     QTest::keyClick(practice.typingBox, Qt::Key_Backspace);
     EXPECT_EQ(practice.textSentBox->toPlainText(), QStringLiteral("T"));
+    // A paste is sent as typing it would be: capitals, no line break, and
+    // the typing box keeps nothing.
+    QApplication::clipboard()->setText(QStringLiteral("e\r\ne"));
+    QTest::keyClick(practice.typingBox, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return practice.textSentBox->toPlainText() == QStringLiteral("TEE"); }, 3000))
+        << practice.textSentBox->toPlainText().toStdString();
+    EXPECT_TRUE(practice.typingBox->text().isEmpty());
     EXPECT_TRUE(practice.onUnload());
 }
 

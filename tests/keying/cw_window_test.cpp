@@ -162,14 +162,19 @@ TEST(CwWindow, PastesKeepWhatTypingWould)
         {w.txtSpace, "-8\n"},
     };
     const char* const kept[] = {"CQ DEK6ABC^", "25", "-8"};
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        QLineEdit* box = cases[i].first;
-        SCOPED_TRACE(box->objectName().toStdString());
-        QApplication::clipboard()->setText(QString::fromLatin1(cases[i].second));
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
-        EXPECT_EQ(box->text(), QString::fromLatin1(kept[i]));
+    // Shift+Insert, and Ctrl+V, whose control character the digits-only
+    // boxes' typing rules would drop.
+    for (const QKeyCombination pasteKey : {QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert),
+                                           QKeyCombination(Qt::ControlModifier, Qt::Key_V)}) {
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            QLineEdit* box = cases[i].first;
+            SCOPED_TRACE(box->objectName().toStdString());
+            QApplication::clipboard()->setText(QString::fromLatin1(cases[i].second));
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClick(box, pasteKey.key(), pasteKey.keyboardModifiers());
+            EXPECT_EQ(box->text(), QString::fromLatin1(kept[i]));
+        }
     }
 }
 

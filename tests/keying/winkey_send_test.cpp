@@ -10,6 +10,7 @@
 #include "keying/cw_sender.h"
 #include "keying/install_cw_keying.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -117,6 +118,13 @@ TEST_F(WinKeySendTest, TheTypingBoxSendsCapitalsButNeitherEnterBackspaceNorContr
     QTest::keyClick(w.typingBox, Qt::Key_Escape);
     QTest::keyClicks(w.typingBox, "a");
     EXPECT_TRUE(keyed(QStringLiteral("CQA"))) << keyer.state().keyed.toStdString();
+    // A paste is sent as typing it would be, and shows as typed text does.
+    QApplication::clipboard()->setText(QStringLiteral(" de\r\nk6"));
+    QTest::keyClick(w.typingBox, Qt::Key_V, Qt::ControlModifier);
+    // The pasted text is typed once the paste is over.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.typingBox->text().endsWith(QStringLiteral("A DEK6")); }, 3000))
+        << w.typingBox->text().toStdString();
+    EXPECT_TRUE(keyed(QStringLiteral("CQA DEK6"))) << keyer.state().keyed.toStdString();
     const auto s = keyer.state();
     EXPECT_EQ(s.mode, 0);
     EXPECT_EQ(s.unknownCommands, 0);
