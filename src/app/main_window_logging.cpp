@@ -128,12 +128,16 @@ void MainWindowBase::showLogAttempt(const contactlog::LogAttemptResult& r)
         resetDupeLine();
         ListRecentContacts();
         showStoredContact(r);
+        // The boxes are emptied before the waiting events run: keys the
+        // operator typed for the next contact while this one was stored go
+        // into the call box, not into boxes about to be emptied.
+        if (r.clearEntry)
+            emptyEntryBoxes(false);
         platform::letPendingEventsRun();
         ShowScore();
-    }
-
-    if (r.clearEntry)
+    } else if (r.clearEntry) {
         emptyEntryBoxes(false);
+    }
 
     platform::letPendingEventsRun();
     resetDupeLine();

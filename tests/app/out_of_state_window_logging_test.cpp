@@ -58,6 +58,23 @@ TEST(OutOfStateWindowLogging, QuickEntryLogsScoresAndClearsTheFields)
     EXPECT_EQ(f.fx.state.log.NextSerialText, QStringLiteral("2"));
 }
 
+// Keys typed for the next contact while this one is being stored (they wait
+// in the queue until the logging lets events run) belong to the next call.
+TEST(OutOfStateWindowLogging, KeysTypedWhileAContactIsStoredGoToTheNextCall)
+{
+    MainWindowFixture f;
+    auto& w = f.open();
+    f.type(QStringLiteral("k6abc5"));
+    f.type(QStringLiteral("ala"));
+    QTimer::singleShot(0, &w, [&f] { f.type(QStringLiteral("w1")); });
+    f.enter();
+    ASSERT_EQ(f.contacts(), 1);
+    EXPECT_EQ(f.fx.state.log.contacts.record(1).LogCountyRcvd, QStringLiteral("Alameda"));
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("W1"));
+    EXPECT_TRUE(w.txtCall->hasFocus());
+    EXPECT_TRUE(w.txtSec->text().isEmpty());
+}
+
 TEST(OutOfStateWindowLogging, AbbreviationIsStoredAsTheFullCountyName)
 {
     MainWindowFixture f;
