@@ -61,6 +61,10 @@ private:
     void buildControls();
     void wireEvents();
     void onTypingBoxKeyPress(int& KeyAscii);
+    /// A paste into the typing box, sent as typing it would be, at once.
+    void onTypingBoxPaste(const QString& text);
+    /// Echoes text under Text Sent and queues it for the CW sender.
+    void sendTyped(const QString& text);
     void echo(const QString& character);
     void showSpeed();
 
