@@ -208,7 +208,15 @@ void CodePracticeWindow::onSendClicked()
 void CodePracticeWindow::onStopClicked()
 {
     m_practiceText.clear();
-    m_state.keying.CWSendBuffer.clear();
+    stopTheKeyer();
+}
+
+void CodePracticeWindow::stopTheKeyer()
+{
+    // What is waiting is dropped; a WinKey keyer is emptied as well, since
+    // a paste leaves it holding up to a buffer's worth, which it would go on
+    // keying long after Stop with nothing left here to stop it.
+    m_cw.stopSending();
 }
 
 void CodePracticeWindow::onTypingBoxKeyPress(int& KeyAscii)
@@ -264,7 +272,7 @@ void CodePracticeWindow::sendTyped(const QString& text)
 
 bool CodePracticeWindow::onUnload()
 {
-    m_state.keying.CWSendBuffer.clear();
+    stopTheKeyer();
     m_practiceText.clear();
     return m_state.keying.CWSendingFlag != 1;
 }

@@ -65,6 +65,9 @@ private:
     void onTypingBoxPaste(const QString& text);
     /// Echoes text under Text Sent and queues it for the CW sender.
     void sendTyped(const QString& text);
+    /// Stop's and closing's work: nothing more is keyed after the current
+    /// character.
+    void stopTheKeyer();
     void echo(const QString& character);
     void showSpeed();
 
