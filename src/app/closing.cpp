@@ -15,6 +15,14 @@ bool closeRequestRefused(keying::KeyingState& keying)
     return keying.CWSendingFlag == 1;
 }
 
+void stopKeyingForGood(keying::KeyingState& keying)
+{
+    keying.programEnding = true;
+    keying.CWSendBuffer.clear();
+    keying.CWRepeatArmed = 0;
+    keying.VoiceRepeatArmed = 0;
+}
+
 contactlog::BackupResult BackupLog(AppState& state)
 {
     const ProgramFolders& f = state.folders;

@@ -25,6 +25,13 @@ struct AppState;
 /// keyer never refuses a close.
 [[nodiscard]] bool closeRequestRefused(keying::KeyingState& keying);
 
+/// The program has begun to end (the main window unloading, Exit, an end
+/// signal): the CW send buffer is emptied, the repeats disarmed, and from
+/// now on nothing keys or opens a keyer port again. A send loop, a repeat
+/// or a paste still running below the ending then gives up, so the event
+/// loop can end and the program with it.
+void stopKeyingForGood(keying::KeyingState& keying);
+
 /// The automatic backup of the unloading: when the log holds contacts and
 /// their number differs from the one first loaded in this run, log.txt is
 /// copied into the backup folder of the user data folder under the date and

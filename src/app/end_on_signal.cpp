@@ -1,6 +1,7 @@
 #include "app/end_on_signal.h"
 
 #include "app/app_state.h"
+#include "app/closing.h"
 #include "app/main_window_base.h"
 #include "app/main_window_services.h"
 #include "platform/end_signals.h"
@@ -13,7 +14,7 @@ namespace app {
 void endOnSignal(MainWindowServices& services, AppState& state, MainWindowBase* window)
 {
     // The lines first: whatever happens after, no transmitter stays keyed.
-    state.keying.CWSendBuffer.clear();
+    stopKeyingForGood(state.keying);
     services.releaseKeyingAndPorts();
     if (window) {
         window->closeOnEndRequest();

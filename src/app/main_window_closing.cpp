@@ -65,6 +65,7 @@ void MainWindowBase::onQueryUnload(bool& Cancel)
 void MainWindowBase::onUnload()
 {
     using app::SatelliteWindow;
+    app::stopKeyingForGood(m_state.keying);
     for (SatelliteWindow which : {SatelliteWindow::VoiceKeyerWindow, SatelliteWindow::CwWindow,
                                   SatelliteWindow::VoiceNavigationWindow, SatelliteWindow::SpottingWindow,
                                   SatelliteWindow::SpectrumMap, SatelliteWindow::RigInterfaceWindow})
@@ -89,7 +90,7 @@ void MainWindowBase::closeOnEndRequest()
         return;
     // The close request without its refusal: the buffer is emptied, and a
     // running send loop has seen the end request and keys nothing more.
-    m_state.keying.CWSendBuffer.clear();
+    app::stopKeyingForGood(m_state.keying);
     onUnload();
     onTerminate();
 }
@@ -100,7 +101,7 @@ void MainWindowBase::onExitClicked()
     // windows' own closing steps: the keying lines and ports are released
     // here, and a message being keyed ends after its current character,
     // so that no transmitter stays keyed after the program has gone.
-    m_state.keying.CWSendBuffer.clear();
+    app::stopKeyingForGood(m_state.keying);
     m_services.releaseKeyingAndPorts();
     app::bankRunningOperatingTime(m_state);
     endProgram();

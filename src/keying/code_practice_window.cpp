@@ -107,7 +107,7 @@ void CodePracticeWindow::wireEvents()
     m_keys->onKeyPress(typingBox, [this](int& k) { onTypingBoxKeyPress(k); });
     // Each typed key is sent and shown under Text Sent, the typing box
     // keeping nothing; a paste is sent the same way.
-    platform::typePastes(typingBox, [this](int& k) { onTypingBoxKeyPress(k); });
+    platform::typePastes(typingBox, [this](const QString& text) { onTypingBoxPaste(text); });
     m_keys->attachAll();
 
     connect(pasteButton, &QPushButton::clicked, this, [this] { onPasteClicked(); });
@@ -178,6 +178,9 @@ void CodePracticeWindow::onSendClicked()
     textToSendBox->setFocus();
     qsizetype i = 1;
     while (i <= m_practiceText.size()) {
+        // The practice ends with the program, whatever is left of it.
+        if (k.programEnding)
+            break;
         m_practiceText = textToSendBox->toPlainText();
         const QString character = i <= m_practiceText.size() ? QString(m_practiceText[i - 1]) : QString();
         k.CWSendBuffer = character;
@@ -205,7 +208,15 @@ void CodePracticeWindow::onSendClicked()
 void CodePracticeWindow::onStopClicked()
 {
     m_practiceText.clear();
-    m_state.keying.CWSendBuffer.clear();
+    stopTheKeyer();
+}
+
+void CodePracticeWindow::stopTheKeyer()
+{
+    // What is waiting is dropped; a WinKey keyer is emptied as well, since
+    // a paste leaves it holding up to a buffer's worth, which it would go on
+    // keying long after Stop with nothing left here to stop it.
+    m_cw.stopSending();
 }
 
 void CodePracticeWindow::onTypingBoxKeyPress(int& KeyAscii)
@@ -226,18 +237,42 @@ void CodePracticeWindow::onTypingBoxKeyPress(int& KeyAscii)
         }
     } else if (KeyAscii > 0) {
         const QString character(QChar(static_cast<char16_t>(KeyAscii)));
-        echo(character);
-        k.CWSendBuffer += character;
         KeyAscii = 0;
-        if (k.CWSendingFlag == 0)
-            m_cw.LoopThroughCWBuffer();
+        sendTyped(character);
     }
     KeyAscii = 0;
 }
 
+void CodePracticeWindow::onTypingBoxPaste(const QString& text)
+{
+    QString typed;
+    for (const QChar c : text) {
+        int key = c.unicode();
+        if (key == platform::vbkey::Tab)
+            continue;
+        if (key >= 'a' && key <= 'z')
+            key -= 32;
+        typed += QChar(static_cast<char16_t>(key));
+    }
+    sendTyped(typed);
+}
+
+void CodePracticeWindow::sendTyped(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    keying::KeyingState& k = m_state.keying;
+    echo(text);
+    // Queued whole, so that Stop and closing the window, which empty the
+    // buffer, end a long paste as they end a message.
+    k.CWSendBuffer += text;
+    if (k.CWSendingFlag == 0)
+        m_cw.LoopThroughCWBuffer();
+}
+
 bool CodePracticeWindow::onUnload()
 {
-    m_state.keying.CWSendBuffer.clear();
+    stopTheKeyer();
     m_practiceText.clear();
     return m_state.keying.CWSendingFlag != 1;
 }

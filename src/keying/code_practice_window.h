@@ -61,6 +61,13 @@ private:
     void buildControls();
     void wireEvents();
     void onTypingBoxKeyPress(int& KeyAscii);
+    /// A paste into the typing box, sent as typing it would be, at once.
+    void onTypingBoxPaste(const QString& text);
+    /// Echoes text under Text Sent and queues it for the CW sender.
+    void sendTyped(const QString& text);
+    /// Stop's and closing's work: nothing more is keyed after the current
+    /// character.
+    void stopTheKeyer();
     void echo(const QString& character);
     void showSpeed();
 

@@ -44,6 +44,12 @@ void CwSender::stopSending()
 
 void CwSender::LoopThroughCWBuffer()
 {
+    // Once the program is ending nothing is keyed: a repeat tick, a typed
+    // key or a paste still waiting in the event queue finds the sender shut.
+    if (m_state.programEnding) {
+        m_state.CWSendBuffer.clear();
+        return;
+    }
     if (m_state.CWKeyingOption == WinKeyOption)
         winKeyPath();
     else
@@ -71,7 +77,9 @@ void CwSender::portLoop()
     m_loopRunning = true;
     call(m_hooks.messageStarts);
     m_state.CWSendingFlag = 1;
-    const auto stopping = [this] { return m_hooks.stopRequested && m_hooks.stopRequested(); };
+    const auto stopping = [this] {
+        return m_state.programEnding || (m_hooks.stopRequested && m_hooks.stopRequested());
+    };
     while (!m_state.CWSendBuffer.isEmpty()) {
         const QChar c = m_state.CWSendBuffer.front();
         m_state.CWSendBuffer.remove(0, 1);

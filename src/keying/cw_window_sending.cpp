@@ -107,7 +107,7 @@ void CwWindow::Transmit(const QString& character) { keyCharacter(character, Gap:
 void CwWindow::keyCharacter(const QString& character, Gap gap)
 {
     keying::KeyingState& k = m_state.keying;
-    if (k.CWKeyingOption == 0 || character.isEmpty())
+    if (k.CWKeyingOption == 0 || character.isEmpty() || k.programEnding)
         return;
     if ((k.CWKeyingOption == 1 || k.CWKeyingOption == 2) && !portOpen() && !m_portFailureShown)
         CWSetup();
@@ -177,7 +177,8 @@ void CwWindow::CWSetup()
         m_comm = nullptr;
     }
     const double port = platform::typedNumber(serialPortBox->text()).value_or(0);
-    if (!(port > 0))
+    // Once the program is ending the port stays closed: nothing may key it.
+    if (!(port > 0) || m_state.keying.programEnding)
         return;
     keying::KeyerPortClosers::run(m_state.keying.closePort.voicePttPort);
     const int number = static_cast<int>(std::lround(std::min(port, 32767.0)));

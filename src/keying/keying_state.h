@@ -38,6 +38,11 @@ struct KeyingState {
     int WinKeyOpen = 0;          ///< 0 while the WinKey is closed, else its version
     long WinKeyStatus = 0;       ///< last status read from the keyer
     int KeyboardCWMode = 0;      ///< 1 while typed characters are sent as CW (F12)
+    /// Set once the program has begun to end (the main window closing,
+    /// Exit, an end signal) and never cleared. From then on nothing is
+    /// keyed and no keyer opens its port again, whatever sender, repeat or
+    /// paste is still running below the ending: each gives up at once.
+    bool programEnding = false;
 
     KeyerPortClosers closePort;
     /// The WinKey keyer's side of the CW sender, registered by the WinKey

@@ -48,6 +48,10 @@ void VoiceKeyerWindow::FKeyPhone(int& keyCode)
     // A message still playing stops here; its PTT stays up for the new one,
     // or the poll drops it when nothing new starts.
     wavPlayer.close();
+    // A repeat tick or a key still queued when the program began to end
+    // must not put the transmitter back on the air.
+    if (m_state.keying.programEnding)
+        return;
     startKeying(keyCode);
 }
 
@@ -204,7 +208,7 @@ void VoiceKeyerWindow::closePttPort()
 void VoiceKeyerWindow::OpenPTTPort()
 {
     const auto port = portNumber(pttSerialPortBox->text());
-    if (!port || *port <= 0)
+    if (!port || *port <= 0 || m_state.keying.programEnding)
         return;
     // The keyers share the serial ports: the WinKey and the CW keying port
     // give theirs up before the push-to-talk port opens.

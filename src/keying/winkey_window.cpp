@@ -173,7 +173,7 @@ void WinKeyWindow::wireEvents()
             if (KeyAscii < '0' || KeyAscii > '9')
                 KeyAscii = 0;
         });
-    platform::typePastes(typingBox, [this](int& KeyAscii) { onTypingBoxKeyPress(KeyAscii); });
+    platform::typePastes(typingBox, [this](const QString& text) { onTypingBoxPaste(text); });
     m_keys->attachAll();
 
     connect(cmdOpenWinkey, &QPushButton::clicked, this, [this] { onOpenClicked(); });
@@ -246,7 +246,7 @@ void WinKeyWindow::onDoneClicked()
 {
     const QString path = platform::joinPath(m_state.folders.UserDataFolder, QStringLiteral("WK.txt"));
     const platform::FileWriteResult written = platform::writeFileSafely(path, keying::formatWinKeySettings(settings()));
-    hide();
+    hideEndingItsSends();
     if (!written.ok) {
         m_state.services.beeper.beep();
         m_state.services.prompt.message(QStringLiteral("The WinKey settings could not be saved in ") + path +
@@ -258,7 +258,7 @@ void WinKeyWindow::onDoneClicked()
 void WinKeyWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    hide();
+    hideEndingItsSends();
 }
 
 void WinKeyWindow::keyPressEvent(QKeyEvent* event)

@@ -101,6 +101,7 @@ public:
 protected:
     /// The title bar's close hides the window like Done (without writing
     /// WK.txt): unloading it would close the keyer behind the CW window's back.
+    /// Both end what the window is sending.
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -127,7 +128,15 @@ private:
     void onTestClicked();
     void onBufferTestClicked();
     void onStopClicked();
+    /// Stop's work: the keyer and CWSendBuffer emptied.
+    void stopSending();
+    /// Done and the title bar's close: what the window is sending stops.
+    void hideEndingItsSends();
     void onTypingBoxKeyPress(int& KeyAscii);
+    /// A paste into the typing box, sent as typing it would be, at once.
+    void onTypingBoxPaste(const QString& text);
+    /// Shows text in the typing box and queues it for the keyer.
+    void sendTyped(const QString& text);
     void appendAndSend(const QString& text);
     /// Waits while the keyer's buffer is nearly full; false when the keyer
     /// was closed or stopped answering meanwhile.

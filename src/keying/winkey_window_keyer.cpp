@@ -24,6 +24,10 @@ constexpr int StatusPollMs = 10;
 void WinKeyWindow::onOpenClicked()
 {
     keying::KeyingState& k = m_state.keying;
+    // A click or a send still waiting when the program began to end must
+    // not bring the keyer back: it would key on with no window left.
+    if (k.programEnding)
+        return;
     // The keyer takes the serial keying ports away from the other keyers.
     keying::KeyerPortClosers::run(k.closePort.voicePttPort);
     keying::KeyerPortClosers::run(k.closePort.cwKeyingPort);
@@ -86,6 +90,10 @@ void WinKeyWindow::Capital(int& KeyAscii)
 void WinKeyWindow::WKTransmit()
 {
     keying::KeyingState& k = m_state.keying;
+    if (k.programEnding) {
+        k.CWSendBuffer.clear();
+        return;
+    }
     if (k.WinKeyOpen == 0) {
         onOpenClicked();
         if (k.WinKeyOpen == 0) {
@@ -127,7 +135,7 @@ bool WinKeyWindow::waitForRoom()
         }
         // Closed meanwhile: by Close, by the voice keyer taking the port, or
         // by the main window closing. The rest of the message is dropped.
-        if (k.WinKeyOpen == 0 || !m_keyer.isOpen()) {
+        if (k.programEnding || k.WinKeyOpen == 0 || !m_keyer.isOpen()) {
             k.CWSendBuffer.clear();
             return false;
         }
@@ -180,9 +188,26 @@ void WinKeyWindow::onBufferTestClicked()
 
 void WinKeyWindow::onStopClicked()
 {
+    stopSending();
+    focusDone();
+}
+
+void WinKeyWindow::stopSending()
+{
     m_keyer.wk_clearbuf();
     m_state.keying.CWSendBuffer.clear();
-    focusDone();
+}
+
+void WinKeyWindow::hideEndingItsSends()
+{
+    // The window's Stop goes with it: what its tests and its typing box
+    // handed over must not go on keying with no window left to stop it.
+    const keying::KeyingState& k = m_state.keying;
+    const bool keyerSending = k.WinKeyOpen != 0 && m_keyer.isOpen() && !m_keyer.keyerLost() &&
+                              m_keyer.wk_getstatus() > keying::WinKeyIdle;
+    if (!k.CWSendBuffer.isEmpty() || keyerSending)
+        stopSending();
+    hide();
 }
 
 void WinKeyWindow::onTypingBoxKeyPress(int& KeyAscii)
@@ -191,9 +216,28 @@ void WinKeyWindow::onTypingBoxKeyPress(int& KeyAscii)
     // Backspace, Tab and Enter stay in the box.
     if (KeyAscii <= 13)
         return;
-    // The box shows what was sent, typed or pasted alike.
     const QString character(QChar(static_cast<char16_t>(KeyAscii)));
     KeyAscii = 0;
-    typingBox->setText(typingBox->text() + character);
-    appendAndSend(character);
+    sendTyped(character);
+}
+
+void WinKeyWindow::onTypingBoxPaste(const QString& text)
+{
+    QString typed;
+    for (const QChar c : text) {
+        int key = c.unicode();
+        Capital(key);
+        if (key > 13)
+            typed += QChar(static_cast<char16_t>(key));
+    }
+    sendTyped(typed);
+}
+
+void WinKeyWindow::sendTyped(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    // The box shows what was sent, typed or pasted alike.
+    typingBox->setText(typingBox->text() + text);
+    appendAndSend(text);
 }

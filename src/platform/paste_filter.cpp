@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QValidator>
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -91,23 +93,16 @@ void filterPastes(QLineEdit* box, std::function<void(int& KeyAscii)> keyFilter)
                  }));
 }
 
-void typePastes(QLineEdit* box, std::function<void(int& KeyAscii)> typed)
+void typePastes(QLineEdit* box, std::function<void(const QString& text)> typed)
 {
     if (!box)
         return;
     auto arrived = std::make_shared<QString>();
-    auto typeArrived = [box, arrived, typed = std::move(typed)] {
+    auto typeArrived = [arrived, typed = std::move(typed)] {
         const QString text = std::exchange(*arrived, {});
-        for (const QChar c : text) {
-            int key = c.unicode();
-            if (typed)
-                typed(key);
-            if (key > 0 && key <= 0xffff)
-                box->setText(box->text() + QChar(static_cast<char16_t>(key)));
-        }
+        if (typed && !text.isEmpty())
+            typed(text);
     };
-    // The box keeps nothing of the paste itself: the characters come back
-    // through typed, which decides what it shows.
     filterPastes(box, TypedKeyRule([box, arrived, typeArrived](int& KeyAscii, QString&) {
                      if (arrived->isEmpty())
                          QTimer::singleShot(0, box, typeArrived);

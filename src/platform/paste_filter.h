@@ -25,12 +25,16 @@ void filterPastes(QLineEdit* box, TypedKeyRule rule);
 /// the form the key handlers use).
 void filterPastes(QLineEdit* box, std::function<void(int& KeyAscii)> keyFilter);
 
-/// For a box that acts on each typed key (keying it, sending it): what a
-/// paste, a drop or a middle click brings is handed to typed character by
-/// character, as typing them would, once the box's edit is over (typed may
-/// run events, which it must not do inside an edit). A character that
-/// typed leaves (not 0) is added to the end of the box, as a typed key
-/// that goes on to the box shows there.
-void typePastes(QLineEdit* box, std::function<void(int& KeyAscii)> typed);
+/// For a box that acts on what is typed into it (keying it, sending it):
+/// what a paste, a drop or a middle click brings is handed to typed as one
+/// text, without its control characters, once the box's edit is over
+/// (typed may run events, which it must not do inside an edit). The box
+/// keeps nothing of the paste itself: typed decides what it shows.
+///
+/// One text, not a character at a time: a sender queues the whole paste
+/// at once, so that whatever empties its queue (Stop, Esc, the program
+/// ending) ends the paste too. Fed a character at a time from a loop of
+/// its own, a long paste would outlive every one of them.
+void typePastes(QLineEdit* box, std::function<void(const QString& text)> typed);
 
 }  // namespace platform

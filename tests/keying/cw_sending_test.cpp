@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using testing_support::CwFixture;
@@ -420,6 +421,50 @@ TEST(CodePractice, StopEndsTheSendingAndTypingSendsAtOnce)
         << practice.textSentBox->toPlainText().toStdString();
     EXPECT_TRUE(practice.typingBox->text().isEmpty());
     EXPECT_TRUE(practice.onUnload());
+}
+
+// A long paste into the typing box is queued whole: Stop, closing the
+// practice window and closing the main window each end it after the
+// character being keyed, and nothing keys again afterwards.
+TEST(CodePractice, ALongPasteIntoTheTypingBoxStopsAtEveryWayOut)
+{
+    struct Way {
+        const char* name;
+        std::function<void(CodePracticeWindow&, CwFixture&)> take;
+    };
+    const Way ways[] = {
+        {"Stop", [](CodePracticeWindow& p, CwFixture&) { p.stopButton->click(); }},
+        {"closing the practice window", [](CodePracticeWindow& p, CwFixture&) { p.close(); }},
+        {"closing the main window", [](CodePracticeWindow&, CwFixture& f) { f.window->close(); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        CwFixture f;
+        f.open();
+        f.usePrinter();
+        CodePracticeWindow practice(f.fx.state, f.cw());
+        practice.onLoad();
+        practice.show();
+        practice.typingBox->setFocus();
+        QApplication::clipboard()->setText(QString(400, QLatin1Char('e')));
+        int downsAtStop = -1;
+        int downsLater = -1;
+        bool over = false;
+        QTimer::singleShot(200, &practice, [&] {
+            way.take(practice, f);
+            downsAtStop = f.keyDowns();
+        });
+        QTimer::singleShot(800, &practice, [&] {
+            downsLater = f.keyDowns();
+            over = true;
+        });
+        QTest::keyClick(practice.typingBox, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return over; }, 60000));
+        EXPECT_GT(downsAtStop, 0) << "the paste was being keyed";
+        EXPECT_LE(downsLater, downsAtStop + 1) << "the paste went on being keyed";
+        EXPECT_TRUE(f.fx.state.keying.CWSendBuffer.isEmpty());
+        EXPECT_EQ(f.fx.state.keying.CWSendingFlag, 0);
+    }
 }
 
 TEST(CwSending, KeyboardCwSendsTypedCharacters)

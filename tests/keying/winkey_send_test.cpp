@@ -6,6 +6,7 @@
 #include "end_signal_child.h"
 
 #include "app/out_of_state_window.h"
+#include "keying/code_practice_window.h"
 #include "keying/cw_window.h"
 #include "keying/cw_sender.h"
 #include "keying/install_cw_keying.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <thread>
 
 using testing_support::WinKeyEmulator;
@@ -401,6 +403,138 @@ INSTANTIATE_TEST_SUITE_P(
         WayOut{"TheKeyerWindowsClose", [](WinKeyWayOutTest& t) { t.closeTheKeyerInItsWindow(); }}),
     [](const ::testing::TestParamInfo<WayOut>& info) { return std::string(info.param.name); });
 
+// A long paste into the typing box is queued whole, so every way of
+// stopping a send ends it: nothing the paste brought is keyed afterwards,
+// and nothing opens the keyer again once the program is ending.
+class WinKeyPasteStopTest;
+struct PasteStop {
+    const char* name;
+    void (*take)(WinKeyPasteStopTest&);
+    bool endsTheProgram;
+};
+
+void PrintTo(const PasteStop& way, std::ostream* os) { *os << way.name; }
+
+class WinKeyPasteStopTest : public WinKeyMainWindowTest, public ::testing::WithParamInterface<PasteStop> {
+public:
+    WinKeyPasteStopTest() { fx.state.endProgram = [this] { ended = true; }; }
+
+    void stop() { window().cmdStop->click(); }
+    void done() { window().cmdDone->click(); }
+    void titleBarClose() { window().close(); }
+    void escInTheMainWindow() { QTest::keyClick(main->txtCall, Qt::Key_Escape); }
+    void closeMainWindow() { main->close(); }
+    void exitFromTheFileMenu() { main->mnuExit->trigger(); }
+    void endSignal() { app::endOnSignal(services, fx.state, main.get()); }
+
+    static int hostOpens(const WinKeyEmulator::State& s)
+    {
+        return static_cast<int>(std::count(s.commands.begin(), s.commands.end(), 0x102));
+    }
+
+    bool ended = false;
+};
+
+TEST_P(WinKeyPasteStopTest, NothingThePasteBroughtIsKeyedAfterwards)
+{
+    keyer.setBuffer(8, 3);
+    keyer.setUnitScale(100);
+    WinKeyWindow& w = window();
+    w.show();
+    w.activateWindow();
+    (void)QTest::qWaitForWindowActive(&w);
+    w.typingBox->setFocus();
+    QString paste;
+    for (int i = 0; i < 2000; ++i)
+        paste += QChar(u'A' + i % 26);
+    QApplication::clipboard()->setText(paste);
+
+    // Everything below happens inside the sender's waits, as it does for
+    // the operator: the paste is being keyed when the way out is taken.
+    WinKeyEmulator::State atStop;
+    WinKeyEmulator::State later;
+    bool over = false;
+    QTimer::singleShot(300, &w, [&] {
+        GetParam().take(*this);
+        (void)keyer.waitFor([](const auto& s) { return s.buffered.isEmpty(); }, 2000);
+        atStop = keyer.state();
+    });
+    QTimer::singleShot(1300, &w, [&] {
+        later = keyer.state();
+        over = true;
+    });
+    QTest::keyClick(w.typingBox, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return over; }, 60000));
+
+    EXPECT_FALSE(atStop.keyed.isEmpty()) << "the paste was being keyed when the way out was taken";
+    EXPECT_LT(atStop.keyed.size(), 100);
+    EXPECT_GE(atStop.clears, 1) << "the keyer was not emptied";
+    EXPECT_EQ(later.keyed, atStop.keyed) << "the paste went on being keyed";
+    EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    if (GetParam().endsTheProgram) {
+        EXPECT_TRUE(ended);
+        EXPECT_FALSE(later.hostOpen) << "the keyer was opened again while the program ended";
+        EXPECT_EQ(hostOpens(later), 1);
+        EXPECT_EQ(keying().WinKeyOpen, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WaysToStop, WinKeyPasteStopTest,
+    ::testing::Values(PasteStop{"Stop", [](WinKeyPasteStopTest& t) { t.stop(); }, false},
+                      PasteStop{"Done", [](WinKeyPasteStopTest& t) { t.done(); }, false},
+                      PasteStop{"TitleBarClose", [](WinKeyPasteStopTest& t) { t.titleBarClose(); }, false},
+                      PasteStop{"EscInTheMainWindow", [](WinKeyPasteStopTest& t) { t.escInTheMainWindow(); }, false},
+                      PasteStop{"ClosingTheMainWindow", [](WinKeyPasteStopTest& t) { t.closeMainWindow(); }, true},
+                      PasteStop{"FileExit", [](WinKeyPasteStopTest& t) { t.exitFromTheFileMenu(); }, true},
+                      PasteStop{"EndSignal", [](WinKeyPasteStopTest& t) { t.endSignal(); }, true}),
+    [](const ::testing::TestParamInfo<PasteStop>& info) { return std::string(info.param.name); });
+
+// Code practice typed through the keyer: Stop and closing the practice
+// window empty what is still to be handed over and the keyer itself, which
+// a paste leaves holding up to a buffer's worth.
+TEST_F(WinKeyMainWindowTest, APasteIntoCodePracticeThroughTheKeyerStopsAtStopAndAtClosing)
+{
+    auto cwKeyer = keying::installCwKeying(services, fx.state, [this] { return main.get(); });
+    CwWindow& cw = cwKeyer->window();
+    cw.keyLineWinKey->click();
+    keyer.setBuffer(8, 3);
+    keyer.setUnitScale(100);
+    const std::pair<const char*, void (*)(CodePracticeWindow&)> ways[] = {
+        {"Stop", [](CodePracticeWindow& p) { p.stopButton->click(); }},
+        {"closing the window", [](CodePracticeWindow& p) { p.close(); }},
+    };
+    for (const auto& [name, take] : ways) {
+        SCOPED_TRACE(name);
+        CodePracticeWindow practice(fx.state, cw);
+        practice.onLoad();
+        practice.show();
+        practice.typingBox->setFocus();
+        QApplication::clipboard()->setText(QString(2000, QLatin1Char('e')));
+        const int clearsBefore = keyer.state().clears;
+        WinKeyEmulator::State atStop;
+        WinKeyEmulator::State later;
+        bool over = false;
+        QTimer::singleShot(300, &practice, [&, take = take] {
+            take(practice);
+            (void)keyer.waitFor([](const auto& s) { return s.buffered.isEmpty(); }, 2000);
+            atStop = keyer.state();
+        });
+        QTimer::singleShot(1300, &practice, [&] {
+            later = keyer.state();
+            over = true;
+        });
+        QTest::keyClick(practice.typingBox, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return over; }, 60000));
+        EXPECT_FALSE(atStop.keyed.isEmpty()) << "the paste was being keyed";
+        EXPECT_GT(atStop.clears, clearsBefore) << "the keyer was not emptied";
+        EXPECT_EQ(later.keyed, atStop.keyed) << "the paste went on being keyed";
+        EXPECT_TRUE(keying().CWSendBuffer.isEmpty());
+    }
+    cwKeyer->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // The child's part of the signal test below: F1 hands a CQ to the keyer,
 // which keys it in real time until the signal ends the program; then the
 // keyer's side is printed.
@@ -428,6 +562,37 @@ TEST_F(WinKeyMainWindowTest, DISABLED_EndSignalChildSendsACq)
     // The program has ended: what the keyer does now, it does on its own.
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     std::printf("ZQP WINKEY %d %d %d\n", WinKeyEmulator::clearedThenClosed(closed) ? 1 : 0,
+                static_cast<int>(closed.keyed.size()), static_cast<int>(keyer.state().keyed.size()));
+    std::fflush(stdout);
+}
+
+// The same with a long paste into the typing box being keyed when the
+// signal comes: the program must end, and the keyer stay closed.
+TEST_F(WinKeyMainWindowTest, DISABLED_EndSignalChildPastesIntoTheTypingBox)
+{
+    if (testing_support::endSignalChildMode().isEmpty())
+        GTEST_SKIP() << "the child of the end-signal test";
+    bool ended = false;
+    fx.state.endProgram = [&ended] { ended = true; };
+    keyer.setBuffer(8, 3);
+    keyer.setUnitScale(1200);
+    platform::EndSignals endSignals;
+    ASSERT_TRUE(endSignals.installed());
+    app::endProgramOnSignals(endSignals, services, fx.state, [this] { return main.get(); });
+    WinKeyWindow& w = show();
+    w.typingBox->setFocus();
+    QString paste;
+    for (int i = 0; i < 2000; ++i)
+        paste += QChar(u'A' + i % 26);
+    QApplication::clipboard()->setText(paste);
+    QTimer::singleShot(0, &w, [] { testing_support::printReady(); });
+    QTest::keyClick(w.typingBox, Qt::Key_V, Qt::ControlModifier);
+    if (!QTest::qWaitFor([&ended] { return ended; }, 20000))
+        std::printf("ZQP NOT ENDED\n");
+    (void)keyer.waitFor([](const auto& st) { return !st.hostOpen; }, 2000);
+    const auto closed = keyer.state();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    std::printf("ZQP WINKEY %d %d %d\n", WinKeyEmulator::clearedThenClosed(keyer.state()) ? 1 : 0,
                 static_cast<int>(closed.keyed.size()), static_cast<int>(keyer.state().keyed.size()));
     std::fflush(stdout);
 }
@@ -505,5 +670,20 @@ TEST(WinKeyEndSignal, ASignalEmptiesTheKeyerBeforeTheProgramEndsSoItKeysNoMore)
     ASSERT_TRUE(m.hasMatch()) << run.output.toStdString();
     EXPECT_EQ(m.captured(1), QStringLiteral("1")) << "the keyer was not emptied before host close";
     EXPECT_GT(m.captured(2).toInt(), 0) << "the keyer was keying when the signal came";
+    EXPECT_EQ(m.captured(3), m.captured(2)) << "the keyer went on keying after the program ended";
+}
+
+TEST(WinKeyEndSignal, ASignalDuringALongPasteEndsTheProgramWithTheKeyerClosed)
+{
+    const auto run = testing_support::runChildAndSignal(
+        QStringLiteral("WinKeyMainWindowTest.DISABLED_EndSignalChildPastesIntoTheTypingBox"), "winkey", SIGTERM, 1000);
+    ASSERT_TRUE(run.ready) << run.output.toStdString();
+    EXPECT_TRUE(run.exitedNormally) << run.output.toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(run.output.contains(QStringLiteral("ZQP NOT ENDED"))) << run.output.toStdString();
+    const auto m = QRegularExpression(QStringLiteral("ZQP WINKEY (\\d) (\\d+) (\\d+)")).match(run.output);
+    ASSERT_TRUE(m.hasMatch()) << run.output.toStdString();
+    EXPECT_EQ(m.captured(1), QStringLiteral("1")) << "the keyer was left open or holding text";
+    EXPECT_GT(m.captured(2).toInt(), 0) << "the paste was being keyed when the signal came";
     EXPECT_EQ(m.captured(3), m.captured(2)) << "the keyer went on keying after the program ended";
 }
