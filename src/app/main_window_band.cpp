@@ -172,6 +172,9 @@ void MainWindowBase::onRecallClicked()
     if (log.ContactCount() < 1)
         return;
     const auto& last = log.record(log.ContactCount());
+    // The recalled contact is a new one: nothing the boxes held before it
+    // can be undone back into them.
+    forgetEntryEdits();
     txtCall->setText(last.LogCall);
     txtSec->setFocus();
     txtSec->setSelection(0, static_cast<int>(txtSec->text().size()));

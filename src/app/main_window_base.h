@@ -151,6 +151,10 @@ public:
     /// the focus moves on as a Tab key press moves it, so leaving the call
     /// box runs its check.
     void takeSpotCall(const QString& call);
+    /// A call put into the call box for a new contact (a spot clicked here
+    /// or on the spectrum map): no entry box keeps anything from before it
+    /// to undo.
+    void takeCallForNewContact(const QString& call);
 
     /// The multiplier lists reach down to multiplierListsLine again (firstMultiplierList, and the lists
     /// that take its height); used by the spot display's layout.
@@ -442,6 +446,9 @@ private:
     void DupCheck2();
     void PartialCallCheck(int KeyAscii);
     void emptyEntryBoxes(bool focusFirst);
+    /// Every entry box forgets its undo history, keeping its text: a new
+    /// contact starts.
+    void forgetEntryEdits();
 
     // Contact list (main_window_list.cpp).
     void onEditClicked();

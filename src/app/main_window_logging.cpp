@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/contact_list_model.h"
 #include "platform/events.h"
+#include "platform/fresh_text.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -148,8 +149,10 @@ void MainWindowBase::emptyEntryBoxes(bool focusFirst)
 {
     if (focusFirst)
         txtCall->setFocus();
+    // Emptied for good: Ctrl+Z brings back nothing of the contact just
+    // logged, so Enter cannot log it a second time.
     for (QLineEdit* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
-        box->clear();
+        platform::setTextAfresh(box);
     continentLabel->clear();
     bearingLabel->clear();
     distanceLabel->clear();
@@ -159,10 +162,16 @@ void MainWindowBase::emptyEntryBoxes(bool focusFirst)
         txtCall->setFocus();
 }
 
+void MainWindowBase::forgetEntryEdits()
+{
+    for (QLineEdit* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+        platform::forgetEdits(box);
+}
+
 void MainWindowBase::ClearEntryFields()
 {
     for (QLineEdit* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
-        box->clear();
+        platform::setTextAfresh(box);
     app::setBackColor(lblDupe, buttonFace());
     app::setBackColor(lblDialog, app::DialogTeal);
     for (QLabel* l : {lblDupe, lblDialog, continentLabel, bearingLabel, distanceLabel})

@@ -94,6 +94,12 @@ void MainWindowBase::onSpotLabelMouseMove(int Index)
 void MainWindowBase::takeSpotCall(const QString& call)
 {
     txtCall->setFocus(Qt::OtherFocusReason);
-    txtCall->setText(call);
+    takeCallForNewContact(call);
     tabFrom(txtCall);
+}
+
+void MainWindowBase::takeCallForNewContact(const QString& call)
+{
+    forgetEntryEdits();
+    txtCall->setText(call);
 }

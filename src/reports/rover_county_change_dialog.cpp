@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "log/instate_score.h"
 #include "platform/controls.h"
+#include "platform/fresh_text.h"
 #include "platform/key_events.h"
 #include "platform/scaling.h"
 #include "reports/county_check.h"
@@ -114,7 +115,8 @@ void RoverCountyChangeDialog::AddRoverCounty()
 {
     const QString county = m_state.counties.spelling(countyBox->text());
     countyList->insertItem(contactlog::alphabeticalInsertIndex(counties(), county), county);
-    countyBox->clear();
+    // Emptied for good: Ctrl+Z brings back nothing for Enter to list again.
+    platform::setTextAfresh(countyBox);
 }
 
 void RoverCountyChangeDialog::onCountyListClicked(QListWidgetItem* item)

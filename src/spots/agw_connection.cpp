@@ -5,6 +5,7 @@
 // disconnects with ":D", and typed lines go to the connected station.
 
 #include "app/app_state.h"
+#include "platform/fresh_text.h"
 #include "platform/tcp_link.h"
 #include "spots/spotting_window.h"
 #include "spots/agw_engine_address.h"
@@ -123,7 +124,7 @@ public:
         const QString piece = text.left(text.size() - 1);
         m_window.sendBox->setText(piece);
         SendAgwText(piece);
-        m_window.sendBox->clear();
+        platform::setTextAfresh(m_window.sendBox);
         m_sendingPiece = false;
     }
 

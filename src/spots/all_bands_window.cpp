@@ -233,7 +233,7 @@ void SpectrumMap::onSpotLabelMouseDown(int Index, int Button)
         links.tune(frequency);
     QPointer<MainWindowBase> main = links.mainWindow ? links.mainWindow() : nullptr;
     if (main)
-        main->txtCall->setText(call);
+        main->takeCallForNewContact(call);
     if (self)
         hide();
     if (main) {

@@ -4,6 +4,7 @@
 #include "platform/caption_label.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
+#include "platform/paste_filter.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -222,6 +223,11 @@ void SpottingWindow::wireEvents()
     m_keys->setFormKeyPress([this](int& KeyAscii) { onKeyPress(KeyAscii); });
     m_keys->onKeyPress(sendBox, [this](int& k) { onSendBoxKeyPress(k); });
     m_keys->attachAll();
+    // Typing puts any character but a control character into the send box
+    // and the host box (Enter and Esc act, they type nothing): a pasted line
+    // break would send two lines for one Enter, or name no host.
+    platform::filterPastes(sendBox, platform::TypedKeyRule());
+    platform::filterPastes(telnetHostBox, platform::TypedKeyRule());
 }
 
 spots::SpotConnection& SpottingWindow::connection(spots::ConnectionKind kind)

@@ -5,6 +5,7 @@
 
 #include "app/forwarding_window.h"
 #include "app/app_state.h"
+#include "platform/fresh_text.h"
 #include "platform/key_events.h"
 
 #include <QCheckBox>
@@ -145,7 +146,8 @@ void SpottingWindow::onSendBoxKeyPress(int& KeyAscii)
         onOpenPortClicked();
     if (spots::SpotConnection* c = chosenConnection())
         c->sendTyped(text);
-    sendBox->clear();
+    // Emptied for good: Ctrl+Z brings back nothing for Enter to send again.
+    platform::setTextAfresh(sendBox);
 }
 
 void SpottingWindow::onSendBoxChanged()

@@ -223,6 +223,19 @@ TEST_F(CountyChangeFixture, InvalidRoverCountyIsNotAdded)
     EXPECT_EQ(r.counties(), QStringList({"Lake"}));
 }
 
+// A county taken into the list is gone from the box for good: Ctrl+Z does
+// not bring it back for Enter to list it again.
+TEST_F(CountyChangeFixture, CtrlZAfterARoverCountyIsListedLeavesTheBoxEmpty)
+{
+    RoverCountyChangeDialog& r = showRover();
+    typeCounty(r.countyBox, QStringLiteral("Lake"));
+    ASSERT_EQ(r.counties(), QStringList({"Lake"}));
+    QTest::keyClick(r.countyBox, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(r.countyBox->text().isEmpty());
+    QTest::keyClick(r.countyBox, Qt::Key_Return);
+    EXPECT_EQ(r.counties(), QStringList({"Lake"}));
+}
+
 TEST_F(CountyChangeFixture, ClickingAListedCountyRemovesIt)
 {
     RoverCountyChangeDialog& r = showRover();

@@ -241,3 +241,36 @@ TEST(AgwConnection, EveryWayOutDisconnectsTheStationAndUnregistersBeforeTheSocke
         EXPECT_EQ(x.from, QByteArray("W1AW"));
     }
 }
+
+// A long line goes out in pieces as it is typed, each cut at a blank; a
+// piece sent is gone from the box for good, as a line sent with Enter is.
+TEST(AgwConnection, APieceSentAsItIsTypedCannotBeUndoneBackIntoTheBox)
+{
+    FakeEngine engine;
+    AgwFixture f(engine.port());
+    f.w = &f.openSpotting();
+    ASSERT_TRUE(engine.accept());
+    EXPECT_EQ(engine.next().kind, 'X');
+    EXPECT_EQ(engine.next().kind, 'm');
+    ASSERT_TRUE(waitUntil([&] { return f.w->pollTimer->isActive(); }, 5000));
+    f.type(QStringLiteral(":c dxc"));
+    EXPECT_EQ(engine.next().kind, 'C');
+    engine.send(frameBytes('C', "DXC", "W1AW", "*** CONNECTED To Station DXC\r"));
+    f.tickUntil([&] { return !f.w->AgwConnectedCall.isEmpty(); });
+    ASSERT_EQ(f.w->AgwConnectedCall, QStringLiteral("DXC"));
+
+    const QString words = QStringLiteral("ANNOUNCE ").repeated(8);
+    QTest::keyClicks(f.w->sendBox, words);
+    Frame piece = engine.next();
+    EXPECT_EQ(piece.kind, 'D');
+    EXPECT_EQ(piece.data, words.trimmed().toLatin1() + '\r');
+    EXPECT_TRUE(f.w->sendBox->text().isEmpty());
+    QTest::keyClick(f.w->sendBox, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(f.w->sendBox->text().isEmpty());
+
+    // So is a line sent with Enter.
+    f.type(QStringLiteral("SH/DX"));
+    EXPECT_EQ(engine.next().data, QByteArray("SH/DX\r"));
+    QTest::keyClick(f.w->sendBox, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(f.w->sendBox->text().isEmpty());
+}

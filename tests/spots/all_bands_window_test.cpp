@@ -136,6 +136,27 @@ TEST(SpectrumMap, ASpotArrivingWhileTheRigTunesChangesNothingTunedOrTyped)
     EXPECT_EQ(m.txtCall->text(), QStringLiteral("DL1ABC"));
 }
 
+// A call handed over from the map starts a new contact, as a click on the
+// main window's spots does: nothing typed before can be undone back.
+TEST(SpectrumMap, AHandedOverCallStartsTheContactWithNothingToUndo)
+{
+    ClicksFixture f;
+    MainWindowBase& m = f.main();
+    f.spot("DL1ABC", "14025.0");
+    m.txtCall->setFocus();
+    for (const char c : std::string("K1ABC 5"))
+        QTest::keyClick(QApplication::focusWidget(), c);
+    ASSERT_EQ(m.txtRSTR->text(), QStringLiteral("5"));
+    openMap(f, Opening::Menu, [&](SpectrumMap& map) { QTest::mouseClick(map.lblDXSpot[49], Qt::RightButton); });
+    ASSERT_EQ(m.txtCall->text(), QStringLiteral("DL1ABC"));
+    for (QLineEdit* box : {m.txtCall, m.txtRSTR}) {
+        const QString text = box->text();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), text) << box->objectName().toStdString();
+    }
+}
+
 TEST(SpectrumMap, IsScaledToTheScreenThenFillsTheWorkArea)
 {
     ClicksFixture f;

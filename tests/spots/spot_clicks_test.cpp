@@ -267,3 +267,24 @@ TEST(SpotClicks, TheBackgroundOpensTheSpottingWindowAndItsDoubleClickTheSpectrum
     QTest::mouseDClick(m.lblDX, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(opened, 2);
 }
+
+// A spot clicked starts a new contact: nothing the entry boxes held before
+// can be undone back into them.
+TEST_P(BandMapClicks, AClickedSpotStartsTheContactWithNothingToUndo)
+{
+    ClicksFixture f(GetParam());
+    MainWindowBase& m = f.main();
+    f.spot("DL1ABC", "14025.0");
+    m.txtCall->setFocus();
+    for (const char c : std::string("K1ABC 5"))
+        QTest::keyClick(QApplication::focusWidget(), c);
+    ASSERT_EQ(m.txtRSTR->text(), QStringLiteral("5"));
+    QTest::mouseClick(m.lblDXSpot[49], Qt::RightButton);
+    ASSERT_EQ(m.txtCall->text(), QStringLiteral("DL1ABC"));
+    for (QLineEdit* box : {m.txtCall, m.txtRSTR}) {
+        const QString text = box->text();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), text) << box->objectName().toStdString();
+    }
+}

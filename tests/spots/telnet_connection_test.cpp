@@ -7,6 +7,7 @@
 #include "spots/spot_connection_kinds.h"
 #include "support/pty_peer.h"
 
+#include <QClipboard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -198,4 +199,112 @@ TEST(TelnetConnection, BlocksFedToThePipelineAreCutIntoLines)
     EXPECT_FLOAT_EQ(store.slot(49).SpotFrequency, 21.074f);
     EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("2359Z >") + QString::fromLatin1(line("21074.0", "ZS6ABC"))));
     EXPECT_EQ(f.main().txtDX->model()->rowCount(), 5);
+}
+
+namespace {
+
+// The ways an operator pastes into a text box of the window: each puts text
+// on the clipboard it reads (the primary selection for the middle button)
+// and pastes it at the end of the box.
+struct PasteWay {
+    const char* name;
+    void (*paste)(QLineEdit* box, const QString& text);
+};
+
+const PasteWay PasteWays[] = {
+    {"Ctrl+V",
+     [](QLineEdit* box, const QString& text) {
+         QApplication::clipboard()->setText(text);
+         box->setFocus();
+         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+     }},
+    {"Shift+Insert",
+     [](QLineEdit* box, const QString& text) {
+         QApplication::clipboard()->setText(text);
+         box->setFocus();
+         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+     }},
+    {"middle click",
+     [](QLineEdit* box, const QString& text) {
+         QClipboard* clipboard = QApplication::clipboard();
+         if (!clipboard->supportsSelection()) {
+             // A platform without a primary selection (offscreen): the box
+             // inserts it at the caret as its middle-button release does.
+             box->setCursorPosition(static_cast<int>(box->text().size()));
+             box->insert(text);
+             return;
+         }
+         clipboard->setText(text, QClipboard::Selection);
+         QTest::mouseClick(box, Qt::MiddleButton, {}, QPoint(box->width() - 2, box->height() / 2));
+     }},
+};
+
+}  // namespace
+
+// What typing can put into the send box is what a paste leaves there: a
+// pasted line break or control character never reaches the cluster, and one
+// Enter sends one line.
+TEST(TelnetConnection, APasteInTheSendBoxSendsWhatTypingItWould)
+{
+    TelnetFixture f;
+    LineServer server;
+    f.openTo(QStringLiteral("127.0.0.1"), server.port());
+    ASSERT_TRUE(server.accept());
+    ASSERT_TRUE(waitUntil([&] { return f.w->connection(spots::ConnectionKind::Telnet).isOpen(); }, 5000));
+    for (const PasteWay& way : PasteWays) {
+        SCOPED_TRACE(way.name);
+        way.paste(f.w->sendBox, QStringLiteral("sh/dx\r\nab\tc"));
+        EXPECT_EQ(f.w->sendBox->text(), QStringLiteral("sh/dxabc"));
+        QTest::keyClick(f.w->sendBox, Qt::Key_Return);
+        EXPECT_EQ(server.readUntil("\r\n"), QByteArray("sh/dxabc\r\n"));
+
+        way.paste(f.w->sendBox, QStringLiteral("\x01\x1b\x7f\r\n"));
+        EXPECT_TRUE(f.w->sendBox->text().isEmpty());
+        QTest::keyClick(f.w->sendBox, Qt::Key_Return);
+        EXPECT_EQ(server.readUntil("\r\n"), QByteArray("\r\n"));
+    }
+}
+
+// The host box likewise: the host connected to is the one typing gives.
+TEST(TelnetConnection, APastedHostKeepsWhatTypingItWould)
+{
+    TelnetFixture f;
+    LineServer server;
+    for (const PasteWay& way : PasteWays) {
+        SCOPED_TRACE(way.name);
+        f.w->closePortButton->click();
+        f.w->telnetHostBox->setText(QString());
+        way.paste(f.w->telnetHostBox, QStringLiteral("127.0.0.1\r\n"));
+        EXPECT_EQ(f.w->telnetHostBox->text(), QStringLiteral("127.0.0.1"));
+        f.w->telnetPortBox->setText(QString::number(server.port()));
+        f.w->openPortButton->click();
+        EXPECT_EQ(f.w->monitorText(),
+                  QStringLiteral("Attempting connection to: 127.0.0.1:%1\r\n\r\n").arg(server.port()));
+        ASSERT_TRUE(server.accept());
+    }
+}
+
+// The line just sent is gone from the send box for good: Ctrl+Z cannot
+// bring it back for Enter to send it a second time.
+TEST(TelnetConnection, CtrlZAfterEnterLeavesTheSendBoxEmpty)
+{
+    TelnetFixture f;
+    LineServer server;
+    f.openTo(QStringLiteral("127.0.0.1"), server.port());
+    ASSERT_TRUE(server.accept());
+    ASSERT_TRUE(waitUntil([&] { return f.w->connection(spots::ConnectionKind::Telnet).isOpen(); }, 5000));
+    QTest::keyClicks(f.w->sendBox, QStringLiteral("DX 14025.0 JA1ABC"));
+    QTest::keyClick(f.w->sendBox, Qt::Key_Return);
+    EXPECT_EQ(server.readUntil("\r\n"), QByteArray("DX 14025.0 JA1ABC\r\n"));
+    QTest::keyClick(f.w->sendBox, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(f.w->sendBox->text().isEmpty());
+    QTest::keyClick(f.w->sendBox, Qt::Key_Return);
+    EXPECT_EQ(server.readUntil("\r\n"), QByteArray("\r\n"));
+
+    // Undo within a line being typed still works.
+    QTest::keyClicks(f.w->sendBox, QStringLiteral("sh/dx"));
+    QTest::keyClick(f.w->sendBox, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(f.w->sendBox->text().isEmpty());
+    QTest::keyClick(f.w->sendBox, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(f.w->sendBox->text(), QStringLiteral("sh/dx"));
 }
