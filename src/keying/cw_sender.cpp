@@ -44,6 +44,8 @@ void CwSender::stopSending()
 
 void CwSender::LoopThroughCWBuffer()
 {
+    if (!m_state.CWSendBuffer.isEmpty() && m_state.CWKeyingOption != 0)
+        call(m_hooks.takeTransmitter);
     if (m_state.CWKeyingOption == WinKeyOption)
         winKeyPath();
     else

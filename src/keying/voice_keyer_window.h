@@ -69,6 +69,9 @@ public:
     void closePttPort();
     /// Drops PTT and stops the message at once (File > Exit).
     void releasePtt();
+    /// Another keyer takes the transmitter: the message playing stops, PTT
+    /// drops at once and the F1 repeat ends.
+    void endMessage();
     /// Esc in this window: the message playing stops (PTT drops at the next
     /// poll) and the F1 repeat ends, as Esc in the main window does.
     void stopMessage();

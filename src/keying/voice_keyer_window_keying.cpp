@@ -83,6 +83,13 @@ void VoiceKeyerWindow::startKeying(int keyCode)
     const auto port = portNumber(pttSerialPortBox->text());
     if (!port)
         return abandonMessage();
+    // One transmitter: a CW message being keyed ends here, as Esc would end
+    // it, before PTT goes up (the CW keyer would otherwise take the PTT
+    // port back at its next character and leave this message on the air
+    // with no PTT). Its loop, further up the stack, stops after the
+    // character it has keyed; the line is up between characters.
+    if (const auto& endCw = m_state.keying.endMessage.cwMessage)
+        endCw();
     bool serialFailed = false;
     if (*port > 0) {
         if (openPttPort() == 0)
@@ -243,6 +250,12 @@ void VoiceKeyerWindow::releasePtt()
     m_endShot.stop();
     tmrRepeat.stop();
     m_ptt.dropAll();
+}
+
+void VoiceKeyerWindow::endMessage()
+{
+    m_state.keying.VoiceRepeatArmed = 0;
+    releasePtt();
 }
 
 void VoiceKeyerWindow::stopMessage()
