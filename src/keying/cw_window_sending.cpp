@@ -192,7 +192,7 @@ void CwWindow::CWSetup()
         return;
     }
     // A port the rig, the TNC or the WinKey keyer holds stays with it.
-    reportInvalidPort(link.isOpen() ? link.errorText() : QString());
+    reportInvalidPort(link.inUseText());
 }
 
 bool CwWindow::sendFailed() const

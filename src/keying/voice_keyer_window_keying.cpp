@@ -193,7 +193,7 @@ void VoiceKeyerWindow::onRepeatTick()
 
 int VoiceKeyerWindow::openPttPort() const
 {
-    if (m_commPhonePort > 0 && !m_state.hardware.serial(m_commPhonePort).isOpen())
+    if (m_commPhonePort <= 0 || m_state.hardware.serial(m_commPhonePort).connection() != m_commPhoneConnection)
         return 0;
     return m_commPhonePort;
 }
@@ -202,10 +202,13 @@ void VoiceKeyerWindow::closePttPort()
 {
     if (m_commPhonePort <= 0)
         return;
-    // Closing the port lowers its lines.
     m_ptt.forgetSerial(m_commPhonePort);
-    m_state.hardware.serial(m_commPhonePort).close();
+    // Closing the port lowers its lines; a port that is no longer the
+    // keyer's stays with whoever has it now.
+    if (openPttPort() > 0)
+        m_state.hardware.serial(m_commPhonePort).close();
     m_commPhonePort = 0;
+    m_commPhoneConnection = 0;
 }
 
 void VoiceKeyerWindow::OpenPTTPort()
@@ -230,10 +233,12 @@ void VoiceKeyerWindow::OpenPTTPort()
         settings.rtsOn = false;
         platform::SerialLink& link = m_state.hardware.serial(number);
         opened = link.open(number, settings, QStringLiteral("the voice keyer's PTT"));
-        if (opened)
+        if (opened) {
             m_commPhonePort = number;
-        else if (link.isOpen())
-            inUse = link.errorText();  // the rig, the TNC or the WinKey keeps it
+            m_commPhoneConnection = link.connection();
+        } else {
+            inUse = link.inUseText();  // the rig, the TNC or the WinKey keeps it
+        }
     }
     if (opened)
         return;
