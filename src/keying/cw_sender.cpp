@@ -50,6 +50,8 @@ void CwSender::LoopThroughCWBuffer()
         m_state.CWSendBuffer.clear();
         return;
     }
+    if (!m_state.CWSendBuffer.isEmpty() && m_state.CWKeyingOption != 0)
+        call(m_hooks.takeTransmitter);
     if (m_state.CWKeyingOption == WinKeyOption)
         winKeyPath();
     else

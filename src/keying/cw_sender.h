@@ -51,6 +51,9 @@ struct CwSenderHooks {
     std::function<void()> finishCharacter;
     /// The program is ending: nothing more is keyed.
     std::function<bool()> stopRequested;
+    /// Text is about to be keyed: whatever else keys the transmitter (a
+    /// voice message playing) ends first.
+    std::function<void()> takeTransmitter;
 };
 
 class CwSender {

@@ -51,6 +51,10 @@ keying::CwSenderHooks CwWindow::senderHooks()
     h.messageStarts = [this] { m_portFailureShown = false; };
     h.finishCharacter = [this] { m_engine.finishCharacter(); };
     h.stopRequested = [] { return platform::endRequested(); };
+    h.takeTransmitter = [this] {
+        if (const auto& endVoice = m_state.keying.endMessage.voiceMessage)
+            endVoice();
+    };
     return h;
 }
 
@@ -189,7 +193,7 @@ void CwWindow::CWSetup()
         return;
     }
     // A port the rig, the TNC or the WinKey keyer holds stays with it.
-    reportInvalidPort(link.isOpen() ? link.errorText() : QString());
+    reportInvalidPort(link.inUseText());
 }
 
 bool CwWindow::sendFailed() const

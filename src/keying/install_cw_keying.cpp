@@ -58,6 +58,12 @@ std::shared_ptr<CwKeyer> installCwKeying(app::ProgramServices& services, app::Ap
         if (auto k = weak.lock(); k && k->existing())
             k->existing()->releaseLine();
     };
+    // A voice message about to go out ends the CW message first, as Esc
+    // would.
+    state.keying.endMessage.cwMessage = [weak] {
+        if (auto k = weak.lock(); k && k->existing())
+            k->existing()->stopSending();
+    };
     services.onFKeyCW = [keyer](int& keyCode) { keyer->window().FKeyCW(keyCode); };
     services.onSpeedUp = [keyer] { keyer->window().onSpeedUp(); };
     services.onSpeedDown = [keyer] { keyer->window().onSpeedDown(); };

@@ -29,6 +29,23 @@ struct KeyerPortClosers {
     }
 };
 
+/// One transmitter, two keyers: a keyer that is about to key a message ends
+/// the other keyer's message first, as Esc would, so that the two never go
+/// out together (a voice message under CW keying would be played while the
+/// CW keyer takes its PTT port away; a voice PTT left up would hold the
+/// transmitter keyed under the CW). Each keyer puts here how its own
+/// message is ended when it is installed; an empty slot means that keyer is
+/// not part of the program.
+struct KeyerMessageEnders {
+    /// The CW message being sent: the buffer emptied (a running port loop
+    /// ends after the character it is keying, the line up), the F1 repeat
+    /// disarmed and its timers stopped, a busy WinKey keyer emptied.
+    std::function<void()> cwMessage;
+    /// The voice message playing: playback stopped, PTT dropped at once,
+    /// the F1 repeat disarmed.
+    std::function<void()> voiceMessage;
+};
+
 struct KeyingState {
     QString CWSendBuffer;        ///< characters waiting to be keyed
     int CWSendingFlag = 0;       ///< 1 while the serial or parallel port sender runs
@@ -45,6 +62,7 @@ struct KeyingState {
     bool programEnding = false;
 
     KeyerPortClosers closePort;
+    KeyerMessageEnders endMessage;
     /// The WinKey keyer's side of the CW sender, registered by the WinKey
     /// support when it is installed (see keying/winkey_driver.h); null
     /// without it, and the WinKey interface then sends nothing.

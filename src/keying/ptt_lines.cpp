@@ -21,7 +21,7 @@ bool PttLines::raiseSerial(int portNumber, bool dtr)
     const bool raised = dtr ? link.setDtr(true) : link.setRts(true);
     if (!raised)
         m_failure = link.lastLineErrorText();
-    const SerialLine line{portNumber, dtr};
+    const SerialLine line{portNumber, dtr, link.connection()};
     if (std::find(m_serial.begin(), m_serial.end(), line) == m_serial.end())
         m_serial.push_back(line);
     return raised;
@@ -42,7 +42,7 @@ void PttLines::dropAll()
 {
     for (const SerialLine& line : m_serial) {
         platform::SerialLink& link = m_hardware.serial(line.port);
-        if (!link.isOpen())
+        if (link.connection() != line.connection)
             continue;
         if (line.dtr)
             link.setDtr(false);

@@ -5,6 +5,7 @@
 // way through keying) leaves the transmitter keyed.
 
 #include <QString>
+#include <QtGlobal>
 #include <optional>
 #include <vector>
 
@@ -40,6 +41,9 @@ private:
     struct SerialLine {
         int port = 0;
         bool dtr = false;
+        /// The opening of the port the line was raised on: a port closed
+        /// under the keyer and opened since by another part is not dropped.
+        quint64 connection = 0;
         bool operator==(const SerialLine&) const = default;
     };
     platform::Hardware& m_hardware;

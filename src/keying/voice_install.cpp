@@ -109,6 +109,12 @@ std::shared_ptr<VoiceKeying> VoiceKeying::install(app::ProgramServices& services
             if (VoiceKeyerWindow* p = v->phoneIfLoaded())
                 p->closePttPort();
     };
+    // A CW message about to be keyed ends the voice message first.
+    state.keying.endMessage.voiceMessage = [weak = std::weak_ptr<VoiceKeying>(voice)] {
+        if (const auto v = weak.lock())
+            if (VoiceKeyerWindow* p = v->phoneIfLoaded())
+                p->endMessage();
+    };
     return voice;
 }
 

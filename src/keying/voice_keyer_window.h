@@ -69,6 +69,9 @@ public:
     void closePttPort();
     /// Drops PTT and stops the message at once (File > Exit).
     void releasePtt();
+    /// Another keyer takes the transmitter: the message playing stops, PTT
+    /// drops at once and the F1 repeat ends.
+    void endMessage();
     /// Esc in this window: the message playing stops (PTT drops at the next
     /// poll) and the F1 repeat ends, as Esc in the main window does.
     void stopMessage();
@@ -144,8 +147,11 @@ private:
     app::AppState& m_state;
     platform::KeyRouter* m_keys = nullptr;
     PttLines m_ptt;
-    /// The port number CommPhone is open on, 0 while it is closed.
+    /// The port number CommPhone is open on, 0 while it is closed, and
+    /// that opening of it (a port closed under the keyer and opened since
+    /// by another part is not the keyer's).
     int m_commPhonePort = 0;
+    quint64 m_commPhoneConnection = 0;
     bool m_loaded = false;
     /// The unplayable files already reported, with the reason given, so
     /// that each is said once.

@@ -87,6 +87,13 @@ void VoiceKeyerWindow::startKeying(int keyCode)
     const auto port = portNumber(pttSerialPortBox->text());
     if (!port)
         return abandonMessage();
+    // One transmitter: a CW message being keyed ends here, as Esc would end
+    // it, before PTT goes up (the CW keyer would otherwise take the PTT
+    // port back at its next character and leave this message on the air
+    // with no PTT). Its loop, further up the stack, stops after the
+    // character it has keyed; the line is up between characters.
+    if (const auto& endCw = m_state.keying.endMessage.cwMessage)
+        endCw();
     bool serialFailed = false;
     if (*port > 0) {
         if (openPttPort() == 0)
@@ -190,7 +197,7 @@ void VoiceKeyerWindow::onRepeatTick()
 
 int VoiceKeyerWindow::openPttPort() const
 {
-    if (m_commPhonePort > 0 && !m_state.hardware.serial(m_commPhonePort).isOpen())
+    if (m_commPhonePort <= 0 || m_state.hardware.serial(m_commPhonePort).connection() != m_commPhoneConnection)
         return 0;
     return m_commPhonePort;
 }
@@ -199,10 +206,13 @@ void VoiceKeyerWindow::closePttPort()
 {
     if (m_commPhonePort <= 0)
         return;
-    // Closing the port lowers its lines.
     m_ptt.forgetSerial(m_commPhonePort);
-    m_state.hardware.serial(m_commPhonePort).close();
+    // Closing the port lowers its lines; a port that is no longer the
+    // keyer's stays with whoever has it now.
+    if (openPttPort() > 0)
+        m_state.hardware.serial(m_commPhonePort).close();
     m_commPhonePort = 0;
+    m_commPhoneConnection = 0;
 }
 
 void VoiceKeyerWindow::OpenPTTPort()
@@ -227,10 +237,12 @@ void VoiceKeyerWindow::OpenPTTPort()
         settings.rtsOn = false;
         platform::SerialLink& link = m_state.hardware.serial(number);
         opened = link.open(number, settings, QStringLiteral("the voice keyer's PTT"));
-        if (opened)
+        if (opened) {
             m_commPhonePort = number;
-        else if (link.isOpen())
-            inUse = link.errorText();  // the rig, the TNC or the WinKey keeps it
+            m_commPhoneConnection = link.connection();
+        } else {
+            inUse = link.inUseText();  // the rig, the TNC or the WinKey keeps it
+        }
     }
     if (opened)
         return;
@@ -247,6 +259,12 @@ void VoiceKeyerWindow::releasePtt()
     m_endShot.stop();
     tmrRepeat.stop();
     m_ptt.dropAll();
+}
+
+void VoiceKeyerWindow::endMessage()
+{
+    m_state.keying.VoiceRepeatArmed = 0;
+    releasePtt();
 }
 
 void VoiceKeyerWindow::stopMessage()

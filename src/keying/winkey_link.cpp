@@ -80,8 +80,7 @@ int WinKeyLink::wk_open(int& version, int port)
     // The rig or the TNC may be on that port: the link refuses it rather
     // than cut them off, and says who has it.
     if (!link.open(port, settings, QStringLiteral("the WinKey keyer"))) {
-        if (link.isOpen())
-            m_portInUseText = link.errorText();
+        m_portInUseText = link.inUseText();
         return WkComOpenFailed;
     }
     m_link = &link;

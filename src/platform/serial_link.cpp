@@ -125,10 +125,16 @@ void SerialLink::setPortTable(const SerialPortTable& table) { m_table = std::mak
 bool SerialLink::open(int portNumber, const SerialSettings& settings, const QString& holder)
 {
     // Every user of a port number shares this link: opening it again would
-    // close the holder's connection and reconfigure the port under it.
-    if (isOpen()) {
-        m_error = m_holder.isEmpty() ? tr("Serial port %1 is in use.").arg(portNumber)
-                                     : tr("Serial port %1 is in use by %2.").arg(portNumber).arg(m_holder);
+    // close the holder's connection and reconfigure the port under it. A
+    // port its holder keeps while its device is away is as much in use:
+    // taking it then would leave the holder without its port when the
+    // device is back.
+    m_inUse.clear();
+    const QString heldBy = isOpen() ? m_holder : m_keptFor;
+    if (isOpen() || (!m_keptFor.isEmpty() && m_keptFor != holder)) {
+        m_error = heldBy.isEmpty() ? tr("Serial port %1 is in use.").arg(portNumber)
+                                   : tr("Serial port %1 is in use by %2.").arg(portNumber).arg(heldBy);
+        m_inUse = m_error;
         return false;
     }
     const SerialPortTable table =
@@ -143,6 +149,7 @@ bool SerialLink::open(int portNumber, const SerialSettings& settings, const QStr
         return false;
     m_portNumber = portNumber;
     m_holder = holder;
+    m_keptFor.clear();
     return true;
 }
 
@@ -209,6 +216,14 @@ bool SerialLink::openDevice(const QString& devicePath, const SerialSettings& set
             emit readyRead();
     });
     return true;
+}
+
+void SerialLink::closeKeepingHolder()
+{
+    const QString keeper = holder();
+    close();
+    if (!keeper.isEmpty())
+        m_keptFor = keeper;
 }
 
 void SerialLink::close()

@@ -15,7 +15,10 @@
 // when it opens the port, so that a refusal can tell the operator which part
 // of the program has it. A holder remembers the connection() it opened, so
 // it can tell that its port was closed under it even when someone else has
-// opened the port since.
+// opened the port since. A holder whose device went away (a USB adapter
+// pulled out) keeps its port while it waits to open it again
+// (closeKeepingHolder()): until it lets go, the port is still its, and
+// another part is refused just as while it was open.
 //
 // Reading is asynchronous: readyRead fires when bytes arrive (a socket
 // notifier on the GUI thread), and readAll() returns what has arrived.
@@ -67,6 +70,12 @@ public:
     /// Waits (bounded) until what was written is on the line, then lowers
     /// DTR and RTS and closes. Safe to call when closed.
     void close();
+    /// Closes as close() does, keeping the port for its holder: until that
+    /// holder opens it again or lets it go (release()), an open() by anyone
+    /// else is refused as while the port was open, naming the holder.
+    void closeKeepingHolder();
+    /// The holder lets go of a port it kept while closed.
+    void release() { m_keptFor.clear(); }
     [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
     /// This opening of the port: a number no other opening of any link has
     /// had; 0 while closed.
@@ -77,6 +86,10 @@ public:
     /// the holder did not say.
     [[nodiscard]] QString holder() const { return m_fd >= 0 ? m_holder : QString(); }
     [[nodiscard]] QString errorText() const { return m_error; }
+    /// Why the last open() was refused when another part of the program
+    /// holds the port, open or kept ("Serial port 3 is in use by the rig
+    /// interface."); empty when it was refused for anything else, or not.
+    [[nodiscard]] QString inUseText() const { return m_inUse; }
 
     /// Writes all of bytes (non-blocking tty; waits for room without letting
     /// events run, at most a second). Returns false on an error.
@@ -125,7 +138,9 @@ private:
     int m_portNumber = 0;
     QString m_device;
     QString m_holder;
+    QString m_keptFor;  ///< the holder that keeps the port while it is closed
     QString m_error;
+    QString m_inUse;
     QString m_lineError;
     QString m_lastLineError;
     quint64 m_connection = 0;

@@ -17,6 +17,7 @@
 #include <pulse/introspect.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
+#include <pulse/timeval.h>
 
 #include <algorithm>
 #include <chrono>
@@ -40,11 +41,24 @@ constexpr pa_usec_t BufferUsec = 100'000;
 constexpr pa_usec_t StartUsec = 20'000;
 /// How long deviceReady() waits for a server that does not answer.
 constexpr auto ProbeWait = 2s;
+/// How long startWhenHeard() gives the server to say it has a device.
+constexpr pa_usec_t HeardCheckUsec = 500'000;
 /// The sink the server makes when the machine has no sound card: what goes
 /// there is heard by nobody.
 constexpr const char* DummySinkName = "auto_null";
 
 QString serverError(int error) { return QString::fromLocal8Bit(pa_strerror(error)); }
+
+/// Why the server's default output would be heard by nobody; empty when it
+/// would be heard.
+QString sinkProblem(const pa_server_info* info)
+{
+    if (!info || !info->default_sink_name || !*info->default_sink_name)
+        return QStringLiteral("the sound server has no output device");
+    if (std::strcmp(info->default_sink_name, DummySinkName) == 0)
+        return QStringLiteral("the sound server has only its dummy output");
+    return {};
+}
 
 /// The sample format and channel map of a decoded wave; nullopt when the server
 /// cannot take it.
@@ -99,6 +113,7 @@ public:
             return;
         {
             LoopLock lock(m_loop);
+            endHeardCheck();
             releaseStream();
             releaseContext();
         }
@@ -117,22 +132,43 @@ public:
             return;
         }
         LoopLock lock(m_loop);
-        releaseStream();
-        m_wave = wave;  // the samples are shared, not copied
-        m_offset = 0;
-        m_requested = ++m_generation;
-        const auto format = streamFormat(wave);
-        if (!format) {
-            fail(m_requested, QStringLiteral("the sound device cannot play %1 channels at %2 Hz")
-                                  .arg(wave.channels)
-                                  .arg(wave.sampleRate));
+        if (!prepare(wave))
             return;
-        }
-        m_format = *format;
         ensureContext();
         // A connection still being made opens the stream once it is ready.
         if (m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY)
             openStream();
+    }
+
+    void startWhenHeard(const WaveData& wave, std::function<void()> noDevice) override
+    {
+        if (!m_loop) {
+            m_requested = ++m_generation;
+            fail(m_requested, QStringLiteral("the sound server's client could not start"));
+            if (noDevice)
+                noDevice();
+            return;
+        }
+        LoopLock lock(m_loop);
+        if (!prepare(wave)) {
+            if (noDevice)
+                noDevice();
+            return;
+        }
+        // The check runs on the event thread: the connection (made now if
+        // there is none), then the server's word on its default output, or
+        // the deadline, whichever comes first.
+        m_heardCheck = m_requested;
+        m_noDevice = std::move(noDevice);
+        pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+        timeval deadline{};
+        pa_timeval_add(pa_gettimeofday(&deadline), HeardCheckUsec);
+        m_heardDeadline = api->time_new(api, &deadline, &ServerSoundOutput::onHeardDeadline, this);
+        ensureContext();
+        if (!m_context)
+            return failHeardCheck(m_contextError);
+        if (pa_context_get_state(m_context) == PA_CONTEXT_READY)
+            askWhetherHeard();
     }
 
     void stop() override
@@ -140,6 +176,7 @@ public:
         if (!m_loop)
             return;
         LoopLock lock(m_loop);
+        endHeardCheck();
         releaseStream();
         m_wave.reset();
         m_requested = 0;
@@ -219,6 +256,84 @@ private:
     {
         m_failure = why;
         m_failedGeneration = generation;
+    }
+
+    /// Ends what played, a check of the device included, and takes wave as
+    /// the sound to start; false (the start failed) when the server cannot
+    /// take its format.
+    bool prepare(const WaveData& wave)
+    {
+        endHeardCheck();
+        releaseStream();
+        m_wave = wave;  // the samples are shared, not copied
+        m_offset = 0;
+        m_requested = ++m_generation;
+        const auto format = streamFormat(wave);
+        if (!format) {
+            fail(m_requested, QStringLiteral("the sound device cannot play %1 channels at %2 Hz")
+                                  .arg(wave.channels)
+                                  .arg(wave.sampleRate));
+            return false;
+        }
+        m_format = *format;
+        return true;
+    }
+
+    [[nodiscard]] bool heardCheckRunning() const { return m_heardCheck != 0 && m_heardCheck == m_requested; }
+
+    void askWhetherHeard()
+    {
+        if (pa_operation* op = pa_context_get_server_info(m_context, &ServerSoundOutput::onHeardServerInfo, this))
+            pa_operation_unref(op);
+        else
+            failHeardCheck(serverError(pa_context_errno(m_context)));
+    }
+
+    /// The check is over, whatever became of it: its deadline and its word
+    /// to the caller go.
+    void endHeardCheck()
+    {
+        m_heardCheck = 0;
+        m_noDevice = nullptr;
+        if (m_heardDeadline) {
+            pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+            api->time_free(m_heardDeadline);
+            m_heardDeadline = nullptr;
+        }
+    }
+
+    void failHeardCheck(const QString& why)
+    {
+        if (!heardCheckRunning())
+            return;
+        fail(m_requested, why);
+        std::function<void()> noDevice = std::move(m_noDevice);
+        endHeardCheck();
+        if (noDevice)
+            noDevice();
+    }
+
+    static void onHeardServerInfo(pa_context*, const pa_server_info* info, void* self)
+    {
+        auto* out = static_cast<ServerSoundOutput*>(self);
+        // An answer that comes after the deadline, a stop or a new start is
+        // no answer to the check running now, if any.
+        if (!out->heardCheckRunning())
+            return;
+        if (const QString problem = sinkProblem(info); !problem.isEmpty())
+            return out->failHeardCheck(problem);
+        out->endHeardCheck();
+        out->openStream();
+    }
+
+    static void onHeardDeadline(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self)
+    {
+        auto* out = static_cast<ServerSoundOutput*>(self);
+        if (event == out->m_heardDeadline) {
+            api->time_free(event);
+            out->m_heardDeadline = nullptr;
+        }
+        out->failHeardCheck(QStringLiteral("the sound server does not answer"));
     }
 
     /// A connection to the server, made anew when there is none or the last
@@ -369,11 +484,14 @@ private:
         auto* out = static_cast<ServerSoundOutput*>(self);
         const pa_context_state_t state = pa_context_get_state(context);
         if (state == PA_CONTEXT_READY) {
-            if (out->m_requested != 0 && !out->m_stream && out->m_failedGeneration != out->m_requested &&
-                out->m_finished != out->m_requested && out->m_wave)
+            if (out->heardCheckRunning())
+                out->askWhetherHeard();
+            else if (out->m_requested != 0 && !out->m_stream && out->m_failedGeneration != out->m_requested &&
+                     out->m_finished != out->m_requested && out->m_wave)
                 out->openStream();
         } else if (!PA_CONTEXT_IS_GOOD(state)) {
             out->m_contextError = serverError(pa_context_errno(context));
+            out->failHeardCheck(out->m_contextError);
             // The sound that waited for the connection, or was playing
             // through it, fails with it.
             if (out->m_requested != 0 && out->m_finished != out->m_requested)
@@ -385,12 +503,7 @@ private:
     static void onServerInfo(pa_context*, const pa_server_info* info, void* self)
     {
         auto* out = static_cast<ServerSoundOutput*>(self);
-        if (!info || !info->default_sink_name || !*info->default_sink_name)
-            out->m_defaultSinkError = QStringLiteral("the sound server has no output device");
-        else if (std::strcmp(info->default_sink_name, DummySinkName) == 0)
-            out->m_defaultSinkError = QStringLiteral("the sound server has only its dummy output");
-        else
-            out->m_defaultSinkError.clear();
+        out->m_defaultSinkError = sinkProblem(info);
         out->m_serverInfoAnswered = out->m_serverInfoAsked;
     }
 
@@ -436,6 +549,11 @@ private:
     QString m_defaultSinkError;
     std::uint64_t m_serverInfoAsked = 0;
     std::uint64_t m_serverInfoAnswered = 0;
+    /// The start whose device is being checked (startWhenHeard), 0 when none;
+    /// its deadline, and what to call when no device will hear it.
+    std::uint64_t m_heardCheck = 0;
+    pa_time_event* m_heardDeadline = nullptr;
+    std::function<void()> m_noDevice;
 
     std::optional<WaveData> m_wave;
     StreamFormat m_format;

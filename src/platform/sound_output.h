@@ -13,6 +13,7 @@
 #include "platform/wav_decoder.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -36,6 +37,13 @@ public:
     /// output device. When not, the reason in *why. Waits a bounded time for
     /// a server that does not answer.
     [[nodiscard]] virtual bool deviceReady(QString* why) = 0;
+    /// Starts wave as start() does once the output's own thread has found a
+    /// device to hear it, and returns at once: the caller never waits for
+    /// the sound server. When there is none (no server, only its dummy
+    /// output, or a server that does not answer within a short time),
+    /// nothing is played and noDevice is called, once, on the output's
+    /// thread, never after a later start, stop or the output's end.
+    virtual void startWhenHeard(const WaveData& wave, std::function<void()> noDevice) = 0;
 };
 
 /// An output to the default device of the sound server the desktop session

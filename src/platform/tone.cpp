@@ -36,25 +36,22 @@ WaveData toneWave(int hz, int ms, int sampleRate)
 TonePlayer::TonePlayer() = default;
 TonePlayer::~TonePlayer() = default;
 
-bool TonePlayer::play(int hz, int ms)
+void TonePlayer::play(int hz, int ms)
 {
     if (!m_output)
         m_output = makeSoundOutput();
-    // The device is looked for at the first beep and again after it failed,
-    // so a headset plugged in later is heard from the next beep on.
-    if (!m_deviceChecked || !m_output->failure().isEmpty())
-        m_deviceChecked = m_output->deviceReady(nullptr);
-    if (!m_deviceChecked) {
-        QApplication::beep();
-        return false;
-    }
     if (m_hz != hz || m_ms != ms) {
         m_tone = toneWave(hz, ms);
         m_hz = hz;
         m_ms = ms;
     }
-    m_output->start(m_tone);
-    return true;
+    // The device is looked for at every beep, so a headset plugged in later
+    // is heard from the next beep on. The bell is a window-system call: it
+    // is handed to the GUI thread, to ring when its events next run.
+    m_output->startWhenHeard(m_tone, [] {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, [] { QApplication::beep(); }, Qt::QueuedConnection);
+    });
 }
 
 }  // namespace platform

@@ -3,6 +3,9 @@
 // play the system bell as nothing at all, so an operator looking at the
 // radio would miss a duplicate. The tone goes to the sound output
 // (sound_output.h); where there is no sound device, the system bell is rung.
+// Whether there is one is found out by the sound output's own thread: a
+// refusal's beep never holds the program up, even with a sound server that
+// has stopped answering.
 
 #include "platform/wav_decoder.h"
 
@@ -24,13 +27,12 @@ public:
     TonePlayer& operator=(const TonePlayer&) = delete;
 
     /// Starts the tone and returns at once; a tone still sounding starts
-    /// over. Rings the system bell instead, and returns false, when no
-    /// sound device can play it.
-    bool play(int hz = 880, int ms = 150);
+    /// over. The system bell rings instead, from the event loop, when no
+    /// sound device will play it.
+    void play(int hz = 880, int ms = 150);
 
 private:
     std::unique_ptr<SoundOutput> m_output;
-    bool m_deviceChecked = false;  ///< a device was found and has not failed since
     WaveData m_tone;
     int m_hz = 0;
     int m_ms = 0;

@@ -185,7 +185,7 @@ private:
 
     // rig_interface_window_poll.cpp
     bool OpenRigPort();
-    bool openPortQuietly();
+    bool openPortQuietly(bool reopening = false);
     bool reopenLostPort();
     void StartPolling();
     void sendTick();

@@ -31,9 +31,13 @@ bool RigInterfaceWindow::usesPort() const
     return !family || family->usesSerialPort();
 }
 
-bool RigInterfaceWindow::openPortQuietly()
+bool RigInterfaceWindow::openPortQuietly(bool reopening)
 {
-    m_port.close();
+    // A port opened again after it was lost stays the rig's all the while
+    // (another part that took it meanwhile would leave the rig without it
+    // once the device is back); any other opening starts afresh.
+    if (!reopening)
+        m_port.close();
     const RigModel* model = m_loop.model();
     QString error;
     bool ok = m_port.open(m_settings.Port, m_settings.PortSettings, model && model->rtsHandshake, error);
@@ -51,7 +55,9 @@ bool RigInterfaceWindow::openPortQuietly()
     }
     m_loop.forgetInput();
     m_loop.setCharacterTime(m_port.nsPerCharacter());
-    if (!ok)
+    if (!ok && reopening)
+        m_port.closeKeepingPort();
+    else if (!ok)
         m_port.close();
     m_portLost = false;
     return ok;
@@ -149,7 +155,7 @@ bool RigInterfaceWindow::reopenLostPort()
     if (now - m_lastReopenNs < ReopenIntervalNs)
         return false;
     m_lastReopenNs = now;
-    if (openPortQuietly())
+    if (openPortQuietly(true))
         return true;
     m_portLost = true;
     return false;

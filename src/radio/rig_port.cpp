@@ -42,7 +42,14 @@ std::optional<platform::SerialSettings> parsePortSettings(const QString& text)
 
 bool RigPort::open(int port, const QString& settings, bool rtsHandshake, QString& error)
 {
-    close();
+    // What was open stays the rig's until the new port is.
+    if (m_link)
+        closeKeepingPort();
+    platform::SerialLink& link = m_hardware.serial(port);
+    if (m_kept && m_kept != &link) {
+        m_kept->release();
+        m_kept = nullptr;
+    }
     auto parsed = parsePortSettings(settings);
     if (!parsed) {
         error = QObject::tr("Invalid port settings \"%1\"").arg(settings);
@@ -51,12 +58,13 @@ bool RigPort::open(int port, const QString& settings, bool rtsHandshake, QString
     parsed->rtsCts = rtsHandshake;
     parsed->dtrOn = false;
     parsed->rtsOn = false;
-    platform::SerialLink& link = m_hardware.serial(port);
     if (!link.open(port, *parsed, QStringLiteral("the rig interface"))) {
         error = link.errorText();
         return false;
     }
+    m_kept = nullptr;
     m_link = &link;
+    m_connection = link.connection();
     m_readyRead = QObject::connect(&link, &platform::SerialLink::readyRead, [this] { collect(); });
     const double bits = 1 + parsed->dataBits + (parsed->parity == 'N' ? 0 : 1) + parsed->stopBits;
     m_nsPerChar = bits * 1e9 / parsed->baudRate;
@@ -66,10 +74,25 @@ bool RigPort::open(int port, const QString& settings, bool rtsHandshake, QString
 
 void RigPort::close()
 {
+    closeKeepingPort();
+    if (m_kept)
+        m_kept->release();
+    m_kept = nullptr;
+}
+
+void RigPort::closeKeepingPort()
+{
     QObject::disconnect(m_readyRead);
-    if (m_link)
-        m_link->close();
+    if (m_link) {
+        // A link closed under the rig and opened since by another part is
+        // no longer the rig's to close or keep.
+        if (m_link->connection() == m_connection) {
+            m_link->closeKeepingHolder();
+            m_kept = m_link;
+        }
+    }
     m_link = nullptr;
+    m_connection = 0;
     m_arrivals.clear();
     m_arrivedSize = 0;
 }
@@ -98,7 +121,7 @@ std::vector<ArrivedBytes> RigPort::takeArrivals()
     return std::exchange(m_arrivals, {});
 }
 
-bool RigPort::isOpen() const { return m_link && m_link->isOpen(); }
+bool RigPort::isOpen() const { return m_link && m_link->isOpen() && m_link->connection() == m_connection; }
 
 bool RigPort::write(const QByteArray& bytes)
 {

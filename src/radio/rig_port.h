@@ -41,9 +41,16 @@ public:
     RigPort(const RigPort&) = delete;
     RigPort& operator=(const RigPort&) = delete;
 
-    /// Opens port number port with both lines down. False with error set.
+    /// Opens port number port with both lines down. False with error set;
+    /// a port kept (closeKeepingPort()) stays kept when it cannot be opened
+    /// again.
     bool open(int port, const QString& settings, bool rtsHandshake, QString& error);
+    /// Closes the port and lets it go.
     void close();
+    /// Closes the port and keeps it for the rig (its device went away and is
+    /// to be opened again): until open() or close(), the other parts of the
+    /// program are refused it, told the rig interface holds it.
+    void closeKeepingPort();
     [[nodiscard]] bool isOpen() const;
 
     /// Writes bytes; false when the port is closed or the write failed.
@@ -71,6 +78,10 @@ private:
 
     platform::Hardware& m_hardware;
     platform::SerialLink* m_link = nullptr;
+    /// The link kept for the rig while closed; null when none is.
+    platform::SerialLink* m_kept = nullptr;
+    /// The opening of m_link that is the rig's (SerialLink::connection()).
+    quint64 m_connection = 0;
     double m_nsPerChar = 0;
     std::int64_t m_lineFreeAtNs = 0;
     std::vector<ArrivedBytes> m_arrivals;

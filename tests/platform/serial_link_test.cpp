@@ -399,6 +399,44 @@ TEST_F(SerialLinkTest, AHeldPortIsNeitherReconfiguredNorClosedByAnotherOpen)
     EXPECT_NE(link.connection(), held);
 }
 
+// A holder whose device went away keeps its port while it waits to open it
+// again: everyone else is refused, told who has it, even when the device is
+// back; the holder itself opens it, and once it lets go, anyone may.
+TEST_F(SerialLinkTest, APortKeptByItsHolderWhileClosedIsRefusedToOthers)
+{
+    PtyEmulator emu;
+    platform::Hardware hardware;
+    platform::SerialPortTable table;
+    table.set(2, emu.devicePath());
+    hardware.setPortTable(table);
+    SerialLink& link = hardware.serial(2);
+    ASSERT_TRUE(link.open(2, {}, QStringLiteral("the rig interface")));
+    EXPECT_FALSE(link.open(2, {}, QStringLiteral("CW keying")));
+    EXPECT_EQ(link.inUseText(), QStringLiteral("Serial port 2 is in use by the rig interface."));
+
+    link.closeKeepingHolder();
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(link.open(2, {}, QStringLiteral("CW keying")));
+    EXPECT_EQ(link.inUseText(), QStringLiteral("Serial port 2 is in use by the rig interface."));
+    EXPECT_FALSE(link.isOpen());
+    // A close by someone else (the port is closed already) changes nothing.
+    link.close();
+    EXPECT_FALSE(link.open(2, {}, QStringLiteral("the voice keyer's PTT")));
+
+    ASSERT_TRUE(link.open(2, {}, QStringLiteral("the rig interface")));
+    link.close();
+    ASSERT_TRUE(link.open(2, {}, QStringLiteral("CW keying")));
+    EXPECT_TRUE(link.inUseText().isEmpty());
+    link.closeKeepingHolder();
+    link.release();
+    ASSERT_TRUE(link.open(2, {}, QStringLiteral("the rig interface")));
+
+    // A refusal for any other reason names no holder.
+    link.close();
+    EXPECT_FALSE(link.open(7, {}, QStringLiteral("CW keying")));
+    EXPECT_TRUE(link.inUseText().isEmpty());
+}
+
 TEST_F(SerialLinkTest, TheLatestLineFailureNamesItsLine)
 {
     PtyEmulator emu;
