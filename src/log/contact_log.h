@@ -98,8 +98,9 @@ struct LogReadResult {
 /// line (1-based) on which the first record starts that does not stand
 /// whole on a line of its own (fewer or more than twenty values, a line
 /// break inside a value, a blank line between records) or holds a double
-/// quote inside a value, or the first line beyond MaxContacts records. 0 when every line holds one contact. A file
-/// that fails to load always has such a line; it is the one to mend.
+/// quote inside a value, or the first line beyond MaxContacts records. 0
+/// when every line holds one contact. A file that fails to load always has
+/// such a line; it is the one to mend.
 [[nodiscard]] int firstUnreadableLine(const QByteArray& bytes);
 
 /// Replaces the memory log with the file at path (LoadLog). On success sets
