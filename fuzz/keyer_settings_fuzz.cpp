@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int option = 0;
     (void)keying::LoadCWSettings(fuzzing::inputFile(QStringLiteral("cw.txt"), data, size), cw, option);
 
-    platform::SettingsReader reader(fuzzing::bytesOf(data, size));
+    platform::SettingsReader reader(fuzzing::bytesOf(data, size), platform::TextAfterQuote::Kept);
     keying::PhoneWindowSettings phone;
     (void)keying::readVoiceKeyerSettings(reader, phone);
     return 0;

@@ -12,7 +12,8 @@ using fuzzing::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    platform::SettingsReader reader(fuzzing::bytesOf(data, size));
+    // Read as the setup window reads it: a value with a stray quote kept whole.
+    platform::SettingsReader reader(fuzzing::bytesOf(data, size), platform::TextAfterQuote::Kept);
     keying::PhoneWindowSettings read;
     const bool whole = keying::readVoiceKeyerSettings(reader, read);
     require(read.pttLineOption >= -1 && read.pttLineOption <= 2);
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!whole)
         return 0;
 
-    platform::SettingsReader again(keying::voiceSettingsFileBytes(read));
+    platform::SettingsReader again(keying::voiceSettingsFileBytes(read), platform::TextAfterQuote::Kept);
     keying::PhoneWindowSettings back;
     require(keying::readVoiceKeyerSettings(again, back));
     for (int i = 0; i < 9; ++i)

@@ -7,13 +7,14 @@
 #   ZQP_FUZZ_SECONDS   seconds per target (default 10; 0 builds only)
 #   ZQP_FUZZ_PARALLEL  targets run at once (default 2)
 #   ZQP_FUZZ_TARGETS   names to run (default all, e.g. "log_fuzz county_table_fuzz")
+#   ZQP_JOBS, else CMAKE_BUILD_PARALLEL_LEVEL: compiler jobs of the build
 # Inputs found on the way are kept in build/fuzz/corpus/<target>; a failing
 # input is written to build/fuzz/crash-* and its report printed.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$top/build/fuzz"
 CXX=clang++ cmake -S "$top/fuzz" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" -j "${ZQP_JOBS:-$(nproc)}"
+cmake --build "$build" -j "${ZQP_JOBS:-${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}}"
 
 seconds="${ZQP_FUZZ_SECONDS:-10}"
 parallel="${ZQP_FUZZ_PARALLEL:-2}"

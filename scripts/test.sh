@@ -7,7 +7,9 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/deps.sh"
 build="$top/build/test"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZQP_SANITIZE=ON -DZQP_TESTS=ON -DZQP_BENCH=ON >/dev/null
-jobs="${ZQP_JOBS:-$(nproc)}"
+# ZQP_JOBS, else CMAKE_BUILD_PARALLEL_LEVEL, limits the build and the tests
+# run at once (the fuzzing build too), for a busy machine.
+jobs="${ZQP_JOBS:-${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}}"
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 # A sound server of the tests' own with a null sink: the voice keyer, the

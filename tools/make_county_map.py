@@ -78,7 +78,7 @@ def seed_of(rect):
 def read_outlines(path):
     """County name -> list of (longitude, latitude), in file order."""
     rings = {}
-    with open(path, newline="", encoding="utf-8") as f:
+    with open(path, newline="", encoding="utf-8-sig") as f:
         for row in csv.DictReader(f):
             rings.setdefault(row["county"].strip(), []).append(
                 (float(row["longitude"]), float(row["latitude"])))

@@ -126,6 +126,17 @@ class BuilderTest(unittest.TestCase):
             with self.assertRaises(ValueError):
                 m.build(path)
 
+    def test_outlines_saved_with_a_byte_order_mark_read_the_same(self):
+        text = "county,longitude,latitude\nAlameda,-121,37\nAlameda,-122,37\n"
+        with tempfile.TemporaryDirectory() as d:
+            plain, marked = os.path.join(d, "plain.csv"), os.path.join(d, "marked.csv")
+            with open(plain, "w", encoding="utf-8") as f:
+                f.write(text)
+            with open(marked, "w", encoding="utf-8-sig") as f:
+                f.write(text)
+            self.assertEqual(m.read_outlines(marked), m.read_outlines(plain))
+            self.assertEqual(list(m.read_outlines(marked)), ["Alameda"])
+
     def test_png_round_trip(self):
         pixels = bytearray([m.WHITE]) * (m.WIDTH * m.HEIGHT)
         pixels[5 * m.WIDTH + 7] = m.BLACK

@@ -31,7 +31,8 @@ bool SaveQSOPref(AppState& state)
 
 bool readQSOPref(AppState& state)
 {
-    auto reader = platform::SettingsReader::open(state.folders.programFile(QStringLiteral("QSOpref.txt")));
+    auto reader = platform::SettingsReader::open(state.folders.programFile(QStringLiteral("QSOpref.txt")),
+                                                 platform::TextAfterQuote::Kept);
     if (!reader)
         return false;
     return readStationPrefs(*reader, state.prefs) == StationPrefCount;

@@ -77,7 +77,7 @@ bool HelpPage::loadSteps()
 
     QDir::setCurrent(m_state.folders.ProgramFolder);
     const auto bytes =
-        platform::readWholeFile(m_state.folders.programFile(QStringLiteral("ReadSQSO.txt")));
+        platform::readTextFile(m_state.folders.programFile(QStringLiteral("ReadSQSO.txt")));
     if (!bytes)
         return false;
     // The text box keeps line breaks as single characters; the file's CR LF

@@ -14,7 +14,7 @@ void LoadPreferences(SharedPrefs& prefs, const QString& path)
 {
     prefs.SharedPrefsPath = path;
     const auto real = platform::existingPath(path);
-    const auto bytes = real ? platform::readWholeFile(*real) : std::nullopt;
+    const auto bytes = real ? platform::readTextFile(*real) : std::nullopt;
     if (!bytes) {
         prefs.SharedPrefsText = sharedPrefsDeclaration();
         return;

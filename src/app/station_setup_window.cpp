@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/utc_check.h"
 #include "keying/keyer_settings.h"
+#include "log/county_table.h"
 #include "log/key_filters.h"
 #include "platform/controls.h"
 #include "platform/key_events.h"
@@ -254,7 +255,8 @@ bool StationSetupWindow::loadSteps()
     else
         roverNo->setChecked(true);
 
-    auto wave = platform::SettingsReader::open(f.programFile(QStringLiteral("wave2.txt")));
+    auto wave = platform::SettingsReader::open(f.programFile(QStringLiteral("wave2.txt")),
+                                               platform::TextAfterQuote::Kept);
     if (!wave || !keying::readVoiceKeyerSettings(*wave, s.phoneSettings))
         return false;
 
@@ -290,6 +292,14 @@ void StationSetupWindow::onDoneClicked()
 
     app::StationPrefs& p = m_state.prefs;
     p.PartyState = QStringLiteral("CA");
+    // The own county is kept as the county table spells it, as every logged
+    // county is: the preferences, the shared file and the main window then
+    // agree with the log however the name was typed. A name the table does
+    // not hold stays as typed; a missing table is the main window's to report.
+    contactlog::CountyTable counties;
+    (void)contactlog::LoadCountyTable(counties, m_state.folders.programFile(QStringLiteral("county2.txt")),
+                                      p.PartyState);
+    countyBox->setText(counties.spelling(countyBox->text()));
     p.OutOfStateFlag = inStateYes->isChecked() ? 0 : 1;
     p.RoverFlag = roverYes->isChecked() ? 1 : 0;
     p.MyCall = callBox->text();

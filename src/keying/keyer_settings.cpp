@@ -19,7 +19,7 @@ int toMs(double seconds)
 
 int LoadCWSettings(const QString& path, CwWindowSettings& s, int& CWKeyingOption)
 {
-    auto reader = platform::SettingsReader::open(path);
+    auto reader = platform::SettingsReader::open(path, platform::TextAfterQuote::Kept);
     if (!reader)
         return 0;
     int count = 0;

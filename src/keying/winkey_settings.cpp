@@ -22,7 +22,7 @@ std::optional<int> readByte(platform::SettingsReader& reader)
 
 WinKeyFileRead readWinKeySettings(const QByteArray& bytes, WinKeySettings& s)
 {
-    platform::SettingsReader reader(bytes);
+    platform::SettingsReader reader(bytes, platform::TextAfterQuote::Kept);
     const auto port = readByte(reader);
     if (!port)
         return WinKeyFileRead::Broken;

@@ -122,6 +122,10 @@ LogReadError readRecord(platform::SettingsReader& reader, ContactRecord& r)
             return false;
         }
         ++taken;
+        if (reader.lastValueHadStrayQuote()) {
+            error = LogReadError::QuoteInsideValue;
+            return false;
+        }
         const bool onItsLine = taken < ValuesPerRecord ? reader.line() == line
                                                        : reader.line() == line + 1 || reader.atEnd();
         if (!onItsLine)
@@ -315,9 +319,9 @@ int firstUnreadableLine(const QByteArray& bytes)
         // The first nineteen values stay on the record's line, and the
         // twentieth ends it (or the file).
         for (int v = 1; v < ValuesPerRecord; ++v)
-            if (!reader.skipValue() || reader.line() != start)
+            if (!reader.skipValue() || reader.lastValueHadStrayQuote() || reader.line() != start)
                 return start;
-        if (!reader.skipValue())
+        if (!reader.skipValue() || reader.lastValueHadStrayQuote())
             return start;
         if (reader.line() != start + 1 && !reader.atEnd())
             return start;

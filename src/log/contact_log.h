@@ -75,6 +75,7 @@ enum class LogReadError {
     TooMany,      ///< more than MaxContacts records
     ShortRecord,  ///< the values run out inside a record
     LineNotOneContact,  ///< a line holds fewer or more than one contact's twenty values
+    QuoteInsideValue,   ///< a value holds a double quote, so where it ends is guesswork
 };
 
 struct LogReadResult {
@@ -86,16 +87,20 @@ struct LogReadResult {
 /// Reads log file content, one record of twenty values a line. A line that
 /// holds fewer or more values (a line break inside a value, a blank line
 /// between records) makes the file unreadable, whatever the counts of the
-/// lines around it. Blank lines after the last record are ignored.
+/// lines around it; so does a double quote inside a value (`"N6"BB"`), which
+/// the writer never leaves: taking the value up to the quote would lose the
+/// rest of it at the next rewrite. Blank lines after the last record are
+/// ignored, and so is a byte-order mark at the start.
 [[nodiscard]] LogReadResult parseLogFile(const QByteArray& bytes);
 [[nodiscard]] LogReadResult readLogFile(const QString& path);
 
 /// Where log file content first stops holding one contact per line: the
 /// line (1-based) on which the first record starts that does not stand
 /// whole on a line of its own (fewer or more than twenty values, a line
-/// break inside a value, a blank line between records), or the first line
-/// beyond MaxContacts records. 0 when every line holds one contact. A file
-/// that fails to load always has such a line; it is the one to mend.
+/// break inside a value, a blank line between records) or holds a double
+/// quote inside a value, or the first line beyond MaxContacts records. 0
+/// when every line holds one contact. A file that fails to load always has
+/// such a line; it is the one to mend.
 [[nodiscard]] int firstUnreadableLine(const QByteArray& bytes);
 
 /// Replaces the memory log with the file at path (LoadLog). On success sets

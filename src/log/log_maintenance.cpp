@@ -198,8 +198,13 @@ QString openExistingLogText()
 QString logUnreadableText(const QString& logPath)
 {
     QString text = QStringLiteral("Error opening file.");
-    const auto bytes = platform::readWholeFile(logPath);
-    const int line = bytes ? firstUnreadableLine(*bytes) : 0;
+    QString why;
+    const auto bytes = platform::readTextFile(logPath, &why);
+    if (!bytes)
+        return text + QStringLiteral("\n\nThe log %1 cannot be opened (%2).  It must be a file this program may read: "
+                                     "mend that, then start the program again.")
+                          .arg(QDir::toNativeSeparators(logPath), why);
+    const int line = firstUnreadableLine(*bytes);
     if (line > 0)
         text += QStringLiteral("\n\nThe log cannot be read from line %1 of %2 on.  Mend that line with a text "
                                "editor, then start the program again.")

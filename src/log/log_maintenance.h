@@ -100,8 +100,9 @@ struct MaintenanceResult {
 [[nodiscard]] QString openExistingLogTitle();
 [[nodiscard]] QString openExistingLogText();
 /// "Error opening file." (title "File Error"): the log at logPath cannot be
-/// read. When the file is there, the text goes on with the line at which it
-/// stops reading, so the operator can mend that line in an editor.
+/// read. The text goes on with the file and why it cannot be opened (missing,
+/// a folder, not readable), or with the line at which it stops reading, so
+/// the operator can mend that line in an editor.
 [[nodiscard]] QString logUnreadableText(const QString& logPath);
 /// The longer text shown when rebuilding the totals fails.
 [[nodiscard]] QString recountFailedText();

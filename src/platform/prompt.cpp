@@ -130,10 +130,11 @@ int ScriptedPrompt::countShownWithTitle(const QString& title) const
 
 std::optional<ScriptedPrompt::Answer> ScriptedPrompt::next()
 {
-    if (m_answers.empty())
-        return std::nullopt;
-    Answer a = m_answers.front();
-    m_answers.pop_front();
+    std::optional<Answer> a;
+    if (!m_answers.empty()) {
+        a.emplace(std::move(m_answers.front()));
+        m_answers.pop_front();
+    }
     return a;
 }
 

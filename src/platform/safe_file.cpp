@@ -185,4 +185,27 @@ std::optional<QByteArray> readWholeFile(const QString& path)
     return file.readAll();
 }
 
+qsizetype byteOrderMarkSize(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
+std::optional<QByteArray> readTextFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    bytes.remove(0, byteOrderMarkSize(bytes));
+    return bytes;
+}
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 // same folder, which replaces the old file only once it is complete.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -28,7 +29,16 @@ struct FileWriteResult {
 /// Copies a file, replacing the target safely.
 [[nodiscard]] FileWriteResult copyFileSafely(const QString& from, const QString& to);
 
-/// The whole content of a file; nullopt when it cannot be read.
+/// The whole content of a file, byte for byte; nullopt when it cannot be read.
 [[nodiscard]] std::optional<QByteArray> readWholeFile(const QString& path);
+
+/// The length of the UTF-8 byte-order mark at the start of bytes: 3 when
+/// there is one, else 0. Some editors put the mark at the start of every
+/// file they save; it is no part of the text.
+[[nodiscard]] qsizetype byteOrderMarkSize(QByteArrayView bytes);
+
+/// The content of a text file without a byte-order mark at its start;
+/// nullopt when it cannot be read (error, when given, then says why).
+[[nodiscard]] std::optional<QByteArray> readTextFile(const QString& path, QString* error = nullptr);
 
 }  // namespace platform

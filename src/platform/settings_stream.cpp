@@ -1,5 +1,6 @@
 #include "platform/settings_stream.h"
 
+#include "platform/safe_file.h"
 #include "platform/typed_text.h"
 
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace platform {
 
@@ -20,19 +22,23 @@ bool isSpace(char c) { return QChar(static_cast<uchar>(c)).isSpace(); }
 // The bytes are kept as read (Latin-1, one character a byte) and each value
 // becomes a QString only once, when it is taken. Every step moves forward:
 // reading a file is linear in its size however it is damaged.
-SettingsReader::SettingsReader(const QByteArray& bytes) : m_bytes(bytes)
+// A byte-order mark is passed over rather than cut off, so the offsets the
+// reader gives (lastValueEnd) stay offsets into the file as it is on disk.
+SettingsReader::SettingsReader(const QByteArray& bytes, TextAfterQuote afterQuote)
+    : m_bytes(bytes), m_afterQuote(afterQuote), m_pos(byteOrderMarkSize(bytes))
 {
     m_contentEnd = m_bytes.size();
-    while (m_contentEnd > 0 && (isBlank(m_bytes.at(m_contentEnd - 1)) || isLineEnd(m_bytes.at(m_contentEnd - 1))))
+    while (m_contentEnd > m_pos &&
+           (isBlank(m_bytes.at(m_contentEnd - 1)) || isLineEnd(m_bytes.at(m_contentEnd - 1))))
         --m_contentEnd;
 }
 
-std::optional<SettingsReader> SettingsReader::open(const QString& path)
+std::optional<SettingsReader> SettingsReader::open(const QString& path, TextAfterQuote afterQuote)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return SettingsReader(file.readAll());
+    return SettingsReader(file.readAll(), afterQuote);
 }
 
 bool SettingsReader::onlyBlankLinesLeft() const { return m_pos >= m_contentEnd; }
@@ -71,11 +77,17 @@ bool SettingsReader::nextSpan(Span& span)
         qsizetype end = start;
         while (end < size && data[end] != '"' && !isLineEnd(data[end]))
             ++end;
-        span = {start, end, true};
         m_pos = end < size && data[end] == '"' ? end + 1 : end;
-        // Skip whatever stands between the closing quote and the terminator.
-        while (m_pos < size && data[m_pos] != ',' && !isLineEnd(data[m_pos]))
+        // Whatever stands between the closing quote and the terminator, blanks
+        // apart, is the rest of a value that held a quote.
+        qsizetype tailEnd = m_pos;
+        while (m_pos < size && data[m_pos] != ',' && !isLineEnd(data[m_pos])) {
+            if (!isBlank(data[m_pos]))
+                tailEnd = m_pos + 1;
             ++m_pos;
+        }
+        m_strayQuote = tailEnd > end + 1;
+        span = {start, end, true, tailEnd};
     } else {
         qsizetype start = m_pos;
         while (m_pos < size && data[m_pos] != ',' && !isLineEnd(data[m_pos]))
@@ -85,11 +97,25 @@ bool SettingsReader::nextSpan(Span& span)
             ++start;
         while (end > start && isSpace(data[end - 1]))
             --end;
-        span = {start, end, false};
+        m_strayQuote = std::memchr(data + start, '"', static_cast<std::size_t>(end - start)) != nullptr;
+        span = {start, end, false, end};
     }
     m_valueEnd = m_pos;
     consumeTerminator();
     return true;
+}
+
+void SettingsReader::takeText(const Span& span, QString& into) const
+{
+    const char* const data = m_bytes.constData();
+    if (!m_strayQuote || !span.quoted || m_afterQuote == TextAfterQuote::Skipped) {
+        into = QLatin1StringView(data + span.start, span.end - span.start);
+        return;
+    }
+    into.clear();
+    for (qsizetype i = span.start; i < span.tailEnd; ++i)
+        if (data[i] != '"')
+            into += QLatin1Char(data[i]);
 }
 
 bool SettingsReader::readTextInto(QString& into)
@@ -97,7 +123,7 @@ bool SettingsReader::readTextInto(QString& into)
     Span span;
     if (!nextSpan(span))
         return false;
-    into = QLatin1StringView(m_bytes.constData() + span.start, span.end - span.start);
+    takeText(span, into);
     return true;
 }
 
@@ -117,10 +143,12 @@ std::optional<SettingsReader::RawValue> SettingsReader::readRaw()
 
 std::optional<QString> SettingsReader::readText()
 {
-    auto raw = readRaw();
-    if (!raw)
+    Span span;
+    if (!nextSpan(span))
         return std::nullopt;
-    return raw->text;
+    QString text;
+    takeText(span, text);
+    return text;
 }
 
 std::optional<qint64> SettingsReader::readWhole(qint64 low, qint64 high)

@@ -10,6 +10,8 @@
 // A reader takes the file as one stream of values whatever its line breaks:
 // a comma and a line end both end a value, a quoted value may hold commas,
 // a blank line counts as one empty value, and reading past the end fails.
+// A UTF-8 byte-order mark at the start (some editors add one) is no value's
+// text and is passed over.
 
 #include <QByteArray>
 #include <QString>
@@ -17,12 +19,25 @@
 
 namespace platform {
 
+/// What a text value keeps of what stands between its closing quote and the
+/// comma or line end after it: a double quote typed inside a value in a text
+/// editor (`"Jo"hn"`) ends the value early.
+enum class TextAfterQuote {
+    /// Passed over (`Jo`): the files the program only reads, whose values are
+    /// never written back.
+    Skipped,
+    /// Kept, the quotes dropped (`John`): the files the program writes back,
+    /// where a skipped tail would be lost at the next save.
+    Kept,
+};
+
 class SettingsReader {
 public:
-    explicit SettingsReader(const QByteArray& bytes);
+    explicit SettingsReader(const QByteArray& bytes, TextAfterQuote afterQuote = TextAfterQuote::Skipped);
 
     /// Opens and reads a whole file; nullopt when it cannot be read.
-    [[nodiscard]] static std::optional<SettingsReader> open(const QString& path);
+    [[nodiscard]] static std::optional<SettingsReader> open(const QString& path,
+                                                            TextAfterQuote afterQuote = TextAfterQuote::Skipped);
 
     /// True when no character is left (the end-of-file test of a reading loop).
     [[nodiscard]] bool atEnd() const { return m_pos >= m_bytes.size(); }
@@ -51,6 +66,9 @@ public:
     [[nodiscard]] qsizetype lastValueEnd() const { return m_valueEnd; }
     /// The line (1-based) on which the next value starts.
     [[nodiscard]] int line() const { return m_line; }
+    /// True when the last value taken held a double quote other than the pair
+    /// around it: text after its closing quote, or a quote in an unquoted value.
+    [[nodiscard]] bool lastValueHadStrayQuote() const { return m_strayQuote; }
 
 private:
     struct RawValue {
@@ -61,16 +79,22 @@ private:
         qsizetype start = 0;
         qsizetype end = 0;
         bool quoted = false;
+        qsizetype tailEnd = 0;  ///< with a stray quote: the end of the text after the closing quote
     };
     bool nextSpan(Span& span);
     std::optional<RawValue> readRaw();
     void consumeTerminator();
+    /// The text of a value: the span, or with TextAfterQuote::Kept the text
+    /// after a quoted value's closing quote too, its quotes dropped.
+    void takeText(const Span& span, QString& into) const;
 
     QByteArray m_bytes;
+    TextAfterQuote m_afterQuote = TextAfterQuote::Skipped;
     qsizetype m_pos = 0;
     qsizetype m_contentEnd = 0;  ///< just after the last character that is not a blank or line end
     qsizetype m_valueEnd = 0;
     int m_line = 1;
+    bool m_strayQuote = false;
 };
 
 /// Parses a number the way the settings files hold it: a point as decimal

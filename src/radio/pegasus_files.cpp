@@ -44,7 +44,7 @@ public:
     bool pollWithoutPort(RigContext& rig, RigReading& reading, QString& shown) const override
     {
         const QString path = platform::pathIn(rig.filesFolder, QString::fromLatin1(PegasusOutName));
-        const auto text = platform::readWholeFile(path);
+        const auto text = platform::readTextFile(path);
         if (!text) {
             shown = platform::fileExists(path)
                         ? inFolder(PegasusOutName, rig.filesFolder) + QStringLiteral(" could not be read.")

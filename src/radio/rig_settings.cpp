@@ -47,7 +47,7 @@ std::optional<int> wholeNumber(platform::SettingsReader& r, int low, int high)
 
 int parseRigSettings(const QByteArray& bytes, RigSettings& s)
 {
-    platform::SettingsReader r(bytes);
+    platform::SettingsReader r(bytes, platform::TextAfterQuote::Kept);
     int count = 0;
     const auto text = [&](QString& field, int width) {
         const auto v = r.readText();

@@ -7,7 +7,7 @@ namespace spots {
 
 std::optional<SpotSettings> readSpotSettings(const QByteArray& bytes)
 {
-    platform::SettingsReader r(bytes);
+    platform::SettingsReader r(bytes, platform::TextAfterQuote::Kept);
     SpotSettings s;
     const std::optional<SpotSettings> result;
     auto text = [&](QString& into) {

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
@@ -157,15 +158,91 @@ TEST(OutOfStateWindowLoad, ALineThatIsNotOneContactIsNamedEvenWhenTheCountsAddUp
     EXPECT_EQ(readBytes(path), bytes);  // nothing is changed
 }
 
-TEST(OutOfStateWindowLoad, AMissingLogSaysOnlyTheFileError)
+TEST(OutOfStateWindowLoad, AQuoteInsideAValueNamesItsLineAndChangesNothing)
 {
     MainWindowFixture f;
-    auto& w = f.open();
-    // The log vanishing before a reload leaves no line to name.
-    QFile::remove(f.fx.path(QStringLiteral("log.txt")));
-    w.ReloadLog();
+    // A slip in a text editor left a quote inside the second call: read up to
+    // the quote, the call would be N6, and "BB" lost at the next rewrite.
+    const QByteArray bytes =
+        logLine("W6AAA", "Alameda", "001", "2024/10/05", "16:00:00", "CW", "20", "5") +
+        "\"N6\"BB\",\"\",\"\",\"\",\"Kern\",\"\",\"\",\"\",\"\",\"\",\"002\",\"2024/10/05\",\"16:05:00\",\"CW\",\"20\",0,"
+        "\"\",\"\",\"7\",\"\"\r\n" +
+        logLine("W6CCC", "Alameda", "003", "2024/10/05", "16:10:00", "CW", "20", "9");
+    const QString path = f.fx.path(QStringLiteral("log.txt"));
+    writeBytes(path, bytes);
+    f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
+    OutOfStateWindow w(f.fx.state, f.services);
+    w.onLoad();
     EXPECT_TRUE(w.programEnded());
-    EXPECT_EQ(f.fx.fakes.prompt.shown().back().text, QStringLiteral("Error opening file."));
+    EXPECT_EQ(f.programEnds, 1);
+    EXPECT_EQ(f.fx.fakes.prompt.shown().back().title, QStringLiteral("File Error"));
+    EXPECT_EQ(f.fx.fakes.prompt.shown().back().text,
+              QStringLiteral("Error opening file.\n\nThe log cannot be read from line 2 of %1 on.  Mend that line "
+                             "with a text editor, then start the program again.")
+                  .arg(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(f.contacts(), 0);
+    EXPECT_EQ(readBytes(path), bytes);
+}
+
+TEST(OutOfStateWindowLoad, AByteOrderMarkIsNoPartOfTheFirstCall)
+{
+    MainWindowFixture f;
+    const QByteArray first = logLine("W6AAA", "Alameda", "001", "2024/10/05", "16:00:00", "CW", "20", "5");
+    const QByteArray second = logLine("K6BBB", "Kern", "002", "2024/10/05", "16:05:00", "CW", "20", "7");
+    writeBytes(f.fx.path(QStringLiteral("log.txt")), "\xEF\xBB\xBF" + first + second);
+    auto& w = f.open();
+    ASSERT_EQ(f.contacts(), 2);
+    EXPECT_EQ(f.fx.state.log.contacts.record(1).LogCall, QStringLiteral("W6AAA"));
+    EXPECT_EQ(f.cell(1, 1), QStringLiteral("W6AAA"));
+
+    // The first contact is found by the duplicate check.
+    f.logContact(QStringLiteral("W6AAA"), QStringLiteral("9"), QStringLiteral("alam"));
+    EXPECT_EQ(f.contacts(), 2);
+    EXPECT_TRUE(w.lblDialog->text().startsWith(QStringLiteral("Duplicate W6AAA")));
+
+    // An edit rewrites the log: every contact whole, the mark gone.
+    f.services.onEdit = [&](int n) {
+        f.fx.state.log.contacts.recordForEdit(n).LogCountyRcvd = QStringLiteral("Amador");
+    };
+    const QRect row = w.contactListView->visualRect(w.contactList().index(0, 1));
+    QTest::mouseClick(w.contactListView->viewport(), Qt::LeftButton, {}, row.center());
+    w.cmdEdit->click();
+    ASSERT_EQ(f.services.edited, std::vector<int>{2});
+    EXPECT_EQ(f.logBytes(), first + QByteArray(second).replace("\"Kern\"", "\"Amador\""));
+}
+
+TEST(OutOfStateWindowLoad, ALogThatCannotBeOpenedIsNamed)
+{
+    {
+        MainWindowFixture f;
+        auto& w = f.open();
+        // The log vanishing before a reload.
+        const QString path = f.fx.path(QStringLiteral("log.txt"));
+        QFile::remove(path);
+        w.ReloadLog();
+        EXPECT_TRUE(w.programEnded());
+        const QString text = f.fx.fakes.prompt.shown().back().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Error opening file.\n\nThe log %1 cannot be opened (")
+                                        .arg(QDir::toNativeSeparators(path))))
+            << text.toStdString();
+    }
+    {
+        // A folder in the log's place.
+        MainWindowFixture f;
+        const QString path = f.fx.path(QStringLiteral("log.txt"));
+        ASSERT_TRUE(QDir().mkdir(path));
+        f.fx.fakes.prompt.answer(platform::MsgResult::Yes);
+        OutOfStateWindow w(f.fx.state, f.services);
+        w.onLoad();
+        EXPECT_TRUE(w.programEnded());
+        EXPECT_EQ(f.fx.fakes.prompt.shown().back().title, QStringLiteral("File Error"));
+        const QString text = f.fx.fakes.prompt.shown().back().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Error opening file.\n\nThe log %1 cannot be opened (")
+                                        .arg(QDir::toNativeSeparators(path))))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("directory"))) << text.toStdString();
+        EXPECT_TRUE(QFileInfo(path).isDir());
+    }
 }
 
 TEST(OutOfStateWindowLoad, MissingCountyTableIsReportedAndTheLogStillLoads)

@@ -203,6 +203,46 @@ TEST_F(SetupFixture, PastesStoreWhatTypingStoresAndTheSharedFileKeepsOneElementA
     EXPECT_FALSE(shared.contains('\t'));
 }
 
+TEST_F(SetupFixture, TheOwnCountyIsStoredAsTheTableSpellsIt)
+{
+    fx.copyShipped(QStringLiteral("county2.txt"));
+    writePrefs(goodPrefs());
+    struct Case {
+        const char* how;
+        QString typed;
+        bool paste;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"typed in capitals", QStringLiteral("SAN DIEGO"), false, QStringLiteral("San Diego")},
+        {"pasted in capitals", QStringLiteral("SAN DIEGO"), true, QStringLiteral("San Diego")},
+        {"typed in small letters", QStringLiteral("sAN dIEGO"), false, QStringLiteral("San Diego")},
+        {"not a county of the table", QStringLiteral("LAKE TAHOE"), false, QStringLiteral("LAKE TAHOE")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        open();
+        window->countyBox->clear();
+        window->countyBox->setFocus();
+        if (c.paste) {
+            QApplication::clipboard()->setText(c.typed);
+            QTest::keyClick(window->countyBox, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(window->countyBox, c.typed);
+        }
+        window->doneButton->click();
+        EXPECT_EQ(fx.state.prefs.MyCounty, c.stored);
+        EXPECT_TRUE(prefsFile().contains("\r\n\"" + c.stored.toLatin1() + "\"\r\n"));
+        const QByteArray shared =
+            readBytes(fx.state.folders.SharedDataFolder + QStringLiteral("/SharedUserPreferences.xml"));
+        EXPECT_TRUE(shared.contains("<OWN_COUNTY>" + c.stored.toLatin1() + "</OWN_COUNTY>"));
+        // The next start shows the county as stored.
+        open();
+        EXPECT_EQ(window->countyBox->text(), c.stored);
+        window.reset();
+    }
+}
+
 TEST_F(SetupFixture, PartyStateIsAlwaysCaAndLettersInUtcStoreZero)
 {
     auto p = goodPrefs();

@@ -89,6 +89,17 @@ TEST(ContactLogFile, DamagedAndShortFiles)
         {"one value short at the end", nineteen, LogReadError::LineNotOneContact, 0},
         {"values running out on the last line", "\"K6Q\",\"5\"", LogReadError::ShortRecord, 0},
         {"text in the number field", QByteArray(fixtureLine).replace(",0,", ",abc,"), LogReadError::None, 1},
+        // A quote typed inside a value: taking the value up to it would lose
+        // the rest at the next rewrite.
+        {"a quote inside the call", lines(1) + QByteArray(fixtureLine).replace("\"N0CALL\"", "\"N0\"CALL\""),
+         LogReadError::QuoteInsideValue, 1},
+        {"a quote inside the last value", QByteArray(fixtureLine).replace(",\"\"\r\n", ",\"\"\"\r\n"),
+         LogReadError::QuoteInsideValue, 0},
+        {"a quote inside the number", QByteArray(fixtureLine).replace(",0,", ",0\",") + lines(1),
+         LogReadError::QuoteInsideValue, 0},
+        {"blanks after a closing quote", QByteArray(fixtureLine).replace("\"N0CALL\"", "\"N0CALL\"  "),
+         LogReadError::None, 1},
+        {"a byte-order mark", "\xEF\xBB\xBF" + lines(2), LogReadError::None, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,6 +139,13 @@ TEST(ContactLogFile, FirstUnreadableLineIsTheLineToMend)
         {"a blank line between two records", lines(1) + "\r\n" + lines(1), 2},
         {"a short last line", lines(2) + nineteen, 3},
         {"one line beyond the room", lines(ContactLog::MaxContacts + 1), ContactLog::MaxContacts + 1},
+        {"a quote inside the second call", lines(1) + QByteArray(fixtureLine).replace("\"N0CALL\"", "\"N6\"BB\"") +
+                                               lines(1),
+         2},
+        {"a quote inside the last value of the last line",
+         lines(2) + QByteArray(fixtureLine).replace(",\"\"\r\n", ",\"1\"4\"\r\n"), 3},
+        {"a byte-order mark", "\xEF\xBB\xBF" + lines(2), 0},
+        {"a byte-order mark and a short first line", "\xEF\xBB\xBF" + nineteen + lines(1), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -248,6 +266,9 @@ TEST(ContactLogStore, AppendGoesRightAfterTheLastRecord)
         {"a comma after the last value", lines(1).chopped(2) + ",", 1},
         {"empty", "", 0},
         {"many blank lines", lines(2) + QByteArray(4000, '\n'), 2},
+        {"a byte-order mark", "\xEF\xBB\xBF" + lines(1), 1},
+        {"a byte-order mark and a blank line", "\xEF\xBB\xBF" + lines(2) + "\r\n", 2},
+        {"only a byte-order mark", "\xEF\xBB\xBF", 0},
         {"a last line written another way", lines(1) + "\"K6AA\", \"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1\","
                                               "\"\",\"\",\"CW\",\"20\",0.0,\"\",\"\",\"1\",\"\"\r\n\r\n", 2},
     };

@@ -36,6 +36,60 @@ TEST(SettingsReader, UnclosedQuoteEndsWithItsLine)
     EXPECT_TRUE(r.atEnd());
 }
 
+TEST(SettingsReader, AQuoteInsideAValue)
+{
+    // A slip in a text editor: text after a value's closing quote, a quote in
+    // a bare value. Blanks after the closing quote are no slip.
+    const QByteArray bytes("\"Jo\"hn\",\"N6\"BB\" ,\"5\"x,\"a\"  ,N6\"B,\"\"\"\r\n\"ok\"\r\n");
+    struct Expected {
+        QString skipped;
+        QString kept;
+        bool stray;
+    };
+    const Expected values[] = {
+        {QStringLiteral("Jo"), QStringLiteral("John"), true},
+        {QStringLiteral("N6"), QStringLiteral("N6BB"), true},
+        {QStringLiteral("5"), QStringLiteral("5x"), true},
+        {QStringLiteral("a"), QStringLiteral("a"), false},
+        {QStringLiteral("N6\"B"), QStringLiteral("N6\"B"), true},
+        {QString(), QString(), true},
+        {QStringLiteral("ok"), QStringLiteral("ok"), false},
+    };
+    SettingsReader skipped(bytes);
+    SettingsReader kept(bytes, platform::TextAfterQuote::Kept);
+    for (const Expected& e : values) {
+        SCOPED_TRACE(e.kept.toStdString());
+        EXPECT_EQ(skipped.readText(), e.skipped);
+        EXPECT_EQ(skipped.lastValueHadStrayQuote(), e.stray);
+        EXPECT_EQ(kept.readText(), e.kept);
+        EXPECT_EQ(kept.lastValueHadStrayQuote(), e.stray);
+        EXPECT_EQ(kept.line(), skipped.line());
+    }
+    EXPECT_TRUE(kept.atEnd());
+    // A number reads up to its closing quote either way.
+    SettingsReader number(QByteArray("\"5\"x\r\n"), platform::TextAfterQuote::Kept);
+    EXPECT_EQ(number.readNumber(), 5.0);
+}
+
+TEST(SettingsReader, PassesOverAByteOrderMark)
+{
+    SettingsReader r(QByteArray("\xEF\xBB\xBF\"W6AAA\",7\r\n"));
+    EXPECT_EQ(r.readText(), QStringLiteral("W6AAA"));
+    EXPECT_FALSE(r.lastValueHadStrayQuote());
+    // Offsets stay those of the file on disk, mark included.
+    EXPECT_EQ(r.lastValueEnd(), 10);
+    EXPECT_EQ(r.readNumber(), 7.0);
+    EXPECT_TRUE(r.atEnd());
+
+    SettingsReader onlyMark(QByteArray("\xEF\xBB\xBF"));
+    EXPECT_TRUE(onlyMark.atEnd());
+    SettingsReader markAndBlankLines(QByteArray("\xEF\xBB\xBF\r\n\r\n"));
+    EXPECT_TRUE(markAndBlankLines.onlyBlankLinesLeft());
+    // Only at the start: a second mark is text.
+    SettingsReader twice(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx"));
+    EXPECT_EQ(twice.readText(), QStringLiteral("\u00EF\u00BB\u00BFx"));
+}
+
 TEST(SettingsReader, BlankLinesLeftAtTheEnd)
 {
     SettingsReader r(QByteArray("\"a\"\r\n\r\n  \r\n"));
