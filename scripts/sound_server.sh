@@ -11,7 +11,7 @@
 # output, it writes the address for PULSE_SERVER into DIR/address; when the
 # servers do not come up within a bound it prints their logs and exits 1.
 # It ends every process it started when it ends, however it ends, and it
-# ends when any of them ends.
+# ends when any of them ends or when the process that started it is gone.
 set -euo pipefail
 dir="$(cd "${1:?usage: sound_server.sh DIR}" && pwd)"
 run="$dir/run"
@@ -52,6 +52,7 @@ export XDG_RUNTIME_DIR="$run" HOME="$dir/home" XDG_CONFIG_HOME="$dir/config"
 export XDG_STATE_HOME="$dir/home/state" XDG_DATA_HOME="$dir/home/data" XDG_CACHE_HOME="$dir/home/cache"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$run/bus"
 
+parent=$PPID
 pids=()
 end_servers() {
   trap - EXIT TERM INT HUP
@@ -108,9 +109,15 @@ for _ in $(seq 200); do
   if PULSE_SERVER="$address" pactl info 2>/dev/null | grep -qx 'Default Sink: null-sink'; then
     echo "$address" >"$dir/address.new"
     mv "$dir/address.new" "$dir/address"
-    # Until told to end, or until one of the servers ends.
-    wait -n
-    exit 1
+    # Until told to end, until one of the servers ends, or until what
+    # started it has gone without a word (killed, crashed).
+    while kill -0 "$parent" 2>/dev/null; do
+      for pid in "${pids[@]}"; do
+        kill -0 "$pid" 2>/dev/null || { echo "The test sound server ended: one of its processes ended." >&2; exit 1; }
+      done
+      sleep 0.2
+    done
+    exit 0
   fi
   sleep 0.05
 done
