@@ -19,7 +19,7 @@ export QT_QPA_PLATFORM=offscreen
 sound_dir="$(mktemp -d)"
 "$top/scripts/sound_server.sh" "$sound_dir" &
 sound_server=$!
-trap 'kill "$sound_server" 2>/dev/null; wait "$sound_server" 2>/dev/null; rm -rf "$sound_dir"' EXIT
+trap 'kill "$sound_server" 2>/dev/null; wait "$sound_server" 2>/dev/null || true; rm -rf "$sound_dir"' EXIT
 for _ in $(seq 600); do
   [ -s "$sound_dir/address" ] && break
   kill -0 "$sound_server" 2>/dev/null || break
