@@ -58,6 +58,14 @@ end_servers() {
   trap - EXIT TERM INT HUP
   local i
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  # One that does not end within 5 s of being asked is killed.
+  for _ in $(seq 50); do
+    local left=0 pid
+    for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && left=1; done
+    [ "$left" = 0 ] && break
+    sleep 0.1
+  done
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do wait "${pids[i]}" 2>/dev/null || true; done
 }
 trap end_servers EXIT
@@ -106,7 +114,8 @@ wait_for_socket "$run/pulse/native" "${pids[-1]}"
 address="unix:$run/pulse/native"
 for _ in $(seq 200); do
   for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null || give_up "a server ended"; done
-  if PULSE_SERVER="$address" pactl info 2>/dev/null | grep -qx 'Default Sink: null-sink'; then
+  info="$(LC_ALL=C PULSE_SERVER="$address" pactl info 2>/dev/null || true)"
+  if grep -qx 'Default Sink: null-sink' <<<"$info"; then
     echo "$address" >"$dir/address.new"
     mv "$dir/address.new" "$dir/address"
     # Until told to end, until one of the servers ends, or until what
@@ -121,5 +130,5 @@ for _ in $(seq 200); do
   fi
   sleep 0.05
 done
-PULSE_SERVER="$address" pactl info >>"$dir/pactl.log" 2>&1 || true
+LC_ALL=C PULSE_SERVER="$address" pactl info >>"$dir/pactl.log" 2>&1 || true
 give_up "the null sink did not become the default output within 10 s"
