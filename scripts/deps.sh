@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev
           libgl-dev fonts-liberation libgtest-dev libbenchmark-dev socat xvfb xauth python3
           clang libclang-rt-14-dev direwolf
-          libsndfile1-dev libpulse-dev pulseaudio pulseaudio-utils pkg-config)
+          libsndfile1-dev libpulse-dev pkg-config
+          pipewire pipewire-pulse wireplumber dbus-daemon pulseaudio-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -12,26 +12,30 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZQP_SANITIZE=ON 
 jobs="${ZQP_JOBS:-${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}}"
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
-# A sound server of the tests' own with a null sink: the voice keyer, the
-# spoken prompts and the beep play through a real device, as on an
-# operator's desktop, with no sound card and no login session needed.
+# A sound server of the tests' own (scripts/sound_server.sh: PipeWire with a
+# null sink that plays in real time, spoken to through its PulseAudio
+# protocol): the voice keyer, the spoken prompts and the beep play through a
+# real device, as on an operator's desktop, with no sound card and no login
+# session needed, and a message ends when its last sample has played. It
+# and everything it started end with this script, however it ends.
 sound_dir="$(mktemp -d)"
-pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 --disallow-exit \
-  -L "module-null-sink" -L "module-native-protocol-unix auth-anonymous=1 socket=$sound_dir/native" \
-  >"$sound_dir/server.log" 2>&1 &
+"$top/scripts/sound_server.sh" "$sound_dir" &
 sound_server=$!
-trap 'kill "$sound_server" 2>/dev/null; wait "$sound_server" 2>/dev/null; rm -rf "$sound_dir"' EXIT
-for _ in $(seq 100); do
-  [ -S "$sound_dir/native" ] && break
+trap 'kill "$sound_server" 2>/dev/null; wait "$sound_server" 2>/dev/null || true; rm -rf "$sound_dir"' EXIT
+for _ in $(seq 600); do
+  [ -s "$sound_dir/address" ] && break
   kill -0 "$sound_server" 2>/dev/null || break
   sleep 0.1
 done
-if [ ! -S "$sound_dir/native" ]; then
-  echo "The test sound server did not start:"
-  cat "$sound_dir/server.log"
+if [ ! -s "$sound_dir/address" ]; then
+  # The server prints its logs when it gives up; these are for a server
+  # that neither came nor gave up in time.
+  echo "The test sound server did not start within 60 s."
+  for log in "$sound_dir"/*.log; do [ -e "$log" ] && { echo "--- ${log##*/}"; cat "$log"; }; done
   exit 1
 fi
-export PULSE_SERVER="unix:$sound_dir/native"
+PULSE_SERVER="$(cat "$sound_dir/address")"
+export PULSE_SERVER
 export ZQP_REQUIRE_SOUND=1
 # Leaks are reported; the suppressions name only what the system's own
 # libraries keep for the life of the process.

@@ -1,19 +1,21 @@
 // The voice keyer and the spoken prompts playing through a real sound
 // output: quick restarts, repeats, Esc in the middle, prompts one after
-// another, players that go away while they play. These need a sound server
-// (PULSE_SERVER); the test command starts one with a null sink.
+// another, players that go away while they play, and PTT held exactly while a
+// message is heard. These need a sound server (PULSE_SERVER) that plays in
+// real time; the test command starts one with a null sink.
 
 #include "voice_main_window_fixture.h"
 
 #include "platform/key_events.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -77,41 +79,51 @@ private:
     QByteArray m_old;
 };
 
-/// A sound server of the test's own with a null sink, to be killed as a
-/// device is pulled out.
+/// A sound server of the test's own, the same as the test command's
+/// (scripts/sound_server.sh: PipeWire with a null sink, spoken to through its
+/// PulseAudio protocol), to be killed as a device is pulled out while the
+/// suite's server goes on serving the other tests.
 class PrivateSoundServer {
 public:
     PrivateSoundServer()
     {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-        if (program.isEmpty())
-            return;
-        m_socket = m_dir.filePath(QStringLiteral("native"));
-        m_server.setProgram(program);
-        m_server.setArguments({QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--use-pid-file=no"),
-                               QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-L"), QStringLiteral("module-null-sink"),
-                               QStringLiteral("-L"),
-                               QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + m_socket});
-        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_server.setStandardOutputFile(QProcess::nullDevice());
+        m_server.setProgram(sourceDir() + QStringLiteral("/scripts/sound_server.sh"));
+        m_server.setArguments({m_dir.path()});
+        m_server.setProcessChannelMode(QProcess::ForwardedChannels);
         m_server.start();
         if (m_server.waitForStarted(5000))
-            (void)QTest::qWaitFor([this] { return QFileInfo(m_socket).exists(); }, 10000);
+            (void)QTest::qWaitFor([this] { return !address().isEmpty() || m_server.state() == QProcess::NotRunning; },
+                                  45000);
     }
     ~PrivateSoundServer() { kill(); }
-    [[nodiscard]] bool running() const { return m_server.state() == QProcess::Running && QFileInfo(m_socket).exists(); }
-    [[nodiscard]] QByteArray address() const { return "unix:" + m_socket.toLocal8Bit(); }
+    [[nodiscard]] bool running() const { return m_server.state() == QProcess::Running && !address().isEmpty(); }
+    /// The address for PULSE_SERVER, once the server plays.
+    [[nodiscard]] QByteArray address() const
+    {
+        QFile f(m_dir.filePath(QStringLiteral("address")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray();
+    }
+    /// Kills the process its clients talk to, at once and without a word to
+    /// them; the other servers then end with it.
     void kill()
     {
-        if (m_server.state() != QProcess::NotRunning) {
-            m_server.kill();
-            m_server.waitForFinished(5000);
+        if (m_server.state() == QProcess::NotRunning)
+            return;
+        QFile pidFile(m_dir.filePath(QStringLiteral("run/pulse/pid")));
+        bool ok = false;
+        const qint64 pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong(&ok) : 0;
+        if (ok && pid > 0)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+        else
+            m_server.terminate();
+        if (!m_server.waitForFinished(10000)) {
+            m_server.terminate();
+            m_server.waitForFinished(10000);
         }
     }
 
 private:
     QTemporaryDir m_dir;
-    QString m_socket;
     QProcess m_server;
 };
 
@@ -244,13 +256,50 @@ TEST(SoundDevice, NoDeviceKeysNothingAndSaysSoForEachMessage)
     EXPECT_TRUE(v.played.played().empty());
 }
 
+// PTT is held while the message is heard, and no longer: it drops as the
+// last sample of a 2 s message has played, not when the device gets round
+// to saying so. The measure of the sound's end: the recorder's Played stamp,
+// taken right after the sound is handed to the sound output (so before its
+// first sample can have played), plus the file's length. The last sample
+// cannot have played before that moment, and a sink that plays in real time
+// lets it out a few tens of milliseconds after it (the stream's start and
+// the server's buffer). So PTT must not drop before that moment (give or
+// take the millisecond between the player's clock reading and the
+// recorder's), and must drop within 150 ms of it: the poll's 40 ms, the
+// server's word that the stream has drained, and room for a busy machine.
+// A device that holds a stream back (a PulseAudio null sink drains 2 s
+// late) keeps PTT up for up to 1 s longer and fails here.
+TEST(SoundDevice, PttDropsAsTheLastSampleOfAMessageHasPlayed)
+{
+    REQUIRE_SOUND_SERVER();
+    AudibleVoiceFixture v;
+    v.fx.state.phoneSettings.wavePathsAndPttPort[0] = toneWave(v.fx, QStringLiteral("cq.wav"), 2000);
+    v.phone().pttLineParallel->setChecked(true);
+    v.fkey(platform::vbkey::F1);
+    ASSERT_TRUE(v.waitIdle(5000));
+    EXPECT_EQ(v.fx.fakes.prompt.shown().size(), 0u);
+    const auto ptt = v.lineEvents(platform::LineEvent::Kind::ParallelControl);
+    ASSERT_EQ(ptt.size(), 2u);
+    EXPECT_EQ(ptt[0].value, 3);
+    EXPECT_EQ(ptt[1].value, 2);
+    const auto played = v.playback(platform::PlaybackEvent::Kind::Played);
+    ASSERT_EQ(played.size(), 1u);
+    ASSERT_EQ(played[0].lengthNs, 2'000'000'000);
+    EXPECT_LE(ptt[0].monotonicNs, played[0].monotonicNs) << "PTT was raised after the sound started";
+    const std::int64_t soundEnd = played[0].monotonicNs + played[0].lengthNs;
+    EXPECT_GE(ptt[1].monotonicNs, soundEnd - 1'000'000) << "PTT dropped " << ms(soundEnd - ptt[1].monotonicNs)
+                                                        << " ms before the last sample could have played";
+    EXPECT_LE(ptt[1].monotonicNs - soundEnd, 150'000'000)
+        << "PTT dropped " << ms(ptt[1].monotonicNs - soundEnd) << " ms after the end of the message";
+}
+
 // The device gone mid-message (here its server killed): PTT drops at once,
 // not at the file's end, the repeat ends and the operator is told.
 TEST(SoundDevice, ADeviceLostMidMessageDropsPttAtOnceAndSaysSo)
 {
     REQUIRE_SOUND_SERVER();
     PrivateSoundServer server;
-    ASSERT_TRUE(server.running()) << "pulseaudio could not be started";
+    ASSERT_TRUE(server.running()) << "the sound server could not be started";
     SoundServerAddress address(server.address());
     AudibleVoiceFixture v;
     v.fx.state.phoneSettings.wavePathsAndPttPort[0] = toneWave(v.fx, QStringLiteral("cq.wav"), 4000);
