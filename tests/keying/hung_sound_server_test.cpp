@@ -20,21 +20,6 @@ using namespace testing_support;
 
 namespace {
 
-/// PULSE_SERVER set to another server for a scope.
-class SoundServerAddress {
-public:
-    explicit SoundServerAddress(const QByteArray& address) : m_old(qgetenv("PULSE_SERVER"))
-    {
-        qputenv("PULSE_SERVER", address);
-    }
-    ~SoundServerAddress() { qputenv("PULSE_SERVER", m_old); }
-    SoundServerAddress(const SoundServerAddress&) = delete;
-    SoundServerAddress& operator=(const SoundServerAddress&) = delete;
-
-private:
-    QByteArray m_old;
-};
-
 /// Starts the test's own server; false (the test then skips, or fails when
 /// the test command asks for sound) when the machine has none.
 bool started(const PrivateSoundServer& server)

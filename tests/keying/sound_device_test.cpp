@@ -7,15 +7,12 @@
 #include "voice_main_window_fixture.h"
 
 #include "platform/key_events.h"
+#include "support/private_sound_server.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -62,69 +59,6 @@ struct AudibleMainWindowFixture : VoiceMainWindowFixture {
     {
         voice->preparePlayer = [this](platform::WavPlayer& p) { p.setRecorder(&played); };
     }
-};
-
-/// PULSE_SERVER set to another server for a scope.
-class SoundServerAddress {
-public:
-    explicit SoundServerAddress(const QByteArray& address) : m_old(qgetenv("PULSE_SERVER"))
-    {
-        qputenv("PULSE_SERVER", address);
-    }
-    ~SoundServerAddress() { qputenv("PULSE_SERVER", m_old); }
-    SoundServerAddress(const SoundServerAddress&) = delete;
-    SoundServerAddress& operator=(const SoundServerAddress&) = delete;
-
-private:
-    QByteArray m_old;
-};
-
-/// A sound server of the test's own, the same as the test command's
-/// (scripts/sound_server.sh: PipeWire with a null sink, spoken to through its
-/// PulseAudio protocol), to be killed as a device is pulled out while the
-/// suite's server goes on serving the other tests.
-class PrivateSoundServer {
-public:
-    PrivateSoundServer()
-    {
-        m_server.setProgram(sourceDir() + QStringLiteral("/scripts/sound_server.sh"));
-        m_server.setArguments({m_dir.path()});
-        m_server.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_server.start();
-        if (m_server.waitForStarted(5000))
-            (void)QTest::qWaitFor([this] { return !address().isEmpty() || m_server.state() == QProcess::NotRunning; },
-                                  45000);
-    }
-    ~PrivateSoundServer() { kill(); }
-    [[nodiscard]] bool running() const { return m_server.state() == QProcess::Running && !address().isEmpty(); }
-    /// The address for PULSE_SERVER, once the server plays.
-    [[nodiscard]] QByteArray address() const
-    {
-        QFile f(m_dir.filePath(QStringLiteral("address")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray();
-    }
-    /// Kills the process its clients talk to, at once and without a word to
-    /// them; the other servers then end with it.
-    void kill()
-    {
-        if (m_server.state() == QProcess::NotRunning)
-            return;
-        QFile pidFile(m_dir.filePath(QStringLiteral("run/pulse/pid")));
-        bool ok = false;
-        const qint64 pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong(&ok) : 0;
-        if (ok && pid > 0)
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
-        else
-            m_server.terminate();
-        if (!m_server.waitForFinished(10000)) {
-            m_server.terminate();
-            m_server.waitForFinished(10000);
-        }
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_server;
 };
 
 }  // namespace
