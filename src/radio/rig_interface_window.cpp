@@ -291,7 +291,7 @@ void RigInterfaceWindow::wireEvents()
     connect(txtMode, &QLineEdit::textChanged, this, [this] { onModeQueryChanged(); });
     connect(chkConvToHex, &QCheckBox::toggled, this, [this] { onConvertToHexClicked(); });
     connect(txtPegasusFolder, &QLineEdit::textChanged, this, [this] { onPegasusFolderChanged(); });
-    connect(ChkConvHex, &QCheckBox::toggled, this, [this] { showReading(); });
+    connect(ChkConvHex, &QCheckBox::toggled, this, [this] { showReply(); });
     connect(testButton, &QPushButton::clicked, this, [this] { onTestClicked(); });
     connect(endTestButton, &QPushButton::clicked, this, [this] { onEndTestClicked(); });
     connect(cmdDone, &QPushButton::clicked, this, [this] { onDoneClicked(); });

@@ -192,7 +192,9 @@ private:
     void readTick();
     /// Hands what the port has taken in since the last tick to the poll loop.
     void takeArrivals();
-    void showReading(const PollLoop::ReadOutcome& outcome = {});
+    void showReading(const PollLoop::ReadOutcome& outcome);
+    /// The raw reply of the read tick in "Unprocessed data returned".
+    void showReply();
     void handOver(const PollLoop::ReadOutcome& outcome);
     void noteSilence();
 
@@ -212,7 +214,6 @@ private:
     bool m_inTick = false;
     bool m_tuning = false;
     bool m_shutDown = false;
-    int m_silentReads = 0;
     bool m_portLost = false;  ///< a write failed: the device went away
     std::int64_t m_lastReopenNs = 0;
 };

@@ -64,6 +64,9 @@ TEST(RigPolling, RepliesSpreadOverManyReadsNeverGiveAWrongFrequencyOrPhone)
     for (float mhz : f.target.frequencies)
         EXPECT_FLOAT_EQ(mhz, 14.025f);
     EXPECT_FALSE(f.target.calls.contains("mode:PH"));
+    // Replies still coming in are no silence.
+    EXPECT_FALSE(f.shownFrequenciesFrom("14.02500").contains("No Response"))
+        << f.shownFrequencies.join(" | ").toStdString();
 }
 
 TEST(RigPolling, RigsThatAnswerLateAreFollowed)

@@ -197,6 +197,8 @@ TEST(YaesuPolling, LateAnswersAtTheFastestRateAreReadWholeAndNeverShifted)
         expectOnlyModes(f.target.calls, {"CW", "PH"});
         EXPECT_EQ(f.target.calls.last(), "mode:PH");
         EXPECT_EQ(f.window().lblFreq->text(), "7.04000");
+        EXPECT_FALSE(f.shownFrequenciesFrom("14.02500").contains("No Response"))
+            << f.shownFrequencies.join(" | ").toStdString();
     }
 }
 
@@ -267,6 +269,9 @@ TEST(YaesuPolling, BlocksThatComeInTwoHalvesAreReadAtTheDefaultAndTheFastestRate
             EXPECT_EQ(f.target.calls.last(), "mode:PH");
             expectOnlyFrequencies(f, {14.025f, 28.4f});
             expectOnlyModes(f.target.calls, {"CW", "PH"});
+            // A block still coming in is no silence.
+            EXPECT_FALSE(f.shownFrequenciesFrom("14.02500").contains("No Response"))
+                << f.shownFrequencies.join(" | ").toStdString();
         }
     }
 }
