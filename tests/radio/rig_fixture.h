@@ -125,13 +125,13 @@ public:
         chooseRig(QString::fromLatin1(rigType));
         window().optComm[1]->setChecked(true);
         (pollRate ? pollRate : window().optPollFast)->setChecked(true);
-        watchFrequencyCaption();
         window().testButton->click();
         ASSERT_TRUE(window().tmrGetData->isActive());
     }
 
     /// Notes every caption the frequency label shows from now on, each
-    /// once in a row, in shownFrequencies (read while events run).
+    /// once in a row, in shownFrequencies (read while events run; a caption
+    /// lasts at least one poll cycle).
     void watchFrequencyCaption()
     {
         captionWatch = std::make_unique<QTimer>();
@@ -140,7 +140,7 @@ public:
             if (shownFrequencies.isEmpty() || shownFrequencies.last() != now)
                 shownFrequencies << now;
         });
-        captionWatch->start(5);
+        captionWatch->start(10);
     }
     /// The captions shown since the first that was text.
     [[nodiscard]] QStringList shownFrequenciesFrom(const QString& text) const

@@ -58,6 +58,7 @@ TEST(RigPolling, RepliesSpreadOverManyReadsNeverGiveAWrongFrequencyOrPhone)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     rig.setPace(300);  // one reply spans several of the program's reads
+    f.watchFrequencyCaption();
     f.connect(rig, "Kenwood");
     ASSERT_TRUE(f.handedOver("band:14.025", 8000));
     ASSERT_TRUE(waitUntil([&] { return f.target.calls.size() >= 12; }, 8000));

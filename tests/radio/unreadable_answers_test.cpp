@@ -30,6 +30,7 @@ void expectFaultHandled(Rig& rig, const char* rigType, AnswerFault fault, bool f
 {
     RigFixture f;
     rig.turnDial(28'450'000);
+    f.watchFrequencyCaption();
     f.connect(rig, rigType, fastest ? f.window().optPollFast : f.window().optPollMed);
     ASSERT_TRUE(f.handedOver("band:28.450", 6000));
     rig.setAnswerFault(fault);

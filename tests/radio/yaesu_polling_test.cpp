@@ -185,6 +185,7 @@ TEST(YaesuPolling, LateAnswersAtTheFastestRateAreReadWholeAndNeverShifted)
         RigFixture f;
         YaesuRigEmulator rig(r.kind);
         rig.setAnswerDelay(60, 90);
+        f.watchFrequencyCaption();
         f.connect(rig, r.rigType);
         ASSERT_TRUE(f.handedOver("band:14.025"));
         rig.turnDial(7'040'000);
@@ -256,6 +257,7 @@ TEST(YaesuPolling, BlocksThatComeInTwoHalvesAreReadAtTheDefaultAndTheFastestRate
             RigFixture f;
             YaesuRigEmulator rig(r.kind);
             rig.setAnswerInHalves(gapMs);
+            f.watchFrequencyCaption();
             f.connect(rig, r.rigType, fastest ? f.window().optPollFast : f.window().optPollMed);
             ASSERT_TRUE(f.handedOver("band:14.025", 6000));
             ASSERT_TRUE(f.handedOver("mode:CW"));
