@@ -43,10 +43,12 @@ int main(int argc, char* argv[])
     keying::installWinKey(programServices, state, mainWindows);
     mainWindows.setServices(programServices);
     keying::installVoice(programServices, state, mainWindows);
-    radio::installRadio(programServices, state, mainWindows);
     spots::installSpots(programServices, state, mainWindows);
     state.openMainWindow = [&mainWindows] { mainWindows.open(); };
     keying::installCwKeying(programServices, state, mainWindows);
+    // After the keyers: on Exit or a signal their lines go up first, and
+    // only then does the rig's port wait for its closing bytes.
+    radio::installRadio(programServices, state, mainWindows);
     // Logout, shutdown, kill, Ctrl+C or a closed terminal: the key and PTT
     // lines go up, then the program ends as closing the main window ends it.
     platform::EndSignals endSignals;

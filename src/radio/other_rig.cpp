@@ -10,6 +10,7 @@ class OperatorStrings final : public RigFamily {
 public:
     // The answer is only shown; nothing is kept for a parser.
     FrameCut cut(QByteArrayView pending) const override { return {pending.size(), 0}; }
+    bool readsReplies() const override { return false; }
 
     QByteArray pollQueries(const RigContext& rig, quint8& queryToggle) const override
     {

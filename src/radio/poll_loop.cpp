@@ -53,6 +53,7 @@ QByteArray PollLoop::sendTickBytes(std::int64_t nowNs)
         // The answer to the last question is whatever came until now.
         endAnswer();
         m_questionNs = nowNs;
+        m_questionOpen = true;
     }
     m_questions = std::min(m_questions + 1, MostQuestionsOpen);
     return queries;
@@ -111,18 +112,32 @@ void PollLoop::endAnswer()
     const QByteArray answer = std::exchange(m_answer, {});
     const bool tooLong = std::exchange(m_answerTooLong, false);
     m_lastArrivalNs = 0;
+    const bool questionOpen = std::exchange(m_questionOpen, false);
+    // Any reading says the rig is there; an answer that gives none counts
+    // as silence once, for the question it answers.
+    if (readAnswer(answer, tooLong))
+        m_unreadPolls = 0;
+    else if (questionOpen)
+        countUnreadPoll();
+}
+
+bool PollLoop::readAnswer(const QByteArray& answer, bool tooLong)
+{
     const qsizetype length = blockLength();
     if (length <= 0 || tooLong || answer.size() < length)
-        return;  // less than a block: the rest of a lost one, or noise
+        return false;  // less than a block: the rest of a lost one, or noise
     if (answer.size() % length == 0) {
         // Whole blocks, one after the other: answers that followed each
         // other closely. One more than the questions asked is no answer.
+        bool read = false;
         for (qsizetype at = 0; at < answer.size() && m_questions > 0; at += length) {
             --m_questions;
-            if (const auto one = readBlock(QByteArrayView(answer).sliced(at, length)))
+            if (const auto one = readBlock(QByteArrayView(answer).sliced(at, length))) {
                 m_blockReading.merge(*one);
+                read = true;
+            }
         }
-        return;
+        return read;
     }
     // Bytes besides the block, before or after it. Counted from the start
     // and from the end, a block that is no answer of the rig's shows which
@@ -136,10 +151,11 @@ void PollLoop::endAnswer()
     } else {
         taken = first ? first : last;
     }
-    if (taken && m_questions > 0) {
-        --m_questions;
-        m_blockReading.merge(*taken);
-    }
+    if (!taken || m_questions <= 0)
+        return false;
+    --m_questions;
+    m_blockReading.merge(*taken);
+    return true;
 }
 
 void PollLoop::endAnswerIfWhole(std::int64_t nowNs)
@@ -175,27 +191,50 @@ PollLoop::ReadOutcome PollLoop::readTick(std::int64_t nowNs)
         QString shown;
         outcome.answered = f->pollWithoutPort(rig, reading, shown);
         if (!outcome.answered) {
+            countUnreadPoll();
             RigReplyText.clear();
             outcome.problem = shown;
             return outcome;
         }
+        m_unreadPolls = 0;
         RigReplyText = shown.toLatin1();
     } else {
         RigReplyText = std::exchange(m_sinceRead, {});
         outcome.answered = !RigReplyText.isEmpty();
         if (!f)
             return outcome;
+        if (!f->readsReplies()) {
+            // Nothing is read from the answers: any answer is the rig's.
+            (void)m_buffer.takeFrames(*f);
+            outcome.heard = outcome.answered;
+            if (outcome.heard)
+                m_unreadPolls = 0;
+            else
+                countUnreadPoll();
+            return outcome;
+        }
         if (f->blockLength() > 0) {
             endAnswerIfWhole(nowNs);
+            // Nothing at all came for the question: it is decided now, as
+            // silence. A late block that comes after is still read.
+            if (m_questionOpen && m_answer.isEmpty() && !m_answerTooLong)
+                endAnswer();
             reading = std::exchange(m_blockReading, {});
             outcome.answered = outcome.answered || reading.frequency.has_value();
         } else {
-            if (!outcome.answered)
-                return outcome;
-            for (const QByteArray& frame : m_buffer.takeFrames(*f)) {
-                RigReading one;
-                f->parseFrame(frame, QueryToggle, rig, one);
-                reading.merge(one);
+            if (outcome.answered) {
+                for (const QByteArray& frame : m_buffer.takeFrames(*f)) {
+                    RigReading one;
+                    f->parseFrame(frame, QueryToggle, rig, one);
+                    reading.merge(one);
+                }
+            }
+            if (reading.frequency || reading.mode) {
+                m_unreadPolls = 0;
+                m_undecidedPolls = 0;
+                m_undecidedSinceNs = 0;
+            } else {
+                judgeUnreadReplies(nowNs);
             }
         }
     }
@@ -207,7 +246,35 @@ PollLoop::ReadOutcome PollLoop::readTick(std::int64_t nowNs)
         RigMode = *reading.mode;
         outcome.modeRead = true;
     }
+    outcome.heard = outcome.frequencyRead || outcome.modeRead;
     return outcome;
+}
+
+void PollLoop::judgeUnreadReplies(std::int64_t nowNs)
+{
+    // An unfinished reply may be one still coming in, slowly or in pieces:
+    // its poll waits. One that has not ended in two seconds never will
+    // (a rig that cuts its replies short, noise with no end to it): every
+    // poll that waited for it gave no reading.
+    const bool unfinished = m_buffer.size() > 0;
+    const bool mayEnd = m_undecidedSinceNs == 0 || nowNs <= 0 || nowNs - m_undecidedSinceNs < LongestQuestionWaitNs;
+    if (unfinished && mayEnd) {
+        if (m_undecidedSinceNs == 0)
+            m_undecidedSinceNs = nowNs;
+        ++m_undecidedPolls;
+        return;
+    }
+    const int polls = 1 + std::exchange(m_undecidedPolls, 0);
+    for (int i = 0; i < polls; ++i)
+        countUnreadPoll();
+    if (!unfinished)
+        m_undecidedSinceNs = 0;
+}
+
+void PollLoop::countUnreadPoll()
+{
+    // Held well short of overflowing on a rig left silent for weeks.
+    m_unreadPolls = std::min(m_unreadPolls + 1, 1'000'000);
 }
 
 void PollLoop::ModeFromFrequency()
@@ -251,6 +318,9 @@ void PollLoop::forgetInput()
     m_lastArrivalNs = 0;
     m_questionNs = 0;
     m_blockReading = {};
+    m_questionOpen = false;
+    m_undecidedPolls = 0;
+    m_undecidedSinceNs = 0;
     RigReplyText.clear();
 }
 

@@ -24,6 +24,14 @@
 // rig could give (a frequency outside its range) shows which is wrong; when
 // both read as answers and differ, neither is taken. Blocks beyond the
 // questions asked are no answer.
+//
+// A rig is taken for silent by the polls that give no reading, whether
+// nothing came back or only bytes that could not be read: a rig whose
+// answers are cut short, or carry bytes that make them ambiguous, tells
+// nothing of where its dial is, however busy its line. A poll whose answer
+// is still coming in is neither until it is decided: for a rig of blocks,
+// when its answer ends; for the others, when a whole reply comes, or after
+// two seconds in which an unfinished one never ended.
 
 #include "radio/frame_buffer.h"
 #include "radio/rig_family.h"
@@ -74,6 +82,9 @@ public:
         bool answered = false;       ///< bytes arrived, or the rig's file gave a reading
         bool frequencyRead = false;  ///< a whole reply set RigFrequency
         bool modeRead = false;       ///< a whole reply set RigMode
+        /// The rig was heard: a reading came, or, for a rig type whose
+        /// answers are only shown, an answer.
+        bool heard = false;
         /// For a rig reached through files: what is wrong with its file
         /// when it gave no reading.
         QString problem;
@@ -90,6 +101,17 @@ public:
     /// Frequency"); outside them the rig's own mode stays.
     void ModeFromFrequency();
 
+    /// Polls in a row without a reading after which the rig is reported
+    /// as not answering. One poll can miss: a reply still on the line.
+    static constexpr int UnreadPollsReported = 3;
+    /// The last UnreadPollsReported polls or more gave no reading.
+    [[nodiscard]] bool rigSilent() const { return m_unreadPolls >= UnreadPollsReported; }
+    [[nodiscard]] int unreadPolls() const { return m_unreadPolls; }
+    /// A poll that could not be made (the port is gone) gives no reading.
+    void countUnreadPoll();
+    /// Counts the polls without a reading afresh (a new test of the rig).
+    void restartSilenceCount() { m_unreadPolls = 0; }
+
     /// Drops unread bytes (before tuning, when a test starts afresh).
     void forgetInput();
     [[nodiscard]] qsizetype bufferedBytes() const { return m_buffer.size() + m_answer.size(); }
@@ -99,8 +121,14 @@ public:
 private:
     [[nodiscard]] qsizetype blockLength() const;
     [[nodiscard]] std::int64_t streamingNs() const;
-    /// The answer so far is over: its blocks are read.
+    /// The answer so far is over: its blocks are read, and the question it
+    /// answers is decided.
     void endAnswer();
+    /// Reads the blocks of an answer; true when one gave a reading.
+    bool readAnswer(const QByteArray& answer, bool tooLong);
+    /// For a rig whose replies end by themselves: the read tick's poll
+    /// gave no reading; it waits while an unfinished reply may still end.
+    void judgeUnreadReplies(std::int64_t nowNs);
     /// Reads the answer before the next question when it is whole.
     void endAnswerIfWhole(std::int64_t nowNs);
     /// A block that is an answer of the rig's; nullopt for any other.
@@ -118,6 +146,10 @@ private:
     std::int64_t m_lastArrivalNs = 0;  ///< the latest byte of the answer
     std::int64_t m_questionNs = 0;     ///< when the last question went out
     std::int64_t m_characterNs = 2'291'667;  ///< 4,800 baud, 11 bits
+    int m_unreadPolls = 0;
+    bool m_questionOpen = false;  ///< a rig of blocks: the last answer is not decided yet
+    int m_undecidedPolls = 0;     ///< polls waiting for an unfinished reply to end
+    std::int64_t m_undecidedSinceNs = 0;
 };
 
 }  // namespace radio

@@ -58,7 +58,6 @@ void RadioControl::unloadRigWindow()
 {
     if (!m_window)
         return;
-    m_window->onUnload();
     m_window->shutDown();
     // Deleting the window under a tune that waits inside it would pull the
     // floor from under that handler; it goes with the program instead.

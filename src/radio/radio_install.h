@@ -55,7 +55,8 @@ public:
     /// The main window closes: the window's closing steps, then it goes. A
     /// tune that waits keeps its window until it returns.
     void unloadRigWindow();
-    /// File > Exit: polling stops and the port closes at once.
+    /// File > Exit and the end signals: polling stops and the port closes
+    /// at once, after the rig's closing bytes.
     void release();
 
     /// Ctrl+G: the tune and scan window, shown modally and discarded when

@@ -78,6 +78,10 @@ public:
     [[nodiscard]] virtual qsizetype blockLength() const { return 0; }
     [[nodiscard]] bool answersInBlocks() const { return blockLength() > 0; }
 
+    /// False for a rig type whose answers are only shown: nothing is read
+    /// from them, so any answer at all is taken for the rig's.
+    [[nodiscard]] virtual bool readsReplies() const { return true; }
+
     /// False for a rig reached through files of another program rather than
     /// a serial port: no port is opened, and the two operations below stand
     /// in for reading replies and sending the set-frequency command.

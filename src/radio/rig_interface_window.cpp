@@ -291,7 +291,7 @@ void RigInterfaceWindow::wireEvents()
     connect(txtMode, &QLineEdit::textChanged, this, [this] { onModeQueryChanged(); });
     connect(chkConvToHex, &QCheckBox::toggled, this, [this] { onConvertToHexClicked(); });
     connect(txtPegasusFolder, &QLineEdit::textChanged, this, [this] { onPegasusFolderChanged(); });
-    connect(ChkConvHex, &QCheckBox::toggled, this, [this] { showReading(); });
+    connect(ChkConvHex, &QCheckBox::toggled, this, [this] { showReply(); });
     connect(testButton, &QPushButton::clicked, this, [this] { onTestClicked(); });
     connect(endTestButton, &QPushButton::clicked, this, [this] { onEndTestClicked(); });
     connect(cmdDone, &QPushButton::clicked, this, [this] { onDoneClicked(); });
@@ -359,8 +359,15 @@ void RigInterfaceWindow::onLoad()
 
 void RigInterfaceWindow::onUnload()
 {
+    // The bytes sent when the port opened lock a Yaesu's front panel; these
+    // release it. Every way out of a polled rig sends them: a rig left
+    // locked keeps its dial and keys from the operator.
+    const bool polling = tmrGetData->isActive() || m_tuning;
+    if (m_closingBytesSent || m_shutDown || !polling)
+        return;
+    m_closingBytesSent = true;
     const RigModel* model = findRigModel(m_state.prefs.RigType);
-    if (model && *model->closeBytes && tmrGetData->isActive()) {
+    if (model && *model->closeBytes) {
         if (const auto bytes = PackedHexToBytes(QString::fromLatin1(model->closeBytes)))
             m_port.write(*bytes);
     }
@@ -368,6 +375,7 @@ void RigInterfaceWindow::onUnload()
 
 void RigInterfaceWindow::shutDown()
 {
+    onUnload();
     m_shutDown = true;
     tmrGetData->stop();
     m_port.close();

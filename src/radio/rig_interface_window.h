@@ -66,7 +66,8 @@ public:
     /// the band plan. Polling does not start: only Test starts it.
     void onLoad();
     /// Sends the closing bytes of the rig types that expect them when the
-    /// window goes while polling runs.
+    /// window goes while polling runs (or a tune holds it stopped); once,
+    /// however many ways out the program takes.
     void onUnload();
 
     // ----- public operations --------------------------------------------
@@ -86,7 +87,10 @@ public:
     void onPollTick();
 
     /// Stops everything for good: the main window is closing or the program
-    /// ends. A tune that waits finishes without sending anything further.
+    /// ends, by Exit or a signal as well. The closing bytes go first
+    /// (onUnload), and the port closes once they and two characters more
+    /// are on the line. A tune that waits finishes without sending
+    /// anything further.
     void shutDown();
 
     [[nodiscard]] bool pollingRunning() const;
@@ -192,7 +196,9 @@ private:
     void readTick();
     /// Hands what the port has taken in since the last tick to the poll loop.
     void takeArrivals();
-    void showReading(const PollLoop::ReadOutcome& outcome = {});
+    void showReading(const PollLoop::ReadOutcome& outcome);
+    /// The raw reply of the read tick in "Unprocessed data returned".
+    void showReply();
     void handOver(const PollLoop::ReadOutcome& outcome);
     void noteSilence();
 
@@ -212,7 +218,7 @@ private:
     bool m_inTick = false;
     bool m_tuning = false;
     bool m_shutDown = false;
-    int m_silentReads = 0;
+    bool m_closingBytesSent = false;
     bool m_portLost = false;  ///< a write failed: the device went away
     std::int64_t m_lastReopenNs = 0;
 };

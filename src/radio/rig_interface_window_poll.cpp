@@ -17,10 +17,6 @@ namespace radio {
 
 namespace {
 
-/// Read ticks in a row without a byte before the window says the rig is
-/// silent. One empty read can be a reply that is still on the line.
-constexpr int SilentReadsReported = 3;
-
 constexpr std::int64_t ReopenIntervalNs = 1'000'000'000;
 
 }  // namespace
@@ -120,6 +116,7 @@ void RigInterfaceWindow::sendTick()
     const RigFamily* family = m_loop.family();
     if (usesPort()) {
         if (m_portLost && !reopenLostPort()) {
+            m_loop.countUnreadPoll();
             noteSilence();
             return;
         }
@@ -175,14 +172,18 @@ void RigInterfaceWindow::readTick()
         takeArrivals();
     }
     const PollLoop::ReadOutcome outcome = m_loop.readTick(platform::monotonicNs());
-    if (outcome.answered) {
-        m_silentReads = 0;
+    if (outcome.heard) {
         if (OptFreq->isChecked())
             m_loop.ModeFromFrequency();
         if (isVisible())
             showReading(outcome);
         handOver(outcome);
     } else {
+        // Bytes that gave no reading show as they came, so that the
+        // operator sees what the rig sends; otherwise the poll is one of a
+        // rig that does not answer: nothing is shown or handed over as read.
+        if (outcome.answered && isVisible())
+            showReply();
         noteSilence();
         // A rig reached through files says what is wrong with them.
         if (!outcome.problem.isEmpty() && isVisible())
@@ -199,6 +200,11 @@ void RigInterfaceWindow::showReading(const PollLoop::ReadOutcome& outcome)
     if (outcome.frequencyRead && m_loop.RigFrequency > 0)
         lblFreq->setText(frequencyCaption(m_loop.RigFrequency));
     lblMode->setText(m_loop.RigMode);
+    showReply();
+}
+
+void RigInterfaceWindow::showReply()
+{
     const QByteArray& reply = m_loop.RigReplyText;
     lblUnProcess->setText(ChkConvHex->isChecked() ? BytesToHexText(reply) : QString::fromLatin1(reply));
 }
@@ -222,10 +228,11 @@ void RigInterfaceWindow::handOver(const PollLoop::ReadOutcome& outcome)
 
 void RigInterfaceWindow::noteSilence()
 {
-    // A rig switched off or unplugged: the captions say so again, as after
-    // Test, instead of showing what it said last. Polling goes on, and the
-    // rig's first answer puts them right.
-    if (++m_silentReads < SilentReadsReported)
+    // A rig switched off or unplugged, or one whose answers cannot be read:
+    // the captions say so again, as after Test, instead of showing what it
+    // said last. Polling goes on, and the rig's first reading puts them
+    // right.
+    if (!m_loop.rigSilent())
         return;
     lblFreq->setText(QStringLiteral("No Response"));
     lblMode->setText(QStringLiteral("No Response"));

@@ -89,7 +89,7 @@ void RigInterfaceWindow::onTestClicked()
         endTestButton->setEnabled(true);
         pollingLabel->show();
         m_loop.RigMode.clear();
-        m_silentReads = 0;
+        m_loop.restartSilenceCount();
     }
     collectSettings();
     if (isNone(rigType))

@@ -14,6 +14,7 @@
 //   05 <freq>   set the frequency, same bytes as 03's answer -> FB
 //   06 <mode>   set the mode -> FB
 
+#include "answer_faults.h"
 #include "support/pty_peer.h"
 
 #include <QByteArray>
@@ -54,6 +55,9 @@ public:
         std::lock_guard lock(m_mutex);
         m_delayMs = ms;
     }
+    /// Every answer from now on comes with this fault (the echo on the
+    /// bus is the line's, not the rig's, and stays whole).
+    void setAnswerFault(AnswerFault fault) { m_faults.set(fault); }
     [[nodiscard]] qint64 frequency() const
     {
         std::lock_guard lock(m_mutex);
@@ -149,7 +153,7 @@ private:
                 if (frame.size() < 6 || !frame.startsWith("\xFE\xFE") || frame[2] != m_address)
                     continue;
                 m_frames << frame;
-                out += answer(frame);
+                out += m_faults.apply(answer(frame));
             }
         }
         pty.sendPaced(echo, 1200, 10);
@@ -164,6 +168,7 @@ private:
     char m_mode = 0x03;
     QByteArray m_pending;
     QList<QByteArray> m_frames;
+    AnswerFaults m_faults;
     // Last: destroyed (its thread joined) before what its handler touches.
     PtyEmulator m_pty{[this](PtyEmulator& pty, const QByteArray& b) { onBytes(pty, b); }};
 };

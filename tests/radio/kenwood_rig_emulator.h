@@ -17,6 +17,7 @@
 //   MDn;          set the mode
 //   IF;           -> the 38-character status (Kenwood, Elecraft)
 
+#include "answer_faults.h"
 #include "support/pty_peer.h"
 
 #include <QByteArray>
@@ -57,6 +58,8 @@ public:
         m_delayMs = ms;
     }
 
+    /// Every answer from now on comes with this fault.
+    void setAnswerFault(AnswerFault fault) { m_faults.set(fault); }
     /// Every command the program sent, in order, each with its ";".
     [[nodiscard]] QList<QByteArray> commands() const;
     /// The commands that were not queries (set frequency, set mode, …).
@@ -82,6 +85,7 @@ private:
     int m_delayMs = 0;
     QByteArray m_pending;
     QList<QByteArray> m_commands;
+    AnswerFaults m_faults;
     // Last: destroyed (its thread joined) before what its handler touches.
     PtyEmulator m_pty{[this](PtyEmulator& pty, const QByteArray& b) { onBytes(pty, b); }};
 };
@@ -233,7 +237,7 @@ inline void KenwoodRigEmulator::onBytes(PtyEmulator& pty, const QByteArray& byte
             const QByteArray command = m_pending.left(end + 1);
             m_pending.remove(0, end + 1);
             m_commands << command;
-            replies += answer(command);
+            replies += m_faults.apply(answer(command));
         }
         pace = m_paceBaud;
         delay = m_delayMs;

@@ -262,6 +262,7 @@ struct TickedRig {
     std::int64_t lineFreeNs = 0;
     std::vector<ArrivedBytes> onTheLine;  ///< one byte each, in order
     std::vector<float> handedOver;
+    bool silentAfterReading = false;  ///< taken for silent once it had been read
     int questions = 0;
     quint32 random = 20261211;
 
@@ -312,6 +313,7 @@ struct TickedRig {
         } else {
             if (loop.readTick(now).frequencyRead)
                 handedOver.push_back(loop.RigFrequency);
+            silentAfterReading = silentAfterReading || (!handedOver.empty() && loop.rigSilent());
             loop.ReadTickNext = 0;
         }
     }
@@ -359,8 +361,97 @@ TEST(PollLoop, BlocksInPiecesLateOrWithNoiseAreReadAtTheDefaultAndTheFastestRate
             EXPECT_GE(static_cast<int>(rig.handedOver.size()) * (c.noiseBytes > 0 ? 2 : 1),
                       rig.questions * 3 / 4);
             EXPECT_EQ(rig.loop.RigMode, "CW");
+            // A block still coming in is no silence.
+            EXPECT_FALSE(rig.silentAfterReading);
         }
     }
+}
+
+TEST(PollLoop, PollsThatGiveNoReadingCountAsSilence)
+{
+    const int reported = PollLoop::UnreadPollsReported;
+    const QByteArray block = block990(21'200'000);
+
+    // A silent rig of blocks: each question unanswered at its read tick.
+    PollLoop silent = loopFor("Yaesu 990");
+    for (int i = 0; i < reported; ++i) {
+        EXPECT_FALSE(silent.rigSilent()) << i;
+        (void)silent.sendTickBytes(1000 * Ms + i * 100 * Ms);
+        EXPECT_FALSE(silent.readTick(1050 * Ms + i * 100 * Ms).heard);
+    }
+    EXPECT_TRUE(silent.rigSilent());
+
+    // Blocks cut short, or read both ways as different frequencies: bytes
+    // on every poll, and still no reading.
+    struct BlockCase {
+        const char* name;
+        const char* rigType;
+        QByteArray answer;
+    };
+    const BlockCase blockCases[] = {
+        {"three bytes short", "Yaesu 990", block.left(13)},
+        {"three bytes extra, read both ways", "Yaesu", QByteArray::fromHex("0212000001") + QByteArray::fromHex("000001")},
+    };
+    for (const BlockCase& c : blockCases) {
+        SCOPED_TRACE(c.name);
+        PollLoop loop = loopFor(c.rigType);
+        std::int64_t now = 1000 * Ms;
+        for (int i = 0; i < reported; ++i) {
+            EXPECT_FALSE(loop.rigSilent()) << i;
+            (void)loop.sendTickBytes(now);
+            loop.takeArrived(c.answer, now + 10 * Ms);
+            // The answer is not decided while its question is the last.
+            const auto outcome = loop.readTick(now + 50 * Ms);
+            EXPECT_TRUE(outcome.answered);
+            EXPECT_FALSE(outcome.heard);
+            now += 100 * Ms;
+        }
+        EXPECT_FALSE(loop.rigSilent());
+        (void)loop.sendTickBytes(now);  // ends the third answer
+        EXPECT_TRUE(loop.rigSilent());
+        // One reading, and the rig answers again.
+        loop.takeArrived(c.rigType == QLatin1String("Yaesu") ? QByteArray::fromHex("0212000001") : block,
+                         now + 10 * Ms);
+        EXPECT_TRUE(loop.readTick(now + 60 * Ms).heard);
+        EXPECT_FALSE(loop.rigSilent());
+    }
+
+    // Replies that end by themselves: an unfinished one waits while it may
+    // still end, and one that never ends counts for every poll it held up.
+    PollLoop slow = loopFor("Kenwood");
+    const QByteArray reply = "FA00021200000;MD2;";
+    std::int64_t now = 1000 * Ms;
+    for (int poll = 0; poll < 12; ++poll) {
+        // A sixth of the reply at each read tick, one every 100 ms.
+        (void)slow.sendTickBytes(now);
+        slow.takeArrived(reply.mid(poll % 6 * 3, 3), now + 40 * Ms);
+        const auto outcome = slow.readTick(now + 50 * Ms);
+        EXPECT_EQ(outcome.heard, poll % 6 == 4 || poll % 6 == 5) << poll;
+        EXPECT_FALSE(slow.rigSilent()) << poll;
+        now += 100 * Ms;
+    }
+    PollLoop cut = loopFor("Kenwood");
+    now = 1000 * Ms;
+    int polls = 0;
+    while (!cut.rigSilent() && polls < 40) {
+        (void)cut.sendTickBytes(now);
+        cut.takeArrived("FA000212000M", now + 40 * Ms);
+        EXPECT_FALSE(cut.readTick(now + 50 * Ms).heard);
+        now += 100 * Ms;
+        ++polls;
+    }
+    EXPECT_TRUE(cut.rigSilent());
+    EXPECT_EQ(polls, 21);  // two seconds of polls, then the decision
+    EXPECT_GE(cut.unreadPolls(), 21);
+
+    // "Other" reads nothing from its answers: any answer is the rig's.
+    PollLoop other = loopFor("Other");
+    other.rig.frequencyQuery = QStringLiteral("ID;");
+    for (int i = 0; i < 5; ++i) {
+        (void)other.sendTickBytes(now);
+        EXPECT_TRUE(other.readReplies("whatever").heard);
+    }
+    EXPECT_FALSE(other.rigSilent());
 }
 
 TEST(PollLoop, ChoosingAnotherRigForgetsTheOldOne)

@@ -96,6 +96,7 @@ public:
     }
     ~RigFixture()
     {
+        captionWatch.reset();
         radio.reset();
         QApplication::processEvents();
     }
@@ -126,6 +127,26 @@ public:
         (pollRate ? pollRate : window().optPollFast)->setChecked(true);
         window().testButton->click();
         ASSERT_TRUE(window().tmrGetData->isActive());
+    }
+
+    /// Notes every caption the frequency label shows from now on, each
+    /// once in a row, in shownFrequencies (read while events run; a caption
+    /// lasts at least one poll cycle).
+    void watchFrequencyCaption()
+    {
+        captionWatch = std::make_unique<QTimer>();
+        QObject::connect(captionWatch.get(), &QTimer::timeout, [this] {
+            const QString now = window().lblFreq->text();
+            if (shownFrequencies.isEmpty() || shownFrequencies.last() != now)
+                shownFrequencies << now;
+        });
+        captionWatch->start(10);
+    }
+    /// The captions shown since the first that was text.
+    [[nodiscard]] QStringList shownFrequenciesFrom(const QString& text) const
+    {
+        const qsizetype at = shownFrequencies.indexOf(text);
+        return at < 0 ? QStringList() : shownFrequencies.mid(at);
     }
 
     /// Lets the poll loop run until the main window has been called so
@@ -161,6 +182,8 @@ public:
     std::unique_ptr<radio::RadioControl> radio;
     QStringList modalShown;
     std::function<void(QDialog&)> onModal;
+    QStringList shownFrequencies;
+    std::unique_ptr<QTimer> captionWatch;
 };
 
 }  // namespace testing_support

@@ -58,12 +58,16 @@ TEST(RigPolling, RepliesSpreadOverManyReadsNeverGiveAWrongFrequencyOrPhone)
     RigFixture f;
     KenwoodRigEmulator rig(Kind::Kenwood);
     rig.setPace(300);  // one reply spans several of the program's reads
+    f.watchFrequencyCaption();
     f.connect(rig, "Kenwood");
     ASSERT_TRUE(f.handedOver("band:14.025", 8000));
     ASSERT_TRUE(waitUntil([&] { return f.target.calls.size() >= 12; }, 8000));
     for (float mhz : f.target.frequencies)
         EXPECT_FLOAT_EQ(mhz, 14.025f);
     EXPECT_FALSE(f.target.calls.contains("mode:PH"));
+    // Replies still coming in are no silence.
+    EXPECT_FALSE(f.shownFrequenciesFrom("14.02500").contains("No Response"))
+        << f.shownFrequencies.join(" | ").toStdString();
 }
 
 TEST(RigPolling, RigsThatAnswerLateAreFollowed)

@@ -18,6 +18,7 @@
 //                 2 LSB, 3 CW, 4 FM)
 //   *A <4 bytes of Hz>  set the frequency -> G
 
+#include "answer_faults.h"
 #include "support/pty_peer.h"
 
 #include <QByteArray>
@@ -55,6 +56,8 @@ public:
         m_baud = baud;
     }
     void setSilent(bool silent) { m_pty.setSilent(silent); }
+    /// Every answer from now on comes with this fault.
+    void setAnswerFault(AnswerFault fault) { m_faults.set(fault); }
 
     [[nodiscard]] qint64 frequency() const
     {
@@ -151,7 +154,7 @@ private:
                 const QByteArray command = m_pending.left(length - 1);
                 m_pending.remove(0, length);
                 m_commands << command;
-                out += m_kind == Kind::Orion ? answerOrion(command) : answerFrontPanel(command);
+                out += m_faults.apply(m_kind == Kind::Orion ? answerOrion(command) : answerFrontPanel(command));
             }
             baud = m_baud;
         }
@@ -166,6 +169,7 @@ private:
     int m_baud = 56000;
     QByteArray m_pending;
     QList<QByteArray> m_commands;
+    AnswerFaults m_faults;
     // Last: destroyed (its thread joined) before what its handler touches.
     PtyEmulator m_pty{[this](PtyEmulator& pty, const QByteArray& b) { onBytes(pty, b); }};
 };

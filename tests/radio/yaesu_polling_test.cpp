@@ -185,6 +185,7 @@ TEST(YaesuPolling, LateAnswersAtTheFastestRateAreReadWholeAndNeverShifted)
         RigFixture f;
         YaesuRigEmulator rig(r.kind);
         rig.setAnswerDelay(60, 90);
+        f.watchFrequencyCaption();
         f.connect(rig, r.rigType);
         ASSERT_TRUE(f.handedOver("band:14.025"));
         rig.turnDial(7'040'000);
@@ -197,6 +198,8 @@ TEST(YaesuPolling, LateAnswersAtTheFastestRateAreReadWholeAndNeverShifted)
         expectOnlyModes(f.target.calls, {"CW", "PH"});
         EXPECT_EQ(f.target.calls.last(), "mode:PH");
         EXPECT_EQ(f.window().lblFreq->text(), "7.04000");
+        EXPECT_FALSE(f.shownFrequenciesFrom("14.02500").contains("No Response"))
+            << f.shownFrequencies.join(" | ").toStdString();
     }
 }
 
@@ -254,6 +257,7 @@ TEST(YaesuPolling, BlocksThatComeInTwoHalvesAreReadAtTheDefaultAndTheFastestRate
             RigFixture f;
             YaesuRigEmulator rig(r.kind);
             rig.setAnswerInHalves(gapMs);
+            f.watchFrequencyCaption();
             f.connect(rig, r.rigType, fastest ? f.window().optPollFast : f.window().optPollMed);
             ASSERT_TRUE(f.handedOver("band:14.025", 6000));
             ASSERT_TRUE(f.handedOver("mode:CW"));
@@ -267,6 +271,9 @@ TEST(YaesuPolling, BlocksThatComeInTwoHalvesAreReadAtTheDefaultAndTheFastestRate
             EXPECT_EQ(f.target.calls.last(), "mode:PH");
             expectOnlyFrequencies(f, {14.025f, 28.4f});
             expectOnlyModes(f.target.calls, {"CW", "PH"});
+            // A block still coming in is no silence.
+            EXPECT_FALSE(f.shownFrequenciesFrom("14.02500").contains("No Response"))
+                << f.shownFrequencies.join(" | ").toStdString();
         }
     }
 }

@@ -34,6 +34,7 @@
 // link can be made to deliver each block in two halves with a silence
 // between them.
 
+#include "answer_faults.h"
 #include "support/pty_peer.h"
 
 #include <QByteArray>
@@ -113,6 +114,8 @@ public:
         m_cut = bytes;
     }
     void setSilent(bool silent) { m_pty.setSilent(silent); }
+    /// Every answer from now on comes with this fault.
+    void setAnswerFault(AnswerFault fault) { m_faults.set(fault); }
     /// Every command block received, in order.
     [[nodiscard]] QList<QByteArray> commands() const
     {
@@ -287,7 +290,7 @@ private:
             const QByteArray c = m_pending.left(5);
             m_pending.remove(0, 5);
             m_commands << c;
-            const QByteArray out = run(c);
+            const QByteArray out = m_faults.apply(run(c));
             if (out.isEmpty())
                 continue;
             QByteArray noise;
@@ -322,6 +325,7 @@ private:
     int m_polls = 0;
     QByteArray m_pending;
     QList<QByteArray> m_commands;
+    AnswerFaults m_faults;
     // Last: destroyed (its thread joined) before what its handler touches.
     PtyEmulator m_pty{[this](PtyEmulator& pty, const QByteArray& b) { onBytes(pty, b); }};
 };
