@@ -25,6 +25,24 @@ const QString RefusalNamingTheRig = QStringLiteral(
     "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.  "
     "Serial port 2 is in use by the rig interface.");
 
+/// The voice keyer, its F1 message a silent wave of messageMs, keying RTS
+/// of the rig's port for PTT.
+std::shared_ptr<keying::VoiceKeying> installVoiceKeyerOnTheRigsPort(RigFixture& f, app::ProgramServices& services,
+                                                                    int messageMs)
+{
+    auto& s = f.fx.state.phoneSettings;
+    s.wavePathsAndPttPort[0] = f.fx.path(QStringLiteral("cq.wav"));
+    writeBytes(s.wavePathsAndPttPort[0], silenceWave(messageMs));
+    s.wavePathsAndPttPort[9] = QString::number(RigPort);
+    s.pttLineOption = 0;
+    s.txtPHLoop = QStringLiteral("0");
+    s.parallelAddress = QStringLiteral("&H378");
+    auto voice = keying::VoiceKeying::install(services, f.fx.state);
+    voice->preparePlayer = [](platform::WavPlayer& p) { p.setSilent(true); };
+    voice->phone().runModal = [](QDialog&) {};
+    return voice;
+}
+
 }  // namespace
 
 TEST(RigPortSharing, TheVoiceKeyerIsRefusedTheRigsPortWhileTheRigWaitsForItsDevice)
@@ -36,17 +54,8 @@ TEST(RigPortSharing, TheVoiceKeyerIsRefusedTheRigsPortWhileTheRigWaitsForItsDevi
 
     platform::LineRecorder lines;
     f.fx.state.hardware.setRecorder(&lines);
-    auto& s = f.fx.state.phoneSettings;
-    s.wavePathsAndPttPort[0] = f.fx.path(QStringLiteral("cq.wav"));
-    writeBytes(s.wavePathsAndPttPort[0], silenceWave(200));
-    s.wavePathsAndPttPort[9] = QString::number(RigPort);
-    s.pttLineOption = 0;
-    s.txtPHLoop = QStringLiteral("0");
-    s.parallelAddress = QStringLiteral("&H378");
     app::ProgramServices services;
-    auto voice = keying::VoiceKeying::install(services, f.fx.state);
-    voice->preparePlayer = [](platform::WavPlayer& p) { p.setSilent(true); };
-    voice->phone().runModal = [](QDialog&) {};
+    auto voice = installVoiceKeyerOnTheRigsPort(f, services, 200);
     auto& prompts = f.fx.fakes.prompt;
     const auto refusals = [&] { return prompts.countShownWithTitle(QStringLiteral("Invalid port.")); };
     int key = platform::vbkey::F1;
@@ -94,17 +103,8 @@ TEST(RigPortSharing, APortClosedUnderTheVoiceKeyerAndTakenByTheRigIsNotTheKeyers
     modem_line_shim::enable(true);  // the pty's modem lines work as a port's
     platform::LineRecorder lines;
     f.fx.state.hardware.setRecorder(&lines);
-    auto& s = f.fx.state.phoneSettings;
-    s.wavePathsAndPttPort[0] = f.fx.path(QStringLiteral("cq.wav"));
-    writeBytes(s.wavePathsAndPttPort[0], silenceWave(100));
-    s.wavePathsAndPttPort[9] = QString::number(RigPort);
-    s.pttLineOption = 0;
-    s.txtPHLoop = QStringLiteral("0");
-    s.parallelAddress = QStringLiteral("&H378");
     app::ProgramServices services;
-    auto voice = keying::VoiceKeying::install(services, f.fx.state);
-    voice->preparePlayer = [](platform::WavPlayer& p) { p.setSilent(true); };
-    voice->phone().runModal = [](QDialog&) {};
+    auto voice = installVoiceKeyerOnTheRigsPort(f, services, 100);
     int key = platform::vbkey::F1;
 
     services.FKeyPhone(key);
