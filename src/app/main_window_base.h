@@ -222,8 +222,14 @@ public:
     QLabel* lblDX = nullptr;
     platform::LineControl* LineDX = nullptr;
     std::array<QLabel*, 5> lblFreqSpot{};
-    /// Label i shows the spot in slot i of the spot store.
+    /// Label i is drawn for the spot in slot i of the spot store as the
+    /// store stood at the last redraw.
     std::array<QLabel*, 50> lblDXSpot{};
+    /// The spot store's id of the spot each of lblDXSpot shows, 0 for none:
+    /// a spot that arrives before a waiting click is handled moves every
+    /// spot to another slot, and the click must still work the spot its
+    /// label showed.
+    std::array<quint64, 50> lblDXSpotShows{};
 
     QLabel* operatingTimeHeading = nullptr;  ///< operating-time heading
     QLabel* lblttrack = nullptr;

@@ -3,6 +3,7 @@
 // DX spotting's; the window only passes the clicks on.
 
 #include "app/main_window_base.h"
+#include "platform/painted_rows.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -49,6 +50,10 @@ private:
 
 void MainWindowBase::wireSpotEvents()
 {
+    // A row clicked while the program was busy is the row the operator saw
+    // there, though spots stored meanwhile have put rows on top of the list.
+    // The hooks below are installed after it, so they see every press first.
+    platform::keepPressesOnPaintedRows(txtDX);
     auto hook = [this](QWidget* w, QEvent::Type type, std::function<void(const QMouseEvent&)> handler) {
         w->installEventFilter(new MouseHook(this, type, std::move(handler)));
     };

@@ -24,7 +24,16 @@ void sleepUntil(std::int64_t deadlineNs)
 
 }  // namespace
 
-void letPendingEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void letPendingEventsRun()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // The redraws those events asked for, and the paints the redraws ask for
+    // in turn, run now rather than first thing in the next call: there they
+    // would come before the clicks that waited meanwhile, and a click would
+    // be handled against a screen the operator never saw.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
 
 void waitMs(int ms)
 {

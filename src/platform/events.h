@@ -6,7 +6,9 @@
 
 namespace platform {
 
-/// Handles the events waiting in the queue, then returns.
+/// Handles the events waiting in the queue, draws what they changed, then
+/// returns. The caller usually goes on busy (a CW character is keyed with
+/// no events running): the screen shows what the program holds meanwhile.
 void letPendingEventsRun();
 
 /// Waits ms milliseconds on the monotonic clock without letting any event

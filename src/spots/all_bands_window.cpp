@@ -198,11 +198,13 @@ void SpectrumMap::BandMapLabelDisplay()
     setCursor(Qt::WaitCursor);
     for (QLabel* l : lblDXSpot)
         l->hide();
+    lblDXSpotShows.fill(0);
     const SpectrumGeometry g = geometry();
     const SpectrumScales scales = LayoutBandScales(g);
     const auto placements = placeSpectrumSpots(m_store, scales, g, localNow(m_state), m_state.prefs.UtcOffsetHours);
     for (const SpotLabelPlacement& p : placements) {
         QLabel* l = lblDXSpot[static_cast<std::size_t>(p.slot)];
+        lblDXSpotShows[static_cast<std::size_t>(p.slot)] = p.spot;
         l->setToolTip(p.tooltip);
         l->setText(p.caption);
         platform::setTwipGeometry(l, QRectF(p.left, p.top, g.spotLabelSize.width(), g.spotLabelSize.height()));
@@ -216,14 +218,19 @@ void SpectrumMap::onSpotLabelMouseDown(int Index, int Button)
 {
     if (Index < 0 || Index >= SpotStore::Capacity)
         return;
+    // The spot the label shows, wherever spots stored since its redraw have
+    // moved it; one shifted out of the store meanwhile is clicked no more.
+    const int at = m_store.slotOf(lblDXSpotShows[static_cast<std::size_t>(Index)]);
+    if (at < 0)
+        return;
     if (Button != 2) {
-        m_store.deleteSpot(Index);
+        m_store.deleteSpot(at);
         BandMapLabelDisplay();
         return;
     }
     // The spot as it is now: a spot that arrives or is deleted while the rig
     // tunes changes neither what is tuned nor the call handed on.
-    const SpotSlot& slot = m_store.slot(Index);
+    const SpotSlot& slot = m_store.slot(at);
     float frequency = slot.SpotFrequency;
     const QString call = slot.SpotCall;
     const SpectrumMapLinks links = m_links;

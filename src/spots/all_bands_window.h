@@ -53,8 +53,12 @@ public:
     std::array<platform::LineControl*, 11> lineHF{};
     std::array<QLabel*, 11> lblHFSpots{};
     std::array<QLabel*, 55> lblFreqSpot{};
-    /// Label i shows slot i of the spot store.
+    /// Label i is drawn for slot i of the spot store as the store stood at
+    /// the last redraw.
     std::array<QLabel*, 50> lblDXSpot{};
+    /// The spot store's id of the spot each of lblDXSpot shows, 0 for none;
+    /// a click works that spot wherever later arrivals have moved it.
+    std::array<quint64, 50> lblDXSpotShows{};
 
 protected:
     bool event(QEvent* event) override;

@@ -143,6 +143,7 @@ std::vector<SpotLabelPlacement> placeSpotLabels(const SpotStore& store, ScaleEdg
             break;
         SpotLabelPlacement p;
         p.slot = i;
+        p.spot = s.id;
         p.caption = s.SpotLabel;
         p.tooltip.reserve(s.SpotCall.size() + 24);
         p.tooltip += s.SpotCall;

@@ -3,6 +3,8 @@
 // zoomed in on the stored spots, and where and how each spot label is drawn.
 // The window only copies what this returns into its controls.
 
+#include "spots/spot_store.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QSizeF>
@@ -65,6 +67,7 @@ struct BandMapGeometry {
 /// One spot label to show.
 struct SpotLabelPlacement {
     int slot = 0;
+    SpotId spot = 0;  ///< the id of the spot in that slot
     QString caption;
     QString tooltip;  ///< call, frequency and UTC time, two blanks apart
     double left = 0;

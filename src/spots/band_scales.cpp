@@ -82,6 +82,7 @@ std::vector<SpotLabelPlacement> placeSpectrumSpots(const SpotStore& store, const
         const SpectrumGeometry::Line& line = g.lines[static_cast<std::size_t>(b)];
         SpotLabelPlacement p;
         p.slot = i;
+        p.spot = s.id;
         p.caption = s.SpotLabel;
         p.tooltip = spotTooltip(s, utcOffsetHours);
         p.top = line.y1 - g.spotLabelSize.height();

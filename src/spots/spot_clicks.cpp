@@ -1,10 +1,14 @@
 // Working spots with the mouse: the main window's spot list and band-map
 // labels, and the spectrum map they open.
 //
-// A click takes the spot's frequency and call as they are at the moment of
-// the click. Tuning lets events run while the rig answers, and a spot that
-// arrives then shifts every slot of the store (and a row into the top of the
-// list); what is tuned and typed must still be the spot that was clicked.
+// A click works the spot that was shown where the operator clicked. A
+// click and a spot that both waited while the program was busy are handled
+// spot first, before the maps are redrawn: the store has shifted under the
+// labels, so a label names its spot by id, not by slot. The click then takes
+// the spot's frequency and call as they are at that moment: tuning lets
+// events run while the rig answers, and a spot that arrives then shifts
+// every slot of the store (and a row into the top of the list); what is
+// tuned and typed must still be the spot that was clicked.
 
 #include "spots/install_spots.h"
 
@@ -60,12 +64,17 @@ void SpotsSubsystem::lblDXSpot_MouseDown(MainWindowBase& window, int Index, int 
 {
     if (Index < 0 || Index >= SpotStore::Capacity)
         return;
+    // The spot the label shows, wherever spots stored since its redraw have
+    // moved it; one shifted out of the store meanwhile is clicked no more.
+    const int at = display.store().slotOf(window.lblDXSpotShows[static_cast<std::size_t>(Index)]);
+    if (at < 0)
+        return;
     if (Button != 2) {
-        display.store().deleteSpot(Index);
+        display.store().deleteSpot(at);
         display.DisplayBandMapLabels(window);
         return;
     }
-    const SpotSlot& slot = display.store().slot(Index);
+    const SpotSlot& slot = display.store().slot(at);
     const float mhz = slot.SpotFrequency;
     const QString call = slot.SpotCall;
     QPointer<MainWindowBase> still(&window);

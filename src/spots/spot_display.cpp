@@ -38,6 +38,7 @@ void SpotDisplay::DisplayBandMapLabels(MainWindowBase& window)
         return;
     for (QLabel* l : window.lblDXSpot)
         l->hide();
+    window.lblDXSpotShows.fill(0);
     SetBandMapScale(window);
 
     const ScaleEdges edges = edgesFromCaptions(window.lblFreqSpot[0]->text(), window.lblFreqSpot[4]->text());
@@ -51,6 +52,7 @@ void SpotDisplay::DisplayBandMapLabels(MainWindowBase& window)
                                             m_state.prefs.UtcOffsetHours);
     for (const SpotLabelPlacement& p : placements) {
         QLabel* l = window.lblDXSpot[static_cast<std::size_t>(p.slot)];
+        window.lblDXSpotShows[static_cast<std::size_t>(p.slot)] = p.spot;
         l->setToolTip(p.tooltip);
         l->setText(p.caption);
         const QRectF old = platform::twipGeometry(l);

@@ -115,7 +115,7 @@ void SpotDisplay::PacketResize(MainWindowBase& w, bool listChosen, const QString
     // Switching a display that shows already: nothing moves. The band map
     // is drawn as it comes back: its labels were last drawn before the list
     // showed, and since then spots have come and gone, the band may have
-    // changed, and a right-click acts on the spot now in a label's slot.
+    // changed, and a label whose spot has left the store no longer works.
     if (!w.txtDX->isHidden() && !listChosen) {
         w.txtDX->hide();
         showBandMap(w, true, false);

@@ -22,6 +22,7 @@ void SpotStore::store(const QString& call, float frequencyMHz, const QDateTime& 
     newest.receivedMs = receivedLocal.toMSecsSinceEpoch();
     newest.receivedSecondOfDay = receivedLocal.time().msecsSinceStartOfDay() / 1000;
     newest.SpotLabel = SpotPrefix(call);
+    newest.id = ++m_lastId;
 
     // The older copy of the call leaves the maps. The scan stops at the first
     // equal call, live or not, and never looks at slot 0.
@@ -32,6 +33,16 @@ void SpotStore::store(const QString& call, float frequencyMHz, const QDateTime& 
             break;
         }
     }
+}
+
+int SpotStore::slotOf(SpotId id) const
+{
+    if (id == 0)
+        return -1;
+    for (int i = Newest; i >= 0; --i)
+        if (m_slots[static_cast<std::size_t>(i)].id == id)
+            return i;
+    return -1;
 }
 
 namespace {

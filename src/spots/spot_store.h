@@ -7,6 +7,10 @@
 // frequency of 0 marks a slot without a spot (never filled, or deleted from
 // a map): its call, time and label stay and move down like any other. Slots
 // 50 and 51 exist and are never used.
+//
+// Every stored spot also gets an id of its own, which moves with it: what a
+// map label or a click holds on to is the spot, not the slot it was in when
+// the label was drawn.
 
 #include <QDateTime>
 #include <QString>
@@ -19,6 +23,10 @@ struct CountryPrefixTable;
 
 namespace spots {
 
+/// A stored spot's own number, given in order of arrival from 1; 0 stands
+/// for no spot.
+using SpotId = quint64;
+
 struct SpotSlot {
     QString SpotCall;          ///< the spotted call, as received
     float SpotFrequency = 0;   ///< MHz; 0: no spot
@@ -28,6 +36,7 @@ struct SpotSlot {
     /// is stored: the maps age every spot at each redraw.
     qint64 receivedMs = 0;
     int receivedSecondOfDay = 0;  ///< SpotTime's seconds since local midnight
+    SpotId id = 0;                ///< 0 for a slot never filled
 };
 
 class SpotStore {
@@ -45,9 +54,13 @@ public:
     /// Deleting a spot from a map: only its frequency becomes 0.
     void deleteSpot(int i) { m_slots[static_cast<std::size_t>(i)].SpotFrequency = 0; }
     [[nodiscard]] bool live(int i) const { return slot(i).SpotFrequency != 0; }
+    /// The slot that holds the spot now, deleted from the maps or not; -1
+    /// once it has been shifted out of the store, and for id 0.
+    [[nodiscard]] int slotOf(SpotId id) const;
 
 private:
     std::array<SpotSlot, SlotCount> m_slots{};
+    SpotId m_lastId = 0;
 };
 
 /// The label a map shows for a call: the call up to its last digit, the

@@ -31,13 +31,16 @@ public:
         QApplication::processEvents();
     }
 
-    /// One cluster spot line from the TNC; the band map is drawn after it.
+    /// One cluster spot line from the TNC; the band map and the spot list
+    /// are drawn after it, as the operator sees them before a click.
     void spot(const char* call, const char* kHz)
     {
         spotting->receiveTncText(clusterLine(QStringLiteral("W3LPL"), QString::fromLatin1(kHz),
                                              QString::fromLatin1(call))
                                  + QStringLiteral("\r\n"));
         QApplication::processEvents();
+        if (main().txtDX->isVisible())
+            main().txtDX->viewport()->repaint();
     }
 
     [[nodiscard]] const spots::SpotStore& store() { return spots->display.store(); }

@@ -67,6 +67,28 @@ TEST(SpotStore, ACopyInSlotZeroStaysLive)
     EXPECT_TRUE(store.live(49));
 }
 
+TEST(SpotStore, ASpotIsFoundByItsIdWhereverLaterSpotsMovedItUntilItLeaves)
+{
+    SpotStore store;
+    EXPECT_EQ(store.slotOf(0), -1);
+    store.store(QStringLiteral("DL1ABC"), 14.025f, T0);
+    const SpotId first = store.slot(49).id;
+    ASSERT_NE(first, 0u);
+    store.store(QStringLiteral("JA1XYZ"), 14.049f, T0);
+    EXPECT_NE(store.slot(49).id, first);
+    EXPECT_EQ(store.slotOf(first), 48);
+    // Deleted from the maps it is still where it is.
+    store.deleteSpot(48);
+    EXPECT_EQ(store.slotOf(first), 48);
+    for (int i = 0; i < 48; ++i)
+        store.store(QStringLiteral("W%1X").arg(i), 7.01f, T0);
+    EXPECT_EQ(store.slotOf(first), 0);
+    store.store(QStringLiteral("K1ABC"), 7.02f, T0);
+    EXPECT_EQ(store.slotOf(first), -1);
+    // Slots never filled hold no spot to find.
+    EXPECT_EQ(SpotStore().slot(0).id, 0u);
+}
+
 TEST(SpotFrequency, OnlyPositiveNumbersPass)
 {
     EXPECT_DOUBLE_EQ(*spotFrequencyMHz(QStringLiteral("14025.0")), 14.025);

@@ -3,47 +3,18 @@
 // several lines in one segment, a line split over two, and a close from the
 // far side.
 
+#include "line_server.h"
 #include "spotting_fixture.h"
 #include "spots/spot_connection_kinds.h"
 #include "support/pty_peer.h"
 
 #include <QClipboard>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <gtest/gtest.h>
 
 using namespace spots_testing;
 using testing_support::waitUntil;
 
 namespace {
-
-class LineServer {
-public:
-    LineServer() { m_server.listen(QHostAddress::LocalHost, 0); }
-    int port() const { return m_server.serverPort(); }
-    /// Waits for the program to connect.
-    QTcpSocket* accept()
-    {
-        if (!waitUntil([this] { return m_server.hasPendingConnections(); }, 5000))
-            return nullptr;
-        m_peer = m_server.nextPendingConnection();
-        return m_peer;
-    }
-    void write(const QByteArray& bytes)
-    {
-        m_peer->write(bytes);
-        m_peer->flush();
-    }
-    QByteArray readUntil(const QByteArray& end)
-    {
-        waitUntil([&] { return m_got.endsWith(end) || (m_got += m_peer->readAll()).endsWith(end); }, 5000);
-        return std::exchange(m_got, QByteArray());
-    }
-
-    QTcpServer m_server;
-    QTcpSocket* m_peer = nullptr;
-    QByteArray m_got;
-};
 
 struct TelnetFixture : SpottingFixture {
     TelnetFixture()
