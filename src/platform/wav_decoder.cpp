@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -68,24 +69,101 @@ QByteArray withPadBytes(const QByteArray& in)
     return out;
 }
 
-/// The name of a chunk, other than the sound data (which a recorder cut
-/// short may leave shorter than it says), that claims to run past the end
-/// of the file; empty when there is none. The decoder can spend an unbounded
-/// time walking such a chunk, so the file is refused before it sees it.
-QByteArray chunkPastTheEnd(const QByteArray& in)
+quint32 sizeAt(const char* p, bool bigEndian)
+{
+    return bigEndian ? qFromBigEndian<quint32>(p) : qFromLittleEndian<quint32>(p);
+}
+
+/// Appends a chunk, with the pad byte after odd content.
+void appendChunk(QByteArray& out, const char* name, const char* content, qint64 size, bool bigEndian)
+{
+    char sizeBytes[4];
+    if (bigEndian)
+        qToBigEndian(static_cast<quint32>(size), sizeBytes);
+    else
+        qToLittleEndian(static_cast<quint32>(size), sizeBytes);
+    out.append(name, 4);
+    out.append(sizeBytes, 4);
+    out.append(content, size);
+    if (size & 1)
+        out.append('\0');
+}
+
+/// A wave file cut down to what the decoder plays from.
+struct SoundChunks {
+    QByteArray file;
+    /// The name of a chunk, other than the sound (which a recorder cut short
+    /// may leave shorter than it says), that claims to run past the end of
+    /// the file; the file is damaged, and refused.
+    QByteArray pastTheEnd;
+};
+
+/// The file as the decoder is given it: the container's header, the first
+/// format chunk and the sound chunks, in the file's order, each padded to an
+/// even length. Nothing else a file carries (lists of text fields and
+/// labels, cue points, loops, broadcast and peak information, tags) has any
+/// bearing on the sound, and the decoder's walks of some of it do not
+/// always end: a part of a list whose size, added up in 32 bits, steps back
+/// instead of forward makes it read the same bytes for ever, before it
+/// returns a single frame. What it is not given, it cannot walk, so a
+/// damaged list costs no more than reading past it here.
+///
+/// The sound's length is the one its chunk gives, cut to what the file
+/// holds: in RF64 the one of the ds64 chunk, and the rest of the file where
+/// a recorder stopped before it wrote any length (the sound's size 0 and
+/// the container's 8, as it started them). RF64, which only differs in how
+/// it gives lengths past 4 GB, is handed over as RIFF.
+SoundChunks soundChunks(const QByteArray& in)
 {
     const char* d = in.constData();
     const qint64 n = in.size();
+    const bool bigEndian = in.startsWith("RIFX");
+    const bool rf64 = in.startsWith("RF64");
+    SoundChunks result;
+    QByteArray& out = result.file;
+    out.append(rf64 ? "RIFF" : d, 4);
+    out.append(4, '\0');  // the container's size, once it is known
+    out.append("WAVE", 4);
+    quint64 containerSize = sizeAt(d + 4, bigEndian);
+    std::optional<quint64> rf64SoundSize;
+    bool haveFormat = false;
     qint64 pos = 12;
     while (pos + 8 <= n) {
-        const quint32 size = qFromLittleEndian<quint32>(d + pos + 4);
-        const qint64 end = pos + 8 + static_cast<qint64>(size);
         const QByteArray name(d + pos, 4);
-        if (end > n)
-            return name == "data" ? QByteArray() : name;
-        pos = end + (size & 1);
+        const quint32 size = sizeAt(d + pos + 4, bigEndian);
+        const qint64 start = pos + 8;
+        const qint64 left = n - start;
+        if (name == "data") {
+            quint64 length = size;
+            if (rf64 && rf64SoundSize)
+                length = *rf64SoundSize;
+            if (size == 0 && containerSize == 8 && n > 44)
+                length = static_cast<quint64>(left);
+            const qint64 kept = static_cast<qint64>(std::min<quint64>(length, static_cast<quint64>(left)));
+            appendChunk(out, "data", d + start, kept, bigEndian);
+            pos = start + kept + (kept & 1);
+            continue;
+        }
+        if (static_cast<qint64>(size) > left) {
+            result.pastTheEnd = name;
+            return result;
+        }
+        if (name == "fmt " && !haveFormat) {
+            appendChunk(out, "fmt ", d + start, size, bigEndian);
+            haveFormat = true;
+        } else if (rf64 && name == "ds64" && !rf64SoundSize && size >= 16) {
+            containerSize = qFromLittleEndian<quint64>(d + start);
+            rf64SoundSize = qFromLittleEndian<quint64>(d + start + 8);
+        }
+        pos = start + size + (size & 1);
     }
-    return {};
+    char sizeBytes[4];
+    if (bigEndian)
+        qToBigEndian(static_cast<quint32>(out.size() - 8), sizeBytes);
+    else
+        qToLittleEndian(static_cast<quint32>(out.size() - 8), sizeBytes);
+    out.replace(4, 4, sizeBytes, 4);
+    return result;
 }
 
 /// The content as the file libsndfile reads, through its virtual I/O.
@@ -143,19 +221,18 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
 {
     if (!isWaveContainer(raw))
         return fail(error, QStringLiteral("not a wave file"));
-    const QByteArray bytes = raw.startsWith("RIFF") ? withPadBytes(raw) : raw;
-    if (raw.startsWith("RIFF")) {
-        if (const QByteArray name = chunkPastTheEnd(bytes); !name.isEmpty())
-            return fail(error, QStringLiteral("damaged file: its \"%1\" chunk runs past the end of the file")
-                                   .arg(QString::fromLatin1(name)));
-    }
+    const SoundChunks sound = soundChunks(raw.startsWith("RIFF") ? withPadBytes(raw) : raw);
+    if (!sound.pastTheEnd.isEmpty())
+        return fail(error, QStringLiteral("damaged file: its \"%1\" chunk runs past the end of the file")
+                               .arg(QString::fromLatin1(sound.pastTheEnd)));
+    const QByteArray& bytes = sound.file;
 
     MemoryFile file{bytes};
     SF_VIRTUAL_IO io{&MemoryFile::length, &MemoryFile::seek, &MemoryFile::read, &MemoryFile::write,
                      &MemoryFile::tell};
     SF_INFO info{};
-    const std::unique_ptr<SNDFILE, SndfileCloser> sound(sf_open_virtual(&io, SFM_READ, &info, &file));
-    if (!sound)
+    const std::unique_ptr<SNDFILE, SndfileCloser> decoder(sf_open_virtual(&io, SFM_READ, &info, &file));
+    if (!decoder)
         return fail(error, QString::fromUtf8(sf_strerror(nullptr)));
     const int container = info.format & SF_FORMAT_TYPEMASK;
     if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX && container != SF_FORMAT_RF64)
@@ -165,7 +242,7 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
                                .arg(info.channels)
                                .arg(info.samplerate));
     // Floating-point samples beyond full scale are clipped, not wrapped.
-    sf_command(sound.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sf_command(decoder.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
 
     WaveData wave;
     wave.channels = info.channels;
@@ -185,7 +262,7 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
     for (;;) {
         wave.samples.resize(used + FramesPerRead * bytesPerFrame);
         const sf_count_t got =
-            sf_readf_short(sound.get(), reinterpret_cast<short*>(wave.samples.data() + used), FramesPerRead);
+            sf_readf_short(decoder.get(), reinterpret_cast<short*>(wave.samples.data() + used), FramesPerRead);
         if (got <= 0)
             break;
         used += static_cast<qsizetype>(got) * bytesPerFrame;
@@ -194,7 +271,7 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
     }
     wave.samples.resize(used);
     if (used == 0) {
-        const int code = sf_error(sound.get());
+        const int code = sf_error(decoder.get());
         return fail(error, code != SF_ERR_NO_ERROR ? QString::fromUtf8(sf_error_number(code))
                                                    : QStringLiteral("no sound in the file"));
     }
