@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -74,24 +75,84 @@ quint32 sizeAt(const char* p, bool bigEndian)
     return bigEndian ? qFromBigEndian<quint32>(p) : qFromLittleEndian<quint32>(p);
 }
 
-/// Appends a chunk, with the pad byte after odd content.
-void appendChunk(QByteArray& out, const char* name, const char* content, qint64 size, bool bigEndian)
+QByteArray sizeBytes(quint64 size, bool bigEndian)
 {
-    char sizeBytes[4];
+    char b[4];
     if (bigEndian)
-        qToBigEndian(static_cast<quint32>(size), sizeBytes);
+        qToBigEndian(static_cast<quint32>(size), b);
     else
-        qToLittleEndian(static_cast<quint32>(size), sizeBytes);
-    out.append(name, 4);
-    out.append(sizeBytes, 4);
-    out.append(content, size);
-    if (size & 1)
-        out.append('\0');
+        qToLittleEndian(static_cast<quint32>(size), b);
+    return QByteArray(b, 4);
 }
+
+/// The file libsndfile reads, through its virtual I/O: pieces one after
+/// another, the headers written here and the contents of the chunks it is
+/// given, which stay where they are in the file's content (no sound is
+/// copied).
+struct MemoryFile {
+    std::vector<QByteArray> pieces;
+    std::vector<sf_count_t> starts;  ///< where each piece begins
+    sf_count_t size = 0;
+    sf_count_t pos = 0;
+
+    void append(const QByteArray& piece)
+    {
+        if (piece.isEmpty())
+            return;
+        pieces.push_back(piece);
+        starts.push_back(size);
+        size += piece.size();
+    }
+    /// A chunk, with the pad byte after odd content; the content is not
+    /// copied, so it must outlive the file.
+    void appendChunk(const char* name, const char* content, qint64 length, bool bigEndian)
+    {
+        append(QByteArray(name, 4) + sizeBytes(static_cast<quint64>(length), bigEndian));
+        append(QByteArray::fromRawData(content, length));
+        if (length & 1)
+            append(QByteArray(1, '\0'));
+    }
+
+    static MemoryFile& of(void* user) { return *static_cast<MemoryFile*>(user); }
+    static sf_count_t length(void* user) { return of(user).size; }
+    static sf_count_t seek(sf_count_t offset, int whence, void* user)
+    {
+        MemoryFile& f = of(user);
+        sf_count_t base = 0;
+        if (whence == SEEK_CUR)
+            base = f.pos;
+        else if (whence == SEEK_END)
+            base = f.size;
+        else if (whence != SEEK_SET)
+            return -1;
+        if ((offset < 0 && base + offset < 0) || (offset > 0 && base > INT64_MAX - offset))
+            return -1;
+        f.pos = base + offset;
+        return f.pos;
+    }
+    static sf_count_t read(void* to, sf_count_t count, void* user)
+    {
+        MemoryFile& f = of(user);
+        char* out = static_cast<char*>(to);
+        sf_count_t done = 0;
+        while (done < count && f.pos < f.size) {
+            const auto k = static_cast<std::size_t>(std::upper_bound(f.starts.begin(), f.starts.end(), f.pos) -
+                                                    f.starts.begin() - 1);
+            const sf_count_t offset = f.pos - f.starts[k];
+            const sf_count_t n = std::min<sf_count_t>(count - done, f.pieces[k].size() - offset);
+            std::memcpy(out + done, f.pieces[k].constData() + offset, static_cast<size_t>(n));
+            done += n;
+            f.pos += n;
+        }
+        return done;
+    }
+    static sf_count_t write(const void*, sf_count_t, void*) { return 0; }
+    static sf_count_t tell(void* user) { return of(user).pos; }
+};
 
 /// A wave file cut down to what the decoder plays from.
 struct SoundChunks {
-    QByteArray file;
+    MemoryFile file;
     /// The name of a chunk, other than the sound (which a recorder cut short
     /// may leave shorter than it says), that claims to run past the end of
     /// the file; the file is damaged, and refused.
@@ -112,7 +173,8 @@ struct SoundChunks {
 /// holds: in RF64 the one of the ds64 chunk, and the rest of the file where
 /// a recorder stopped before it wrote any length (the sound's size 0 and
 /// the container's 8, as it started them). RF64, which only differs in how
-/// it gives lengths past 4 GB, is handed over as RIFF.
+/// it gives lengths past 4 GB, is handed over as RIFF. The pieces refer to
+/// the content, which must outlive them.
 SoundChunks soundChunks(const QByteArray& in)
 {
     const char* d = in.constData();
@@ -120,10 +182,8 @@ SoundChunks soundChunks(const QByteArray& in)
     const bool bigEndian = in.startsWith("RIFX");
     const bool rf64 = in.startsWith("RF64");
     SoundChunks result;
-    QByteArray& out = result.file;
-    out.append(rf64 ? "RIFF" : d, 4);
-    out.append(4, '\0');  // the container's size, once it is known
-    out.append("WAVE", 4);
+    MemoryFile& out = result.file;
+    out.append(QByteArray(rf64 ? "RIFF" : d, 4) + sizeBytes(0, bigEndian) + "WAVE");
     quint64 containerSize = sizeAt(d + 4, bigEndian);
     std::optional<quint64> rf64SoundSize;
     bool haveFormat = false;
@@ -140,7 +200,7 @@ SoundChunks soundChunks(const QByteArray& in)
             if (size == 0 && containerSize == 8 && n > 44)
                 length = static_cast<quint64>(left);
             const qint64 kept = static_cast<qint64>(std::min<quint64>(length, static_cast<quint64>(left)));
-            appendChunk(out, "data", d + start, kept, bigEndian);
+            out.appendChunk("data", d + start, kept, bigEndian);
             pos = start + kept + (kept & 1);
             continue;
         }
@@ -149,7 +209,7 @@ SoundChunks soundChunks(const QByteArray& in)
             return result;
         }
         if (name == "fmt " && !haveFormat) {
-            appendChunk(out, "fmt ", d + start, size, bigEndian);
+            out.appendChunk("fmt ", d + start, size, bigEndian);
             haveFormat = true;
         } else if (rf64 && name == "ds64" && !rf64SoundSize && size >= 16) {
             containerSize = qFromLittleEndian<quint64>(d + start);
@@ -157,50 +217,9 @@ SoundChunks soundChunks(const QByteArray& in)
         }
         pos = start + size + (size & 1);
     }
-    char sizeBytes[4];
-    if (bigEndian)
-        qToBigEndian(static_cast<quint32>(out.size() - 8), sizeBytes);
-    else
-        qToLittleEndian(static_cast<quint32>(out.size() - 8), sizeBytes);
-    out.replace(4, 4, sizeBytes, 4);
+    out.pieces.front().replace(4, 4, sizeBytes(static_cast<quint64>(out.size - 8), bigEndian));
     return result;
 }
-
-/// The content as the file libsndfile reads, through its virtual I/O.
-struct MemoryFile {
-    const QByteArray& bytes;
-    sf_count_t pos = 0;
-
-    static MemoryFile& of(void* user) { return *static_cast<MemoryFile*>(user); }
-    static sf_count_t length(void* user) { return of(user).bytes.size(); }
-    static sf_count_t seek(sf_count_t offset, int whence, void* user)
-    {
-        MemoryFile& f = of(user);
-        sf_count_t base = 0;
-        if (whence == SEEK_CUR)
-            base = f.pos;
-        else if (whence == SEEK_END)
-            base = f.bytes.size();
-        else if (whence != SEEK_SET)
-            return -1;
-        if ((offset < 0 && base + offset < 0) || (offset > 0 && base > INT64_MAX - offset))
-            return -1;
-        f.pos = base + offset;
-        return f.pos;
-    }
-    static sf_count_t read(void* to, sf_count_t count, void* user)
-    {
-        MemoryFile& f = of(user);
-        const sf_count_t left = std::max<sf_count_t>(0, f.bytes.size() - f.pos);
-        const sf_count_t n = std::clamp<sf_count_t>(count, 0, left);
-        if (n > 0)
-            std::memcpy(to, f.bytes.constData() + f.pos, static_cast<size_t>(n));
-        f.pos += n;
-        return n;
-    }
-    static sf_count_t write(const void*, sf_count_t, void*) { return 0; }
-    static sf_count_t tell(void* user) { return of(user).pos; }
-};
 
 struct SndfileCloser {
     void operator()(SNDFILE* f) const { sf_close(f); }
@@ -221,13 +240,13 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
 {
     if (!isWaveContainer(raw))
         return fail(error, QStringLiteral("not a wave file"));
-    const SoundChunks sound = soundChunks(raw.startsWith("RIFF") ? withPadBytes(raw) : raw);
+    const QByteArray content = raw.startsWith("RIFF") ? withPadBytes(raw) : raw;
+    SoundChunks sound = soundChunks(content);
     if (!sound.pastTheEnd.isEmpty())
         return fail(error, QStringLiteral("damaged file: its \"%1\" chunk runs past the end of the file")
                                .arg(QString::fromLatin1(sound.pastTheEnd)));
-    const QByteArray& bytes = sound.file;
+    MemoryFile& file = sound.file;
 
-    MemoryFile file{bytes};
     SF_VIRTUAL_IO io{&MemoryFile::length, &MemoryFile::seek, &MemoryFile::read, &MemoryFile::write,
                      &MemoryFile::tell};
     SF_INFO info{};
@@ -255,7 +274,7 @@ std::optional<WaveData> decodeWave(const QByteArray& raw, QString* error)
     // copied while it grows; but a damaged header may announce far more
     // than the file holds, and no encoding decodes to more than sixteen
     // times its size.
-    if (info.frames > 0 && info.frames <= 16 * static_cast<qint64>(bytes.size()) / bytesPerFrame)
+    if (info.frames > 0 && info.frames <= 16 * static_cast<qint64>(file.size) / bytesPerFrame)
         wave.samples.reserve(std::min<qint64>(info.frames + FramesPerRead, MaxDecodedBytes / bytesPerFrame) *
                              bytesPerFrame);
     qsizetype used = 0;
