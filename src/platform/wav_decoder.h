@@ -2,8 +2,9 @@
 // Wave files as the operator's recorder makes them, decoded to the samples
 // the sound output plays. The encodings themselves (integer and floating
 // point PCM, u-law, A-law, IMA and MS ADPCM, GSM 6.10 and the rest a wave
-// device plays) are decoded by libsndfile; this unit hands it the file,
-// mends the one fault of layout it does not take, and checks what comes out.
+// device plays) are decoded by libsndfile; this unit hands it the file's
+// format and sound, nothing else of it, mends the one fault of layout it
+// does not take, and checks what comes out.
 
 #include <QByteArray>
 #include <QString>

@@ -285,9 +285,9 @@ TEST(WavPlayerTest, EachShippedNavigationPromptIsAWaveFileThatPlays)
 
 TEST(WavPlayerTest, AChunkThatClaimsToRunPastTheEndIsRefusedAtOnce)
 {
-    // A list chunk whose size runs far past the end of the file: the
-    // decoder could walk it for an unbounded time, so the file is refused
-    // before decoding, with the reason.
+    // A list chunk whose size runs far past the end of the file: the file
+    // was cut short or damaged, and is refused before decoding, with the
+    // reason.
     ProgramFolderFixture fx;
     const QString path = fx.path(QStringLiteral("list.wav"));
     QByteArray bytes("RIFF\x7c\x02\x00\x00WAVELIST\x5b\x00\x4e\x46", 20);
