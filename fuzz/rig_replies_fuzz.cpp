@@ -104,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 0: {  // bytes arrive, after a pause of 0 to 63 ms
             if (at >= input.size())
                 break;
-            const qsizetype length = std::min<qsizetype>(static_cast<unsigned char>(input[at++]), input.size() - at);
+            const qsizetype wanted = static_cast<unsigned char>(input[at++]);
+            const qsizetype length = std::min<qsizetype>(wanted, input.size() - at);
             const QByteArrayView bytes = QByteArrayView(input).sliced(at, length);
             at += length;
             now += std::int64_t{step >> 2} * 1'000'000 + length * 2'000'000;
