@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRadioButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -197,34 +198,49 @@ TEST(SoundDevice, NoDeviceKeysNothingAndSaysSoForEachMessage)
 // first sample can have played), plus the file's length. The last sample
 // cannot have played before that moment, and a sink that plays in real time
 // lets it out a few tens of milliseconds after it (the stream's start and
-// the server's buffer). So PTT must not drop before that moment (give or
+// the server's buffer). So PTT must never drop before that moment (give or
 // take the millisecond between the player's clock reading and the
 // recorder's), and must drop within 150 ms of it: the poll's 40 ms, the
 // server's word that the stream has drained, and room for a busy machine.
 // A device that holds a stream back (a PulseAudio null sink drains 2 s
-// late) keeps PTT up for up to 1 s longer and fails here.
+// late) keeps PTT up for up to 1 s longer, every time, and fails here.
+// The server is the test's own, so that no other test's streams share its
+// timing; a server starved of the processor by the tests running beside it
+// still starts a stream late now and then, and the sound then really ends
+// late: the message is sent up to three times, and one must end on time.
 TEST(SoundDevice, PttDropsAsTheLastSampleOfAMessageHasPlayed)
 {
     REQUIRE_SOUND_SERVER();
+    PrivateSoundServer server;
+    ASSERT_TRUE(server.running());
+    SoundServerAddress address(server.address());
     AudibleVoiceFixture v;
     v.fx.state.phoneSettings.wavePathsAndPttPort[0] = toneWave(v.fx, QStringLiteral("cq.wav"), 2000);
     v.phone().pttLineParallel->setChecked(true);
-    v.fkey(platform::vbkey::F1);
-    ASSERT_TRUE(v.waitIdle(5000));
-    EXPECT_EQ(v.fx.fakes.prompt.shown().size(), 0u);
-    const auto ptt = v.lineEvents(platform::LineEvent::Kind::ParallelControl);
-    ASSERT_EQ(ptt.size(), 2u);
-    EXPECT_EQ(ptt[0].value, 3);
-    EXPECT_EQ(ptt[1].value, 2);
-    const auto played = v.playback(platform::PlaybackEvent::Kind::Played);
-    ASSERT_EQ(played.size(), 1u);
-    ASSERT_EQ(played[0].lengthNs, 2'000'000'000);
-    EXPECT_LE(ptt[0].monotonicNs, played[0].monotonicNs) << "PTT was raised after the sound started";
-    const std::int64_t soundEnd = played[0].monotonicNs + played[0].lengthNs;
-    EXPECT_GE(ptt[1].monotonicNs, soundEnd - 1'000'000) << "PTT dropped " << ms(soundEnd - ptt[1].monotonicNs)
-                                                        << " ms before the last sample could have played";
-    EXPECT_LE(ptt[1].monotonicNs - soundEnd, 150'000'000)
-        << "PTT dropped " << ms(ptt[1].monotonicNs - soundEnd) << " ms after the end of the message";
+    std::vector<double> lateMs;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        v.lines.clear();
+        v.played.clear();
+        v.fkey(platform::vbkey::F1);
+        ASSERT_TRUE(v.waitIdle(5000));
+        EXPECT_EQ(v.fx.fakes.prompt.shown().size(), 0u);
+        const auto ptt = v.lineEvents(platform::LineEvent::Kind::ParallelControl);
+        ASSERT_EQ(ptt.size(), 2u);
+        EXPECT_EQ(ptt[0].value, 3);
+        EXPECT_EQ(ptt[1].value, 2);
+        const auto played = v.playback(platform::PlaybackEvent::Kind::Played);
+        ASSERT_EQ(played.size(), 1u);
+        ASSERT_EQ(played[0].lengthNs, 2'000'000'000);
+        EXPECT_LE(ptt[0].monotonicNs, played[0].monotonicNs) << "PTT was raised after the sound started";
+        const std::int64_t soundEnd = played[0].monotonicNs + played[0].lengthNs;
+        EXPECT_GE(ptt[1].monotonicNs, soundEnd - 1'000'000) << "PTT dropped " << ms(soundEnd - ptt[1].monotonicNs)
+                                                            << " ms before the last sample could have played";
+        lateMs.push_back(ms(ptt[1].monotonicNs - soundEnd));
+        if (lateMs.back() <= 150.0)
+            break;
+    }
+    EXPECT_LE(*std::min_element(lateMs.begin(), lateMs.end()), 150.0)
+        << "PTT dropped " << ::testing::PrintToString(lateMs) << " ms after the end of each message";
 }
 
 // The device gone mid-message (here its server killed): PTT drops at once,
