@@ -8,6 +8,7 @@
 #include "platform/events.h"
 #include "platform/key_events.h"
 #include "platform/paste_filter.h"
+#include "platform/typed_text.h"
 #include "platform/number_text.h"
 
 #include <QButtonGroup>
@@ -245,16 +246,12 @@ void CodePracticeWindow::onTypingBoxKeyPress(int& KeyAscii)
 
 void CodePracticeWindow::onTypingBoxPaste(const QString& text)
 {
-    QString typed;
-    for (const QChar c : text) {
-        int key = c.unicode();
-        if (key == platform::vbkey::Tab)
-            continue;
-        if (key >= 'a' && key <= 'z')
-            key -= 32;
-        typed += QChar(static_cast<char16_t>(key));
-    }
-    sendTyped(typed);
+    // A paste holds no control character: what typing it leaves is its
+    // letters in capitals.
+    sendTyped(platform::typeInto({}, text, [](int& KeyAscii, QString&) {
+        if (KeyAscii >= 'a' && KeyAscii <= 'z')
+            KeyAscii -= 32;
+    }));
 }
 
 void CodePracticeWindow::sendTyped(const QString& text)

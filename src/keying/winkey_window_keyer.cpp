@@ -8,6 +8,7 @@
 #include "keying/winkey_link.h"
 #include "platform/events.h"
 #include "platform/serial_link.h"
+#include "platform/typed_text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -223,14 +224,9 @@ void WinKeyWindow::onTypingBoxKeyPress(int& KeyAscii)
 
 void WinKeyWindow::onTypingBoxPaste(const QString& text)
 {
-    QString typed;
-    for (const QChar c : text) {
-        int key = c.unicode();
-        Capital(key);
-        if (key > 13)
-            typed += QChar(static_cast<char16_t>(key));
-    }
-    sendTyped(typed);
+    // A paste holds no control character: what typing it leaves is its
+    // letters in capitals.
+    sendTyped(platform::typeInto({}, text, [](int& KeyAscii, QString&) { Capital(KeyAscii); }));
 }
 
 void WinKeyWindow::sendTyped(const QString& text)

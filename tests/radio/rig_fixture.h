@@ -25,6 +25,25 @@
 
 namespace testing_support {
 
+/// A station outside the party state (or inside, with outOfState 0) on
+/// 20 m CW, with the county table and the band plan in the program folder,
+/// ready for a main window to open.
+inline void setUpStation(ProgramFolderFixture& fx, int outOfState = 1)
+{
+    fx.copyShipped(QStringLiteral("county2.txt"));
+    fx.copyShipped(QStringLiteral("BandPlan.txt"));
+    auto& p = fx.state.prefs;
+    p.MyCall = QStringLiteral("W1AW");
+    p.MySPC = QStringLiteral("CT");
+    p.MyCountry = QStringLiteral("USA");
+    p.CurrentMode = QStringLiteral("CW");
+    p.CurrentBand = QStringLiteral("20");
+    p.FormSizePercent = 100;
+    p.PartyState = QStringLiteral("CA");
+    p.OutOfStateFlag = static_cast<quint8>(outOfState);
+    p.RigType = QStringLiteral("None");
+}
+
 /// The main window as the rig interface sees it.
 struct RecordingTarget final : app::MainWindowTarget {
     QStringList calls;  ///< "band:14.025", "mode:CW"

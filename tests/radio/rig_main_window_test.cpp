@@ -72,28 +72,12 @@ public:
     std::function<void(QDialog&)> onModal;
 };
 
-void setUpStation(testing_support::ProgramFolderFixture& fx)
-{
-    fx.copyShipped(QStringLiteral("county2.txt"));
-    fx.copyShipped(QStringLiteral("BandPlan.txt"));
-    auto& p = fx.state.prefs;
-    p.MyCall = QStringLiteral("W1AW");
-    p.MySPC = QStringLiteral("CT");
-    p.MyCountry = QStringLiteral("USA");
-    p.CurrentMode = QStringLiteral("CW");
-    p.CurrentBand = QStringLiteral("20");
-    p.FormSizePercent = 100;
-    p.PartyState = QStringLiteral("CA");
-    p.OutOfStateFlag = 1;
-    p.RigType = QStringLiteral("None");
-}
-
 }  // namespace
 
 TEST(RigWithMainWindow, TheOperatorsRoad)
 {
     testing_support::ProgramFolderFixture fx;
-    setUpStation(fx);
+    testing_support::setUpStation(fx);
     KenwoodRigEmulator rig(KenwoodRigEmulator::Kind::Kenwood);
     ASSERT_TRUE(rig.isOk());
     testing_support::pointSerialPortAt(3, rig.devicePath());

@@ -44,18 +44,7 @@ class PolledYaesu {
 public:
     explicit PolledYaesu(int baud, bool poll = true)
     {
-        fx.copyShipped(QStringLiteral("county2.txt"));
-        fx.copyShipped(QStringLiteral("BandPlan.txt"));
-        auto& p = fx.state.prefs;
-        p.MyCall = QStringLiteral("W1AW");
-        p.MySPC = QStringLiteral("CT");
-        p.MyCountry = QStringLiteral("USA");
-        p.CurrentMode = QStringLiteral("CW");
-        p.CurrentBand = QStringLiteral("20");
-        p.FormSizePercent = 100;
-        p.PartyState = QStringLiteral("CA");
-        p.OutOfStateFlag = 1;
-        p.RigType = QStringLiteral("None");
+        testing_support::setUpStation(fx);
         fx.state.endProgram = [this] { ++programEnds; };
         fx.state.hardware.setRecorder(&recorder);
         testing_support::pointSerialPortAt(RigPort, rig.devicePath());

@@ -347,18 +347,7 @@ TEST(RigTuneWindow, CtrlGOpensItFromEitherMainWindow)
     for (int outOfState : {1, 0}) {
         SCOPED_TRACE(outOfState);
         testing_support::ProgramFolderFixture fx;
-        fx.copyShipped(QStringLiteral("county2.txt"));
-        fx.copyShipped(QStringLiteral("BandPlan.txt"));
-        auto& p = fx.state.prefs;
-        p.MyCall = QStringLiteral("W1AW");
-        p.MySPC = QStringLiteral("CT");
-        p.MyCountry = QStringLiteral("USA");
-        p.CurrentMode = QStringLiteral("CW");
-        p.CurrentBand = QStringLiteral("20");
-        p.FormSizePercent = 100;
-        p.PartyState = QStringLiteral("CA");
-        p.OutOfStateFlag = static_cast<quint8>(outOfState);
-        p.RigType = QStringLiteral("None");
+        testing_support::setUpStation(fx, outOfState);
 
         app::ProgramServices services;
         app::MainWindows windows(fx.state);
